@@ -1,0 +1,90 @@
+#include "core/numbertext.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace vardo {
+
+namespace {
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == QChar(0x00A0); }
+
+bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+}  // namespace
+
+std::optional<Fixed> parseFixed(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text[begin])) ++begin;
+    while (end > begin && isBlank(text[end - 1])) --end;
+
+    bool negative = false;
+    if (begin < end && (text[begin] == u'+' || text[begin] == u'-')) {
+        negative = text[begin] == u'-';
+        ++begin;
+    }
+
+    // Accumulate the magnitude in ten-thousandths; digits past the fourth decimal only decide
+    // the rounding: the fifth one against 5, the rest whether the tail is exactly one half.
+    constexpr Int128 kLimit = static_cast<Int128>(std::numeric_limits<std::int64_t>::max()) + 1;
+    Int128 magnitude = 0;
+    int decimals = -1;  // -1 while in the integer part
+    int digits = 0;
+    int roundDigit = -1;
+    bool stickyTail = false;
+    for (qsizetype i = begin; i < end; ++i) {
+        const QChar c = text[i];
+        if (c == kDecimalSeparator) {
+            if (decimals >= 0) return std::nullopt;
+            decimals = 0;
+            continue;
+        }
+        if (!isAsciiDigit(c)) return std::nullopt;
+        const int d = c.unicode() - u'0';
+        ++digits;
+        if (decimals < 0) {
+            magnitude = magnitude * 10 + d;
+            if (magnitude > kLimit) return std::nullopt;
+        } else if (decimals < 4) {
+            magnitude = magnitude * 10 + d;
+            ++decimals;
+        } else if (roundDigit < 0) {
+            roundDigit = d;
+        } else if (d != 0) {
+            stickyTail = true;
+        }
+    }
+    if (digits == 0) return std::nullopt;
+    for (int k = decimals < 0 ? 0 : decimals; k < 4; ++k) magnitude *= 10;
+    if (roundDigit > 5 || (roundDigit == 5 && (stickyTail || magnitude % 2 != 0))) ++magnitude;
+
+    const Int128 raw = negative ? -magnitude : magnitude;
+    if (raw > std::numeric_limits<std::int64_t>::max() || raw < std::numeric_limits<std::int64_t>::min())
+        return std::nullopt;
+    return Fixed::fromRaw(static_cast<std::int64_t>(raw));
+}
+
+QString formatFixed(Fixed value) {
+    const std::int64_t raw = value.raw();
+    // The magnitude of the most negative value does not fit an int64; unsigned holds it.
+    const std::uint64_t magnitude = raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+    std::uint64_t whole = magnitude / Fixed::kScale;
+    std::uint64_t fraction = magnitude % Fixed::kScale;
+
+    QString out;
+    if (raw < 0) out += u'-';
+    out += QString::number(whole);
+    if (fraction != 0) {
+        int width = 4;
+        while (fraction % 10 == 0) {
+            fraction /= 10;
+            --width;
+        }
+        out += kDecimalSeparator;
+        out += QStringLiteral("%1").arg(fraction, width, 10, QChar(u'0'));
+    }
+    return out;
+}
+
+}  // namespace vardo

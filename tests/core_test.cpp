@@ -1,0 +1,207 @@
+// Tests of the fixed-point type, its text form with the decimal comma, and the step runner.
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+#include "core/fixed.h"
+#include "core/numbertext.h"
+#include "core/step.h"
+
+using vardo::Fixed;
+using vardo::OverflowError;
+
+namespace {
+constexpr qint64 kMax = std::numeric_limits<qint64>::max();
+constexpr qint64 kMin = std::numeric_limits<qint64>::min();
+}  // namespace
+
+class CoreTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parse_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("converts");
+        QTest::addColumn<qint64>("raw");
+
+        QTest::newRow("zero") << u"0"_qs << true << qint64(0);
+        QTest::newRow("list item h/b") << u"1,59"_qs << true << qint64(15900);
+        QTest::newRow("typed 1,6") << u"1,6"_qs << true << qint64(16000);
+        QTest::newRow("negative") << u"-2,5"_qs << true << qint64(-25000);
+        QTest::newRow("plus sign") << u"+3"_qs << true << qint64(30000);
+        QTest::newRow("no integer digits") << u",5"_qs << true << qint64(5000);
+        QTest::newRow("no fraction digits") << u"5,"_qs << true << qint64(50000);
+        QTest::newRow("surrounding blanks") << u" 7 "_qs << true << qint64(70000);
+        QTest::newRow("leading zeros") << u"007,0100"_qs << true << qint64(70100);
+        // More than four decimals: rounded half to even on the fifth and later digits.
+        QTest::newRow("fifth decimal up") << u"1,23456"_qs << true << qint64(12346);
+        QTest::newRow("fifth decimal down") << u"1,23454"_qs << true << qint64(12345);
+        QTest::newRow("tie to even, odd below") << u"1,23455"_qs << true << qint64(12346);
+        QTest::newRow("tie to even, even below") << u"1,23445"_qs << true << qint64(12344);
+        QTest::newRow("just above a tie") << u"1,234450001"_qs << true << qint64(12345);
+        QTest::newRow("negative tie") << u"-0,00015"_qs << true << qint64(-2);
+        QTest::newRow("largest") << u"922337203685477,5807"_qs << true << kMax;
+        QTest::newRow("smallest") << u"-922337203685477,5808"_qs << true << kMin;
+        // Texts that are not numbers of the sheet.
+        QTest::newRow("empty") << QString() << false << qint64(0);
+        QTest::newRow("blanks only") << u"   "_qs << false << qint64(0);
+        QTest::newRow("letters") << u"abc"_qs << false << qint64(0);
+        QTest::newRow("decimal point") << u"1.59"_qs << false << qint64(0);
+        QTest::newRow("lone minus") << u"-"_qs << false << qint64(0);
+        QTest::newRow("lone plus") << u"+"_qs << false << qint64(0);
+        QTest::newRow("lone comma") << u","_qs << false << qint64(0);
+        QTest::newRow("two commas") << u"1,2,3"_qs << false << qint64(0);
+        QTest::newRow("two signs") << u"--3"_qs << false << qint64(0);
+        QTest::newRow("exponent") << u"1e5"_qs << false << qint64(0);
+        QTest::newRow("grouping") << u"1 000"_qs << false << qint64(0);
+        QTest::newRow("arabic-indic digit") << u"\u0663"_qs << false << qint64(0);
+        QTest::newRow("above the range") << u"922337203685477,5808"_qs << false << qint64(0);
+        QTest::newRow("below the range") << u"-922337203685477,5809"_qs << false << qint64(0);
+        QTest::newRow("rounds past the range") << u"922337203685477,58075"_qs << false << qint64(0);
+        QTest::newRow("twenty digits") << u"99999999999999999999"_qs << false << qint64(0);
+        QTest::newRow("1e400 spelled out") << QString(401, u'9') << false << qint64(0);
+    }
+    void parse() {
+        QFETCH(QString, text);
+        QFETCH(bool, converts);
+        QFETCH(qint64, raw);
+        const std::optional<Fixed> value = vardo::parseFixed(text);
+        QCOMPARE(value.has_value(), converts);
+        if (converts) QCOMPARE(value->raw(), raw);
+    }
+
+    void format_data() {
+        QTest::addColumn<qint64>("raw");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("zero") << qint64(0) << u"0"_qs;
+        QTest::newRow("integer") << qint64(120000) << u"12"_qs;
+        QTest::newRow("mid-span G") << qint64(11619500) << u"1161,95"_qs;
+        QTest::newRow("four decimals") << qint64(143207) << u"14,3207"_qs;
+        QTest::newRow("trailing zeros dropped") << qint64(284770) << u"28,477"_qs;
+        QTest::newRow("smallest step") << qint64(1) << u"0,0001"_qs;
+        QTest::newRow("negative fraction") << qint64(-5000) << u"-0,5"_qs;
+        QTest::newRow("largest") << kMax << u"922337203685477,5807"_qs;
+        QTest::newRow("smallest") << kMin << u"-922337203685477,5808"_qs;
+    }
+    void format() {
+        QFETCH(qint64, raw);
+        QFETCH(QString, text);
+        QCOMPARE(vardo::formatFixed(Fixed::fromRaw(raw)), text);
+    }
+
+    // Every text the program writes converts back to the same value.
+    void roundTrip() {
+        QRandomGenerator rng(20261207);
+        for (int i = 0; i < 20000; ++i) {
+            qint64 raw = static_cast<qint64>(rng.generate64());
+            if (i % 3 == 1) raw %= 100000000;  // ordinary magnitudes too
+            if (i % 3 == 2) raw %= 10000;
+            const Fixed value = Fixed::fromRaw(raw);
+            const std::optional<Fixed> back = vardo::parseFixed(vardo::formatFixed(value));
+            QVERIFY2(back && *back == value, qPrintable(vardo::formatFixed(value)));
+        }
+    }
+
+    void product_data() {
+        QTest::addColumn<qint64>("a");
+        QTest::addColumn<qint64>("b");
+        QTest::addColumn<qint64>("product");
+        QTest::newRow("point load times arm") << qint64(2423000) << qint64(50000) << qint64(12115000);
+        QTest::newRow("load times span") << qint64(15900) << qint64(700000) << qint64(1113000);
+        QTest::newRow("emergency term") << qint64(33660000) << qint64(15900) << qint64(53519400);
+        QTest::newRow("tie down to even") << qint64(1) << qint64(5000) << qint64(0);
+        QTest::newRow("tie up to even") << qint64(3) << qint64(5000) << qint64(2);
+        QTest::newRow("negative tie") << qint64(-3) << qint64(5000) << qint64(-2);
+        QTest::newRow("negative tie to zero") << qint64(-1) << qint64(5000) << qint64(0);
+        QTest::newRow("below half") << qint64(4999) << qint64(1) << qint64(0);
+        QTest::newRow("above half") << qint64(5001) << qint64(1) << qint64(1);
+        QTest::newRow("exact at the top") << kMax << qint64(10000) << kMax;
+        QTest::newRow("exact at the bottom") << kMin << qint64(10000) << kMin;
+    }
+    void product() {
+        QFETCH(qint64, a);
+        QFETCH(qint64, b);
+        QFETCH(qint64, product);
+        QCOMPARE((Fixed::fromRaw(a) * Fixed::fromRaw(b)).raw(), product);
+        QCOMPARE((Fixed::fromRaw(b) * Fixed::fromRaw(a)).raw(), product);
+    }
+
+    void fromDouble_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<qint64>("raw");
+        QTest::newRow("emergency result") << 14.32069 << qint64(143207);
+        QTest::newRow("ice result") << 14.963711875 << qint64(149637);
+        QTest::newRow("wind result") << 28.47704125 << qint64(284770);
+        // Exactly representable ties: 0.03125 is 312.5 ten-thousandths.
+        QTest::newRow("tie to even down") << 0.03125 << qint64(312);
+        QTest::newRow("tie to even up") << 0.09375 << qint64(938);
+        QTest::newRow("negative tie") << -0.03125 << qint64(-312);
+        QTest::newRow("negative zero") << -0.0 << qint64(0);
+        QTest::newRow("large") << 1e14 << qint64(1000000000000000000);
+    }
+    void fromDouble() {
+        QFETCH(double, value);
+        QFETCH(qint64, raw);
+        QCOMPARE(Fixed::fromDouble(value).raw(), raw);
+    }
+
+    void overflow_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("sum above the top") << 0;
+        QTest::newRow("difference below the bottom") << 1;
+        QTest::newRow("negation of the bottom") << 2;
+        QTest::newRow("product too large") << 3;
+        QTest::newRow("product too small") << 4;
+        QTest::newRow("double 1e15") << 5;
+        QTest::newRow("double -1e15") << 6;
+        QTest::newRow("double infinity") << 7;
+        QTest::newRow("double NaN") << 8;
+        QTest::newRow("integer too large") << 9;
+    }
+    void overflow() {
+        QFETCH(int, which);
+        const Fixed top = Fixed::fromRaw(kMax);
+        const Fixed bottom = Fixed::fromRaw(kMin);
+        const Fixed step = Fixed::fromRaw(1);
+        const Fixed big = Fixed::fromInt(10000000000);  // 1e10
+        switch (which) {
+            case 0: QVERIFY_THROWS_EXCEPTION(OverflowError, top + step); break;
+            case 1: QVERIFY_THROWS_EXCEPTION(OverflowError, bottom - step); break;
+            case 2: QVERIFY_THROWS_EXCEPTION(OverflowError, -bottom); break;
+            case 3: QVERIFY_THROWS_EXCEPTION(OverflowError, big * big); break;
+            case 4: QVERIFY_THROWS_EXCEPTION(OverflowError, big * -big); break;
+            case 5: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(1e15)); break;
+            case 6: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(-1e15)); break;
+            case 7: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(HUGE_VAL)); break;
+            case 8: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(std::nan(""))); break;
+            case 9: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromInt(922337203685478)); break;
+        }
+    }
+
+    // Sums at the very edges of the range stay exact.
+    void sumsAtTheEdges() {
+        QCOMPARE((Fixed::fromRaw(kMax - 1) + Fixed::fromRaw(1)).raw(), kMax);
+        QCOMPARE((Fixed::fromRaw(kMin + 1) - Fixed::fromRaw(1)).raw(), kMin);
+        QCOMPARE((Fixed::fromRaw(kMax) + Fixed::fromRaw(kMin)).raw(), qint64(-1));
+    }
+
+    // A failing step is abandoned alone; the next one runs.
+    void stepSkipsOnlyTheFailingStep() {
+        int a = 0, b = 0;
+        const bool first = vardo::step([&] {
+            a = 1;
+            (void)(Fixed::fromRaw(kMax) + Fixed::fromRaw(1));
+            a = 2;
+        });
+        const bool second = vardo::step([&] { b = 3; });
+        QVERIFY(!first);
+        QVERIFY(second);
+        QCOMPARE(a, 1);
+        QCOMPARE(b, 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(CoreTest)
+#include "core_test.moc"
