@@ -1,0 +1,45 @@
+#include "calc/loads.h"
+
+#include "core/sheet.h"
+#include "core/step.h"
+
+namespace vardo::calc {
+
+namespace {
+
+void readRow(const Sheet& sheet, QStringView prefix, std::array<Fixed, kPointCount>& values) {
+    for (int i = 0; i < kPointCount; ++i) {
+        const QString name = prefix.toString() + QString::number(i + 1);
+        step([&] { values[i] = readFixed(sheet, name); });
+    }
+}
+
+}  // namespace
+
+SuspensionPoints readSuspensionPoints(const Sheet& sheet, Load load) {
+    SuspensionPoints points;
+    readRow(sheet, u"txtL", points.left);
+    readRow(sheet, u"txtP", points.right);
+    readRow(sheet, u"txtG", points.load);
+    if (load == Load::Gice) readRow(sheet, u"txtGg", points.iceLoad);
+    step([&] { points.span = readFixed(sheet, QStringLiteral("txtProlet")); });
+    if (load == Load::G)
+        step([&] { points.pointWeight = readFixed(sheet, QStringLiteral("Combo2")); });
+    return points;
+}
+
+Fixed loadMoment(const SuspensionPoints& points, Load load, ArmFactors factors) {
+    Fixed leftSum;
+    Fixed rightSum;
+    for (int i = 0; i < kPointCount; ++i) {
+        const Fixed pointLoad = load == Load::G
+                                    ? points.load[i] * points.span + points.pointWeight
+                                    : (points.iceLoad[i] - points.load[i]) * points.span;
+        leftSum += pointLoad * points.left[i];
+        rightSum += pointLoad * points.right[i];
+    }
+    const double leftPart = leftSum.toDouble() * factors.left;
+    return Fixed::fromDouble(rightSum.toDouble() * factors.right + leftPart);
+}
+
+}  // namespace vardo::calc

@@ -1,0 +1,139 @@
+// The mode buttons of the panel "Мо от ригеля": the groups "Середина" and "1/3 (1/4)".
+#include <span>
+
+#include "calc/calc.h"
+#include "calc/moments.h"
+#include "core/messages.h"
+#include "core/sheet.h"
+#include "core/step.h"
+
+namespace vardo::calc {
+
+namespace {
+
+enum class Input { Lp, Gp, Gpg, Hb, M, MIce, Mfs, Pp, Vm };
+
+// What each mode reads, in reading order. Every input but h/b and Мфс must be non-zero; they are
+// tested in the same order.
+constexpr Input kEmergencyReads[] = {Input::Lp, Input::Gp,   Input::Gpg, Input::Hb,
+                                     Input::M,  Input::MIce, Input::Mfs};
+constexpr Input kIceReads[] = {Input::Lp,   Input::Gp,  Input::Gpg, Input::Hb, Input::M,
+                               Input::MIce, Input::Mfs, Input::Pp,  Input::Vm};
+constexpr Input kMaxWindReads[] = {Input::Lp,  Input::Gp, Input::Hb, Input::M,
+                                   Input::Mfs, Input::Pp, Input::Vm};
+
+bool mayBeZero(Input input) {
+    return input == Input::Hb || input == Input::Mfs;
+}
+
+struct ModeSpec {
+    Mode mode;
+    std::span<const Input> reads;
+    QStringView mfsField;
+};
+
+constexpr ModeSpec kEmergency{Mode::Emergency, kEmergencyReads, u"Text18"};
+constexpr ModeSpec kIce{Mode::Ice, kIceReads, u"Text19"};
+constexpr ModeSpec kMaxWind{Mode::MaxWind, kMaxWindReads, u"Text20"};
+
+struct Section {
+    QStringView option;  // empty: always computed
+    const SectionFactors* factors;
+};
+
+// A group of three buttons: where it takes the suspension moments from, and its sections.
+struct Group {
+    QStringView loadField;
+    QStringView iceField;
+    std::span<const Section> sections;
+};
+
+constexpr Section kMidSpanSections[] = {{{}, &kMidSpan}};
+constexpr Section kThirdQuarterSections[] = {{u"Option9", &kThirdPoint},
+                                             {u"Option10", &kQuarterPoint}};
+
+constexpr Group kMidSpanGroup{u"Label10", u"Label11", kMidSpanSections};
+constexpr Group kThirdPointGroup{u"Text21", u"Text22", kThirdQuarterSections};
+
+struct Source {
+    QStringView field;
+    Fixed MomentInputs::*value;
+};
+
+Source sourceOf(Input input, const ModeSpec& mode, const Group& group) {
+    switch (input) {
+        case Input::Lp:
+            return {u"txtLp", &MomentInputs::lp};
+        case Input::Gp:
+            return {u"txtGp", &MomentInputs::gp};
+        case Input::Gpg:
+            return {u"txtGpg", &MomentInputs::gpg};
+        case Input::Hb:
+            return {u"Combo1", &MomentInputs::hb};
+        case Input::M:
+            return {group.loadField, &MomentInputs::m};
+        case Input::MIce:
+            return {group.iceField, &MomentInputs::mIce};
+        case Input::Mfs:
+            return {mode.mfsField, &MomentInputs::mfs};
+        case Input::Pp:
+            return {u"txtPp", &MomentInputs::pp};
+        case Input::Vm:
+            return {u"txtVm", &MomentInputs::vm};
+    }
+    return {};
+}
+
+// Reads, then per selected section: the no-data message at the first required zero (one message),
+// otherwise the moment; the label last, "0" when nothing was computed.
+void clickMomentButton(Sheet& sheet, const ModeSpec& mode, const Group& group, QStringView label) {
+    MomentInputs in;
+    for (Input input : mode.reads) {
+        const Source source = sourceOf(input, mode, group);
+        step([&] { in.*source.value = readFixed(sheet, source.field.toString()); });
+    }
+
+    Fixed moment;
+    for (const Section& section : group.sections) {
+        if (!section.option.isEmpty() && !sheet.isChecked(section.option.toString())) continue;
+        bool refused = false;
+        for (Input input : mode.reads) {
+            if (!mayBeZero(input) && (in.*sourceOf(input, mode, group).value).isZero()) {
+                refused = true;
+                break;
+            }
+        }
+        if (refused) {
+            sheet.message(messages::noData());
+            continue;
+        }
+        // An overflow or a result that is not a finite number abandons the whole formula: the
+        // moment stays 0.
+        step([&] { moment = designMoment(mode.mode, in, *section.factors); });
+    }
+    writeFixed(sheet, label.toString(), moment);
+}
+
+}  // namespace
+
+void Command7_Click(Sheet& sheet) {
+    clickMomentButton(sheet, kEmergency, kMidSpanGroup, u"Label22");
+}
+void Command8_Click(Sheet& sheet) {
+    clickMomentButton(sheet, kIce, kMidSpanGroup, u"Label23");
+}
+void Command9_Click(Sheet& sheet) {
+    clickMomentButton(sheet, kMaxWind, kMidSpanGroup, u"Label24");
+}
+
+void Command11_Click(Sheet& sheet) {
+    clickMomentButton(sheet, kEmergency, kThirdPointGroup, u"Label30");
+}
+void Command12_Click(Sheet& sheet) {
+    clickMomentButton(sheet, kIce, kThirdPointGroup, u"Label31");
+}
+void Command13_Click(Sheet& sheet) {
+    clickMomentButton(sheet, kMaxWind, kThirdPointGroup, u"Label32");
+}
+
+}  // namespace vardo::calc
