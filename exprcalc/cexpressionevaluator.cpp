@@ -1,0 +1,20 @@
+#include "exprcalc/cexpressionevaluator.h"
+
+// The default constructor, which shows errors in a message box, lives in evaluatormessagebox.cpp:
+// this file stays free of widgets.
+
+CExpressionEvaluator::CExpressionEvaluator(ErrorSink errorSink)
+    : converter_(errorSink), evaluator_(errorSink) {}
+
+void CExpressionEvaluator::SetExpression(const QString& expression) {
+    expression_ = expression;
+    ConvertToPostfix();
+}
+
+void CExpressionEvaluator::ConvertToPostfix() {
+    postfix_ = converter_.ConvertToPostfix(expression_);
+}
+
+double CExpressionEvaluator::Evaluate() {
+    return evaluator_.Evaluate(postfix_);
+}

@@ -1,0 +1,17 @@
+// The evaluator's default error sink: a modal message box titled with the method's name, with an
+// OK button and no icon. Kept apart from the evaluator so that the evaluator needs Qt Core only.
+
+#include <QMessageBox>
+
+#include "exprcalc/cexpressionevaluator.h"
+
+namespace {
+
+void showErrorBox(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace
+
+CExpressionEvaluator::CExpressionEvaluator() : CExpressionEvaluator(showErrorBox) {}
