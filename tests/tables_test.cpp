@@ -1,0 +1,615 @@
+// Tests of the reference tables: the workbook reader (on the sample workbooks and on fixtures
+// written by xlwt, by hand-made BIFF8 records and by Gnumeric), the number texts, the data
+// source navigator with its bound fields, and the lookup of data files.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <limits>
+
+#include "core/numbertext.h"
+#include "tables/datafile.h"
+#include "tables/datasource.h"
+#include "tables/workbook.h"
+
+using namespace vardo::tables;
+
+Q_DECLARE_METATYPE(ReadError)
+
+namespace {
+
+QString fixture(const QString& name) {
+    return QStringLiteral(VARDO_TEST_DATA "/") + name;
+}
+QString sample(const QString& name) {
+    return QStringLiteral(VARDO_SAMPLE_DATA "/") + name;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The i-th text of "строки.xls", as make_fixtures.py writes it.
+QString longString(int i) {
+    const QString n = QString::number(i);
+    if (i % 3 == 0)
+        return u"Строка "_qs + n + u": "_qs +
+               u"абвгдеёжзийклмнопрстуфхцчшщъыьэюя"_qs.repeated(1 + i % 5);
+    if (i % 3 == 1)
+        return u"Latin "_qs + n + u": "_qs + u"abcdefghijklmnopqrstuvwxyz"_qs.repeated(1 + i % 7);
+    return (u"смешанная "_qs + n + u" mixed "_qs).repeated(1 + i % 4);
+}
+
+// What every successful read guarantees, however odd the file: each row as wide as the header.
+bool isRectangular(const Table& table) {
+    for (const QStringList& row : table.rows)
+        if (row.size() != table.header.size()) return false;
+    return true;
+}
+
+Table threeRows() {
+    Table t;
+    t.header = {u"Lр"_qs, u""_qs, u"авар1"_qs};
+    t.rows = {{u"16"_qs, u"1,45"_qs, u"285"_qs},
+              {u"18"_qs, u"1,76"_qs, u"320"_qs},
+              {u"20"_qs, u"1,84"_qs, u"356"_qs}};
+    return t;
+}
+
+}  // namespace
+
+class TablesTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void numberText_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("list value") << 1.59 << u"1,59"_qs;
+        QTest::newRow("zero") << 0.0 << u"0"_qs;
+        QTest::newRow("negative zero") << -0.0 << u"0"_qs;
+        QTest::newRow("negative") << -2.5 << u"-2,5"_qs;
+        QTest::newRow("integer") << 131.0 << u"131"_qs;
+        QTest::newRow("sum of doubles") << 0.1 + 0.2 << u"0,3"_qs;
+        QTest::newRow("third") << 1.0 / 3 << u"0,333333333333333"_qs;
+        QTest::newRow("two thirds, rounded up") << 2.0 / 3 << u"0,666666666666667"_qs;
+        QTest::newRow("15 digits") << 123456789012345.0 << u"123456789012345"_qs;
+        QTest::newRow("16 digits rounds to 1E+15") << 999999999999999.9 << u"1E+15"_qs;
+        QTest::newRow("18 digits") << 123456789012345678.0 << u"1,23456789012346E+17"_qs;
+        QTest::newRow("large") << 1e20 << u"1E+20"_qs;
+        QTest::newRow("large negative") << -2.5e30 << u"-2,5E+30"_qs;
+        QTest::newRow("smallest plain") << 0.0001 << u"0,0001"_qs;
+        QTest::newRow("small plain") << 0.000123 << u"0,000123"_qs;
+        QTest::newRow("below plain") << 0.00001 << u"1E-05"_qs;
+        QTest::newRow("small") << 1e-7 << u"1E-07"_qs;
+        QTest::newRow("three-digit exponent") << 1.5e-300 << u"1,5E-300"_qs;
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << u"#ЧИСЛО!"_qs;
+        QTest::newRow("infinite") << -std::numeric_limits<double>::infinity() << u"#ЧИСЛО!"_qs;
+    }
+    void numberText() {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(vardo::tables::numberText(value), text);
+    }
+
+    // A table value copied into the sheet must convert to the value the cell holds.
+    void numberTextReadsBackInTheSheet_data() {
+        QTest::addColumn<double>("value");
+        for (double v : {1.59, -2.5, 14.3207, 1161.95, 0.0001, 123456789.1234, 0.1 + 0.2, 4200.0})
+            QTest::newRow(qPrintable(QString::number(v))) << v;
+    }
+    void numberTextReadsBackInTheSheet() {
+        QFETCH(double, value);
+        const auto parsed = vardo::parseFixed(vardo::tables::numberText(value));
+        QVERIFY(parsed.has_value());
+        QCOMPARE(*parsed, vardo::Fixed::fromDouble(value));
+    }
+
+    // Each sample workbook has the columns its data source binds, with numbers in the value
+    // columns and something in the caption columns of every row.
+    void sampleWorkbooks_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QList<int>>("captionColumns");
+        QTest::addColumn<QList<int>>("valueColumns");
+        QTest::addColumn<QStringList>("header");  // empty: blank header cells
+        QTest::newRow("G") << u"т11.1.xls"_qs << QList<int>{0} << QList<int>{1} << QStringList();
+        QTest::newRow("Gг") << u"т11.2.xls"_qs << QList<int>{0} << QList<int>{1, 2, 3, 4}
+                            << QStringList();
+        QTest::newRow("gр") << u"т37Gp.xls"_qs << QList<int>{0, 2} << QList<int>{1, 3}
+                            << QStringList();
+        QTest::newRow("Pp") << u"т37gama.xls"_qs << QList<int>{0, 2} << QList<int>{1, 3}
+                            << QStringList();
+        QTest::newRow("gрг") << u"Т37Gрг.xls"_qs << QList<int>{0, 5}
+                             << QList<int>{1, 2, 3, 4, 6, 7, 8, 9} << QStringList();
+        QTest::newRow("Мфс") << u"т38.1.xls"_qs << QList<int>{} << QList<int>{0, 1, 2, 3, 4, 5, 6}
+                             << QStringList{u"Lр"_qs,     u"авар"_qs,  u"норм гв"_qs,
+                                            u"норм в"_qs, u"авар1"_qs, u"норм гв1"_qs,
+                                            u"норм в1"_qs};
+        QTest::newRow("П") << u"т36.1.xls"_qs << QList<int>{0, 5} << QList<int>{1, 2, 3, 4}
+                           << QStringList();
+        QTest::newRow("ОП") << u"т36.2.xls"_qs << QList<int>{0, 5} << QList<int>{1, 2, 3, 4}
+                            << QStringList();
+    }
+    void sampleWorkbooks() {
+        QFETCH(QString, file);
+        QFETCH(QList<int>, captionColumns);
+        QFETCH(QList<int>, valueColumns);
+        QFETCH(QStringList, header);
+        const ReadResult result = readWorkbook(sample(file));
+        QVERIFY2(result.ok(), qPrintable(result.errorText));
+        const Table& t = result.table;
+        QVERIFY(t.rowCount() >= 3);
+        QVERIFY(isRectangular(t));
+        const int used =
+            std::max(*std::max_element(valueColumns.begin(), valueColumns.end()),
+                     captionColumns.isEmpty()
+                         ? 0
+                         : *std::max_element(captionColumns.begin(), captionColumns.end()));
+        QCOMPARE(t.columnCount(), used + 1);
+        if (header.isEmpty()) {
+            for (const QString& h : t.header) QVERIFY(h.isEmpty());
+        } else {
+            QCOMPARE(t.header, header);
+        }
+        for (const QStringList& row : t.rows) {
+            for (int c : captionColumns) QVERIFY2(!row[c].isEmpty(), qPrintable(row.join(u'|')));
+            for (int c : valueColumns) {
+                const auto v = vardo::parseFixed(row[c]);
+                QVERIFY2(v && *v > vardo::Fixed(), qPrintable(row[c]));
+            }
+        }
+    }
+
+    void cells_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("row");  // data row, -1 for the header
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        const QString numbers = u"числа.xls"_qs;
+        QTest::newRow("Cyrillic header") << numbers << -1 << 0 << u"Величина"_qs;
+        QTest::newRow("RK integer") << numbers << 0 << 1 << u"42"_qs;
+        QTest::newRow("RK hundredths") << numbers << 1 << 1 << u"1,59"_qs;
+        QTest::newRow("RK negative") << numbers << 2 << 1 << u"-2,5"_qs;
+        QTest::newRow("NUMBER 15 digits") << numbers << 3 << 1 << u"123456789012345"_qs;
+        QTest::newRow("NUMBER 15 decimals") << numbers << 4 << 1 << u"0,123456789012345"_qs;
+        QTest::newRow("NUMBER large") << numbers << 5 << 1 << u"1E+20"_qs;
+        QTest::newRow("NUMBER small") << numbers << 6 << 1 << u"1E-07"_qs;
+        QTest::newRow("RK zero") << numbers << 7 << 1 << u"0"_qs;
+        QTest::newRow("RK smallest") << numbers << 8 << 1 << u"-536870912"_qs;
+        QTest::newRow("NUMBER fraction") << numbers << 9 << 1 << u"1234567,125"_qs;
+        QTest::newRow("MULRK first") << numbers << 1 << 3 << u"1"_qs;
+        QTest::newRow("MULRK last") << numbers << 1 << 6 << u"4,5"_qs;
+        QTest::newRow("padding right of a short row") << numbers << 0 << 6 << QString();
+        QTest::newRow("empty row kept") << numbers << 10 << 0 << QString();
+        QTest::newRow("8-bit text") << numbers << 11 << 1 << u"plain ASCII text"_qs;
+        const QString formulas = u"формулы.xls"_qs;
+        QTest::newRow("formula number") << formulas << 0 << 1 << u"3,75"_qs;
+        QTest::newRow("later cell wins") << formulas << 0 << 2 << u"2"_qs;
+        QTest::newRow("formula text after SHRFMLA") << formulas << 1 << 1 << u"Сумма по столбцу"_qs;
+        QTest::newRow("formula boolean") << formulas << 2 << 1 << u"ИСТИНА"_qs;
+        QTest::newRow("formula error") << formulas << 3 << 1 << u"#ДЕЛ/0!"_qs;
+        QTest::newRow("formula empty text") << formulas << 4 << 1 << QString();
+        QTest::newRow("STRING across CONTINUE") << formulas << 5 << 1 << u"Итог: sum"_qs;
+        QTest::newRow("BOOLERR false") << formulas << 6 << 1 << u"ЛОЖЬ"_qs;
+        QTest::newRow("BOOLERR error") << formulas << 7 << 1 << u"#Н/Д"_qs;
+        QTest::newRow("RSTRING") << formulas << 8 << 1 << u"Курсив"_qs;
+        QTest::newRow("NaN") << formulas << 9 << 1 << u"#ЧИСЛО!"_qs;
+        QTest::newRow("MULRK integer") << formulas << 10 << 1 << u"7"_qs;
+        QTest::newRow("MULRK hundredths") << formulas << 10 << 2 << u"1,59"_qs;
+        QTest::newRow("MULRK negative") << formulas << 10 << 3 << u"-0,5"_qs;
+        QTest::newRow("LABELSST") << formulas << 11 << 0 << u"из общей таблицы"_qs;
+        const QString split = u"sst_split.xls"_qs;
+        const QStringList splitTexts = {u"Начало"_qs, u"ABCDEFGHIJ"_qs, u"Абвdef"_qs, u"Жирный"_qs,
+                                        u"kana"_qs,   u"split"_qs,      u"end"_qs,    u"start"_qs,
+                                        u"ЮЯё"_qs,    QString(),        u"last"_qs};
+        const char* splitCases[] = {"whole",
+                                    "8-bit on as 16-bit",
+                                    "16-bit on as 8-bit",
+                                    "runs split",
+                                    "phonetic split",
+                                    "count split",
+                                    "ends a record",
+                                    "starts a record",
+                                    "characters in next",
+                                    "empty ends a record",
+                                    "after an empty one"};
+        for (int i = 0; i < splitTexts.size(); ++i)
+            QTest::newRow(splitCases[i]) << split << i << 0 << splitTexts[i];
+        QTest::newRow("rich text runs") << u"оформление.xls"_qs << 0 << 0 << u"Жирное и обычное"_qs;
+        QTest::newRow("Лист1 not first") << u"второй_лист.xls"_qs << 0 << 0 << u"нужный лист"_qs;
+        QTest::newRow("Gnumeric number") << u"gnumeric.xls"_qs << 0 << 1 << u"1,25"_qs;
+        QTest::newRow("Gnumeric formula, 15 digits") << u"gnumeric.xls"_qs << 1 << 1 << u"1,59"_qs;
+        QTest::newRow("Gnumeric formula text") << u"gnumeric.xls"_qs << 2 << 1 << u"Лр-10"_qs;
+        QTest::newRow("Gnumeric formula bool") << u"gnumeric.xls"_qs << 3 << 1 << u"ИСТИНА"_qs;
+        QTest::newRow("Gnumeric formula error") << u"gnumeric.xls"_qs << 4 << 1 << u"#ДЕЛ/0!"_qs;
+    }
+    void cells() {
+        QFETCH(QString, file);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        const ReadResult result = readWorkbook(fixture(file));
+        QVERIFY2(result.ok(), qPrintable(result.errorText));
+        QVERIFY(isRectangular(result.table));
+        const QStringList& cells = row < 0 ? result.table.header : result.table.rows.value(row);
+        QVERIFY(column < cells.size());
+        QCOMPARE(cells[column], text);
+    }
+
+    // The table ends at the last value: formatted blank cells make it neither wider nor longer.
+    void tableSize_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("numbers") << u"числа.xls"_qs << 12 << 7;
+        QTest::newRow("formulas, blanks beyond") << u"формулы.xls"_qs << 12 << 4;
+        QTest::newRow("split strings") << u"sst_split.xls"_qs << 11 << 1;
+        QTest::newRow("long strings") << u"строки.xls"_qs << 300 << 1;
+    }
+    void tableSize() {
+        QFETCH(QString, file);
+        QFETCH(int, rows);
+        QFETCH(int, columns);
+        const ReadResult result = readWorkbook(fixture(file));
+        QVERIFY2(result.ok(), qPrintable(result.errorText));
+        QCOMPARE(result.table.rowCount(), rows);
+        QCOMPARE(result.table.columnCount(), columns);
+    }
+
+    // 300 texts of 8-bit and 16-bit characters fill an SST and five CONTINUE records.
+    void sharedStringsAcrossContinueRecords() {
+        const ReadResult result = readWorkbook(fixture(u"строки.xls"_qs));
+        QVERIFY2(result.ok(), qPrintable(result.errorText));
+        for (int i = 0; i < 300; ++i) QCOMPARE(result.table.rows[i][0], longString(i));
+    }
+
+    void errors_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<ReadError>("error");
+        QTest::newRow("missing") << u"нет такого.xls"_qs << ReadError::NotFound;
+        QTest::newRow("empty") << u"empty.xls"_qs << ReadError::Empty;
+        QTest::newRow("text file") << u"text.xls"_qs << ReadError::NotExcel;
+        QTest::newRow("word document") << u"document.xls"_qs << ReadError::NotExcel;
+        QTest::newRow("xlsx renamed") << u"newer.xls"_qs << ReadError::NewerFormat;
+        QTest::newRow("Excel 5 Book") << u"biff5.xls"_qs << ReadError::OlderFormat;
+        QTest::newRow("Excel 5 in Workbook") << u"biff5_workbook.xls"_qs << ReadError::OlderFormat;
+        QTest::newRow("Excel 4") << u"biff4.xls"_qs << ReadError::OlderFormat;
+        QTest::newRow("password") << u"encrypted.xls"_qs << ReadError::Encrypted;
+        QTest::newRow("no Лист1") << u"без_листа.xls"_qs << ReadError::NoSheet;
+        QTest::newRow("chart sheet") << u"chart.xls"_qs << ReadError::NotWorksheet;
+        QTest::newRow("truncated") << u"truncated.xls"_qs << ReadError::Damaged;
+        QTest::newRow("offset past end") << u"bad_offset.xls"_qs << ReadError::Damaged;
+        QTest::newRow("offset to globals") << u"offset_to_globals.xls"_qs << ReadError::Damaged;
+        QTest::newRow("string index") << u"bad_sst_index.xls"_qs << ReadError::Damaged;
+        QTest::newRow("string count") << u"bad_sst_count.xls"_qs << ReadError::Damaged;
+        QTest::newRow("record length") << u"bad_length.xls"_qs << ReadError::Damaged;
+        QTest::newRow("MULRK columns") << u"bad_mulrk.xls"_qs << ReadError::Damaged;
+        QTest::newRow("column beyond IV") << u"bad_column.xls"_qs << ReadError::Damaged;
+        QTest::newRow("half a character") << u"half_char.xls"_qs << ReadError::Damaged;
+        QTest::newRow("no EOF") << u"no_eof.xls"_qs << ReadError::Damaged;
+    }
+    void errors() {
+        QFETCH(QString, file);
+        QFETCH(ReadError, error);
+        const ReadResult result = readWorkbook(fixture(file));
+        QCOMPARE(result.error, error);
+        QCOMPARE(result.errorText, describe(error));
+        QVERIFY(result.table.header.isEmpty() && result.table.rows.isEmpty());
+    }
+
+    void errorTextsAreDistinctAndNameTheSheet() {
+        QStringList texts;
+        for (int e = int(ReadError::NotFound); e <= int(ReadError::Damaged); ++e) {
+            const QString text = describe(ReadError(e));
+            QVERIFY(!text.isEmpty() && !texts.contains(text));
+            texts << text;
+        }
+        QCOMPARE(describe(ReadError::NoSheet), u"в книге нет листа «Лист1»"_qs);
+        QVERIFY(
+            readWorkbook(fixture(u"base.xls"_qs), u"Другой"_qs).errorText.contains(u"«Другой»"_qs));
+    }
+
+    void folderWithTheWorkbookName() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"т11.1.xls"_qs));
+        QCOMPARE(readWorkbook(dir.filePath(u"т11.1.xls"_qs)).error, ReadError::NotAFile);
+    }
+
+    // A file that opens but cannot be read: /proc/self/mem fails every read at offset 0, even for
+    // root, whom file permissions do not stop.
+    void unreadableFile() {
+        const QString path = u"/proc/self/mem"_qs;
+        if (!QFileInfo(path).isFile()) QSKIP("no /proc on this system");
+        QCOMPARE(readWorkbook(path).error, ReadError::Unreadable);
+    }
+
+    void cyrillicFolderAndFileNames() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"Справочные таблицы"_qs));
+        const QString path = dir.filePath(u"Справочные таблицы/Т37Gрг.xls"_qs);
+        QVERIFY(QFile::copy(sample(u"Т37Gрг.xls"_qs), path));
+        const ReadResult result = readWorkbook(path);
+        QVERIFY2(result.ok(), qPrintable(result.errorText));
+        QCOMPARE(result.table.rows, readWorkbook(sample(u"Т37Gрг.xls"_qs)).table.rows);
+    }
+
+    // Record lengths of a sample changed at random: the reader says the book is damaged, or it
+    // found its way and reads the very table of the intact file; never anything else.
+    void corruptedCopies_data() {
+        QTest::addColumn<QString>("file");
+        for (int i = 1; i <= 12; ++i) {
+            const QString name = u"corrupt_%1.xls"_qs.arg(i, 2, 10, QChar(u'0'));
+            QTest::newRow(qPrintable(name)) << name;
+        }
+    }
+    void corruptedCopies() {
+        QFETCH(QString, file);
+        const ReadResult result = readWorkbook(fixture(file));
+        if (result.ok()) {
+            const Table intact = readWorkbook(sample(u"т38.1.xls"_qs)).table;
+            QCOMPARE(result.table.header, intact.header);
+            QCOMPARE(result.table.rows, intact.rows);
+        } else {
+            QCOMPARE(result.error, ReadError::Damaged);
+        }
+    }
+
+    // Bytes changed anywhere in a file: an error with its text, or a table of equal-width rows.
+    void randomMutations() {
+        const QStringList files = {sample(u"т38.1.xls"_qs), sample(u"Т37Gрг.xls"_qs),
+                                   fixture(u"формулы.xls"_qs), fixture(u"sst_split.xls"_qs),
+                                   fixture(u"gnumeric.xls"_qs)};
+        QRandomGenerator random(20240611);
+        int failures = 0;
+        for (const QString& file : files) {
+            const QByteArray intact = fileBytes(file);
+            QVERIFY(!intact.isEmpty());
+            for (int i = 0; i < 300; ++i) {
+                QByteArray bytes = intact;
+                const int changes = 1 + random.bounded(8);
+                for (int k = 0; k < changes; ++k)
+                    bytes[random.bounded(bytes.size())] = char(random.bounded(256));
+                const ReadResult result = readWorkbookBytes(bytes);
+                if (result.ok()) {
+                    QVERIFY(isRectangular(result.table));
+                } else {
+                    QVERIFY(!result.errorText.isEmpty());
+                    ++failures;
+                }
+            }
+        }
+        QVERIFY(failures > 0);
+    }
+
+    // --- DataSource ------------------------------------------------------------------------
+
+    void openShowsTheFirstRow() {
+        DataSource source;
+        QLabel caption(u"Label3"_qs);
+        QLineEdit value(u"Text3"_qs);
+        source.bindField(&caption, 0);
+        source.bindField(&value, 1);
+        QSignalSpy rows(&source, &DataSource::currentRowChanged);
+        QVERIFY(source.open(sample(u"т11.1.xls"_qs)));
+        const Table t = readWorkbook(sample(u"т11.1.xls"_qs)).table;
+        QCOMPARE(source.currentRow(), 0);
+        QCOMPARE(source.rowCount(), t.rowCount());
+        QCOMPARE(caption.text(), t.rows[0][0]);
+        QCOMPARE(value.text(), t.rows[0][1]);
+        QCOMPARE(source.value(1), t.rows[0][1]);
+        QCOMPARE(rows.count(), 1);
+        QVERIFY(source.errorText().isEmpty());
+    }
+
+    void moves_data() {
+        QTest::addColumn<QString>("moves");  // f p n l, or a digit for moveTo
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("signals");
+        QTest::newRow("next to the end and beyond") << u"nnnn"_qs << QList<int>{1, 2, 2, 2} << 2;
+        QTest::newRow("previous at the first") << u"pp"_qs << QList<int>{0, 0} << 0;
+        QTest::newRow("last, then back") << u"lpp"_qs << QList<int>{2, 1, 0} << 3;
+        QTest::newRow("first and last twice") << u"llff"_qs << QList<int>{2, 2, 0, 0} << 2;
+        QTest::newRow("moveTo in and out of range") << u"29"_qs << QList<int>{2, 2} << 1;
+    }
+    void moves() {
+        QFETCH(QString, moves);
+        QFETCH(QList<int>, rows);
+        QFETCH(int, signals);
+        DataSource source;
+        source.setTable(threeRows());
+        QSignalSpy spy(&source, &DataSource::currentRowChanged);
+        for (int i = 0; i < moves.size(); ++i) {
+            const QChar m = moves[i];
+            if (m == u'f')
+                source.moveFirst();
+            else if (m == u'p')
+                source.movePrevious();
+            else if (m == u'n')
+                source.moveNext();
+            else if (m == u'l')
+                source.moveLast();
+            else
+                source.moveTo(m.digitValue());
+            QCOMPARE(source.currentRow(), rows[i]);
+        }
+        QCOMPARE(spy.count(), signals);
+    }
+
+    void navigationButtonsMoveTheRow() {
+        DataSource source;
+        source.setObjectName(u"Data2"_qs);
+        source.setGeometry(0, 0, 81, 25);
+        source.setTable(threeRows());
+        source.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&source));
+        const auto click = [&](const char* name) {
+            auto* button = source.findChild<QAbstractButton*>(QString::fromLatin1(name));
+            QVERIFY(button && button->isVisible() && button->width() > 0);
+            QTest::mouseClick(button, Qt::LeftButton);
+        };
+        click("moveNext");
+        QCOMPARE(source.currentRow(), 1);
+        click("moveLast");
+        QCOMPARE(source.currentRow(), 2);
+        click("movePrevious");
+        QCOMPARE(source.currentRow(), 1);
+        click("moveFirst");
+        QCOMPARE(source.currentRow(), 0);
+        QCOMPARE(source.findChild<QLabel*>(u"caption"_qs)->text(), u"Data2"_qs);
+    }
+
+    // Bound text fields raise textChanged on every row change that changes their text; a move
+    // that stays on its row writes the row again over what the user typed.
+    void boundLineEditRaisesTextChanged() {
+        DataSource source;
+        QLineEdit field(u"Text20"_qs);
+        source.bindField(&field, 2);
+        QSignalSpy changes(&field, &QLineEdit::textChanged);
+        source.setTable(threeRows());
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(changes.last().at(0).toString(), u"285"_qs);
+        source.moveNext();
+        QCOMPARE(changes.count(), 2);
+        QCOMPARE(field.text(), u"320"_qs);
+        source.moveLast();
+        source.moveNext();  // stays on the last row, same text: no change
+        QCOMPARE(changes.count(), 3);
+        field.setText(u"1000"_qs);
+        source.moveNext();
+        QCOMPARE(field.text(), u"356"_qs);
+        QCOMPARE(changes.count(), 5);
+    }
+
+    void designTextsKeptWhenOpenFails() {
+        DataSource source;
+        QLabel label(u"Label3"_qs);
+        QLineEdit edit(u"Text20"_qs);
+        source.bindField(&label, 0);
+        source.bindField(&edit, u"авар"_qs);
+        QSignalSpy changes(&edit, &QLineEdit::textChanged);
+        QVERIFY(!source.open(fixture(u"без_листа.xls"_qs)));
+        QCOMPARE(source.errorText(), describe(ReadError::NoSheet));
+        QVERIFY(!source.open(fixture(u"нет такого.xls"_qs)));
+        QCOMPARE(source.errorText(), u"файл не найден"_qs);
+        source.moveNext();
+        source.moveLast();
+        QCOMPARE(source.currentRow(), -1);
+        QCOMPARE(source.rowCount(), 0);
+        QCOMPARE(label.text(), u"Label3"_qs);
+        QCOMPARE(edit.text(), u"Text20"_qs);
+        QCOMPARE(changes.count(), 0);
+    }
+
+    void bindingByHeaderText_data() {
+        QTest::addColumn<QString>("header");
+        QTest::addColumn<QString>("text");  // the field's text after setTable
+        QTest::newRow("header text") << u"авар1"_qs << u"285"_qs;
+        QTest::newRow("Cyrillic р in Lр") << u"Lр"_qs << u"16"_qs;
+        QTest::newRow("Latin p is another name") << u"Lp"_qs << u"design"_qs;
+        QTest::newRow("blank header as F2") << u"F2"_qs << u"1,45"_qs;
+        QTest::newRow("F1 has a header text") << u"F1"_qs << u"design"_qs;
+        QTest::newRow("no such column") << u"норм в"_qs << u"design"_qs;
+    }
+    void bindingByHeaderText() {
+        QFETCH(QString, header);
+        QFETCH(QString, text);
+        DataSource source;
+        QLineEdit field(u"design"_qs);
+        source.bindField(&field, header);
+        source.setTable(threeRows());
+        QCOMPARE(field.text(), text);
+    }
+
+    void bindingAfterOpenAndRebinding() {
+        DataSource source;
+        source.setTable(threeRows());
+        source.moveNext();
+        QLabel label(u"Label9"_qs);
+        source.bindField(&label, 0);  // shown at once
+        QCOMPARE(label.text(), u"18"_qs);
+        source.bindField(&label, 2);  // replaces the first binding
+        source.moveNext();
+        QCOMPARE(label.text(), u"356"_qs);
+        source.bindField(&label, 7);  // a column the table lacks: the text stays
+        source.moveFirst();
+        QCOMPARE(label.text(), u"356"_qs);
+    }
+
+    void emptyTableKeepsDesignTexts() {
+        DataSource source;
+        QLineEdit field(u"Text3"_qs);
+        source.bindField(&field, 0);
+        Table headerOnly;
+        headerOnly.header = {u"Lр"_qs};
+        source.setTable(headerOnly);
+        source.moveLast();
+        QCOMPARE(source.currentRow(), -1);
+        QCOMPARE(source.value(0), QString());
+        QCOMPARE(field.text(), u"Text3"_qs);
+    }
+
+    void plainTextAndDeletedFields() {
+        DataSource source;
+        QPlainTextEdit plain(u"design"_qs);
+        auto* gone = new QLineEdit;
+        source.bindField(&plain, 1);
+        source.bindField(gone, 0);
+        QSignalSpy changes(&plain, &QPlainTextEdit::textChanged);
+        source.setTable(threeRows());
+        source.moveFirst();  // same text: no change event
+        QCOMPARE(plain.toPlainText(), u"1,45"_qs);
+        QCOMPARE(changes.count(), 1);
+        delete gone;
+        source.moveNext();  // the deleted field is passed over
+        QCOMPARE(plain.toPlainText(), u"1,76"_qs);
+    }
+
+    void captionFollowsTheObjectName() {
+        DataSource source;
+        auto* label = source.findChild<QLabel*>(u"caption"_qs);
+        source.setObjectName(u"Data5"_qs);
+        QCOMPARE(label->text(), u"Data5"_qs);
+        source.setCaption(u"gрг"_qs);
+        source.setObjectName(u"Data6"_qs);
+        QCOMPARE(source.caption(), u"gрг"_qs);
+        QCOMPARE(label->text(), u"gрг"_qs);
+    }
+
+    // --- data files ------------------------------------------------------------------------
+
+    void dataFilesFromTheWorkingDirectoryThenBesideTheProgram() {
+        QTemporaryDir dir;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QString name = u"vardo-locate-%1.txt"_qs.arg(QCoreApplication::applicationPid());
+        const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+        const QString here = QDir(dir.path()).filePath(name);
+
+        QCOMPARE(vardo::locateDataFile(name), here);  // nowhere: the working directory's path
+        QFile besideFile(beside);
+        QVERIFY(besideFile.open(QIODevice::WriteOnly));
+        besideFile.close();
+        QCOMPARE(vardo::locateDataFile(name), beside);
+        QFile hereFile(here);
+        QVERIFY(hereFile.open(QIODevice::WriteOnly));
+        hereFile.close();
+        QCOMPARE(vardo::locateDataFile(name), here);
+
+        QFile::remove(beside);
+        QDir::setCurrent(previous);
+    }
+};
+
+QTEST_MAIN(TablesTest)
+#include "tables_test.moc"
