@@ -1,7 +1,7 @@
 #pragma once
 // A calculation sheet without widgets for the tests: controls are entries of maps, and every effect
-// a procedure has on the sheet (a text written, a control shown or hidden, a message) is recorded in
-// order, so a test can check both the end state and the order of effects.
+// a procedure has on the sheet (a text written, a control shown or hidden, a message) is recorded
+// in order, so a test can check both the end state and the order of effects.
 
 #include <functional>
 
@@ -15,7 +15,7 @@
 namespace vardo::testing {
 
 class RecordingSheet : public Sheet {
-public:
+  public:
     // Effects are recorded as "text NAME=VALUE", "show NAME", "hide NAME", "message TEXT".
     QStringList effects;
     QHash<QString, QString> texts;

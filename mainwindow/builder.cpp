@@ -1,0 +1,113 @@
+#include "mainwindow/builder.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "mainwindow/inventory.h"
+#include "tables/datasource.h"
+
+namespace vardo::mainwindow {
+
+using namespace Qt::Literals::StringLiterals;
+
+QFont baseFont() {
+    QFont font;
+    font.setFamilies({u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s,
+                      u"Arial"_s, u"DejaVu Sans"_s});
+    font.setPointSizeF(8.25);
+    // Every property is set here, so nothing is inherited from a container's own font.
+    font.setBold(false);
+    font.setItalic(false);
+    return font;
+}
+
+namespace {
+
+// The colours the window names: blue for the allowable moments, red for the design moments.
+const QColor kBlue(0x00, 0x00, 0xFF);
+const QColor kRed(0xFF, 0x00, 0x00);
+
+QWidget* create(const ControlSpec& spec, QWidget* parent) {
+    switch (spec.kind) {
+        case Kind::Frame: {
+            auto* frame = new QGroupBox(spec.caption, parent);
+            // A frame hides whatever lies under it, as the overlapping panels need.
+            frame->setAutoFillBackground(true);
+            return frame;
+        }
+        case Kind::Button:
+            return new QPushButton(spec.caption, parent);
+        case Kind::Option: {
+            auto* option = new QRadioButton(spec.caption, parent);
+            // The options of "Ввод 1-2-3-4-5" are 25 pixels wide: a tighter gap between the
+            // indicator and the caption keeps their digits whole.
+            option->setStyleSheet(u"QRadioButton { spacing: 4px; }"_s);
+            return option;
+        }
+        case Kind::Text: {
+            auto* edit = new QLineEdit(spec.caption, parent);
+            edit->setTextMargins(1, 0, 1, 0);
+            return edit;
+        }
+        case Kind::Label: {
+            auto* label = new QLabel(spec.caption, parent);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label->setWordWrap(spec.height > 300);
+            return label;
+        }
+        case Kind::List: {
+            auto* list = new QComboBox(parent);
+            list->setEditable(true);
+            // Only the user changes the text; pressing Enter never adds to the list.
+            list->setInsertPolicy(QComboBox::NoInsert);
+            list->addItems(spec.name == u"Combo1"_s ? combo1Items() : combo2Items());
+            list->setEditText(spec.caption);
+            return list;
+        }
+        case Kind::DataSource:
+            return new tables::DataSource(parent);
+    }
+    return nullptr;
+}
+
+void applyStyle(QWidget* widget, unsigned style) {
+    QFont font = baseFont();
+    if (style & (BoldItalic | BlueBold | Indicator)) font.setBold(true);
+    if (style & BoldItalic) font.setItalic(true);
+    if (style & Indicator) font.setPointSizeF(9.75);
+    widget->setFont(font);
+    if (style & (RedText | BlueBold | BlueCaption)) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, (style & RedText) ? kRed : kBlue);
+        palette.setColor(QPalette::Text, (style & RedText) ? kRed : kBlue);
+        widget->setPalette(palette);
+    }
+}
+
+}  // namespace
+
+QHash<QString, QWidget*> buildControls(QWidget* form) {
+    QHash<QString, QWidget*> byName;
+    QHash<QWidget*, QList<QWidget*>> stacking;  // per container, upper first
+    for (const ControlSpec& spec : controls()) {
+        QWidget* parent = spec.container.isEmpty() ? form : byName.value(spec.container);
+        Q_ASSERT_X(parent, "buildControls", "a container is listed before what it holds");
+        QWidget* widget = create(spec, parent);
+        widget->setObjectName(spec.name);
+        widget->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
+        applyStyle(widget, spec.style);
+        widget->setVisible(spec.shown);
+        byName.insert(spec.name, widget);
+        stacking[parent].append(widget);
+    }
+    // Raising from the lowest up leaves the first-listed control on top of its container.
+    for (const QList<QWidget*>& siblings : std::as_const(stacking))
+        for (auto it = siblings.crbegin(); it != siblings.crend(); ++it) (*it)->raise();
+    return byName;
+}
+
+}  // namespace vardo::mainwindow

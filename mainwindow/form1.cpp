@@ -1,0 +1,85 @@
+#include "mainwindow/form1.h"
+
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include "core/messages.h"
+#include "mainwindow/builder.h"
+#include "mainwindow/inventory.h"
+#include "mainwindow/pickcursor.h"
+#include "mainwindow/selectors.h"
+#include "mainwindow/startup.h"
+#include "mainwindow/windowsdirectory.h"
+
+namespace vardo::mainwindow {
+
+using namespace Qt::Literals::StringLiterals;
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(u"Vardo v1.0"_s);
+    setFont(baseFont());
+    setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The program ends when this window and every other window of it are closed.
+    setAttribute(Qt::WA_QuitOnClose);
+
+    controls_ = buildControls(this);
+    sheet_ = std::make_unique<WidgetSheet>(this);
+    wireButtons();
+    wireFields();
+    wireOptions();
+    wireDocuments();
+
+    windowsDirectory_ = readWindowsDirectory();
+    const QCursor pickPointer = loadPickCursor();
+    runStartUp(*sheet_, [this, &pickPointer](const QString& field) {
+        if (QWidget* w = controls_.value(field)) w->setCursor(pickPointer);
+    });
+    openDataSources();
+
+    // Centred on the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = geometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+Form1::~Form1() = default;
+
+void Form1::setMessageSink(WidgetSheet::MessageSink sink) {
+    sheet_->setMessageSink(std::move(sink));
+}
+
+void Form1::paintEvent(QPaintEvent*) {
+    // The suspension-point diagram lies on the window's background, under every control.
+    QPainter painter(this);
+    for (const LineSpec& line : diagramLines()) {
+        painter.setPen(QPen(Qt::red, line.width, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(twipsToPixels(line.x1), twipsToPixels(line.y1), twipsToPixels(line.x2),
+                         twipsToPixels(line.y2));
+    }
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    // The first control in the tab order that takes the focus is "П"; an option that takes the
+    // focus is selected.
+    if (QWidget* first = controls_.value(u"Option1"_s)) first->setFocus(Qt::OtherFocusReason);
+    selectOnFirstFocus(*sheet_);
+    if (!workbookReport_.isEmpty()) {
+        // Told once, when the window is on screen behind the message.
+        QMetaObject::invokeMethod(
+            this, [this] { sheet_->message(workbookReport_); }, Qt::QueuedConnection);
+    }
+}
+
+}  // namespace vardo::mainwindow

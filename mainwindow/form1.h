@@ -1,0 +1,104 @@
+#pragma once
+// The main window: the calculation sheet, the reference tables and every calculation button.
+//
+// How it fits together: the controls are built from the inventory tables (inventory.h,
+// builder.h); WidgetSheet gives the procedures their view of the window by object name; every
+// event of a named control is dispatched to one procedure (calc/ for the calculations, selectors,
+// input cells, allowable moments and navigation here). Values live only as texts of controls.
+
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "mainwindow/widgetsheet.h"
+
+namespace vardo::mainwindow {
+
+class Form1 : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Builds the window and runs its whole start-up, reading the workbooks from the working
+    // directory (then from beside the executable).
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The window as the procedures see it.
+    WidgetSheet& sheet() { return *sheet_; }
+    // Where the main window's messages go; a modal message box unless replaced (tests do).
+    void setMessageSink(WidgetSheet::MessageSink sink);
+
+    // The Windows directory read at start-up; empty outside Windows.
+    QString windowsDirectory() const { return windowsDirectory_; }
+    // The workbooks that could not be read at start-up, as one message text (empty when all were).
+    QString workbookReport() const { return workbookReport_; }
+
+    // Starts the system calculator; replaceable so that tests start nothing.
+    using CalculatorStarter = std::function<bool(const QString& windowsDirectory, QString* error)>;
+    void setCalculatorStarter(CalculatorStarter starter) {
+        calculatorStarter_ = std::move(starter);
+    }
+
+    // The program's own windows, while they are open (null otherwise).
+    QWidget* aboutWindow() const;
+    QWidget* calculatorWindow() const;
+
+    // Calculation files and the report: "Открыть", "Сохранить", "Отчет" (form1_documents.cpp).
+    enum class FileDialog { Open, Save, Report };
+    // Asks for a file name, empty when cancelled; a file dialog unless replaced (tests do).
+    using FileChooser = std::function<QString(FileDialog dialog, const QString& suggested)>;
+    void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
+    // Shows a written report; the desktop's PDF viewer unless replaced.
+    using ReportViewer = std::function<bool(const QString& pdfPath)>;
+    void setReportViewer(ReportViewer viewer) { reportViewer_ = std::move(viewer); }
+    // What the three buttons do once the file is chosen. A failure is told in a message and
+    // returns false; a failed open leaves the sheet as it was.
+    bool openCalculation(const QString& path);
+    bool saveCalculation(const QString& path);
+    bool writeReport(const QString& pdfPath);
+    // The calculation file last opened or saved; empty before.
+    QString calculationPath() const { return calculationPath_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void wireButtons();
+    void wireFields();
+    void wireOptions();
+    void openDataSources();
+    void onButton(const QString& name);
+    void onFieldClick(const QString& name);
+    void onOptionSelected(const QString& name);
+    void showAbout();
+    void showCalculator();
+    void startSystemCalculator();
+    void wireDocuments();
+    void onOpen();
+    void onSave();
+    void onReport();
+    QString chooseFile(FileDialog dialog, const QString& suggested);
+
+    QHash<QString, QWidget*> controls_;
+    std::unique_ptr<WidgetSheet> sheet_;
+    QString windowsDirectory_;
+    QString workbookReport_;
+    bool shownOnce_ = false;
+    QString lastToggled_;  // the option whose selection ran its action during the current click
+    CalculatorStarter calculatorStarter_;
+    QPointer<QWidget> about_;
+    QPointer<QWidget> calculator_;
+    FileChooser fileChooser_;
+    ReportViewer reportViewer_;
+    QString calculationPath_;
+};
+
+}  // namespace vardo::mainwindow
+
+// The window by the name the program knows it by.
+using Form1 = vardo::mainwindow::Form1;

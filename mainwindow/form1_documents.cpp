@@ -1,0 +1,203 @@
+// Form1's calculation files and report: "Открыть" (Ctrl+O), "Сохранить" (Ctrl+S) and "Отчет"
+// (Ctrl+P). The window is seen through a CalculationPort over its widgets and data sources; what
+// is saved, checked and restored is document/'s (calculation.h), the report is report.h's.
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "document/calculation.h"
+#include "document/calculationport.h"
+#include "document/recompute.h"
+#include "document/report.h"
+#include "mainwindow/form1.h"
+#include "tables/datasource.h"
+
+namespace vardo::mainwindow {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The window as a calculation file sees it.
+class WindowPort : public document::CalculationPort {
+  public:
+    explicit WindowPort(WidgetSheet& sheet) : sheet_(sheet) {}
+
+    QString text(const QString& name) const override { return sheet_.text(name); }
+    void setText(const QString& name, const QString& text) override { sheet_.setText(name, text); }
+    bool isVisible(const QString& name) const override { return sheet_.isVisible(name); }
+    void setVisible(const QString& name, bool on) override { sheet_.setVisible(name, on); }
+    bool isChecked(const QString& name) const override { return sheet_.isChecked(name); }
+    void message(const QString& text) override { sheet_.message(text); }
+    void setChecked(const QString& option) override { sheet_.setChecked(option); }
+
+    tables::Table table(const QString& name) const override {
+        const tables::DataSource* s = source(name);
+        return s ? s->table() : tables::Table{};
+    }
+    int currentRow(const QString& name) const override {
+        const tables::DataSource* s = source(name);
+        return s ? s->currentRow() : -1;
+    }
+    void moveTo(const QString& name, int row) override {
+        if (tables::DataSource* s = source(name)) s->moveTo(row);
+    }
+    QString workbookName(const QString& name) const override {
+        const tables::DataSource* s = source(name);
+        return s ? QFileInfo(s->fileName()).fileName() : QString();
+    }
+    tables::DataSource* source(const QString& name) const {
+        return qobject_cast<tables::DataSource*>(sheet_.widget(name));
+    }
+
+  private:
+    WidgetSheet& sheet_;
+};
+
+QString withSuffix(const QString& path, const QString& suffix) {
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + u'.' + suffix;
+}
+
+QString documentsFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder.isEmpty() ? QDir::homePath() : folder;
+}
+
+}  // namespace
+
+void Form1::wireDocuments() {
+    const struct {
+        const char16_t* button;
+        QKeyCombination keys;
+        void (Form1::*action)();
+    } actions[] = {
+        {u"cmdOpen", Qt::CTRL | Qt::Key_O, &Form1::onOpen},
+        {u"cmdSave", Qt::CTRL | Qt::Key_S, &Form1::onSave},
+        {u"cmdReport", Qt::CTRL | Qt::Key_P, &Form1::onReport},
+    };
+    for (const auto& a : actions) {
+        const QKeySequence keys(a.keys);
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, a.action);
+        if (auto* button =
+                qobject_cast<QPushButton*>(controls_.value(QString::fromUtf16(a.button)))) {
+            connect(button, &QPushButton::clicked, this, a.action);
+            button->setToolTip(keys.toString(QKeySequence::NativeText));
+        }
+    }
+}
+
+QString Form1::chooseFile(FileDialog dialog, const QString& suggested) {
+    if (fileChooser_) return fileChooser_(dialog, suggested);
+    const QString calculations = u"Расчеты Vardo (*.vardo);;Все файлы (*)"_s;
+    switch (dialog) {
+        case FileDialog::Open:
+            return QFileDialog::getOpenFileName(this, u"Открыть расчет"_s, suggested, calculations);
+        case FileDialog::Save:
+            return withSuffix(
+                QFileDialog::getSaveFileName(this, u"Сохранить расчет"_s, suggested, calculations),
+                document::fileSuffix());
+        case FileDialog::Report:
+            return withSuffix(QFileDialog::getSaveFileName(this, u"Сохранить отчет"_s, suggested,
+                                                           u"Документ PDF (*.pdf)"_s),
+                              u"pdf"_s);
+    }
+    return {};
+}
+
+void Form1::onOpen() {
+    const QString suggested =
+        calculationPath_.isEmpty() ? documentsFolder() : QFileInfo(calculationPath_).absolutePath();
+    const QString path = chooseFile(FileDialog::Open, suggested);
+    if (!path.isEmpty()) openCalculation(path);
+}
+
+void Form1::onSave() {
+    const QString suggested = calculationPath_.isEmpty()
+                                  ? documentsFolder() + u"/Расчет."_s + document::fileSuffix()
+                                  : calculationPath_;
+    const QString path = chooseFile(FileDialog::Save, suggested);
+    if (!path.isEmpty()) saveCalculation(path);
+}
+
+void Form1::onReport() {
+    const QString suggested = calculationPath_.isEmpty()
+                                  ? documentsFolder() + u"/Расчет.pdf"_s
+                                  : QFileInfo(calculationPath_).absolutePath() + u'/' +
+                                        QFileInfo(calculationPath_).completeBaseName() + u".pdf"_s;
+    const QString path = chooseFile(FileDialog::Report, suggested);
+    if (path.isEmpty() || !writeReport(path)) return;
+    const bool shown =
+        reportViewer_ ? reportViewer_(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!shown)
+        sheet_->message(
+            u"Отчет записан в файл «%1», но открыть его не удалось: "
+            u"нет программы для просмотра PDF."_s.arg(QDir::toNativeSeparators(path)));
+}
+
+bool Form1::openCalculation(const QString& path) {
+    // The whole file is read and checked before the first control changes.
+    QString error;
+    const std::optional<document::Calculation> calculation = document::readFile(path, &error);
+    if (!calculation) {
+        sheet_->message(error);
+        return false;
+    }
+    WindowPort port(*sheet_);
+    const QStringList warnings = document::apply(port, *calculation);
+    calculationPath_ = path;
+    if (!warnings.isEmpty())
+        sheet_->message(u"Расчет «%1» открыт, но строки таблиц восстановлены не все:\n%2."_s.arg(
+            QFileInfo(path).fileName(), warnings.join(u";\n"_s)));
+    return true;
+}
+
+bool Form1::saveCalculation(const QString& path) {
+    WindowPort port(*sheet_);
+    QString error;
+    if (!document::writeFile(path, document::capture(port), &error)) {
+        sheet_->message(error);
+        return false;
+    }
+    calculationPath_ = path;
+    return true;
+}
+
+bool Form1::writeReport(const QString& pdfPath) {
+    WindowPort port(*sheet_);
+    document::ReportInput in;
+    in.calculation = document::capture(port);
+    // The report shows the window's results; where the window's inputs give another value now,
+    // it says so beside the result.
+    const document::Recomputation again = document::recompute(in.calculation);
+    in.results = document::savedResults(in.calculation, again.results);
+    for (const QString& field : document::recomputedFields()) {
+        const document::ResultValue v = again.results.value(field);
+        if (v.computed) in.comparison.insert(field, v.text);
+    }
+    in.comparisonCaption = u"по текущим исходным данным"_s;
+    in.governingG = again.governingG;
+    in.governingGice = again.governingGice;
+    in.fileName = QFileInfo(calculationPath_).fileName();
+    in.date = QDateTime::currentDateTime();
+    const QString allowable = document::allowableSource(in.calculation);
+    in.allowable = port.table(allowable);
+    in.allowableWorkbook = port.workbookName(allowable);
+    if (const tables::DataSource* s = port.source(allowable)) in.allowableError = s->errorText();
+    const document::Report report(std::move(in));
+    QString error;
+    if (!report.writePdf(pdfPath, &error)) {
+        sheet_->message(error);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vardo::mainwindow

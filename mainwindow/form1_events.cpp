@@ -1,0 +1,194 @@
+// Form1's event dispatch: every button click, mouse click on a field, option selection and change
+// of a Мфс box goes to exactly one procedure, found in the tables below by the control's name.
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "about/form2.h"
+#include "calc/calc.h"
+#include "exprcalc/form3.h"
+#include "exprcalc/systemcalculator.h"
+#include "mainwindow/allowable.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/inputcells.h"
+#include "mainwindow/launchers.h"
+#include "mainwindow/navigation.h"
+#include "mainwindow/selectors.h"
+
+namespace vardo::mainwindow {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using Procedure = void (*)(Sheet&);
+
+struct ButtonAction {
+    const char16_t* name;
+    Procedure procedure;
+};
+
+// The buttons whose click is a procedure over the sheet.
+constexpr ButtonAction kButtonActions[] = {
+    {u"Command1", calc::Command1_Click},   {u"Command2", calc::Command2_Click},
+    {u"Command3", calc::Command3_Click},   {u"Command4", calc::Command4_Click},
+    {u"Command5", calc::Command5_Click},   {u"Command6", calc::Command6_Click},
+    {u"Command7", calc::Command7_Click},   {u"Command8", calc::Command8_Click},
+    {u"Command9", calc::Command9_Click},   {u"Command10", Command10_Click},
+    {u"Command11", calc::Command11_Click}, {u"Command12", calc::Command12_Click},
+    {u"Command13", calc::Command13_Click}, {u"Command14", Command14_Click},
+    {u"Command15", Command15_Click},       {u"Command16", Command16_Click},
+    {u"Command17", Command17_Click},       {u"Command20", calc::Command20_Click},
+    {u"Command21", calc::Command21_Click}, {u"Command22", Command22_Click},
+    {u"Command23", Command23_Click},
+};
+
+// The governing-value fields: a click takes the larger of the left and right results.
+constexpr ButtonAction kGoverningClicks[] = {
+    {u"Text21", calc::Text21_Click},
+    {u"Text22", calc::Text22_Click},
+};
+
+// The launcher options; the option groups of the input panel are in selectors.h.
+constexpr ButtonAction kLauncherOptions[] = {
+    {u"Option16", Option16_Click},
+    {u"Option17", Option17_Click},
+};
+
+Procedure actionFor(std::span<const ButtonAction> table, const QString& name) {
+    for (const ButtonAction& a : table)
+        if (name == QStringView(a.name)) return a.procedure;
+    return nullptr;
+}
+
+}  // namespace
+
+void Form1::wireButtons() {
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        const QString name = button->objectName();
+        if (name.isEmpty()) continue;
+        connect(button, &QPushButton::clicked, this, [this, name] { onButton(name); });
+    }
+}
+
+void Form1::wireFields() {
+    const QStringList clickable =
+        clearOnClickFields() + pickFields() + QStringList{u"Text21"_s, u"Text22"_s};
+    for (const QString& name : clickable) {
+        if (QWidget* w = controls_.value(name)) w->installEventFilter(this);
+    }
+    // A change of a Мфс box, typed or from a new table row, feeds the moment of its mode.
+    for (const QString& name :
+         {u"txtMa1"_s, u"txtMn1"_s, u"txtMnv1"_s, u"txtMa2"_s, u"txtMn2"_s, u"txtMnv2"_s}) {
+        if (auto* edit = qobject_cast<QLineEdit*>(controls_.value(name)))
+            connect(edit, &QLineEdit::textChanged, this,
+                    [this, name] { mfsBoxChange(*sheet_, name); });
+    }
+}
+
+void Form1::wireOptions() {
+    for (QRadioButton* option : findChildren<QRadioButton*>()) {
+        const QString name = option->objectName();
+        connect(option, &QRadioButton::toggled, this, [this, name](bool on) {
+            if (!on) return;
+            lastToggled_ = name;
+            onOptionSelected(name);
+        });
+        // A click on the option already selected runs its action again (as a selector click
+        // restores the Мфс values after "Мфс =0"); a click that selected it has run it above.
+        connect(option, &QRadioButton::pressed, this, [this] { lastToggled_.clear(); });
+        connect(option, &QRadioButton::clicked, this, [this, name] {
+            if (lastToggled_ == name) {
+                lastToggled_.clear();
+                return;
+            }
+            onOptionSelected(name);
+        });
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    // A click with the mouse, not the focus arriving by keyboard, runs a field's action.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && mouse->button() == Qt::LeftButton &&
+            widget->rect().contains(mouse->position().toPoint())) {
+            onFieldClick(widget->objectName());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::onFieldClick(const QString& name) {
+    if (Procedure p = actionFor(kGoverningClicks, name)) {
+        p(*sheet_);
+        return;
+    }
+    if (clearOnClick(*sheet_, name)) return;
+    pickOnClick(*sheet_, name);
+}
+
+void Form1::onOptionSelected(const QString& name) {
+    if (Procedure p = actionFor(kLauncherOptions, name)) {
+        p(*sheet_);
+        return;
+    }
+    optionClick(*sheet_, name);
+}
+
+void Form1::onButton(const QString& name) {
+    if (Procedure p = actionFor(kButtonActions, name)) {
+        p(*sheet_);
+    } else if (name == u"Command18"_s) {
+        close();
+    } else if (name == u"Command19"_s) {
+        showAbout();
+    } else if (name == u"Command24"_s) {
+        startSystemCalculator();
+    } else if (name == u"Command25"_s) {
+        showCalculator();
+    }
+}
+
+void Form1::showAbout() {
+    // One About window at a time, created on first use and unloaded when closed.
+    if (!about_) {
+        auto* about = new Form2;
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about_ = about;
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void Form1::showCalculator() {
+    if (!calculator_) {
+        auto* calculator = new Form3;
+        calculator->setAttribute(Qt::WA_DeleteOnClose);
+        calculator_ = calculator;
+    }
+    calculator_->show();
+    calculator_->raise();
+    calculator_->activateWindow();
+}
+
+void Form1::startSystemCalculator() {
+    QString error;
+    const bool started = calculatorStarter_
+                             ? calculatorStarter_(windowsDirectory_, &error)
+                             : exprcalc::startSystemCalculator(windowsDirectory_, &error);
+    if (!started && !error.isEmpty()) sheet_->message(error);
+}
+
+QWidget* Form1::aboutWindow() const {
+    return about_;
+}
+QWidget* Form1::calculatorWindow() const {
+    return calculator_;
+}
+
+}  // namespace vardo::mainwindow

@@ -1,0 +1,392 @@
+// The main window driven as a user drives it: start-up state, the panel switches, reset and new
+// calculation, clicks on fields, the pick pointer, the layout, and workbooks that cannot be read.
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "mainwindow/inventory.h"
+#include "mainwindow/pickcursor.h"
+#include "mainwindow/windowsdirectory.h"
+#include "tests/support/form1fixture.h"
+
+using namespace Qt::Literals::StringLiterals;
+using vardo::testing::Form1Fixture;
+
+namespace {
+
+QStringList series(const QString& stem, int from, int to) {
+    QStringList names;
+    for (int i = from; i <= to; ++i) names << stem + QString::number(i);
+    return names;
+}
+
+// The control a user's click at the centre of `widget` reaches, seen from the window.
+QWidget* topmostAt(QWidget* window, QWidget* widget) {
+    return window->childAt(widget->mapTo(window, widget->rect().center()));
+}
+
+bool isOrContains(QWidget* outer, QWidget* inner) {
+    for (QWidget* w = inner; w; w = w->parentWidget())
+        if (w == outer) return true;
+    return false;
+}
+
+}  // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void startUpState_data();
+    void startUpState();
+    void startUpSelections();
+    void windowGeometry();
+    void placesInPixels_data();
+    void placesInPixels();
+    void stacking_data();
+    void stacking();
+    void resetTouchesOnlyArms();
+    void newCalculationWhileCrossbeamPanelOpen();
+    void backFromAllowableShowsMfsButtons();
+    void mouseClickEmptiesTypedField();
+    void keyboardFocusLeavesFieldAlone();
+    void pickPointer();
+    void cursorBytes_data();
+    void cursorBytes();
+    void windowsDirectoryBuffer_data();
+    void windowsDirectoryBuffer();
+    void missingWorkbooksAreToldOnce();
+    void exitWaitsForOtherWindows();
+    void launchers();
+};
+
+void Form1Test::startUpState_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("shown");
+    QTest::addColumn<QString>("text");
+    const auto row = [](const QString& name, bool shown, const QString& text = u"?"_s) {
+        QTest::newRow(qPrintable(name)) << name << shown << text;
+    };
+    for (const QString& n : series(u"txtG"_s, 1, 8)) row(n, true, u"0"_s);
+    for (const QString& n : series(u"txtGg"_s, 1, 8)) row(n, false, u"0"_s);
+    for (const QString& n : series(u"txtL"_s, 1, 8) + series(u"txtP"_s, 1, 8)) row(n, true, u"0"_s);
+    row(u"Label12"_s, true, u"G"_s);
+    row(u"Label13"_s, false, u"Gг"_s);
+    row(u"frmF1"_s, true);
+    for (const QString& n : series(u"frmF"_s, 2, 5)) row(n, false);
+    row(u"Frame14"_s, true);
+    row(u"Frame2"_s, false);
+    row(u"Frame20"_s, false);
+    row(u"Frame29"_s, true);
+    row(u"Frame11"_s, true);
+    row(u"Label10"_s, true, u"0"_s);
+    row(u"Label11"_s, true, u"0"_s);
+    for (const QString& n : series(u"Command"_s, 3, 6)) row(n, false);
+    row(u"Text21"_s, false, u"0"_s);
+    row(u"Text22"_s, false, u"0"_s);
+    row(u"Text18"_s, false);
+    row(u"Command24"_s, true, u"Калькулятор"_s);
+    row(u"Command25"_s, false, u"Калькулятор"_s);
+    row(u"Combo1"_s, true, u"1,59"_s);
+    row(u"Combo2"_s, true, u"131"_s);
+    row(u"Data7"_s, true);
+    row(u"Data8"_s, false);
+    row(u"Label14"_s, true, QString());
+    row(u"Label22"_s, true, QString());
+    row(u"Label49"_s, true, QString());
+}
+
+void Form1Test::startUpState() {
+    // State: a freshly started window with the sample workbooks.
+    QFETCH(QString, name);
+    QFETCH(bool, shown);
+    QFETCH(QString, text);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY2(f.get(name), "control exists");
+    QCOMPARE(f.shown(name), shown);
+    if (text != u"?"_s) QCOMPARE(f.text(name), text);
+    QVERIFY(f.messages.isEmpty());
+}
+
+void Form1Test::startUpSelections() {
+    Form1Fixture f;
+    QVERIFY(f.show());
+    for (const QString& n :
+         {u"Option4"_s, u"Option11"_s, u"Option9"_s, u"Option8"_s, u"Option1"_s, u"Option16"_s})
+        QVERIFY2(f.checked(n), qPrintable(n));
+    QCOMPARE(f.get(u"Option1"_s), QApplication::focusWidget() ? f.get(u"Option1"_s) : nullptr);
+    // The combo lists are as the sheet gives them.
+    auto* combo2 = f.get<QComboBox>(u"Combo2"_s);
+    QStringList items;
+    for (int i = 0; i < combo2->count(); ++i) items << combo2->itemText(i);
+    QCOMPARE(items, (QStringList{u"114"_s, u"118"_s, u"38"_s, u"43"_s, u"131"_s}));
+}
+
+void Form1Test::windowGeometry() {
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QCOMPARE(f.window->windowTitle(), u"Vardo v1.0"_s);
+    QCOMPARE(f.window->size(), QSize(717, 425));  // 10755 x 6375 twips
+    // Bold italic captions and fields.
+    for (const QString& n : {u"Frame19"_s, u"Frame18"_s, u"Frame16"_s, u"Frame17"_s, u"Text21"_s}) {
+        QVERIFY2(f.get(n)->font().bold() && f.get(n)->font().italic(), qPrintable(n));
+    }
+    // The design-moment labels are red, the allowable-moment labels blue and bold.
+    QCOMPARE(f.get(u"Label22"_s)->palette().color(QPalette::WindowText), QColor(Qt::red));
+    QCOMPARE(f.get(u"Label33"_s)->palette().color(QPalette::WindowText), QColor(Qt::blue));
+    QVERIFY(f.get(u"Label33"_s)->font().bold());
+    // A frame's bold caption does not make what it holds bold.
+    QVERIFY(!f.get(u"Command1"_s)->font().bold());
+}
+
+void Form1Test::placesInPixels_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("place");
+    // Twips divided by 15, relative to the container.
+    QTest::newRow("Command23") << u"Command23"_s << QRect(464, 392, 113, 25);
+    QTest::newRow("txtL1") << u"txtL1"_s << QRect(32, 167, 33, 19);
+    QTest::newRow("txtP8") << u"txtP8"_s << QRect(648, 168, 33, 19);
+    QTest::newRow("txtG5") << u"txtG5"_s << QRect(392, 232, 33, 19);
+    QTest::newRow("Frame20") << u"Frame20"_s << QRect(8, 16, 697, 241);
+    QTest::newRow("Data7") << u"Data7"_s << QRect(304, 112, 81, 28);
+    QTest::newRow("Text13") << u"Text13"_s << QRect(0, 8, 41, 23);
+    QTest::newRow("Label30") << u"Label30"_s << QRect(144, 16, 81, 25);
+}
+
+void Form1Test::placesInPixels() {
+    QFETCH(QString, name);
+    QFETCH(QRect, place);
+    Form1Fixture f;
+    QCOMPARE(f.get(name)->geometry(), place);
+}
+
+void Form1Test::stacking_data() {
+    QTest::addColumn<QString>("upper");
+    QTest::addColumn<QString>("lower");
+    QTest::addColumn<QString>("openWith");  // a button that shows the upper one, or ""
+    QTest::newRow("Мфс over Mфс") << u"Frame29"_s << u"Frame11"_s << QString();
+    QTest::newRow("allowable over data entry") << u"Frame20"_s << u"Frame1"_s << u"Command16"_s;
+    QTest::newRow("crossbeam over suspension") << u"Frame2"_s << u"Frame14"_s << u"Command14"_s;
+}
+
+void Form1Test::stacking() {
+    QFETCH(QString, upper);
+    QFETCH(QString, lower);
+    QFETCH(QString, openWith);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    if (!openWith.isEmpty()) {
+        f.click(u"Command14"_s);
+        if (openWith != u"Command14"_s) f.click(openWith);
+    }
+    QVERIFY(f.shown(upper));
+    QVERIFY(f.shown(lower));
+    QWidget* hit = topmostAt(f.window.get(), f.get(upper));
+    QVERIFY2(isOrContains(f.get(upper), hit), qPrintable(hit ? hit->objectName() : u"none"_s));
+}
+
+void Form1Test::resetTouchesOnlyArms() {
+    // State: arms, loads, span and a result typed in. Action: "Сброс". Expected: arms "0" only.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    for (const QString& n : series(u"txtL"_s, 1, 8) + series(u"txtP"_s, 1, 8)) f.type(n, u"1,5"_s);
+    f.type(u"txtG3"_s, u"12"_s);
+    f.type(u"txtProlet"_s, u"60"_s);
+    f.window->sheet().setText(u"Label10"_s, u"14,3207"_s);
+    f.click(u"Command10"_s);
+    for (const QString& n : series(u"txtL"_s, 1, 8) + series(u"txtP"_s, 1, 8))
+        QCOMPARE(f.text(n), u"0"_s);
+    QCOMPARE(f.text(u"txtG3"_s), u"12"_s);
+    QCOMPARE(f.text(u"txtProlet"_s), u"60"_s);
+    QCOMPARE(f.text(u"Label10"_s), u"14,3207"_s);
+    QVERIFY(f.messages.isEmpty());
+}
+
+void Form1Test::newCalculationWhileCrossbeamPanelOpen() {
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.click(u"Command14"_s);
+    auto& sheet = f.window->sheet();
+    for (const QString& n : {u"Label22"_s, u"Label23"_s, u"Label24"_s, u"Label30"_s, u"Label31"_s,
+                             u"Label32"_s, u"Label14"_s, u"Label20"_s, u"Label10"_s})
+        sheet.setText(n, u"5"_s);
+    for (const QString& n : {u"Command3"_s, u"Command5"_s, u"Text21"_s}) sheet.setVisible(n, true);
+    f.type(u"txtGp"_s, u"7"_s);
+    f.type(u"Text18"_s, u"999"_s);
+    sheet.setText(u"Combo1"_s, u"1,6"_s);
+    f.click(u"Command23"_s);
+    QVERIFY(f.shown(u"Frame2"_s));
+    for (const QString& n : {u"Label22"_s, u"Label23"_s, u"Label24"_s, u"Label30"_s, u"Label31"_s,
+                             u"Label32"_s, u"Label14"_s, u"Label20"_s})
+        QCOMPARE(f.text(n), QString());
+    QCOMPARE(f.text(u"Label10"_s), u"0"_s);
+    QCOMPARE(f.text(u"txtGp"_s), u"0"_s);
+    for (const QString& n : {u"Command3"_s, u"Command5"_s, u"Text21"_s}) QVERIFY(!f.shown(n));
+    // Left alone: the lists and the Мфс values.
+    QCOMPARE(f.text(u"Combo1"_s), u"1,6"_s);
+    QCOMPARE(f.text(u"Text18"_s), u"999"_s);
+}
+
+void Form1Test::backFromAllowableShowsMfsButtons() {
+    // State: the Мфс table opened with "Мфс >0", then the allowable moments with "Сравнить".
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.click(u"Command21"_s);
+    QVERIFY(f.shown(u"Frame11"_s));
+    QVERIFY(!f.shown(u"Frame29"_s));
+    f.click(u"Command14"_s);
+    f.click(u"Command16"_s);
+    QVERIFY(f.shown(u"Frame20"_s));
+    f.click(u"Command17"_s);
+    // Expected: the Мфс buttons are back and cover the table panel.
+    QVERIFY(!f.shown(u"Frame20"_s));
+    QVERIFY(f.shown(u"Frame29"_s));
+    QVERIFY(isOrContains(f.get(u"Frame29"_s), topmostAt(f.window.get(), f.get(u"Frame29"_s))));
+    // "Скрыть" blanks the indicator.
+    f.click(u"Command21"_s);
+    f.click(u"Command22"_s);
+    QVERIFY(!f.shown(u"Frame11"_s));
+    QCOMPARE(f.text(u"Label49"_s), QString());
+}
+
+void Form1Test::mouseClickEmptiesTypedField() {
+    Form1Fixture f;
+    QVERIFY(f.show());
+    for (const QString& n : {u"txtProlet"_s, u"txtLp"_s, u"txtVm"_s, u"txtL3"_s, u"txtP8"_s}) {
+        f.type(n, u"12,5"_s);
+        f.click(n);
+        QCOMPARE(f.text(n), QString());
+    }
+}
+
+void Form1Test::keyboardFocusLeavesFieldAlone() {
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.type(u"txtL2"_s, u"3,25"_s);
+    QTest::keyClick(f.get(u"txtL2"_s), Qt::Key_Tab);
+    f.get(u"txtL3"_s)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(f.text(u"txtL2"_s), u"3,25"_s);
+    QCOMPARE(f.text(u"txtL3"_s), u"0"_s);
+}
+
+void Form1Test::pickPointer() {
+    // With the cursor file: a picture pointer on the pick fields, the standard one elsewhere.
+    {
+        Form1Fixture f;
+        for (const QString& n :
+             {u"Text21"_s, u"txtG1"_s, u"txtGg8"_s, u"txtGp"_s, u"txtPp"_s, u"txtGpg"_s})
+            QCOMPARE(f.get(n)->cursor().shape(), Qt::BitmapCursor);
+        // The fields emptied by a click keep a text field's own pointer.
+        for (const QString& n : {u"txtL1"_s, u"txtProlet"_s})
+            QCOMPARE(f.get(n)->cursor().shape(), Qt::IBeamCursor);
+        QCOMPARE(f.get(u"Command1"_s)->cursor().shape(), Qt::ArrowCursor);
+    }
+    // Without it: the fallback pointer, still different from the standard one.
+    QTemporaryDir empty;
+    Form1Fixture f(empty.path());
+    QCOMPARE(f.get(u"txtG1"_s)->cursor().shape(), vardo::mainwindow::fallbackPickCursor().shape());
+    QVERIFY(f.get(u"txtG1"_s)->cursor().shape() != Qt::ArrowCursor);
+}
+
+void Form1Test::cursorBytes_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QFile file(QStringLiteral(VARDO_SAMPLE_DATA "/32761.CUR"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray good = file.readAll();
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("header only") << good.left(6);
+    QTest::newRow("truncated image") << good.left(200);
+    QByteArray icon = good;
+    icon[2] = 1;  // an icon, not a cursor
+    QTest::newRow("icon type") << icon;
+    QByteArray hotspot = good;
+    hotspot[10] = char(200);  // hotspot outside the picture
+    QTest::newRow("hotspot outside") << hotspot;
+    QTest::newRow("text") << QByteArray("not a cursor at all, just some text in a file");
+}
+
+void Form1Test::cursorBytes() {
+    // Every damaged cursor file is refused rather than read into a broken pointer.
+    QFETCH(QByteArray, bytes);
+    QVERIFY(!vardo::mainwindow::cursorFromCurData(bytes).has_value());
+}
+
+void Form1Test::windowsDirectoryBuffer_data() {
+    QTest::addColumn<QByteArray>("buffer");
+    QTest::addColumn<unsigned>("returned");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("C:\\WINDOWS") << QByteArray("C:\\WINDOWS\0         ", 20) << 10u
+                                 << u"C:\\WINDOWS"_s;
+    QTest::newRow("19 characters")
+        << QByteArray("C:\\Windows\\System12\0", 20) << 19u << u"C:\\Windows\\System12"_s;
+    QTest::newRow("does not fit") << QByteArray(20, ' ') << 25u << QString();
+    QTest::newRow("exactly 20") << QByteArray(20, ' ') << 20u << QString();
+    QTest::newRow("nothing") << QByteArray(20, ' ') << 0u << QString();
+}
+
+void Form1Test::windowsDirectoryBuffer() {
+    QFETCH(QByteArray, buffer);
+    QFETCH(unsigned, returned);
+    QFETCH(QString, expected);
+    QCOMPARE(vardo::mainwindow::windowsDirectoryFromBuffer(buffer.constData(), 20, returned),
+             expected);
+}
+
+void Form1Test::missingWorkbooksAreToldOnce() {
+    // State: a working directory without workbooks. Expected: one message naming every workbook,
+    // the fields keep their design texts, and the calculation still works.
+    QTemporaryDir empty;
+    Form1Fixture f(empty.path());
+    QVERIFY(f.show());
+    QTRY_COMPARE(f.messages.size(), 1);
+    for (const vardo::mainwindow::SourceSpec& s : vardo::mainwindow::sources())
+        QVERIFY2(f.messages.first().contains(s.workbook), qPrintable(s.workbook));
+    QCOMPARE(f.text(u"Text3"_s), u"Text3"_s);
+    QCOMPARE(f.text(u"Label1"_s), QString());
+    QCOMPARE(f.text(u"Text18"_s), u"320"_s);
+    f.type(u"txtL1"_s, u"2"_s);
+    f.click(u"Command10"_s);
+    QCOMPARE(f.text(u"txtL1"_s), u"0"_s);
+    QCOMPARE(f.messages.size(), 1);
+}
+
+void Form1Test::exitWaitsForOtherWindows() {
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.click(u"Command19"_s);
+    QWidget* about = f.window->aboutWindow();
+    QVERIFY(about);
+    QVERIFY(about->isVisible());
+    f.click(u"Command18"_s);
+    QVERIFY(!f.window->isVisible());
+    QVERIFY(about->isVisible());  // the program goes on while the About window is open
+    about->close();
+}
+
+void Form1Test::launchers() {
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.click(u"Command24"_s);
+    QCOMPARE(f.calculatorStarts.size(), 1);
+    f.click(u"Option17"_s);
+    QVERIFY(!f.shown(u"Command24"_s));
+    QVERIFY(f.shown(u"Command25"_s));
+    f.click(u"Command25"_s);
+    QWidget* calculator = f.window->calculatorWindow();
+    QVERIFY(calculator);
+    f.click(u"Command25"_s);
+    QCOMPARE(f.window->calculatorWindow(), calculator);  // one window, not two
+    calculator->close();
+    QTRY_VERIFY(!f.window->calculatorWindow());
+    f.click(u"Option16"_s);
+    QVERIFY(f.shown(u"Command24"_s));
+    QVERIFY(!f.shown(u"Command25"_s));
+}
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

@@ -1,0 +1,157 @@
+// The road of one calculation, walked through the real window by clicks and typing: arms and loads,
+// the mid-span and third-point loads with their messages answered, the governing values, the
+// crossbeam's inputs, and the six design moments for "1/3" and "1/4".
+
+#include <QComboBox>
+#include <QTest>
+
+#include "tests/support/form1fixture.h"
+
+using namespace Qt::Literals::StringLiterals;
+using vardo::testing::Form1Fixture;
+
+class RoadTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void suspensionLoads();
+    void designMoments();
+    void refusalsShowOneMessageEach();
+};
+
+void RoadTest::suspensionLoads() {
+    // State: two points, l = 70, Gт = 131 (the list's start text).
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.type(u"txtL1"_s, u"5"_s);
+    f.type(u"txtP2"_s, u"4,5"_s);
+    f.type(u"txtG1"_s, u"1,59"_s);
+    f.type(u"txtG2"_s, u"1,66"_s);
+    f.click(u"Option12"_s);  // the ice loads' row
+    QVERIFY(f.shown(u"txtGg1"_s));
+    f.type(u"txtGg1"_s, u"2,5"_s);
+    f.type(u"txtGg2"_s, u"2,6"_s);
+    f.type(u"txtProlet"_s, u"70"_s);
+
+    // Action: the mid-span buttons. Expected: the loads and the left buttons.
+    f.click(u"Command1"_s);
+    f.click(u"Command2"_s);
+    QCOMPARE(f.text(u"Label10"_s), u"1161,95"_s);
+    QCOMPARE(f.text(u"Label11"_s), u"307,3"_s);
+    QVERIFY(f.shown(u"Command3"_s));
+    QVERIFY(f.shown(u"Command4"_s));
+    QVERIFY(f.messages.isEmpty());
+
+    // The left and right buttons, each message answered.
+    f.click(u"Command3"_s);
+    QCOMPARE(f.messages.last(), u"Теперь справа"_s);
+    QCOMPARE(f.text(u"Label14"_s), u"1178,797"_s);
+    QVERIFY(f.shown(u"Command5"_s));
+    f.click(u"Command5"_s);
+    QCOMPARE(f.messages.last(), u"Щелкни на текстовом поле G-1/3(1/4)"_s);
+    QCOMPARE(f.text(u"Label20"_s), u"1145,103"_s);
+    QVERIFY(f.shown(u"Text21"_s));
+    f.click(u"Command4"_s);
+    f.click(u"Command6"_s);
+    QCOMPARE(f.messages.last(), u"Щелкни на текстовом поле Gг-1/3(1/4)"_s);
+    QCOMPARE(f.text(u"Label15"_s), u"311,108"_s);
+    QCOMPARE(f.text(u"Label21"_s), u"303,492"_s);
+    QCOMPARE(f.messages.size(), 4);
+
+    // The governing values by a click on their fields.
+    f.click(u"Text21"_s);
+    f.click(u"Text22"_s);
+    QCOMPARE(f.text(u"Text21"_s), u"1178,797"_s);
+    QCOMPARE(f.text(u"Text22"_s), u"311,108"_s);
+}
+
+void RoadTest::designMoments() {
+    // State: loads chosen so that G = 4200 and Gг = 1350,5 at mid-span (one point with a left arm
+    // 42, one with a right arm 1, l = 1): F1 = 69 + 131 = 200, F2 = -131 + 131 = 0;
+    // with ice F1 = 133 - 69 = 64, F2 = -118 + 131 = 13.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.type(u"txtProlet"_s, u"1"_s);
+    f.type(u"txtL1"_s, u"42"_s);
+    f.type(u"txtP2"_s, u"1"_s);
+    f.type(u"txtG1"_s, u"69"_s);
+    f.type(u"txtG2"_s, u"-131"_s);
+    f.click(u"Option12"_s);
+    f.type(u"txtGg1"_s, u"133"_s);
+    f.type(u"txtGg2"_s, u"-118"_s);
+    f.click(u"Command1"_s);
+    f.click(u"Command2"_s);
+    QCOMPARE(f.text(u"Label10"_s), u"4200"_s);
+    QCOMPARE(f.text(u"Label11"_s), u"1350,5"_s);
+    // The chain up to the governing fields, which the user then types over.
+    for (const QString& b : {u"Command3"_s, u"Command5"_s, u"Command4"_s, u"Command6"_s})
+        f.click(b);
+    f.type(u"Text21"_s, u"3900"_s);
+    f.type(u"Text22"_s, u"1200,5"_s);
+
+    // The crossbeam: its own weight, ice load and wind parameter typed into their table panels.
+    f.click(u"Command14"_s);
+    QVERIFY(f.shown(u"Frame2"_s));
+    f.click(u"Option13"_s);
+    f.type(u"txtGp"_s, u"55"_s);
+    f.click(u"Option14"_s);
+    f.type(u"txtGpg"_s, u"21,5"_s);
+    f.click(u"Option15"_s);
+    f.type(u"txtPp"_s, u"0,35"_s);
+    f.type(u"txtLp"_s, u"18"_s);
+    f.type(u"txtVm"_s, u"25"_s);
+    QCOMPARE(f.text(u"Combo1"_s), u"1,59"_s);
+    f.click(u"Command21"_s);  // "Мфс >0": 320, 380, 500
+    QCOMPARE(f.text(u"Text18"_s), u"320"_s);
+    QCOMPARE(f.text(u"Text19"_s), u"380"_s);
+    QCOMPARE(f.text(u"Text20"_s), u"500"_s);
+    f.messages.clear();
+
+    for (const QString& b : {u"Command7"_s, u"Command8"_s, u"Command9"_s, u"Command11"_s,
+                             u"Command12"_s, u"Command13"_s})
+        f.click(b);
+    QCOMPARE(f.text(u"Label22"_s), u"14,3207"_s);
+    QCOMPARE(f.text(u"Label23"_s), u"14,9637"_s);
+    QCOMPARE(f.text(u"Label24"_s), u"28,477"_s);
+    QCOMPARE(f.text(u"Label30"_s), u"12,9227"_s);
+    QCOMPARE(f.text(u"Label31"_s), u"13,5121"_s);
+    QCOMPARE(f.text(u"Label32"_s), u"25,4954"_s);
+
+    // "1/4" is read at the click; the shown results stay until the buttons are pressed again.
+    f.click(u"Option10"_s);
+    QCOMPARE(f.text(u"Label30"_s), u"12,9227"_s);
+    for (const QString& b : {u"Command11"_s, u"Command12"_s, u"Command13"_s}) f.click(b);
+    QCOMPARE(f.text(u"Label30"_s), u"11,7448"_s);
+    QCOMPARE(f.text(u"Label31"_s), u"12,3675"_s);
+    QCOMPARE(f.text(u"Label32"_s), u"22,2269"_s);
+    QVERIFY(f.messages.isEmpty());
+
+    // "Сравнить" then sets the allowable moments of the first crossbeam grade beside them.
+    f.click(u"Command16"_s);
+    QVERIFY(f.shown(u"Frame20"_s));
+    QVERIFY(!f.shown(u"Frame29"_s));
+    QVERIFY(!f.text(u"Label41"_s).isEmpty());
+    QVERIFY(f.text(u"Label41"_s) != u"Label41"_s);
+}
+
+void RoadTest::refusalsShowOneMessageEach() {
+    // State: nothing entered. Action: every calculation button. Expected: one no-data message per
+    // click, "0" in the result, and no button of the chain revealed.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.click(u"Command1"_s);
+    QCOMPARE(f.messages, QStringList{u"Нет данных l,Lp,Vm плечи,нагрузки или десятичные"_s});
+    QCOMPARE(f.text(u"Label10"_s), u"0"_s);
+    QVERIFY(!f.shown(u"Command3"_s));
+    f.click(u"Command14"_s);
+    f.messages.clear();
+    for (const QString& b : {u"Command7"_s, u"Command8"_s, u"Command9"_s, u"Command11"_s,
+                             u"Command12"_s, u"Command13"_s})
+        f.click(b);
+    QCOMPARE(f.messages.size(), 6);
+    QCOMPARE(f.text(u"Label22"_s), u"0"_s);
+    QCOMPARE(f.text(u"Label32"_s), u"0"_s);
+}
+
+QTEST_MAIN(RoadTest)
+#include "road_test.moc"

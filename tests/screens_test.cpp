@@ -1,0 +1,121 @@
+// Renders the windows in their main states to PNG files under the build folder, for a person to
+// look at, and checks what a look would catch: captions and texts that do not fit their controls.
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTest>
+
+#include "about/form2.h"
+#include "exprcalc/form3.h"
+#include "tests/support/form1fixture.h"
+
+using namespace Qt::Literals::StringLiterals;
+using vardo::testing::Form1Fixture;
+
+namespace {
+
+// Beside the test program, in the build folder, whatever the working directory is.
+QString outputDir() {
+    const QString dir = QCoreApplication::applicationDirPath() + u"/screens"_s;
+    QDir().mkpath(dir);
+    return dir;
+}
+
+void save(QWidget* window, const QString& name) {
+    const QString path = outputDir() + u'/' + name + u".png"_s;
+    QVERIFY2(window->grab().save(path), qPrintable(path));
+}
+
+// The width a control's text needs beyond what the control gives it; empty when everything fits.
+QStringList clippedTexts(QWidget* root) {
+    QStringList clipped;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (w->objectName().isEmpty() || !w->isVisibleTo(root)) continue;
+        const QFontMetrics fm(w->font());
+        int need = 0, have = w->width();
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->wordWrap() || label->text().isEmpty()) continue;
+            need = fm.horizontalAdvance(label->text());
+        } else if (auto* option = qobject_cast<QRadioButton*>(w)) {
+            // The indicator, the spacing and the text, as the style lays them out.
+            const QStyle* style = option->style();
+            need = style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, option) +
+                   style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, option) +
+                   fm.horizontalAdvance(option->text().trimmed());
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            if (button->text().isEmpty()) continue;  // a picture button
+            need = fm.horizontalAdvance(button->text()) + 6;
+        } else if (auto* frame = qobject_cast<QGroupBox*>(w)) {
+            need = fm.horizontalAdvance(frame->title()) + 8;
+        } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+            // A text field must at least show its whole text when it is a short value.
+            if (edit->text().size() > 8) continue;
+            need = fm.horizontalAdvance(edit->text()) + 6;
+        } else {
+            continue;
+        }
+        if (need > have)
+            clipped << u"%1 «%2» needs %3 px, has %4"_s
+                           .arg(w->objectName(), w->property("text").toString())
+                           .arg(need)
+                           .arg(have);
+    }
+    return clipped;
+}
+
+}  // namespace
+
+class ScreensTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void mainWindowStates_data();
+    void mainWindowStates();
+    void otherWindows();
+};
+
+void ScreensTest::mainWindowStates_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::newRow("start-up") << QStringList{};
+    QTest::newRow("crossbeam") << QStringList{u"Command14"_s};
+    QTest::newRow("allowable") << QStringList{u"Command14"_s, u"Command16"_s};
+    QTest::newRow("mfs-table") << QStringList{u"Command21"_s};
+    QTest::newRow("op-20-gpg") << QStringList{u"Option2"_s, u"Option6"_s, u"Option14"_s};
+    QTest::newRow("ice-loads") << QStringList{u"Option12"_s, u"Option3"_s};
+}
+
+void ScreensTest::mainWindowStates() {
+    QFETCH(QStringList, clicks);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    for (const QString& c : clicks) f.click(c);
+    save(f.window.get(), u"form1-"_s + QString::fromLatin1(QTest::currentDataTag()));
+    const QStringList clipped = clippedTexts(f.window.get());
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+}
+
+void ScreensTest::otherWindows() {
+    QDir::setCurrent(QStringLiteral(VARDO_SAMPLE_DATA));
+    Form2 about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    save(&about, u"form2"_s);
+    QStringList clipped = clippedTexts(&about);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+    Form3 calculator;
+    calculator.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&calculator));
+    save(&calculator, u"form3"_s);
+    clipped = clippedTexts(&calculator);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+}
+
+QTEST_MAIN(ScreensTest)
+#include "screens_test.moc"

@@ -1,0 +1,69 @@
+#pragma once
+// A main window for GUI tests: built in a chosen working directory (the sample workbooks by
+// default), its messages captured instead of shown, shown offscreen and exposed.
+
+#include <QDir>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTest>
+#include <memory>
+
+#include "mainwindow/form1.h"
+
+namespace vardo::testing {
+
+class Form1Fixture {
+  public:
+    explicit Form1Fixture(const QString& workingDirectory = QStringLiteral(VARDO_SAMPLE_DATA)) {
+        previous_ = QDir::currentPath();
+        QDir::setCurrent(workingDirectory);
+        window = std::make_unique<Form1>();
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->setMessageSink([this](const QString& text) {
+            messages << text;
+            if (onMessage) onMessage(text);
+        });
+        window->setCalculatorStarter([this](const QString& dir, QString*) {
+            calculatorStarts << dir;
+            return true;
+        });
+    }
+    ~Form1Fixture() { QDir::setCurrent(previous_); }
+
+    bool show() {
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
+    }
+
+    template <class W = QWidget>
+    W* get(const QString& name) const {
+        return window->findChild<W*>(name);
+    }
+    QString text(const QString& name) const { return window->sheet().text(name); }
+    bool shown(const QString& name) const { return window->sheet().isVisible(name); }
+    bool checked(const QString& name) const { return window->sheet().isChecked(name); }
+
+    // A left mouse click on the control, as the user makes it.
+    void click(const QString& name) {
+        QWidget* w = get(name);
+        QVERIFY2(w, qPrintable(name));
+        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+    }
+    void type(const QString& name, const QString& text) {
+        auto* edit = get<QLineEdit>(name);
+        QVERIFY2(edit, qPrintable(name));
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    std::unique_ptr<Form1> window;
+    QStringList messages;
+    QStringList calculatorStarts;
+    std::function<void(const QString&)> onMessage;
+
+  private:
+    QString previous_;
+};
+
+}  // namespace vardo::testing
