@@ -4,7 +4,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QApplication>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QSet>
 #include <QRadioButton>
 
 #include "mainwindow/inventory.h"
@@ -31,6 +35,27 @@ namespace {
 const QColor kBlue(0x00, 0x00, 0xFF);
 const QColor kRed(0xFF, 0x00, 0x00);
 
+// The options of "Ввод 1-2-3-4-5" are 25 pixels wide: a tighter gap between the indicator and the
+// caption keeps their digits whole.
+class OptionStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        if (metric == PM_RadioButtonLabelSpacing) return 4;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+QStyle* optionStyle() {
+    // One style object for all options; it lives as long as the application.
+    static QPointer<OptionStyle> style;
+    if (!style) style = new OptionStyle;
+    if (!style->parent()) style->setParent(qApp);
+    return style;
+}
+
+constexpr unsigned kFontMarks = BoldItalic | BlueBold | Indicator;
+
 QWidget* create(const ControlSpec& spec, QWidget* parent) {
     switch (spec.kind) {
         case Kind::Frame: {
@@ -43,9 +68,7 @@ QWidget* create(const ControlSpec& spec, QWidget* parent) {
             return new QPushButton(spec.caption, parent);
         case Kind::Option: {
             auto* option = new QRadioButton(spec.caption, parent);
-            // The options of "Ввод 1-2-3-4-5" are 25 pixels wide: a tighter gap between the
-            // indicator and the caption keeps their digits whole.
-            option->setStyleSheet(u"QRadioButton { spacing: 4px; }"_s);
+            option->setStyle(optionStyle());
             return option;
         }
         case Kind::Text: {
@@ -74,12 +97,18 @@ QWidget* create(const ControlSpec& spec, QWidget* parent) {
     return nullptr;
 }
 
-void applyStyle(QWidget* widget, unsigned style) {
-    QFont font = baseFont();
-    if (style & (BoldItalic | BlueBold | Indicator)) font.setBold(true);
-    if (style & BoldItalic) font.setItalic(true);
-    if (style & Indicator) font.setPointSizeF(9.75);
-    widget->setFont(font);
+// A control takes the window's font unless its style marks another; what a bold frame holds is set
+// back to the plain font, since a widget's font passes to its children.
+void applyStyle(QWidget* widget, unsigned style, bool parentHasOwnFont) {
+    if (style & kFontMarks) {
+        QFont font = baseFont();
+        font.setBold(true);
+        if (style & BoldItalic) font.setItalic(true);
+        if (style & Indicator) font.setPointSizeF(9.75);
+        widget->setFont(font);
+    } else if (parentHasOwnFont) {
+        widget->setFont(baseFont());
+    }
     if (style & (RedText | BlueBold | BlueCaption)) {
         QPalette palette = widget->palette();
         palette.setColor(QPalette::WindowText, (style & RedText) ? kRed : kBlue);
@@ -93,13 +122,15 @@ void applyStyle(QWidget* widget, unsigned style) {
 QHash<QString, QWidget*> buildControls(QWidget* form) {
     QHash<QString, QWidget*> byName;
     QHash<QWidget*, QList<QWidget*>> stacking;  // per container, upper first
+    QSet<QWidget*> ownFont;                     // controls whose font differs from the window's
     for (const ControlSpec& spec : controls()) {
         QWidget* parent = spec.container.isEmpty() ? form : byName.value(spec.container);
         Q_ASSERT_X(parent, "buildControls", "a container is listed before what it holds");
         QWidget* widget = create(spec, parent);
         widget->setObjectName(spec.name);
         widget->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
-        applyStyle(widget, spec.style);
+        applyStyle(widget, spec.style, ownFont.contains(parent));
+        if (spec.style & kFontMarks) ownFont.insert(widget);
         widget->setVisible(spec.shown);
         byName.insert(spec.name, widget);
         stacking[parent].append(widget);

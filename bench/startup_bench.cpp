@@ -1,0 +1,228 @@
+// Start-up of the main window with the sample workbooks against an empty Qt Widgets window of the
+// same size: each probe is its own process, started with QT_QPA_PLATFORM=offscreen and data/ as
+// its working directory, the two run alternately (after one unmeasured run each, which fills the
+// page cache). Figures, the median of the runs of each probe:
+//   - wall time from just before the process is started to the moment its window, exposed and
+//     painted, is on screen (the probe marks that moment on the shared monotonic clock);
+//   - peak resident memory of the process (ru_maxrss from wait4).
+// The detail shows where the time goes: the median time from the start to each phase the probes
+// mark (probe.h), and to the end of the process.
+// The driver is plain POSIX C++ without Qt, so the pages it shares with a starting child are few.
+//
+// Usage: startup_bench [runs per probe, default 15] [working directory, default the sample data]
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/time.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "bench/row.h"
+
+extern char** environ;
+
+namespace {
+
+// The phases the probes mark, in their order.
+const char* const kPhases[] = {"main", "application", "window", "shown", "exposed"};
+constexpr int kPhaseCount = sizeof kPhases / sizeof kPhases[0];
+constexpr int kExposed = kPhaseCount - 1;
+
+struct Run {
+    double phaseMs[kPhaseCount] = {};  // start to each phase
+    double exposedMs = 0;              // start to window on screen
+    double totalMs = 0;                // start to exit
+    double peakMiB = 0;                // ru_maxrss
+    std::string size;                  // the window size the probe reported
+};
+
+long long monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+std::string directoryOfThisProgram() {
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return ".";
+    path[n] = '\0';
+    std::string s(path);
+    return s.substr(0, s.rfind('/'));
+}
+
+// Runs one probe to its end; false (with the reason on stderr) when it did not report a window.
+bool runProbe(const std::string& program, Run& run) {
+    int out[2];
+    if (pipe(out) != 0) return false;
+    char errName[] = "/tmp/vardo-probe-XXXXXX";
+    const int errFd = mkstemp(errName);
+    if (errFd < 0) return false;
+    unlink(errName);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errFd, STDERR_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    posix_spawn_file_actions_addclose(&actions, out[1]);
+    posix_spawn_file_actions_addclose(&actions, errFd);
+    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+
+    const long long start = monotonicNs();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0) {
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), std::strerror(spawned));
+        close(out[0]);
+        close(errFd);
+        return false;
+    }
+
+    std::string output;
+    char buffer[512];
+    for (;;) {
+        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        if (n > 0) {
+            output.append(buffer, static_cast<size_t>(n));
+        } else if (n == 0 || errno != EINTR) {
+            break;
+        }
+    }
+    close(out[0]);
+    int status = 0;
+    rusage usage{};
+    while (wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+    }
+    const long long end = monotonicNs();
+
+    long long marks[kPhaseCount] = {};
+    char size[64] = "";
+    for (size_t at = 0; at < output.size();) {
+        size_t eol = output.find('\n', at);
+        if (eol == std::string::npos) eol = output.size();
+        const std::string line = output.substr(at, eol - at);
+        char phase[32] = "";
+        long long ns = 0;
+        if (std::sscanf(line.c_str(), "mark %31s %lld", phase, &ns) == 2) {
+            for (int i = 0; i < kPhaseCount; ++i)
+                if (std::strcmp(phase, kPhases[i]) == 0) marks[i] = ns;
+        }
+        std::sscanf(line.c_str(), "size %63s", size);
+        at = eol + 1;
+    }
+    bool ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    for (const long long ns : marks) ok = ok && ns > start;
+    if (!ok) {
+        std::fprintf(stderr, "%s failed (status %d); its messages:\n", program.c_str(), status);
+        lseek(errFd, 0, SEEK_SET);
+        ssize_t n;
+        while ((n = read(errFd, buffer, sizeof buffer)) > 0) fwrite(buffer, 1, n, stderr);
+    }
+    close(errFd);
+    for (int i = 0; i < kPhaseCount; ++i) run.phaseMs[i] = (marks[i] - start) / 1e6;
+    run.exposedMs = run.phaseMs[kExposed];
+    run.totalMs = (end - start) / 1e6;
+    run.peakMiB = usage.ru_maxrss / 1024.0;  // kibibytes on Linux
+    run.size = size;
+    return ok;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+struct Probe {
+    const char* label;
+    std::string program;
+    std::vector<Run> runs;
+
+    std::vector<double> pick(double Run::*field) const {
+        std::vector<double> v;
+        for (const Run& r : runs) v.push_back(r.*field);
+        return v;
+    }
+    double medianPhase(int phase) const {
+        std::vector<double> v;
+        for (const Run& r : runs) v.push_back(r.phaseMs[phase]);
+        return median(v);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 15;
+    const char* workingDirectory = argc > 2 ? argv[2] : VARDO_SAMPLE_DATA;
+    if (runs < 1 || chdir(workingDirectory) != 0) {
+        std::fprintf(stderr, "usage: %s [runs >= 1] [working directory]\n", argv[0]);
+        return 1;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+
+    const std::string dir = directoryOfThisProgram();
+    Probe window{"main window", dir + "/startup_probe", {}};
+    Probe empty{"empty window", dir + "/empty_probe", {}};
+
+    Run warmUp;
+    if (!runProbe(empty.program, warmUp) || !runProbe(window.program, warmUp)) return 2;
+    std::printf("%-5s %-13s %12s %12s %10s  %s\n", "run", "probe", "exposed ms", "exit ms",
+                "peak MiB", "size");
+    for (int i = 0; i < runs; ++i) {
+        // Alternate which one goes first, so that a drift of the machine touches both alike.
+        Probe* order[2] = {&empty, &window};
+        if (i % 2) std::swap(order[0], order[1]);
+        for (Probe* probe : order) {
+            Run run;
+            if (!runProbe(probe->program, run)) return 2;
+            std::printf("%-5d %-13s %12.1f %12.1f %10.1f  %s\n", i + 1, probe->label, run.exposedMs,
+                        run.totalMs, run.peakMiB, run.size.c_str());
+            probe->runs.push_back(run);
+        }
+    }
+    if (window.runs.front().size != empty.runs.front().size)
+        std::printf("WARNING: the windows differ in size (%s against %s)\n",
+                    window.runs.front().size.c_str(), empty.runs.front().size.c_str());
+
+    const double ours = median(window.pick(&Run::exposedMs));
+    const double yard = median(empty.pick(&Run::exposedMs));
+    const double oursExit = median(window.pick(&Run::totalMs));
+    const double yardExit = median(empty.pick(&Run::totalMs));
+    const double oursMem = median(window.pick(&Run::peakMiB));
+    const double yardMem = median(empty.pick(&Run::peakMiB));
+    std::printf("\nmedian ms from the start to     main window  empty window\n");
+    for (int i = 0; i < kPhaseCount; ++i)
+        std::printf("  %-28s %12.1f %13.1f\n", kPhases[i], window.medianPhase(i),
+                    empty.medianPhase(i));
+    std::printf("  %-28s %12.1f %13.1f\n", "exit", oursExit, yardExit);
+    std::printf(
+        "medians of %d runs: exposed %.1f / %.1f ms, exit %.1f / %.1f ms, peak %.1f / %.1f "
+        "MiB (main window / empty window)\n",
+        runs, ours, yard, oursExit, yardExit, oursMem, yardMem);
+
+    using vardo::bench::format;
+    const std::string figure = format("start-up to window on screen (wall, median of %d)", runs);
+    for (const double limit : {1.3, 1.5}) {
+        vardo::bench::printRow({figure, format("%.1f ms", ours),
+                                format("%.1f ms empty window", yard), format("%.2fx", ours / yard),
+                                format("<= %.1fx", limit), ours <= limit * yard});
+    }
+    vardo::bench::printRow({format("peak resident memory (ru_maxrss, median of %d)", runs),
+                            format("%.1f MiB", oursMem), format("%.1f MiB empty window", yardMem),
+                            format("%.2fx", oursMem / yardMem), "<= 1.5x",
+                            oursMem <= 1.5 * yardMem});
+    return 0;
+}
