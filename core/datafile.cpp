@@ -7,12 +7,16 @@
 namespace vardo {
 
 QString locateDataFile(const QString& bareName) {
-    if (QFileInfo::exists(bareName)) return QDir::current().absoluteFilePath(bareName);
+    const QString inWorkingDirectory = QDir::current().absoluteFilePath(bareName);
+    // Whatever lies in the working directory under that name wins, even a folder or an unreadable
+    // file: the user is then told about the file he put there.
+    if (QFileInfo::exists(inWorkingDirectory)) return inWorkingDirectory;
     if (QCoreApplication::instance()) {
-        const QString beside = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(bareName);
-        if (QFileInfo::exists(beside)) return beside;
+        const QString besideProgram =
+            QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(bareName);
+        if (QFileInfo::exists(besideProgram)) return besideProgram;
     }
-    return bareName;
+    return inWorkingDirectory;
 }
 
 }  // namespace vardo

@@ -7,8 +7,8 @@
 
 namespace vardo {
 
-// The path of the first existing entry named bareName, or bareName itself when there is none (so a
-// later open fails with the name the user knows).
+// The path of the first existing entry named bareName; when there is none, its path in the working
+// directory (so a later open fails with the name the user knows).
 QString locateDataFile(const QString& bareName);
 
 }  // namespace vardo

@@ -47,17 +47,19 @@ WIRES = {
 # at one half (the pantographs keep them partly clear).
 SUSPENSIONS = [
     ("ПБСМ-70", "МФ-85", 1, 0.10),
-    ("ПБСМ-95", "МФ-100", 1, 0.10),
+    ("ПБСМ-95", "МФ-85", 1, 0.10),
     ("М-95", "МФ-100", 1, 0.10),
     ("М-120", "МФ-100", 1, 0.10),
     ("М-120", "МФ-150", 1, 0.12),
-    ("ПБСМ-95", "МФ-100", 2, 0.15),
+    ("М-95", "МФ-100", 2, 0.15),
     ("М-120", "МФ-100", 2, 0.15),
 ]
 
 
 def suspension_caption(messenger, contact, count):
-    return f"{messenger}+{count if count > 1 else ''}{contact}"
+    # Written without the wires' hyphens, as on drawings, so the caption fits the table's label.
+    wire = lambda name: name.replace("-", "")
+    return f"{wire(messenger)}+{count if count > 1 else ''}{wire(contact)}"
 
 
 def suspension_load(messenger, contact, count, droppers, b_mm=0):

@@ -14,6 +14,7 @@
 
 #include "about/form2.h"
 #include "exprcalc/form3.h"
+#include "tables/datasource.h"
 #include "tests/support/form1fixture.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -79,6 +80,7 @@ class ScreensTest : public QObject {
     void mainWindowStates_data();
     void mainWindowStates();
     void otherWindows();
+    void everySampleRowFits();
 };
 
 void ScreensTest::mainWindowStates_data() {
@@ -114,6 +116,32 @@ void ScreensTest::otherWindows() {
     QVERIFY(QTest::qWaitForWindowExposed(&calculator));
     save(&calculator, u"form3"_s);
     clipped = clippedTexts(&calculator);
+    QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
+}
+
+void ScreensTest::everySampleRowFits() {
+    // State: the sample workbooks. Action: step every data source through all its rows.
+    // Expected: every row caption and value shown in its panel fits its label.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QStringList clipped;
+    for (auto* source : f.window->findChildren<vardo::tables::DataSource*>()) {
+        QVERIFY2(source->rowCount() > 0, qPrintable(source->objectName()));
+        for (int row = 0; row < source->rowCount(); ++row) {
+            source->moveTo(row);
+            for (QLabel* label : source->parentWidget()->findChildren<QLabel*>()) {
+                if (label->objectName().isEmpty() || label->wordWrap()) continue;
+                const int need = QFontMetrics(label->font()).horizontalAdvance(label->text());
+                if (need > label->width())
+                    clipped << u"%1 row %2: %3 «%4» needs %5 px, has %6"_s
+                                   .arg(source->objectName())
+                                   .arg(row + 1)
+                                   .arg(label->objectName(), label->text())
+                                   .arg(need)
+                                   .arg(label->width());
+            }
+        }
+    }
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
 }
 

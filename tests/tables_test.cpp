@@ -18,7 +18,7 @@
 #include <limits>
 
 #include "core/numbertext.h"
-#include "tables/datafile.h"
+#include "core/datafile.h"
 #include "tables/datasource.h"
 #include "tables/workbook.h"
 
