@@ -6,13 +6,14 @@
 // object name); tests implement it with a map that records every effect in order.
 
 #include <QString>
+#include <QStringList>
 
 #include "core/fixed.h"
 
 namespace vardo {
 
 class Sheet {
-public:
+  public:
     virtual ~Sheet() = default;
 
     // The text of a text field, the caption of a label, the edit text of a list.
@@ -25,6 +26,10 @@ public:
     // A modal message box; returns when the user has closed it.
     virtual void message(const QString& text) = 0;
 };
+
+// The names of a numbered series of controls: stem + from .. stem + to ("txtL", 1, 8 gives txtL1 ..
+// txtL8).
+QStringList numberedNames(const QString& stem, int from, int to);
 
 // The text of a control converted to Fixed; throws ConversionError when it is not a number.
 Fixed readFixed(const Sheet& sheet, const QString& name);

@@ -8,12 +8,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QStringList series(const QString& stem, int from, int to) {
-    QStringList names;
-    for (int i = from; i <= to; ++i) names << stem + QString::number(i);
-    return names;
-}
-
 void setTexts(Sheet& sheet, const QStringList& names, const QString& text) {
     for (const QString& name : names) sheet.setText(name, text);
 }
@@ -21,7 +15,7 @@ void setTexts(Sheet& sheet, const QStringList& names, const QString& text) {
 }  // namespace
 
 void Command10_Click(Sheet& sheet) {
-    setTexts(sheet, series(u"txtL"_s, 1, 8) + series(u"txtP"_s, 1, 8), u"0"_s);
+    setTexts(sheet, numberedNames(u"txtL"_s, 1, 8) + numberedNames(u"txtP"_s, 1, 8), u"0"_s);
 }
 
 void Command23_Click(Sheet& sheet) {
@@ -31,9 +25,10 @@ void Command23_Click(Sheet& sheet) {
     // The loads of points 1 and 2 come before the crossbeam's table values, the rest after them.
     setTexts(sheet,
              QStringList{u"Text21"_s, u"Text22"_s, u"txtProlet"_s, u"txtLp"_s, u"txtVm"_s} +
-                 series(u"txtL"_s, 1, 8) + series(u"txtP"_s, 1, 8) + series(u"txtGg"_s, 1, 8) +
+                 numberedNames(u"txtL"_s, 1, 8) + numberedNames(u"txtP"_s, 1, 8) +
+                 numberedNames(u"txtGg"_s, 1, 8) +
                  QStringList{u"txtG1"_s, u"txtG2"_s, u"txtGpg"_s, u"txtPp"_s, u"txtGp"_s} +
-                 series(u"txtG"_s, 3, 8),
+                 numberedNames(u"txtG"_s, 3, 8),
              u"0"_s);
     setTexts(sheet,
              {u"Label49"_s, u"Label22"_s, u"Label23"_s, u"Label24"_s, u"Label30"_s, u"Label31"_s,

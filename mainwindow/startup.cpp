@@ -10,12 +10,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QStringList series(const QString& stem, int from, int to) {
-    QStringList names;
-    for (int i = from; i <= to; ++i) names << stem + QString::number(i);
-    return names;
-}
-
 void setVisible(FormPort& form, const QStringList& names, bool visible) {
     for (const QString& name : names) form.setVisible(name, visible);
 }
@@ -23,8 +17,8 @@ void setVisible(FormPort& form, const QStringList& names, bool visible) {
 }  // namespace
 
 QStringList pickPointerFields() {
-    return QStringList{u"Text21"_s, u"Text22"_s} + series(u"txtG"_s, 1, 8) +
-           series(u"txtGg"_s, 1, 8) + QStringList{u"txtGpg"_s, u"txtPp"_s, u"txtGp"_s};
+    return QStringList{u"Text21"_s, u"Text22"_s} + numberedNames(u"txtG"_s, 1, 8) +
+           numberedNames(u"txtGg"_s, 1, 8) + QStringList{u"txtGpg"_s, u"txtPp"_s, u"txtGp"_s};
 }
 
 void runStartUp(FormPort& form, const GivePickPointer& givePickPointer) {
@@ -33,14 +27,14 @@ void runStartUp(FormPort& form, const GivePickPointer& givePickPointer) {
     givePickPointer(u"Text22"_s);
     form.setVisible(u"frmF1"_s, true);
     setVisible(form, {u"frmF2"_s, u"frmF3"_s, u"frmF4"_s, u"frmF5"_s}, false);
-    setVisible(form, series(u"txtG"_s, 1, 8), true);
-    setVisible(form, QStringList{u"Label13"_s} + series(u"txtGg"_s, 1, 8), false);
+    setVisible(form, numberedNames(u"txtG"_s, 1, 8), true);
+    setVisible(form, QStringList{u"Label13"_s} + numberedNames(u"txtGg"_s, 1, 8), false);
     setVisible(form, {u"Frame2"_s, u"Frame20"_s}, false);
     setVisible(form,
                {u"Data7"_s, u"Label33"_s, u"Label34"_s, u"Label35"_s, u"Label36"_s, u"Label41"_s,
                 u"Label42"_s},
                true);
-    setVisible(form, QStringList{u"Data8"_s} + series(u"Label"_s, 43, 48), false);
+    setVisible(form, QStringList{u"Data8"_s} + numberedNames(u"Label"_s, 43, 48), false);
     selectStartOptions(form);
     setVisible(form, {u"Text18"_s, u"Text19"_s, u"Text20"_s, u"Text21"_s, u"Text22"_s}, false);
     setVisible(form, {u"Command5"_s, u"Command6"_s, u"Command3"_s, u"Command4"_s}, false);

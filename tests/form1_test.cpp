@@ -18,12 +18,6 @@ using vardo::testing::Form1Fixture;
 
 namespace {
 
-QStringList series(const QString& stem, int from, int to) {
-    QStringList names;
-    for (int i = from; i <= to; ++i) names << stem + QString::number(i);
-    return names;
-}
-
 // The control a user's click at the centre of `widget` reaches, seen from the window.
 QWidget* topmostAt(QWidget* window, QWidget* widget) {
     return window->childAt(widget->mapTo(window, widget->rect().center()));
@@ -71,13 +65,15 @@ void Form1Test::startUpState_data() {
     const auto row = [](const QString& name, bool shown, const QString& text = u"?"_s) {
         QTest::newRow(qPrintable(name)) << name << shown << text;
     };
-    for (const QString& n : series(u"txtG"_s, 1, 8)) row(n, true, u"0"_s);
-    for (const QString& n : series(u"txtGg"_s, 1, 8)) row(n, false, u"0"_s);
-    for (const QString& n : series(u"txtL"_s, 1, 8) + series(u"txtP"_s, 1, 8)) row(n, true, u"0"_s);
+    for (const QString& n : vardo::numberedNames(u"txtG"_s, 1, 8)) row(n, true, u"0"_s);
+    for (const QString& n : vardo::numberedNames(u"txtGg"_s, 1, 8)) row(n, false, u"0"_s);
+    for (const QString& n :
+         vardo::numberedNames(u"txtL"_s, 1, 8) + vardo::numberedNames(u"txtP"_s, 1, 8))
+        row(n, true, u"0"_s);
     row(u"Label12"_s, true, u"G"_s);
     row(u"Label13"_s, false, u"Gг"_s);
     row(u"frmF1"_s, true);
-    for (const QString& n : series(u"frmF"_s, 2, 5)) row(n, false);
+    for (const QString& n : vardo::numberedNames(u"frmF"_s, 2, 5)) row(n, false);
     row(u"Frame14"_s, true);
     row(u"Frame2"_s, false);
     row(u"Frame20"_s, false);
@@ -85,7 +81,7 @@ void Form1Test::startUpState_data() {
     row(u"Frame11"_s, true);
     row(u"Label10"_s, true, u"0"_s);
     row(u"Label11"_s, true, u"0"_s);
-    for (const QString& n : series(u"Command"_s, 3, 6)) row(n, false);
+    for (const QString& n : vardo::numberedNames(u"Command"_s, 3, 6)) row(n, false);
     row(u"Text21"_s, false, u"0"_s);
     row(u"Text22"_s, false, u"0"_s);
     row(u"Text18"_s, false);
@@ -194,12 +190,15 @@ void Form1Test::resetTouchesOnlyArms() {
     // State: arms, loads, span and a result typed in. Action: "Сброс". Expected: arms "0" only.
     Form1Fixture f;
     QVERIFY(f.show());
-    for (const QString& n : series(u"txtL"_s, 1, 8) + series(u"txtP"_s, 1, 8)) f.type(n, u"1,5"_s);
+    for (const QString& n :
+         vardo::numberedNames(u"txtL"_s, 1, 8) + vardo::numberedNames(u"txtP"_s, 1, 8))
+        f.type(n, u"1,5"_s);
     f.type(u"txtG3"_s, u"12"_s);
     f.type(u"txtProlet"_s, u"60"_s);
     f.window->sheet().setText(u"Label10"_s, u"14,3207"_s);
     f.click(u"Command10"_s);
-    for (const QString& n : series(u"txtL"_s, 1, 8) + series(u"txtP"_s, 1, 8))
+    for (const QString& n :
+         vardo::numberedNames(u"txtL"_s, 1, 8) + vardo::numberedNames(u"txtP"_s, 1, 8))
         QCOMPARE(f.text(n), u"0"_s);
     QCOMPARE(f.text(u"txtG3"_s), u"12"_s);
     QCOMPARE(f.text(u"txtProlet"_s), u"60"_s);
