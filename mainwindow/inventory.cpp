@@ -54,8 +54,8 @@ std::vector<ControlSpec> buildControls() {
     add(u"Label12"_s, Kind::Label, u"G"_s, 240, 3480, 255, 255);
     // Calculation files and the report, in the free part of the bottom row.
     add(u"cmdOpen"_s, Kind::Button, u"Открыть"_s, 4140, 5880, 855, 375);
-    add(u"cmdSave"_s, Kind::Button, u"Сохранить"_s, 5040, 5880, 855, 375);
-    add(u"cmdReport"_s, Kind::Button, u"Отчет"_s, 5940, 5880, 855, 375);
+    add(u"cmdSave"_s, Kind::Button, u"Сохранить"_s, 5040, 5880, 960, 375);
+    add(u"cmdReport"_s, Kind::Button, u"Отчет"_s, 6045, 5880, 855, 375);
 
     // The data-entry panel.
     const QString f1 = u"Frame1"_s;

@@ -1,0 +1,117 @@
+#include "document/crossbeamcheck.h"
+
+#include <cmath>
+
+#include "core/numbertext.h"
+
+namespace vardo::document {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const std::array<const char16_t*, 3> kModes = {u"аварийный", u"гололед", u"V max"};
+
+std::optional<Fixed> computed(const Results& results, const QString& name) {
+    const auto it = results.constFind(name);
+    if (it == results.cend() || !it->computed) return std::nullopt;
+    return parseFixed(it->text);
+}
+
+std::optional<Fixed> positive(const QString& text) {
+    const std::optional<Fixed> value = parseFixed(text);
+    if (!value || *value <= Fixed()) return std::nullopt;
+    return value;
+}
+
+QString useName(int i) {
+    return (i < 3 ? u"средний блок, "_s : u"крайний блок, "_s) + QString::fromUtf16(kModes[i % 3]);
+}
+
+}  // namespace
+
+DesignMoments designMoments(const Results& results) {
+    DesignMoments m;
+    for (int i = 0; i < 3; ++i) {
+        m.middle[i] = computed(results, u"Label"_s + QString::number(22 + i));
+        m.end[i] = computed(results, u"Label"_s + QString::number(30 + i));
+    }
+    return m;
+}
+
+Utilisation utilisation(std::optional<Fixed> moment, std::optional<Fixed> allowable) {
+    if (!moment || !allowable || *allowable <= Fixed()) return {};
+    // Exact comparisons on the ten-thousandths: |M| * 10 <= A * 9 is "up to 90 %".
+    const Int128 m = moment->raw() < 0 ? -static_cast<Int128>(moment->raw()) : moment->raw();
+    const Int128 a = allowable->raw();
+    Utilisation u;
+    u.ratio = static_cast<double>(m) / static_cast<double>(a);
+    u.band = m * 10 <= a * 9 ? Band::UpTo90 : (m <= a ? Band::UpTo100 : Band::Over100);
+    return u;
+}
+
+CrossbeamCheck checkCrossbeams(const tables::Table& table, const DesignMoments& moments,
+                               const QString& lpText) {
+    CrossbeamCheck check;
+    const std::optional<Fixed> lp = parseFixed(lpText);
+    const bool lpKnown = lp && !lp->isZero();
+    if (!lpKnown) check.missing << u"расчетная длина Lр не задана числом"_s;
+    std::array<std::optional<Fixed>, 6> m;
+    for (int i = 0; i < 3; ++i) {
+        m[i] = moments.middle[i];
+        m[i + 3] = moments.end[i];
+    }
+    for (int i = 0; i < 6; ++i)
+        if (!m[i]) check.missing << u"не вычислен момент: "_s + useName(i);
+
+    for (int r = 0; r < table.rowCount(); ++r) {
+        const QStringList& row = table.rows[r];
+        GradeCheck g;
+        g.row = r;
+        g.grade = row.value(0);
+        for (int k = 0; k < 4; ++k) {
+            g.allowableText[k] = row.value(k + 1);
+            g.allowable[k] = positive(g.allowableText[k]);
+        }
+        g.lengthsText = row.value(5);
+        const std::optional<DesignLengths> lengths = parseDesignLengths(g.lengthsText);
+        if (lengths && lpKnown)
+            g.length = lengths->contains(*lp) ? LengthFit::Allowed : LengthFit::NotAllowed;
+
+        bool fails = false;
+        bool unknown = false;
+        for (int i = 0; i < 6; ++i) {
+            g.use[i] = utilisation(m[i], g.allowable[kAllowableOf[i]]);
+            if (g.use[i].band == Band::Over100) {
+                fails = true;
+                g.reasons << u"превышен допускаемый момент: "_s + useName(i);
+            } else if (g.use[i].band == Band::Unknown) {
+                unknown = true;
+            }
+        }
+        for (int k = 0; k < 4; ++k)
+            if (!g.allowable[k])
+                g.reasons << u"в таблице нет допускаемого момента F%1"_s.arg(k + 2);
+        if (g.length == LengthFit::NotAllowed) {
+            fails = true;
+            g.reasons << u"Lр = %1 м не входит в возможные расчетные длины"_s.arg(lpText.trimmed());
+        } else if (g.length == LengthFit::Unknown) {
+            unknown = true;
+            if (!lengths) g.reasons << u"возможные расчетные длины не распознаны"_s;
+        }
+        g.verdict = fails ? Verdict::Fails : (unknown ? Verdict::Incomplete : Verdict::Passes);
+        if (g.verdict == Verdict::Passes && check.firstPassing < 0)
+            check.firstPassing = static_cast<int>(check.grades.size());
+        check.grades << g;
+    }
+    return check;
+}
+
+QString percentText(double ratio) {
+    const double percent = std::round(ratio * 1000.0) / 10.0;
+    QString text = QString::number(percent, 'f', 1);
+    text.replace(u'.', kDecimalSeparator);
+    return text + u" %"_s;
+}
+
+}  // namespace vardo::document

@@ -1,0 +1,100 @@
+#include "document/recompute.h"
+
+#include "calc/calc.h"
+#include "core/messages.h"
+#include "core/numbertext.h"
+#include "document/memoryport.h"
+
+namespace vardo::document {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+using Procedure = void (*)(Sheet&);
+
+struct Step {
+    Procedure procedure;
+    const char16_t* label;
+    bool section;  // computed only for the section chosen with "1/3" / "1/4"
+};
+
+// The road of a calculation: mid-span loads, left and right third (quarter) point loads, then the
+// moments at mid-span and at the third (quarter) point.
+constexpr Step kSteps[] = {
+    {calc::Command1_Click, u"Label10", false}, {calc::Command2_Click, u"Label11", false},
+    {calc::Command3_Click, u"Label14", true},  {calc::Command4_Click, u"Label15", true},
+    {calc::Command5_Click, u"Label20", true},  {calc::Command6_Click, u"Label21", true},
+    {calc::Command7_Click, u"Label22", false}, {calc::Command8_Click, u"Label23", false},
+    {calc::Command9_Click, u"Label24", false}, {calc::Command11_Click, u"Label30", true},
+    {calc::Command12_Click, u"Label31", true}, {calc::Command13_Click, u"Label32", true},
+};
+
+bool isNoData(const QString& message) {
+    return message == messages::noData() || message == messages::noDataColon() ||
+           message == messages::noDataColonSpace();
+}
+
+QString larger(const QString& a, const QString& b) {
+    const Fixed x = parseFixed(a).value_or(Fixed());
+    const Fixed y = parseFixed(b).value_or(Fixed());
+    return formatFixed(x >= y ? x : y);
+}
+
+}  // namespace
+
+const QStringList& recomputedFields() {
+    static const QStringList fields = [] {
+        QStringList out;
+        for (const Step& s : kSteps) out << QString::fromUtf16(s.label);
+        return out;
+    }();
+    return fields;
+}
+
+Recomputation recompute(const Calculation& calculation) {
+    MemoryPort port;
+    for (auto it = calculation.inputs.cbegin(); it != calculation.inputs.cend(); ++it)
+        port.setText(it.key(), it.value());
+    for (auto it = calculation.mfs.cbegin(); it != calculation.mfs.cend(); ++it)
+        port.setText(it.key(), it.value());
+    for (const QString& kept : {u"Text21"_s, u"Text22"_s, u"Label49"_s})
+        port.setText(kept, calculation.results.value(kept));
+    for (const QString& option : calculation.options)
+        if (!option.isEmpty()) port.setChecked(option);
+    const bool sectionChosen = port.isChecked(u"Option9"_s) || port.isChecked(u"Option10"_s);
+
+    Recomputation out;
+    for (const Step& s : kSteps) {
+        const qsizetype before = port.messages.size();
+        s.procedure(port);
+        bool refused = s.section && !sectionChosen;
+        for (qsizetype i = before; i < port.messages.size(); ++i)
+            refused = refused || isNoData(port.messages[i]);
+        const QString label = QString::fromUtf16(s.label);
+        out.results.insert(label, {port.text(label), !refused});
+    }
+    for (const QString& kept : {u"Text21"_s, u"Text22"_s, u"Label49"_s}) {
+        const QString text = calculation.results.value(kept);
+        out.results.insert(kept, {text, parseFixed(text).has_value()});
+    }
+    out.messages = port.messages;
+    out.governingG = larger(port.text(u"Label14"_s), port.text(u"Label20"_s));
+    out.governingGice = larger(port.text(u"Label15"_s), port.text(u"Label21"_s));
+    return out;
+}
+
+Results savedResults(const Calculation& calculation, const Results& recomputed) {
+    Results out;
+    for (const QString& name : resultFields()) {
+        const QString text = calculation.results.value(name);
+        bool computed = parseFixed(text).has_value();
+        const auto again = recomputed.constFind(name);
+        if (computed && text == u"0"_s && again != recomputed.cend() && !again->computed)
+            computed = false;
+        out.insert(name, {text, computed});
+    }
+    return out;
+}
+
+}  // namespace vardo::document

@@ -1,0 +1,45 @@
+#pragma once
+// The results of a calculation worked out again from its inputs, by the window's own procedures
+// (calc/) run in the order of the road of a calculation, on a MemoryPort:
+//
+//   Calculation (inputs, options, Мфс) --Command1..6--> Label10/11, Label14/15, Label20/21
+//     + the governing Text21/Text22 as saved (the user may have typed them; the moments at 1/3
+//       (1/4) read whatever they hold) --Command7..9, Command11..13--> Label22..24, Label30..32
+//
+// A result is "computed" when its procedure ran without the no-data message; one that refused
+// shows "0" on the window but is reported as not computed, never as 0.
+
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include "document/calculation.h"
+
+namespace vardo::document {
+
+struct ResultValue {
+    QString text;
+    bool computed = false;
+    friend bool operator==(const ResultValue&, const ResultValue&) = default;
+};
+using Results = QMap<QString, ResultValue>;
+
+// The fields recompute() works out, in the order it does.
+const QStringList& recomputedFields();
+
+struct Recomputation {
+    Results results;       // recomputedFields(), plus Text21/Text22 and Label49 as saved
+    QStringList messages;  // every message the procedures showed, in order
+    // The larger of the recomputed left and right values: what a click on Text21 / Text22 takes.
+    QString governingG;
+    QString governingGice;
+};
+
+Recomputation recompute(const Calculation& calculation);
+
+// The results as the sheet holds them. A blank or non-numeric result is not computed, and so is a
+// "0" where the recomputation refuses for want of data (the window writes "0" after the no-data
+// message).
+Results savedResults(const Calculation& calculation, const Results& recomputed);
+
+}  // namespace vardo::document

@@ -1,0 +1,87 @@
+#pragma once
+// The report of one calculation: a PDF of A4 pages, laid out once as a QTextDocument.
+//
+//   ReportInput (calculation, results, allowable-moment table)
+//     --checkCrossbeams--> CrossbeamCheck
+//     --HTML + the diagram as a text object (diagram.h)--> QTextDocument laid out at 300 dpi on A4
+//     --paintPage--> QPdfWriter pages (through QSaveFile) or a QImage of one page
+//
+// Both the PDF and the page images are painted by paintPage, so a picture of a page shows what the
+// PDF holds. The report has: title, date, the calculation file, the inputs, the diagram, every
+// result ("не вычислено" where a result was not computed, never 0), the check of every grade of
+// the series in use with colour bands and a mark on the first grade that passes, and the workbooks
+// and rows the reference values came from.
+
+#include <QDateTime>
+#include <QImage>
+#include <QMap>
+#include <QString>
+#include <memory>
+
+#include "document/calculation.h"
+#include "document/crossbeamcheck.h"
+#include "document/recompute.h"
+#include "tables/workbook.h"
+
+class QPainter;
+class QTextDocument;
+
+namespace vardo::document {
+
+struct ReportInput {
+    Calculation calculation;
+    Results results;  // what the report presents as the results
+    // For a result, another value to name beside it when it differs (the saved text when the
+    // results were recomputed, the recomputed one when they are the window's).
+    QMap<QString, QString> comparison;
+    QString comparisonCaption;  // "в файле", "по текущим исходным данным"
+    // The larger of the left and right values at 1/3 (1/4), to name when Text21/Text22 differ.
+    QString governingG, governingGice;
+    QString fileName;  // the calculation file, empty when it was never saved
+    QDateTime date;
+    tables::Table allowable;    // the allowable-moment table of the series in use
+    QString allowableWorkbook;  // its bare file name
+    QString allowableError;     // why it could not be read; empty when it was
+};
+
+// The data source of the allowable moments of the calculation's series: Data7 for "П", Data8
+// for "ОП".
+QString allowableSource(const Calculation& calculation);
+// "П" or "ОП".
+QString seriesName(const Calculation& calculation);
+
+class Report {
+  public:
+    explicit Report(ReportInput input);
+    ~Report();
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
+
+    const ReportInput& input() const { return input_; }
+    const CrossbeamCheck& check() const { return check_; }
+    // One line: the grade chosen, or why none is.
+    QString verdict() const;
+    // The whole text, for reading it without a PDF viewer.
+    QString plainText() const;
+
+    int pageCount() const;
+    // Paints page (0-based) on a painter whose device has 300 dpi and an A4 page.
+    void paintPage(QPainter& painter, int page) const;
+    // Writes the PDF; the old file, if any, stays until the new one is complete.
+    bool writePdf(const QString& path, QString* error) const;
+    // The page as a picture at dpi dots per inch, white background.
+    QImage pageImage(int page, int dpi = 150) const;
+
+    static constexpr int kDpi = 300;
+
+  private:
+    QString html() const;
+
+    ReportInput input_;
+    CrossbeamCheck check_;
+    std::unique_ptr<QImage> layoutDevice_;
+    std::unique_ptr<QObject> diagram_;
+    std::unique_ptr<QTextDocument> document_;
+};
+
+}  // namespace vardo::document

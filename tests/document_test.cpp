@@ -1,0 +1,777 @@
+// Calculation files, the recomputation, the crossbeam check and the report, without the window:
+// files round-trip exactly and every damaged file is refused with its reason; saving never
+// leaves half a file; the check and the report of the worked example against a hand-made grade
+// table (tests/data/grades.xls); vardo-report on a saved calculation.
+
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/numbertext.h"
+#include "document/calculation.h"
+#include "document/crossbeamcheck.h"
+#include "document/designlengths.h"
+#include "document/diagram.h"
+#include "document/memoryport.h"
+#include "document/recompute.h"
+#include "document/report.h"
+#include "tables/workbook.h"
+
+using namespace Qt::Literals::StringLiterals;
+using namespace vardo::document;
+using vardo::Fixed;
+namespace tables = vardo::tables;
+
+namespace {
+
+// A calculation as the window holds it right after start-up.
+Calculation startCalculation() {
+    Calculation c;
+    for (const QString& name : inputFields()) c.inputs.insert(name, u"0"_s);
+    c.inputs[u"Combo1"_s] = u"1,59"_s;
+    c.inputs[u"Combo2"_s] = u"131"_s;
+    c.options = {{u"Frame5"_s, u"Option11"_s}, {u"Frame7"_s, u"Option4"_s},
+                 {u"Frame3"_s, u"Option1"_s},  {u"Frame15"_s, u"Option9"_s},
+                 {u"Frame11"_s, u"Option8"_s}, {u"Form1"_s, u"Option16"_s}};
+    c.mfs = {{u"Text18"_s, u"320"_s}, {u"Text19"_s, u"380"_s}, {u"Text20"_s, u"500"_s}};
+    for (const QString& name : dataSources()) c.sources.insert(name, {});
+    for (const QString& name : resultFields()) c.results.insert(name, QString());
+    for (const QString& name : tableFields()) c.tableFields.insert(name, name);
+    for (const QString& name : {u"Label10"_s, u"Label11"_s, u"Text21"_s, u"Text22"_s})
+        c.results[name] = u"0"_s;
+    for (const QString& name : viewFields()) c.view.insert(name, false);
+    c.view[u"Frame29"_s] = true;
+    c.view[u"Frame11"_s] = true;
+    c.view[u"Command24"_s] = true;
+    return c;
+}
+
+// The worked example of the design moments: G = 4200 and Gг = 1350,5 at mid-span, the governing
+// values typed over (3900 and 1200,5), gр 55, gрг 21,5, Pp 0,35, Lр 18, Vm 25, Мфс 320/380/500.
+Calculation momentExample() {
+    Calculation c = startCalculation();
+    const QList<std::pair<QString, QString>> typed = {
+        {u"txtProlet"_s, u"1"_s}, {u"txtL1"_s, u"42"_s},   {u"txtP2"_s, u"1"_s},
+        {u"txtG1"_s, u"69"_s},    {u"txtG2"_s, u"-131"_s}, {u"txtGg1"_s, u"133"_s},
+        {u"txtGg2"_s, u"-118"_s}, {u"txtGp"_s, u"55"_s},   {u"txtGpg"_s, u"21,5"_s},
+        {u"txtPp"_s, u"0,35"_s},  {u"txtLp"_s, u"18"_s},   {u"txtVm"_s, u"25"_s}};
+    for (const auto& [name, text] : typed) c.inputs[name] = text;
+    c.results[u"Text21"_s] = u"3900"_s;
+    c.results[u"Text22"_s] = u"1200,5"_s;
+    return c;
+}
+
+// The worked example of the suspension loads: two points, l = 70; no crossbeam data.
+Calculation loadExample() {
+    Calculation c = startCalculation();
+    const QList<std::pair<QString, QString>> typed = {
+        {u"txtL1"_s, u"5"_s},     {u"txtP2"_s, u"4,5"_s},  {u"txtG1"_s, u"1,59"_s},
+        {u"txtG2"_s, u"1,66"_s},  {u"txtGg1"_s, u"2,5"_s}, {u"txtGg2"_s, u"2,6"_s},
+        {u"txtProlet"_s, u"70"_s}};
+    for (const auto& [name, text] : typed) c.inputs[name] = text;
+    return c;
+}
+
+// A sheet full of texts no number parser would take, in every field.
+Calculation oddExample() {
+    Calculation c = startCalculation();
+    const QStringList odd = {QString(),
+                             u"abc"_s,
+                             u"1e15"_s,
+                             u"1.59"_s,
+                             u"  7 "_s,
+                             u"\"кавычки\" \\ / \t"_s,
+                             u"строка\nвторая"_s,
+                             u"-0"_s,
+                             u"922337203685477,5808"_s,
+                             u"😀"_s};
+    int i = 0;
+    for (const QString& name : inputFields()) c.inputs[name] = odd[i++ % odd.size()];
+    for (const QString& name : mfsFields()) c.mfs[name] = odd[i++ % odd.size()];
+    for (const QString& name : resultFields()) c.results[name] = odd[i++ % odd.size()];
+    for (const QString& name : tableFields()) c.tableFields[name] = odd[i++ % odd.size()];
+    c.results[u"Label49"_s] = QString(kMaxTextLength, u'я');
+    for (const OptionGroupSpec& g : optionGroups()) c.options[g.key] = g.options.last();
+    c.options[u"Frame15"_s] = QString();  // no choice in a group
+    int r = 0;
+    for (const QString& name : dataSources())
+        c.sources[name] = {r - 1, odd[r % odd.size()], u"т%1.xls"_s.arg(r)}, ++r;
+    bool on = false;
+    for (const QString& name : viewFields()) c.view[name] = (on = !on);
+    return c;
+}
+
+QByteArray json(const Calculation& c) {
+    return toJson(c);
+}
+
+QJsonObject object(const Calculation& c) {
+    return QJsonDocument::fromJson(toJson(c)).object();
+}
+QByteArray bytes(const QJsonObject& o) {
+    return QJsonDocument(o).toJson();
+}
+
+tables::Table gradeTable() {
+    const tables::ReadResult read =
+        tables::readWorkbook(QStringLiteral(VARDO_TEST_DATA "/grades.xls"));
+    if (!read.ok()) qFatal("grades.xls: %s", qPrintable(read.errorText));
+    return read.table;
+}
+
+ReportInput reportInput(const Calculation& c, const tables::Table& allowable) {
+    const Recomputation again = recompute(c);
+    ReportInput in;
+    in.calculation = c;
+    in.results = again.results;
+    for (const QString& field : recomputedFields())
+        if (!c.results.value(field).isEmpty()) in.comparison.insert(field, c.results.value(field));
+    in.comparisonCaption = u"в файле"_s;
+    in.governingG = again.governingG;
+    in.governingGice = again.governingGice;
+    in.fileName = u"пример.vardo"_s;
+    in.date = QDateTime(QDate(2024, 3, 1), QTime(10, 30));
+    in.allowable = allowable;
+    in.allowableWorkbook = u"grades.xls"_s;
+    return in;
+}
+
+QString outputDir() {
+    const QString dir = QCoreApplication::applicationDirPath() + u"/reports"_s;
+    QDir().mkpath(dir);
+    return dir;
+}
+
+// Runs body as an unprivileged user when the test runs as root (whom no folder permission
+// stops); returns body's result, or nullopt when the user cannot be switched.
+std::optional<bool> asUnprivileged(const std::function<bool()>& body) {
+    if (geteuid() != 0) return body();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(77);
+        _exit(body() ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return std::nullopt;
+    if (WEXITSTATUS(status) == 77) return std::nullopt;
+    return WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+class DocumentTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void roundTrip_data();
+    void roundTrip();
+    void portRoundTrip();
+    void rowsFoundAgain_data();
+    void rowsFoundAgain();
+    void badFiles_data();
+    void badFiles();
+    void unreadableFiles();
+    void saveIsAtomic();
+    void designLengths_data();
+    void designLengths();
+    void diagramPlacesPoints_data();
+    void diagramPlacesPoints();
+    void utilisationBands_data();
+    void utilisationBands();
+    void recomputeWorkedExamples_data();
+    void recomputeWorkedExamples();
+    void savedZeroAfterRefusalIsNotComputed();
+    void checkOfWorkedExample();
+    void reportOfWorkedExample();
+    void reportOfIncompleteCalculation();
+    void commandLine();
+};
+
+void DocumentTest::roundTrip_data() {
+    QTest::addColumn<Calculation>("calculation");
+    QTest::newRow("start-up") << startCalculation();
+    QTest::newRow("moment example") << momentExample();
+    QTest::newRow("load example") << loadExample();
+    QTest::newRow("odd texts") << oddExample();
+}
+
+void DocumentTest::roundTrip() {
+    // State: a calculation. Action: written to a file and read back. Expected: the same in every
+    // text, choice, row and flag.
+    QFETCH(Calculation, calculation);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"расчет.vardo"_s);
+    QString error;
+    QVERIFY2(writeFile(path, calculation, &error), qPrintable(error));
+    const std::optional<Calculation> back = readFile(path, &error);
+    QVERIFY2(back, qPrintable(error));
+    QCOMPARE(back->inputs, calculation.inputs);
+    QCOMPARE(back->options, calculation.options);
+    QCOMPARE(back->mfs, calculation.mfs);
+    QCOMPARE(back->results, calculation.results);
+    QCOMPARE(back->tableFields, calculation.tableFields);
+    QCOMPARE(back->view, calculation.view);
+    QVERIFY(*back == calculation);
+}
+
+void DocumentTest::portRoundTrip() {
+    // State: a sheet with tables on other rows than the first, options and panels changed.
+    const tables::Table grades = gradeTable();
+    MemoryPort a;
+    for (const QString& ds : dataSources()) a.setTable(ds, grades, ds + u".xls"_s);
+    a.moveTo(u"Data7"_s, 3);
+    a.moveTo(u"Data2"_s, 5);
+    const Calculation odd = oddExample();
+    for (const QString& f : inputFields()) a.setText(f, odd.inputs.value(f));
+    for (const QString& f : resultFields()) a.setText(f, odd.results.value(f));
+    a.setChecked(u"Option2"_s);
+    a.setChecked(u"Option14"_s);
+    a.setVisible(u"Frame20"_s, true);
+
+    // Action: captured, written, read, applied to a fresh sheet with the same tables.
+    const Calculation saved = capture(a);
+    QCOMPARE(saved.sources.value(u"Data7"_s).caption, u"Р-4"_s);
+    QString error;
+    const std::optional<Calculation> read = fromJson(toJson(saved), &error);
+    QVERIFY2(read, qPrintable(error));
+    MemoryPort b;
+    for (const QString& ds : dataSources()) b.setTable(ds, grades, ds + u".xls"_s);
+    b.setChecked(u"Option1"_s);
+    const QStringList warnings = apply(b, *read);
+
+    // Expected: the same sheet, seen the same way.
+    QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+    QCOMPARE(b.currentRow(u"Data7"_s), 3);
+    QCOMPARE(b.currentRow(u"Data2"_s), 5);
+    QVERIFY(b.isChecked(u"Option2"_s) && !b.isChecked(u"Option1"_s));
+    QVERIFY(capture(b) == saved);
+}
+
+void DocumentTest::rowsFoundAgain_data() {
+    QTest::addColumn<QStringList>("captions");  // the rows of the table when the file is opened
+    QTest::addColumn<int>("expectedRow");
+    QTest::addColumn<QString>("warning");  // a fragment, empty when none
+    // The file says: row 2 (0-based 1), caption "П-2".
+    QTest::newRow("unchanged") << QStringList{u"П-1"_s, u"П-2"_s, u"П-3"_s} << 1 << QString();
+    QTest::newRow("moved down") << QStringList{u"П-0"_s, u"П-1"_s, u"П-2"_s} << 2 << QString();
+    QTest::newRow("moved up") << QStringList{u"П-2"_s, u"П-3"_s} << 0 << QString();
+    QTest::newRow("gone") << QStringList{u"П-1"_s, u"П-3"_s} << 0 << u"нет строки «П-2»"_s;
+    QTest::newRow("table empty") << QStringList{} << -1 << u"не прочитана"_s;
+}
+
+void DocumentTest::rowsFoundAgain() {
+    QFETCH(QStringList, captions);
+    QFETCH(int, expectedRow);
+    QFETCH(QString, warning);
+    Calculation c = startCalculation();
+    c.sources[u"Data7"_s] = {1, u"П-2"_s, u"т36.1.xls"_s};
+    tables::Table table;
+    table.header = {QString(), QString()};
+    for (const QString& caption : captions) table.rows << QStringList{caption, u"1"_s};
+    MemoryPort port;
+    port.setTable(u"Data7"_s, table, u"т36.1.xls"_s);
+    const QStringList warnings = apply(port, c);
+    QCOMPARE(port.currentRow(u"Data7"_s), expectedRow);
+    if (warning.isEmpty()) {
+        QVERIFY2(warnings.isEmpty(), qPrintable(warnings.join(u'\n')));
+    } else {
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings[0].contains(warning) && warnings[0].contains(u"т36.1.xls"_s),
+                 qPrintable(warnings[0]));
+    }
+}
+
+void DocumentTest::badFiles_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("reason");  // a fragment of the message
+    const QByteArray valid = json(momentExample());
+    const QJsonObject o = object(momentExample());
+    const auto changed = [&o](const std::function<void(QJsonObject&)>& change) {
+        QJsonObject copy = o;
+        change(copy);
+        return bytes(copy);
+    };
+    const auto inSection = [](const QString& section, const std::function<void(QJsonObject&)>& f) {
+        return [section, f](QJsonObject& root) {
+            QJsonObject s = root.value(section).toObject();
+            f(s);
+            root.insert(section, s);
+        };
+    };
+    QTest::newRow("empty") << QByteArray() << u"файл пуст"_s;
+    QTest::newRow("blanks") << QByteArray(" \n\t ") << u"файл пуст"_s;
+    QTest::newRow("truncated half") << valid.left(valid.size() / 2) << u"обрезан"_s;
+    QTest::newRow("truncated end") << valid.chopped(3) << u"обрезан"_s;
+    QByteArray corrupt = valid;
+    corrupt[corrupt.indexOf(':')] = '#';
+    QTest::newRow("corrupt") << corrupt << u"поврежден"_s;
+    QTest::newRow("binary") << QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1\0\0", 10)
+                            << u"поврежден"_s;
+    QTest::newRow("foreign object")
+        << QByteArray(R"({"name": "x", "version": 1})") << u"не файл расчета Vardo"_s;
+    QTest::newRow("foreign array") << QByteArray("[1, 2, 3]") << u"не файл расчета Vardo"_s;
+    QTest::newRow("other format") << changed([](QJsonObject& r) {
+        r.insert(u"format"_s, u"vardo-settings"_s);
+    }) << u"не файл расчета Vardo"_s;
+    QTest::newRow("newer version")
+        << changed([](QJsonObject& r) { r.insert(u"version"_s, 2); }) << u"более новой версией"_s;
+    QTest::newRow("version as text")
+        << changed([](QJsonObject& r) { r.insert(u"version"_s, u"1"_s); }) << u"версии формата"_s;
+    QTest::newRow("version fraction")
+        << changed([](QJsonObject& r) { r.insert(u"version"_s, 1.5); }) << u"версии формата"_s;
+    QTest::newRow("version zero") << changed([](QJsonObject& r) { r.insert(u"version"_s, 0); })
+                                  << u"версии формата"_s;
+    QTest::newRow("no results") << changed([](QJsonObject& r) { r.remove(u"results"_s); })
+                                << u"нет раздела «results»"_s;
+    QTest::newRow("unknown section")
+        << changed([](QJsonObject& r) { r.insert(u"extra"_s, QJsonObject()); })
+        << u"неизвестный раздел «extra»"_s;
+    QTest::newRow("missing field")
+        << changed(inSection(u"inputs"_s, [](QJsonObject& s) { s.remove(u"txtL3"_s); }))
+        << u"нет поля «txtL3»"_s;
+    QTest::newRow("unknown field")
+        << changed(inSection(u"inputs"_s, [](QJsonObject& s) { s.insert(u"txtL9"_s, u"1"_s); }))
+        << u"неизвестное поле «txtL9»"_s;
+    QTest::newRow("number for text")
+        << changed(inSection(u"inputs"_s, [](QJsonObject& s) { s.insert(u"txtL1"_s, 42); }))
+        << u"должно быть текстом"_s;
+    QTest::newRow("text too long") << changed(inSection(u"mfs"_s, [](QJsonObject& s) {
+        s.insert(u"Text18"_s, QString(kMaxTextLength + 1, u'1'));
+    })) << u"длиннее"_s;
+    QTest::newRow("option of another group") << changed(inSection(u"options"_s, [](QJsonObject& s) {
+        s.insert(u"Frame5"_s, u"Option1"_s);
+    })) << u"нет переключателя «Option1»"_s;
+    QTest::newRow("row below -1") << changed(inSection(u"sources"_s, [](QJsonObject& s) {
+        QJsonObject d = s.value(u"Data1"_s).toObject();
+        d.insert(u"row"_s, -2);
+        s.insert(u"Data1"_s, d);
+    })) << u"номер строки таблицы «Data1»"_s;
+    QTest::newRow("row fraction") << changed(inSection(u"sources"_s, [](QJsonObject& s) {
+        QJsonObject d = s.value(u"Data8"_s).toObject();
+        d.insert(u"row"_s, 0.5);
+        s.insert(u"Data8"_s, d);
+    })) << u"номер строки таблицы «Data8»"_s;
+    QTest::newRow("view not a flag")
+        << changed(inSection(u"view"_s, [](QJsonObject& s) { s.insert(u"Frame2"_s, u"да"_s); }))
+        << u"true или false"_s;
+    QTest::newRow("too large") << QByteArray(kMaxFileBytes, ' ') + valid << u"слишком велик"_s;
+}
+
+void DocumentTest::badFiles() {
+    // State: a damaged or foreign file. Action: read. Expected: nothing, and a message naming the
+    // file and the reason.
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"плохой.vardo"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    QString error;
+    QVERIFY(!readFile(path, &error));
+    QVERIFY2(error.startsWith(u"Не удалось открыть файл расчета «плохой.vardo»: "_s),
+             qPrintable(error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+}
+
+void DocumentTest::unreadableFiles() {
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(!readFile(dir.filePath(u"нет.vardo"_s), &error));
+    QVERIFY2(error.contains(u"файл не найден"_s), qPrintable(error));
+    QVERIFY(!readFile(dir.path(), &error));
+    QVERIFY2(error.contains(u"папка"_s), qPrintable(error));
+    // A file that opens but whose bytes cannot be read: the kernel refuses to read this one.
+    if (QFile::exists(u"/proc/self/mem"_s)) {
+        QVERIFY(!readFile(u"/proc/self/mem"_s, &error));
+        QVERIFY2(error.contains(u"ошибка чтения"_s) || error.contains(u"не читается"_s),
+                 qPrintable(error));
+    }
+}
+
+void DocumentTest::saveIsAtomic() {
+    // State: an old file in a folder. Action: the folder made read-only, then a save. Expected:
+    // the save fails with a message, and the old file is intact.
+    QTemporaryDir dir;
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                          QFileDevice::ExeOther);
+    const QString path = dir.filePath(u"расчет.vardo"_s);
+    QString error;
+    QVERIFY(writeFile(path, loadExample(), &error));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    const QByteArray before = old.readAll();
+    old.close();
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ReadOther | QFileDevice::WriteOther);
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadOther | QFileDevice::ExeOther);
+    // True when the save is refused with a message that the old file is kept.
+    const std::optional<bool> refused = asUnprivileged([&] {
+        QString why;
+        return !writeFile(path, momentExample(), &why) && why.contains(u"«расчет.vardo»"_s) &&
+               why.contains(u"Прежний файл не изменен"_s);
+    });
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (!refused) QSKIP("cannot act as an unprivileged user here");
+    QVERIFY(*refused);
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), before);
+    old.close();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"расчет.vardo"_s});
+
+    // A save into a folder that is gone says so; a save where it can replaces the file whole.
+    QVERIFY(!writeFile(dir.filePath(u"нет/расчет.vardo"_s), loadExample(), &error));
+    QVERIFY2(error.contains(u"нет папки"_s), qPrintable(error));
+    QVERIFY(writeFile(path, momentExample(), &error));
+    QVERIFY(*readFile(path, &error) == momentExample());
+}
+
+void DocumentTest::designLengths_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<QString>("inside");   // lengths that are allowed, ";"-separated
+    QTest::addColumn<QString>("outside");  // lengths that are not
+    QTest::newRow("en dash") << u"16–20"_s << true << u"16;18;20;17,5"_s << u"15,9999;20,0001"_s;
+    QTest::newRow("hyphen, blanks") << u"12 - 18"_s << true << u"12;18"_s << u"11;19"_s;
+    QTest::newRow("em dash, unit") << u"12—18 м"_s << true << u"15"_s << u"20"_s;
+    QTest::newRow("list") << u"12, 15, 18"_s << true << u"12;15;18"_s << u"13;16;17"_s;
+    QTest::newRow("list no blanks") << u"12,15,18"_s << true << u"12;15;18"_s << u"12,15"_s;
+    QTest::newRow("decimal comma") << u"12,5"_s << true << u"12,5"_s << u"12;5"_s;
+    QTest::newRow("decimal point range") << u"12.5-18.5"_s << true << u"12,5;18,5"_s << u"12"_s;
+    QTest::newRow("range and list") << u"16–20; 24"_s << true << u"18;24"_s << u"22"_s;
+    QTest::newRow("words") << u"от 18 до 24 м."_s << true << u"18;24"_s << u"17"_s;
+    QTest::newRow("и") << u"15 и 18"_s << true << u"15;18"_s << u"16"_s;
+    QTest::newRow("blanks only") << u"12 15"_s << true << u"12;15"_s << u"13"_s;
+    QTest::newRow("brackets") << u"(16...20)"_s << true << u"16;20"_s << u"21"_s;
+    QTest::newRow("number cell") << u"18"_s << true << u"18"_s << u"18,0001"_s;
+    QTest::newRow("empty") << QString() << false << QString() << QString();
+    QTest::newRow("backwards") << u"20–16"_s << false << QString() << QString();
+    QTest::newRow("dangling dash") << u"16–"_s << false << QString() << QString();
+    QTest::newRow("leading dash") << u"–16"_s << false << QString() << QString();
+    QTest::newRow("empty item") << u"12,,15"_s << false << QString() << QString();
+    QTest::newRow("trailing comma") << u"12, 15,"_s << false << QString() << QString();
+    QTest::newRow("letters") << u"длинные"_s << false << QString() << QString();
+    QTest::newRow("exponent") << u"1E+20"_s << false << QString() << QString();
+    QTest::newRow("mixed marks") << u"12,5.5"_s << false << QString() << QString();
+}
+
+void DocumentTest::designLengths() {
+    QFETCH(QString, text);
+    QFETCH(bool, readable);
+    QFETCH(QString, inside);
+    QFETCH(QString, outside);
+    const std::optional<DesignLengths> lengths = parseDesignLengths(text);
+    QCOMPARE(lengths.has_value(), readable);
+    if (!lengths) return;
+    for (const QString& l : inside.split(u';', Qt::SkipEmptyParts))
+        QVERIFY2(lengths->contains(*vardo::parseFixed(l)), qPrintable(l));
+    for (const QString& l : outside.split(u';', Qt::SkipEmptyParts))
+        QVERIFY2(!lengths->contains(*vardo::parseFixed(l)), qPrintable(l));
+}
+
+void DocumentTest::diagramPlacesPoints_data() {
+    QTest::addColumn<QString>("lp");
+    QTest::addColumn<QStringList>("points");  // "L,P,G" of points 1, 2, ...
+    QTest::addColumn<QString>("placed");      // x of each point that takes part, "-" unplaced
+    QTest::addColumn<QString>("length");
+    QTest::addColumn<QString>("note");  // a fragment of the notes, empty: no note
+    QTest::newRow("left arm") << u"18"_s << QStringList{u"5,0,1"_s} << u"5"_s << u"18"_s
+                              << QString();
+    QTest::newRow("right arm from the right support")
+        << u"18"_s << QStringList{u"0,0,0"_s, u"0,4,5,1"_s} << u"13,5"_s << u"18"_s << QString();
+    QTest::newRow("both arms: drawn at the left one")
+        << u"18"_s << QStringList{u"6,3,1"_s} << u"6"_s << u"18"_s << QString();
+    QTest::newRow("loads without arms")
+        << u"18"_s << QStringList{u"0,0,2"_s} << u"-"_s << u"18"_s << u"точка 1: плечи равны 0"_s;
+    QTest::newRow("beyond the beam") << u"18"_s << QStringList{u"42,0,1"_s} << u"42"_s << u"18"_s
+                                     << u"точка 1 лежит за пределами"_s;
+    QTest::newRow("no Lр: as long as the arms")
+        << u"abc"_s << QStringList{u"5,0,1"_s, u"0,0,0"_s, u"0,7,1"_s} << u"5;0"_s << u"7"_s
+        << u"Lр не задана"_s;
+}
+
+void DocumentTest::diagramPlacesPoints() {
+    QFETCH(QString, lp);
+    QFETCH(QStringList, points);
+    QFETCH(QString, placed);
+    QFETCH(QString, length);
+    QFETCH(QString, note);
+    Calculation c = startCalculation();
+    c.inputs[u"txtLp"_s] = lp;
+    for (int i = 0; i < points.size(); ++i) {
+        // "L,P,G" with the decimal comma inside a value written as "4,5": split on the first two.
+        const QStringList f = points[i].split(u',');
+        c.inputs[u"txtL%1"_s.arg(i + 1)] = f[0];
+        c.inputs[u"txtP%1"_s.arg(i + 1)] = f.size() > 3 ? f[1] + u',' + f[2] : f[1];
+        c.inputs[u"txtG%1"_s.arg(i + 1)] = f.last();
+    }
+    const DiagramModel m = diagramModel(c);
+    QStringList xs;
+    for (const DiagramPoint& p : m.points) xs << (p.x ? vardo::formatFixed(*p.x) : u"-"_s);
+    QCOMPARE(xs.join(u';'), placed);
+    QCOMPARE(vardo::formatFixed(m.length), length);
+    if (note.isEmpty())
+        QVERIFY2(m.notes.isEmpty(), qPrintable(m.notes.join(u'\n')));
+    else
+        QVERIFY2(m.notes.join(u'\n').contains(note), qPrintable(m.notes.join(u'\n')));
+    // Drawing it never fails, whatever the model.
+    QImage image(800, 300, QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintDiagram(painter, QRectF(0, 0, 800, diagramHeightMm(m) * 4), m, 4.0);
+}
+
+void DocumentTest::utilisationBands_data() {
+    QTest::addColumn<QString>("moment");
+    QTest::addColumn<QString>("allowable");
+    QTest::addColumn<int>("band");
+    QTest::addColumn<QString>("percent");
+    const int upTo90 = int(Band::UpTo90), upTo100 = int(Band::UpTo100), over = int(Band::Over100),
+              unknown = int(Band::Unknown);
+    QTest::newRow("exactly 90 %") << u"9"_s << u"10"_s << upTo90 << u"90,0 %"_s;
+    QTest::newRow("just over 90 %") << u"9,0001"_s << u"10"_s << upTo100 << u"90,0 %"_s;
+    QTest::newRow("exactly 100 %") << u"25,4954"_s << u"25,4954"_s << upTo100 << u"100,0 %"_s;
+    QTest::newRow("just over 100 %") << u"10,0001"_s << u"10"_s << over << u"100,0 %"_s;
+    QTest::newRow("negative moment counts by size") << u"-12"_s << u"10"_s << over << u"120,0 %"_s;
+    QTest::newRow("zero moment") << u"0"_s << u"10"_s << upTo90 << u"0,0 %"_s;
+    QTest::newRow("zero allowable") << u"5"_s << u"0"_s << unknown << QString();
+    // Products beyond 64 bits: 9e14 * 10 ten-thousandths.
+    QTest::newRow("huge values") << u"900000000000000"_s << u"922337203685477"_s << upTo100
+                                 << u"97,6 %"_s;
+}
+
+void DocumentTest::utilisationBands() {
+    QFETCH(QString, moment);
+    QFETCH(QString, allowable);
+    QFETCH(int, band);
+    QFETCH(QString, percent);
+    const Utilisation u = utilisation(vardo::parseFixed(moment), vardo::parseFixed(allowable));
+    QCOMPARE(int(u.band), band);
+    QCOMPARE(u.ratio ? percentText(*u.ratio) : QString(), percent);
+}
+
+void DocumentTest::recomputeWorkedExamples_data() {
+    QTest::addColumn<Calculation>("calculation");
+    QTest::addColumn<QStringList>("expected");  // "Field=text", "Field?" for not computed
+    QTest::newRow("moments 1/3") << momentExample()
+                                 << QStringList{u"Label10=4200"_s,    u"Label11=1350,5"_s,
+                                                u"Label22=14,3207"_s, u"Label23=14,9637"_s,
+                                                u"Label24=28,477"_s,  u"Label30=12,9227"_s,
+                                                u"Label31=13,5121"_s, u"Label32=25,4954"_s};
+    Calculation quarter = momentExample();
+    quarter.options[u"Frame15"_s] = u"Option10"_s;
+    QTest::newRow("moments 1/4") << quarter
+                                 << QStringList{u"Label30=11,7448"_s, u"Label31=12,3675"_s,
+                                                u"Label32=22,2269"_s, u"Label22=14,3207"_s};
+    QTest::newRow("loads") << loadExample()
+                           << QStringList{u"Label10=1161,95"_s,  u"Label11=307,3"_s,
+                                          u"Label14=1178,797"_s, u"Label20=1145,103"_s,
+                                          u"Label15=311,108"_s,  u"Label21=303,492"_s,
+                                          u"Label22?"_s,         u"Label32?"_s};
+    QTest::newRow("nothing entered")
+        << startCalculation() << QStringList{u"Label10?"_s, u"Label14?"_s, u"Label22?"_s};
+}
+
+void DocumentTest::recomputeWorkedExamples() {
+    // State: the saved inputs only (the saved results are blank). Action: recompute. Expected:
+    // the window's numbers; a refused result is not computed.
+    QFETCH(Calculation, calculation);
+    QFETCH(QStringList, expected);
+    const Recomputation again = recompute(calculation);
+    for (const QString& e : expected) {
+        if (e.endsWith(u'?')) {
+            QVERIFY2(!again.results.value(e.chopped(1)).computed, qPrintable(e));
+            continue;
+        }
+        const QString field = e.section(u'=', 0, 0);
+        QVERIFY2(again.results.value(field).computed, qPrintable(field));
+        QCOMPARE(again.results.value(field).text, e.section(u'=', 1));
+    }
+    if (calculation.inputs.value(u"txtProlet"_s) == u"70"_s) {
+        QCOMPARE(again.governingG, u"1178,797"_s);
+        QCOMPARE(again.governingGice, u"311,108"_s);
+    }
+}
+
+void DocumentTest::savedZeroAfterRefusalIsNotComputed() {
+    // The window writes "0" after the no-data message; that "0" is no result.
+    Calculation c = loadExample();
+    c.results[u"Label22"_s] = u"0"_s;
+    c.results[u"Label10"_s] = u"1161,95"_s;
+    const Results saved = savedResults(c, recompute(c).results);
+    QVERIFY(!saved.value(u"Label22"_s).computed);
+    QVERIFY(!saved.value(u"Label30"_s).computed);  // blank
+    QVERIFY(saved.value(u"Label10"_s).computed);
+    // Where the inputs do give a value, a "0" on the window is a result that was not updated.
+    Calculation m = momentExample();
+    m.results[u"Label22"_s] = u"0"_s;
+    QVERIFY(savedResults(m, recompute(m).results).value(u"Label22"_s).computed);
+}
+
+void DocumentTest::checkOfWorkedExample() {
+    const Calculation c = momentExample();
+    const CrossbeamCheck check =
+        checkCrossbeams(gradeTable(), designMoments(recompute(c).results), u"18"_s);
+    QCOMPARE(check.grades.size(), 6);
+    QVERIFY(check.missing.isEmpty());
+    const QList<Verdict> verdicts = {Verdict::Fails,  Verdict::Fails,      Verdict::Passes,
+                                     Verdict::Passes, Verdict::Incomplete, Verdict::Incomplete};
+    for (int g = 0; g < 6; ++g) QCOMPARE(check.grades[g].verdict, verdicts[g]);
+    QCOMPARE(check.firstPassing, 2);
+    QCOMPARE(check.grades[2].grade, u"Р-3"_s);
+    // Р-1: the middle block's emergency moment 14,3207 against 10 is over.
+    QCOMPARE(check.grades[0].use[0].band, Band::Over100);
+    QCOMPARE(percentText(*check.grades[0].use[0].ratio), u"143,2 %"_s);
+    // Р-2: every moment within, 95,5 % the highest band, but Lр = 18 is not in "12, 15".
+    QCOMPARE(percentText(*check.grades[1].use[0].ratio), u"95,5 %"_s);
+    QCOMPARE(check.grades[1].use[0].band, Band::UpTo100);
+    QCOMPARE(check.grades[1].length, LengthFit::NotAllowed);
+    // Р-3: just over 90 % against F3, exactly 100 % against F5, both within.
+    QCOMPARE(check.grades[2].use[2].band, Band::UpTo100);
+    QCOMPARE(check.grades[2].use[5].band, Band::UpTo100);
+    QCOMPARE(percentText(*check.grades[2].use[5].ratio), u"100,0 %"_s);
+    QCOMPARE(check.grades[2].use[0].band, Band::UpTo90);
+    // Р-5 has no F2; Р-6's lengths cannot be read.
+    QVERIFY(!check.grades[4].allowable[0]);
+    QCOMPARE(check.grades[4].length, LengthFit::Allowed);
+    QCOMPARE(check.grades[5].length, LengthFit::Unknown);
+}
+
+void DocumentTest::reportOfWorkedExample() {
+    Calculation c = momentExample();
+    c.results[u"Label23"_s] = u"15"_s;  // a result saved before the inputs last changed
+    const Report report(reportInput(c, gradeTable()));
+    QCOMPARE(report.verdict(), u"подходит марка Р-3 серии П (первая, прошедшая все проверки)"_s);
+    const QString text = report.plainText();
+    for (const QString& expected :
+         {u"Расчет жесткой поперечины"_s, u"01.03.2024 10:30"_s, u"пример.vardo"_s, u"14,3207"_s,
+          u"14,9637"_s, u"28,477"_s, u"12,9227"_s, u"13,5121"_s, u"25,4954"_s, u"143,2 %"_s,
+          u"95,5 %"_s, u"100,0 %"_s, u"grades.xls"_s, u"Р-3 — выбор"_s.mid(0, 3),
+          u"проходит — выбор"_s, u"не проходит"_s, u"не проверена"_s})
+        QVERIFY2(text.contains(expected), qPrintable(expected));
+    QCOMPARE(text.count(u"— выбор"_s), 1);
+    QVERIFY(!text.contains(u"не вычислено"_s));
+    // A saved result that differs from the recomputed one is named beside it, a blank one not.
+    QVERIFY(text.contains(u"гололед, середина: в файле — 15"_s));
+    QVERIFY(text.contains(u"G, середина: в файле — 0"_s));  // the start-up "0", never computed
+    QCOMPARE(text.count(u"в файле"_s), 3);
+    // The governing values were typed over: the report says so.
+    QVERIFY(text.contains(u"введено вручную"_s));
+
+    // The PDF: pages written, a file that starts and ends as a PDF does.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"отчет.pdf"_s);
+    QString error;
+    QVERIFY2(report.writePdf(pdf, &error), qPrintable(error));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("%PDF-"));
+    QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+    QCOMPARE(
+        bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "),
+        report.pageCount());
+    QVERIFY(report.pageCount() >= 1 && report.pageCount() <= 3);
+
+    // The first page as a picture for a person to look at, painted by the same code as the PDF.
+    const QImage page = report.pageImage(0, 150);
+    QCOMPARE(page.size(), QSize(1241, 1754));
+    const QString png = outputDir() + u"/worked-example-page1.png"_s;
+    QVERIFY(page.save(png));
+    // Something was drawn in the diagram's colours: the red point marks and the blue loads.
+    int red = 0, blue = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor c = page.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            blue += c.blue() > 120 && c.red() < 60 && c.green() < 60;
+        }
+    QVERIFY2(red > 40 && blue > 40, qPrintable(u"red %1 blue %2"_s.arg(red).arg(blue)));
+    for (int p = 1; p < report.pageCount(); ++p)
+        QVERIFY(report.pageImage(p, 100).save(outputDir() +
+                                              u"/worked-example-page%1.png"_s.arg(p + 1)));
+
+    // A path where no file can be written: the message names it.
+    QVERIFY(!report.writePdf(dir.filePath(u"нет/отчет.pdf"_s), &error));
+    QVERIFY2(error.contains(u"отчет.pdf"_s), qPrintable(error));
+}
+
+void DocumentTest::reportOfIncompleteCalculation() {
+    // State: only the suspension loads computed, no crossbeam data. Expected: the moments are
+    // "не вычислено" (never 0), no grade passes, and the report says what is missing.
+    const Report report(reportInput(loadExample(), gradeTable()));
+    QCOMPARE(report.check().firstPassing, -1);
+    QVERIFY2(report.verdict().startsWith(u"проверка неполная"_s), qPrintable(report.verdict()));
+    const QString text = report.plainText();
+    QCOMPARE(text.count(u"не вычислено"_s), 6);
+    QVERIFY(text.contains(u"1161,95"_s));
+    QVERIFY(text.contains(u"Lр не задана"_s));
+    QVERIFY(!text.contains(u"проходит — выбор"_s));
+
+    // Without the allowable-moment table the check is not made, and the report says so.
+    ReportInput in = reportInput(momentExample(), {});
+    in.allowableError = u"файл не найден"_s;
+    const Report without(std::move(in));
+    QVERIFY(without.verdict().contains(u"не прочитана"_s));
+    QVERIFY(without.plainText().contains(u"файл не найден"_s));
+    QVERIFY(without.pageImage(0, 50).width() > 0);
+}
+
+void DocumentTest::commandLine() {
+#ifndef VARDO_REPORT_EXE
+    QSKIP("vardo-report is not built");
+#else
+    // State: two calculation files, the second one damaged, and the allowable-moment workbooks
+    // of the sample data. Action: vardo-report on both into a folder. Expected: one PDF, the
+    // recomputed moments and the verdict of the first, a message and status 1 for the second.
+    QTemporaryDir dir;
+    QString error;
+    Calculation c = momentExample();
+    c.results[u"Label22"_s] = u"99"_s;  // a saved result the program must not trust
+    QVERIFY(writeFile(dir.filePath(u"a.vardo"_s), c, &error));
+    QFile bad(dir.filePath(u"b.vardo"_s));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write(json(c).left(100));
+    bad.close();
+
+    QProcess run;
+    run.setWorkingDirectory(QStringLiteral(VARDO_SAMPLE_DATA));
+    run.start(QStringLiteral(VARDO_REPORT_EXE),
+              {dir.filePath(u"a.vardo"_s), dir.filePath(u"b.vardo"_s), u"-o"_s,
+               dir.filePath(u"отчеты"_s)});
+    QVERIFY(run.waitForFinished(60000));
+    const QString out = QString::fromUtf8(run.readAllStandardOutput());
+    const QString err = QString::fromUtf8(run.readAllStandardError());
+    QCOMPARE(run.exitCode(), 1);
+    QVERIFY2(out.contains(u"середина 14,3207; 14,9637; 28,477 | 1/3 12,9227; 13,5121; 25,4954"_s),
+             qPrintable(out));
+    // With the sample grades no "П" crossbeam carries this wind moment at Lр = 18 m.
+    QVERIFY2(out.contains(u"вывод: ни одна марка серии П не проходит"_s), qPrintable(out));
+    QVERIFY2(err.contains(u"«b.vardo»"_s) && err.contains(u"обрезан"_s), qPrintable(err));
+    QVERIFY(QFile::exists(dir.filePath(u"отчеты/a.pdf"_s)));
+    QVERIFY(!QFile::exists(dir.filePath(u"отчеты/b.pdf"_s)));
+
+    // Usage errors give status 2 and the help; --help gives 0.
+    run.start(QStringLiteral(VARDO_REPORT_EXE), {u"-o"_s});
+    QVERIFY(run.waitForFinished(60000));
+    QCOMPARE(run.exitCode(), 2);
+    run.start(QStringLiteral(VARDO_REPORT_EXE), {u"--help"_s});
+    QVERIFY(run.waitForFinished(60000));
+    QCOMPARE(run.exitCode(), 0);
+    QVERIFY(QString::fromUtf8(run.readAllStandardOutput()).contains(u"Код возврата"_s));
+#endif
+}
+
+QTEST_MAIN(DocumentTest)
+#include "document_test.moc"
