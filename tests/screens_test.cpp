@@ -91,13 +91,26 @@ void ScreensTest::mainWindowStates_data() {
     QTest::newRow("mfs-table") << QStringList{u"Command21"_s};
     QTest::newRow("op-20-gpg") << QStringList{u"Option2"_s, u"Option6"_s, u"Option14"_s};
     QTest::newRow("ice-loads") << QStringList{u"Option12"_s, u"Option3"_s};
+    // The worked example: arms, loads and span typed, then the chain of buttons.
+    QTest::newRow("worked-example")
+        << QStringList{u"txtL1=5"_s,  u"txtP2=4,5"_s,  u"txtG1=1,59"_s, u"txtG2=1,66"_s,
+                       u"Option12"_s, u"txtGg1=2,5"_s, u"txtGg2=2,6"_s, u"txtProlet=70"_s,
+                       u"Command1"_s, u"Command2"_s,   u"Command3"_s,   u"Command5"_s,
+                       u"Command4"_s, u"Command6"_s,   u"Text21"_s,     u"Text22"_s};
 }
 
 void ScreensTest::mainWindowStates() {
     QFETCH(QStringList, clicks);
     Form1Fixture f;
     QVERIFY(f.show());
-    for (const QString& c : clicks) f.click(c);
+    // "name=text" types into a field; a bare name is a click.
+    for (const QString& c : clicks) {
+        const qsizetype eq = c.indexOf(u'=');
+        if (eq < 0)
+            f.click(c);
+        else
+            f.type(c.left(eq), c.mid(eq + 1));
+    }
     save(f.window.get(), u"form1-"_s + QString::fromLatin1(QTest::currentDataTag()));
     const QStringList clipped = clippedTexts(f.window.get());
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
@@ -133,8 +146,7 @@ void ScreensTest::everySampleRowFits() {
                 if (label->objectName().isEmpty() || label->wordWrap()) continue;
                 const int need = QFontMetrics(label->font()).horizontalAdvance(label->text());
                 if (need > label->width())
-                    clipped << u"%1 row %2: %3 «%4» needs %5 px, has %6"_s
-                                   .arg(source->objectName())
+                    clipped << u"%1 row %2: %3 «%4» needs %5 px, has %6"_s.arg(source->objectName())
                                    .arg(row + 1)
                                    .arg(label->objectName(), label->text())
                                    .arg(need)
