@@ -1,5 +1,6 @@
 #include "mainwindow/builder.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -134,6 +135,16 @@ QHash<QString, QWidget*> buildControls(QWidget* form) {
         widget->setVisible(spec.shown);
         byName.insert(spec.name, widget);
         stacking[parent].append(widget);
+    }
+    // The options of one container form one group: selecting one clears the others.
+    for (auto it = stacking.cbegin(); it != stacking.cend(); ++it) {
+        QButtonGroup* group = nullptr;
+        for (QWidget* w : it.value()) {
+            auto* option = qobject_cast<QRadioButton*>(w);
+            if (!option) continue;
+            if (!group) group = new QButtonGroup(it.key());
+            group->addButton(option);
+        }
     }
     // Raising from the lowest up leaves the first-listed control on top of its container.
     for (const QList<QWidget*>& siblings : std::as_const(stacking))

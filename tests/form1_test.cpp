@@ -373,6 +373,8 @@ void Form1Test::launchers() {
     f.click(u"Command24"_s);
     QCOMPARE(f.calculatorStarts.size(), 1);
     f.click(u"Option17"_s);
+    QVERIFY(f.checked(u"Option17"_s));
+    QVERIFY(!f.checked(u"Option16"_s));  // the two launcher options exclude each other
     QVERIFY(!f.shown(u"Command24"_s));
     QVERIFY(f.shown(u"Command25"_s));
     f.click(u"Command25"_s);
