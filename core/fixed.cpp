@@ -26,7 +26,9 @@ Fixed checked(Int128 raw) {
 
 }  // namespace
 
-Fixed Fixed::fromInt(std::int64_t value) { return checked(static_cast<Int128>(value) * kScale); }
+Fixed Fixed::fromInt(std::int64_t value) {
+    return checked(static_cast<Int128>(value) * kScale);
+}
 
 Fixed Fixed::fromDouble(double value) {
     if (!std::isfinite(value)) throw OverflowError();

@@ -1,7 +1,8 @@
 #pragma once
 // The fixed-point decimal of every calculation: a signed 64-bit count of ten-thousandths.
 //
-//   text --parseFixed--> Fixed --(+ - exact, * rounded, toDouble/fromDouble)--> Fixed --formatFixed--> text
+//   text --parseFixed--> Fixed --(+ - exact, * rounded, toDouble/fromDouble)--> Fixed
+//   --formatFixed--> text
 //
 // Sums and differences are exact; a product is rounded to four places when it is formed; a double
 // is rounded to the nearest ten-thousandth. Every rounding is half to even. Leaving the range
@@ -18,17 +19,17 @@ __extension__ typedef __int128 Int128;
 
 // A calculation step that cannot be completed; the step runner (core/step.h) swallows it.
 class CalcError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class OverflowError : public CalcError {
-public:
+  public:
     OverflowError() : CalcError("fixed-point overflow") {}
 };
 
 class Fixed {
-public:
+  public:
     static constexpr std::int64_t kScale = 10000;
 
     constexpr Fixed() = default;
@@ -56,7 +57,7 @@ public:
     friend constexpr bool operator==(Fixed, Fixed) = default;
     friend constexpr auto operator<=>(Fixed a, Fixed b) { return a.raw_ <=> b.raw_; }
 
-private:
+  private:
     std::int64_t raw_ = 0;
 };
 

@@ -7,9 +7,13 @@ namespace vardo {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == QChar(0x00A0); }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == QChar(0x00A0);
+}
 
-bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isAsciiDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 }  // namespace
 
@@ -60,7 +64,8 @@ std::optional<Fixed> parseFixed(QStringView text) {
     if (roundDigit > 5 || (roundDigit == 5 && (stickyTail || magnitude % 2 != 0))) ++magnitude;
 
     const Int128 raw = negative ? -magnitude : magnitude;
-    if (raw > std::numeric_limits<std::int64_t>::max() || raw < std::numeric_limits<std::int64_t>::min())
+    if (raw > std::numeric_limits<std::int64_t>::max() ||
+        raw < std::numeric_limits<std::int64_t>::min())
         return std::nullopt;
     return Fixed::fromRaw(static_cast<std::int64_t>(raw));
 }
@@ -68,7 +73,8 @@ std::optional<Fixed> parseFixed(QStringView text) {
 QString formatFixed(Fixed value) {
     const std::int64_t raw = value.raw();
     // The magnitude of the most negative value does not fit an int64; unsigned holds it.
-    const std::uint64_t magnitude = raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
+    const std::uint64_t magnitude =
+        raw < 0 ? 0 - static_cast<std::uint64_t>(raw) : static_cast<std::uint64_t>(raw);
     std::uint64_t whole = magnitude / Fixed::kScale;
     std::uint64_t fraction = magnitude % Fixed::kScale;
 

@@ -10,7 +10,7 @@
 namespace vardo {
 
 class ConversionError : public CalcError {
-public:
+  public:
     ConversionError() : CalcError("text is not a number") {}
 };
 

@@ -1,16 +1,16 @@
 #include "mainwindow/builder.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QApplication>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QPushButton>
-#include <QSet>
 #include <QRadioButton>
+#include <QSet>
 
 #include "mainwindow/inventory.h"
 #include "tables/datasource.h"
@@ -39,7 +39,7 @@ const QColor kRed(0xFF, 0x00, 0x00);
 // The options of "Ввод 1-2-3-4-5" are 25 pixels wide: a tighter gap between the indicator and the
 // caption keeps their digits whole.
 class OptionStyle : public QProxyStyle {
-public:
+  public:
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
         if (metric == PM_RadioButtonLabelSpacing) return 4;

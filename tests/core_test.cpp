@@ -20,7 +20,7 @@ constexpr qint64 kMin = std::numeric_limits<qint64>::min();
 class CoreTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void parse_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("converts");
@@ -108,7 +108,8 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("a");
         QTest::addColumn<qint64>("b");
         QTest::addColumn<qint64>("product");
-        QTest::newRow("point load times arm") << qint64(2423000) << qint64(50000) << qint64(12115000);
+        QTest::newRow("point load times arm")
+            << qint64(2423000) << qint64(50000) << qint64(12115000);
         QTest::newRow("load times span") << qint64(15900) << qint64(700000) << qint64(1113000);
         QTest::newRow("emergency term") << qint64(33660000) << qint64(15900) << qint64(53519400);
         QTest::newRow("tie down to even") << qint64(1) << qint64(5000) << qint64(0);
@@ -167,16 +168,36 @@ private Q_SLOTS:
         const Fixed step = Fixed::fromRaw(1);
         const Fixed big = Fixed::fromInt(10000000000);  // 1e10
         switch (which) {
-            case 0: QVERIFY_THROWS_EXCEPTION(OverflowError, top + step); break;
-            case 1: QVERIFY_THROWS_EXCEPTION(OverflowError, bottom - step); break;
-            case 2: QVERIFY_THROWS_EXCEPTION(OverflowError, -bottom); break;
-            case 3: QVERIFY_THROWS_EXCEPTION(OverflowError, big * big); break;
-            case 4: QVERIFY_THROWS_EXCEPTION(OverflowError, big * -big); break;
-            case 5: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(1e15)); break;
-            case 6: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(-1e15)); break;
-            case 7: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(HUGE_VAL)); break;
-            case 8: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(std::nan(""))); break;
-            case 9: QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromInt(922337203685478)); break;
+            case 0:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, top + step);
+                break;
+            case 1:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, bottom - step);
+                break;
+            case 2:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, -bottom);
+                break;
+            case 3:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, big * big);
+                break;
+            case 4:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, big * -big);
+                break;
+            case 5:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(1e15));
+                break;
+            case 6:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(-1e15));
+                break;
+            case 7:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(HUGE_VAL));
+                break;
+            case 8:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromDouble(std::nan("")));
+                break;
+            case 9:
+                QVERIFY_THROWS_EXCEPTION(OverflowError, Fixed::fromInt(922337203685478));
+                break;
         }
     }
 

@@ -17,8 +17,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/numbertext.h"
 #include "core/datafile.h"
+#include "core/numbertext.h"
 #include "tables/datasource.h"
 #include "tables/workbook.h"
 
