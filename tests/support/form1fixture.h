@@ -28,7 +28,16 @@ class Form1Fixture {
             return true;
         });
     }
-    ~Form1Fixture() { QDir::setCurrent(previous_); }
+    ~Form1Fixture() {
+        // The windows the main window opened are deleted with it, not left for an event loop
+        // that no longer runs.
+        if (window) {
+            delete window->aboutWindow();
+            delete window->calculatorWindow();
+        }
+        window.reset();
+        QDir::setCurrent(previous_);
+    }
 
     bool show() {
         window->show();
