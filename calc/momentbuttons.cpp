@@ -26,15 +26,15 @@ bool mayBeZero(Input input) {
     return input == Input::Hb || input == Input::Mfs;
 }
 
-struct ModeSpec {
+struct ModeRow {
     Mode mode;
     std::span<const Input> reads;
     QStringView mfsField;
 };
 
-constexpr ModeSpec kEmergency{Mode::Emergency, kEmergencyReads, u"Text18"};
-constexpr ModeSpec kIce{Mode::Ice, kIceReads, u"Text19"};
-constexpr ModeSpec kMaxWind{Mode::MaxWind, kMaxWindReads, u"Text20"};
+constexpr ModeRow kEmergency{Mode::Emergency, kEmergencyReads, u"Text18"};
+constexpr ModeRow kIce{Mode::Ice, kIceReads, u"Text19"};
+constexpr ModeRow kMaxWind{Mode::MaxWind, kMaxWindReads, u"Text20"};
 
 struct Section {
     QStringView option;  // empty: always computed
@@ -60,7 +60,7 @@ struct Source {
     Fixed MomentInputs::*value;
 };
 
-Source sourceOf(Input input, const ModeSpec& mode, const Group& group) {
+Source sourceOf(Input input, const ModeRow& mode, const Group& group) {
     switch (input) {
         case Input::Lp:
             return {u"txtLp", &MomentInputs::lp};
@@ -86,7 +86,7 @@ Source sourceOf(Input input, const ModeSpec& mode, const Group& group) {
 
 // Reads, then per selected section: the no-data message at the first required zero (one message),
 // otherwise the moment; the label last, "0" when nothing was computed.
-void clickMomentButton(Sheet& sheet, const ModeSpec& mode, const Group& group, QStringView label) {
+void clickMomentButton(Sheet& sheet, const ModeRow& mode, const Group& group, QStringView label) {
     MomentInputs in;
     for (Input input : mode.reads) {
         const Source source = sourceOf(input, mode, group);

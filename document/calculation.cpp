@@ -109,9 +109,9 @@ Calculation parseRoot(const QJsonObject& root) {
 
     const QJsonObject options = section(root, kOptions);
     QStringList groupKeys;
-    for (const OptionGroupSpec& g : optionGroups()) groupKeys << g.key;
+    for (const OptionGroupRow& g : optionGroups()) groupKeys << g.key;
     requireExactly(options, kOptions, groupKeys);
-    for (const OptionGroupSpec& g : optionGroups()) {
+    for (const OptionGroupRow& g : optionGroups()) {
         const QString chosen = textField(options, kOptions, g.key);
         if (!chosen.isEmpty() && !g.options.contains(chosen))
             throw Failure(u"в группе «%1» нет переключателя «%2»"_s.arg(g.key, chosen));
@@ -222,8 +222,8 @@ const QStringList& dataSources() {
     return names;
 }
 
-const QList<OptionGroupSpec>& optionGroups() {
-    static const QList<OptionGroupSpec> groups = {
+const QList<OptionGroupRow>& optionGroups() {
+    static const QList<OptionGroupRow> groups = {
         {u"Frame5"_s, numberedNames(u"Option"_s, 11, 15)},
         {u"Frame7"_s, numberedNames(u"Option"_s, 3, 6)},
         {u"Frame3"_s, {u"Option1"_s, u"Option2"_s}},
@@ -248,7 +248,7 @@ QString rowCaption(const tables::Table& table, const QString& dataSource, int ro
 Calculation capture(const CalculationPort& port) {
     Calculation c;
     for (const QString& name : inputFields()) c.inputs.insert(name, port.text(name));
-    for (const OptionGroupSpec& g : optionGroups()) {
+    for (const OptionGroupRow& g : optionGroups()) {
         QString chosen;
         for (const QString& option : g.options)
             if (port.isChecked(option)) {
@@ -283,7 +283,7 @@ QStringList apply(CalculationPort& port, const Calculation& c) {
 
     // The load row (G or Gг) is the one the last of "1 " and "2" selected: that one first.
     port.setChecked(c.view.value(u"Label13"_s) ? u"Option12"_s : u"Option11"_s);
-    for (const OptionGroupSpec& g : optionGroups()) {
+    for (const OptionGroupRow& g : optionGroups()) {
         const QString chosen = c.options.value(g.key);
         if (!chosen.isEmpty()) port.setChecked(chosen);
     }

@@ -52,7 +52,7 @@ struct SourceRow {
 
 // An option group: its key in the file (the frame's name, "Form1" for the launcher options on
 // the window itself) and its options.
-struct OptionGroupSpec {
+struct OptionGroupRow {
     QString key;
     QStringList options;
 };
@@ -65,7 +65,7 @@ const QStringList& tableFields();  // the text fields bound to table columns (Te
 const QStringList& resultFields();  // Label10 .. Label32, the governing Text21/Text22, Label49
 const QStringList& viewFields();    // panels and chain buttons whose visibility the user changed
 const QStringList& dataSources();   // Data1 .. Data8
-const QList<OptionGroupSpec>& optionGroups();
+const QList<OptionGroupRow>& optionGroups();
 
 // The column that names a row of the data source's table: "Lр" in the Мфс table, F1 elsewhere.
 int captionColumn(const tables::Table& table, const QString& dataSource);

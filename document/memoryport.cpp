@@ -5,7 +5,7 @@
 namespace vardo::document {
 
 void MemoryPort::setChecked(const QString& option) {
-    for (const OptionGroupSpec& g : optionGroups())
+    for (const OptionGroupRow& g : optionGroups())
         if (g.options.contains(option))
             for (const QString& other : g.options) checked.remove(other);
     checked.insert(option);

@@ -57,30 +57,30 @@ QStyle* optionStyle() {
 
 constexpr unsigned kFontMarks = BoldItalic | BlueBold | Indicator;
 
-QWidget* create(const ControlSpec& spec, QWidget* parent) {
-    switch (spec.kind) {
+QWidget* create(const ControlRow& row, QWidget* parent) {
+    switch (row.kind) {
         case Kind::Frame: {
-            auto* frame = new QGroupBox(spec.caption, parent);
+            auto* frame = new QGroupBox(row.caption, parent);
             // A frame hides whatever lies under it, as the overlapping panels need.
             frame->setAutoFillBackground(true);
             return frame;
         }
         case Kind::Button:
-            return new QPushButton(spec.caption, parent);
+            return new QPushButton(row.caption, parent);
         case Kind::Option: {
-            auto* option = new QRadioButton(spec.caption, parent);
+            auto* option = new QRadioButton(row.caption, parent);
             option->setStyle(optionStyle());
             return option;
         }
         case Kind::Text: {
-            auto* edit = new QLineEdit(spec.caption, parent);
+            auto* edit = new QLineEdit(row.caption, parent);
             edit->setTextMargins(1, 0, 1, 0);
             return edit;
         }
         case Kind::Label: {
-            auto* label = new QLabel(spec.caption, parent);
+            auto* label = new QLabel(row.caption, parent);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            label->setWordWrap(spec.height > 300);
+            label->setWordWrap(row.height > 300);
             return label;
         }
         case Kind::List: {
@@ -88,8 +88,8 @@ QWidget* create(const ControlSpec& spec, QWidget* parent) {
             list->setEditable(true);
             // Only the user changes the text; pressing Enter never adds to the list.
             list->setInsertPolicy(QComboBox::NoInsert);
-            list->addItems(spec.name == u"Combo1"_s ? combo1Items() : combo2Items());
-            list->setEditText(spec.caption);
+            list->addItems(row.name == u"Combo1"_s ? combo1Items() : combo2Items());
+            list->setEditText(row.caption);
             return list;
         }
         case Kind::DataSource:
@@ -124,16 +124,16 @@ QHash<QString, QWidget*> buildControls(QWidget* form) {
     QHash<QString, QWidget*> byName;
     QHash<QWidget*, QList<QWidget*>> stacking;  // per container, upper first
     QSet<QWidget*> ownFont;                     // controls whose font differs from the window's
-    for (const ControlSpec& spec : controls()) {
-        QWidget* parent = spec.container.isEmpty() ? form : byName.value(spec.container);
+    for (const ControlRow& row : controls()) {
+        QWidget* parent = row.container.isEmpty() ? form : byName.value(row.container);
         Q_ASSERT_X(parent, "buildControls", "a container is listed before what it holds");
-        QWidget* widget = create(spec, parent);
-        widget->setObjectName(spec.name);
-        widget->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
-        applyStyle(widget, spec.style, ownFont.contains(parent));
-        if (spec.style & kFontMarks) ownFont.insert(widget);
-        widget->setVisible(spec.shown);
-        byName.insert(spec.name, widget);
+        QWidget* widget = create(row, parent);
+        widget->setObjectName(row.name);
+        widget->setGeometry(twipsRect(row.left, row.top, row.width, row.height));
+        applyStyle(widget, row.style, ownFont.contains(parent));
+        if (row.style & kFontMarks) ownFont.insert(widget);
+        widget->setVisible(row.shown);
+        byName.insert(row.name, widget);
         stacking[parent].append(widget);
     }
     // The options of one container form one group: selecting one clears the others.

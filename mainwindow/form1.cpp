@@ -60,7 +60,7 @@ void Form1::setMessageSink(WidgetSheet::MessageSink sink) {
 void Form1::paintEvent(QPaintEvent*) {
     // The suspension-point diagram lies on the window's background, under every control.
     QPainter painter(this);
-    for (const LineSpec& line : diagramLines()) {
+    for (const DiagramLine& line : diagramLines()) {
         painter.setPen(QPen(Qt::red, line.width, Qt::SolidLine, Qt::FlatCap));
         painter.drawLine(twipsToPixels(line.x1), twipsToPixels(line.y1), twipsToPixels(line.x2),
                          twipsToPixels(line.y2));

@@ -15,7 +15,7 @@ using namespace Qt::Literals::StringLiterals;
 
 void Form1::openDataSources() {
     // Bind first, so the first row read reaches every field and raises its change actions.
-    for (const BindingSpec& b : bindings()) {
+    for (const BindingRow& b : bindings()) {
         auto* source = qobject_cast<tables::DataSource*>(controls_.value(b.dataSource));
         QWidget* field = controls_.value(b.field);
         if (!source || !field) continue;
@@ -25,7 +25,7 @@ void Form1::openDataSources() {
             source->bindField(field, b.header);
     }
     QStringList failures;
-    for (const SourceSpec& s : sources()) {
+    for (const SourceRow& s : sources()) {
         auto* source = qobject_cast<tables::DataSource*>(controls_.value(s.dataSource));
         if (!source) continue;
         if (!source->open(locateDataFile(s.workbook)))

@@ -15,8 +15,8 @@ QString numbered(const QString& stem, int i) {
     return stem + QString::number(i);
 }
 
-std::vector<ControlSpec> buildControls() {
-    std::vector<ControlSpec> c;
+std::vector<ControlRow> buildControls() {
+    std::vector<ControlRow> c;
     auto add = [&c](QString name, Kind kind, QString caption, int l, int t, int w, int h,
                     QString container = {}, bool shown = true, unsigned style = Plain) {
         c.push_back({std::move(name), kind, std::move(caption), l, t, w, h, std::move(container),
@@ -250,8 +250,8 @@ std::vector<ControlSpec> buildControls() {
     return c;
 }
 
-std::vector<BindingSpec> buildBindings() {
-    std::vector<BindingSpec> b;
+std::vector<BindingRow> buildBindings() {
+    std::vector<BindingRow> b;
     auto column = [&b](QString source, QString field, int f) {
         b.push_back({std::move(source), std::move(field), f, {}});
     };
@@ -292,18 +292,18 @@ std::vector<BindingSpec> buildBindings() {
 
 }  // namespace
 
-const std::vector<ControlSpec>& controls() {
-    static const std::vector<ControlSpec> table = buildControls();
+const std::vector<ControlRow>& controls() {
+    static const std::vector<ControlRow> table = buildControls();
     return table;
 }
 
-const std::vector<BindingSpec>& bindings() {
-    static const std::vector<BindingSpec> table = buildBindings();
+const std::vector<BindingRow>& bindings() {
+    static const std::vector<BindingRow> table = buildBindings();
     return table;
 }
 
-const std::vector<SourceSpec>& sources() {
-    static const std::vector<SourceSpec> table = {
+const std::vector<SourceRow>& sources() {
+    static const std::vector<SourceRow> table = {
         {u"Data1"_s, u"т37Gp.xls"_s}, {u"Data2"_s, u"т11.1.xls"_s},  {u"Data3"_s, u"т37gama.xls"_s},
         {u"Data4"_s, u"т11.2.xls"_s}, {u"Data5"_s, u"Т37Gрг.xls"_s}, {u"Data6"_s, u"т38.1.xls"_s},
         {u"Data7"_s, u"т36.1.xls"_s}, {u"Data8"_s, u"т36.2.xls"_s},
@@ -322,9 +322,9 @@ QRect twipsRect(int left, int top, int width, int height) {
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
-const std::vector<LineSpec>& diagramLines() {
-    static const std::vector<LineSpec> table = [] {
-        std::vector<LineSpec> lines{{u"Line1"_s, 120, 3120, 10560, 3120, 3}};
+const std::vector<DiagramLine>& diagramLines() {
+    static const std::vector<DiagramLine> table = [] {
+        std::vector<DiagramLine> lines{{u"Line1"_s, 120, 3120, 10560, 3120, 3}};
         for (int i = 0; i < 8; ++i)
             lines.push_back({numbered(u"Line"_s, i + 2), kPointX[i], 2880, kPointX[i], 3480, 2});
         return lines;

@@ -28,7 +28,7 @@ enum Style : unsigned {
     Indicator = 1u << 4,    // the Мфс indicator: bold, larger
 };
 
-struct ControlSpec {
+struct ControlRow {
     QString name;
     Kind kind;
     QString caption;               // caption, or start text of a text field or list
@@ -39,7 +39,7 @@ struct ControlSpec {
 };
 
 // A field bound to a column of a data source: by position (F1 is 1) or by the header's text.
-struct BindingSpec {
+struct BindingRow {
     QString dataSource;
     QString field;
     int column;      // 1-based position, 0 when addressed by header text
@@ -47,15 +47,15 @@ struct BindingSpec {
 };
 
 // A data source and the workbook it reads, by bare file name.
-struct SourceSpec {
+struct SourceRow {
     QString dataSource;
     QString workbook;
 };
 
 // Controls, upper first within each container; a container is listed before what it holds.
-const std::vector<ControlSpec>& controls();
-const std::vector<BindingSpec>& bindings();
-const std::vector<SourceSpec>& sources();
+const std::vector<ControlRow>& controls();
+const std::vector<BindingRow>& bindings();
+const std::vector<SourceRow>& sources();
 
 // The lists of the two edit-and-list fields.
 QStringList combo1Items();
@@ -72,11 +72,11 @@ inline constexpr int kClientWidth = 10755;
 inline constexpr int kClientHeight = 6375;
 
 // The suspension-point diagram: the crossbeam and the eight point marks, in window twips.
-struct LineSpec {
+struct DiagramLine {
     QString name;
     int x1, y1, x2, y2;
     int width;  // pixels
 };
-const std::vector<LineSpec>& diagramLines();
+const std::vector<DiagramLine>& diagramLines();
 
 }  // namespace vardo::mainwindow

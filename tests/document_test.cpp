@@ -99,7 +99,7 @@ Calculation oddExample() {
     for (const QString& name : resultFields()) c.results[name] = odd[i++ % odd.size()];
     for (const QString& name : tableFields()) c.tableFields[name] = odd[i++ % odd.size()];
     c.results[u"Label49"_s] = QString(kMaxTextLength, u'я');
-    for (const OptionGroupSpec& g : optionGroups()) c.options[g.key] = g.options.last();
+    for (const OptionGroupRow& g : optionGroups()) c.options[g.key] = g.options.last();
     c.options[u"Frame15"_s] = QString();  // no choice in a group
     int r = 0;
     for (const QString& name : dataSources())

@@ -26,16 +26,16 @@ namespace {
 // source's row.
 QStringList snapshot(const Form1Fixture& f) {
     QStringList state;
-    for (const vardo::mainwindow::ControlSpec& spec : vardo::mainwindow::controls()) {
-        if (auto* source = f.get<vardo::tables::DataSource>(spec.name)) {
-            state << u"%1 row %2 shown %3"_s.arg(spec.name)
+    for (const vardo::mainwindow::ControlRow& row : vardo::mainwindow::controls()) {
+        if (auto* source = f.get<vardo::tables::DataSource>(row.name)) {
+            state << u"%1 row %2 shown %3"_s.arg(row.name)
                          .arg(source->currentRow())
-                         .arg(f.shown(spec.name));
+                         .arg(f.shown(row.name));
             continue;
         }
-        state << u"%1 «%2» shown %3 checked %4"_s.arg(spec.name, f.text(spec.name))
-                     .arg(f.shown(spec.name))
-                     .arg(f.checked(spec.name));
+        state << u"%1 «%2» shown %3 checked %4"_s.arg(row.name, f.text(row.name))
+                     .arg(f.shown(row.name))
+                     .arg(f.checked(row.name));
     }
     return state;
 }

@@ -343,7 +343,7 @@ void Form1Test::missingWorkbooksAreToldOnce() {
     Form1Fixture f(empty.path());
     QVERIFY(f.show());
     QTRY_COMPARE(f.messages.size(), 1);
-    for (const vardo::mainwindow::SourceSpec& s : vardo::mainwindow::sources())
+    for (const vardo::mainwindow::SourceRow& s : vardo::mainwindow::sources())
         QVERIFY2(f.messages.first().contains(s.workbook), qPrintable(s.workbook));
     QCOMPARE(f.text(u"Text3"_s), u"Text3"_s);
     QCOMPARE(f.text(u"Label1"_s), QString());
