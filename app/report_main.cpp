@@ -50,28 +50,38 @@ QString usage() {
            u"  -h, --help         эта справка\n"
            u"\n"
            u"Таблицы допускаемых моментов (т36.1.xls для серии П, т36.2.xls для ОП) ищутся по\n"
-           u"имени в рабочей папке, затем рядом с программой.\n"
+           u"имени в рабочей папке, затем рядом с программой; так же таблицы т37Gp.xls,\n"
+           u"Т37Gрг.xls и т37gama.xls, по которым каждая марка проверяется со своими gр, gрг и\n"
+           u"Pp, и таблица Мфс т38.1.xls.\n"
            u"\n"
            u"Код возврата: 0 — все отчеты записаны с проверкой марок; 1 — хотя бы один файл\n"
-           u"расчета не прочитан, его отчет не записан или таблица допускаемых моментов не\n"
-           u"прочитана (отчет тогда пишется без проверки марок); 2 — неверные аргументы.\n"_s;
+           u"расчета не прочитан, его отчет не записан или таблица допускаемых моментов либо\n"
+           u"таблицы марок не прочитаны (отчет тогда пишется без проверки марок); 2 — неверные\n"
+           u"аргументы.\n"_s;
 }
 
-struct AllowableTable {
+struct ReadTable {
     vardo::tables::Table table;
     QString error;
 };
 
-// Each series' workbook is read once for all files.
-const AllowableTable& allowableTable(const QString& bareName) {
-    static QHash<QString, AllowableTable> cache;
+// Each workbook is read once for all files; a workbook that cannot be read is said once.
+const ReadTable& workbook(const QString& bareName) {
+    static QHash<QString, ReadTable> cache;
     auto it = cache.find(bareName);
     if (it == cache.end()) {
         vardo::tables::ReadResult read =
             vardo::tables::readWorkbook(vardo::locateDataFile(bareName));
         it = cache.insert(bareName, {std::move(read.table), read.errorText});
+        if (!it->error.isEmpty())
+            err() << "vardo-report: таблица «" << bareName << "» не прочитана: " << it->error
+                  << Qt::endl;
     }
     return *it;
+}
+
+const vardo::tables::Table& workbookTable(const char16_t* bareName) {
+    return workbook(QString::fromUtf16(bareName)).table;
 }
 
 QString momentText(const doc::Results& results, const QString& field) {
@@ -101,14 +111,14 @@ bool reportOne(const QString& path, const QString& pdfPath) {
     in.fileName = QFileInfo(path).fileName();
     in.date = QDateTime::currentDateTime();
     // The series' own workbook by its fixed name, whatever name the file recorded.
-    in.allowableWorkbook =
-        doc::seriesName(*calculation) == u"ОП"_s ? u"т36.2.xls"_s : u"т36.1.xls"_s;
-    const AllowableTable& allowable = allowableTable(in.allowableWorkbook);
+    in.allowableWorkbook = doc::allowableWorkbookName(*calculation);
+    const ReadTable& allowable = workbook(in.allowableWorkbook);
     in.allowable = allowable.table;
     in.allowableError = allowable.error;
-    if (!allowable.error.isEmpty())
-        err() << "vardo-report: таблица допускаемых моментов «" << in.allowableWorkbook
-              << "» не прочитана: " << allowable.error << "; отчет без проверки марок" << Qt::endl;
+    // Every grade is checked with its own rows of the crossbeam tables.
+    in.crossbeamTables = {workbookTable(doc::kWeightWorkbook), workbookTable(doc::kIceWorkbook),
+                          workbookTable(doc::kWindWorkbook)};
+    in.mfsTable = workbookTable(doc::kMfsWorkbook);
 
     const doc::Report report(std::move(in));
     const QString section =
@@ -124,7 +134,12 @@ bool reportOne(const QString& path, const QString& pdfPath) {
         err() << "vardo-report: " << error << Qt::endl;
         return false;
     }
-    return allowable.error.isEmpty();
+    // Without the crossbeam tables no grade is checked: as incomplete as without the allowable
+    // moments.
+    bool tablesRead = allowable.error.isEmpty();
+    for (const char16_t* name : {doc::kWeightWorkbook, doc::kIceWorkbook, doc::kWindWorkbook})
+        tablesRead = tablesRead && workbook(QString::fromUtf16(name)).error.isEmpty();
+    return tablesRead;
 }
 
 QString pdfBeside(const QString& path) {

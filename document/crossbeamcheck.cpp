@@ -50,19 +50,15 @@ Utilisation utilisation(std::optional<Fixed> moment, std::optional<Fixed> allowa
     return u;
 }
 
-CrossbeamCheck checkCrossbeams(const tables::Table& table, const DesignMoments& moments,
+CrossbeamCheck checkCrossbeams(const tables::Table& table, const GradeBasisOf& basisOf,
                                const QString& lpText) {
     CrossbeamCheck check;
     const std::optional<Fixed> lp = parseFixed(lpText);
     const bool lpKnown = lp && !lp->isZero();
     if (!lpKnown) check.missing << u"расчетная длина Lр не задана числом"_s;
-    std::array<std::optional<Fixed>, 6> m;
-    for (int i = 0; i < 3; ++i) {
-        m[i] = moments.middle[i];
-        m[i + 3] = moments.end[i];
-    }
-    for (int i = 0; i < 6; ++i)
-        if (!m[i]) check.missing << u"не вычислен момент: "_s + useName(i);
+    const auto addMissing = [&check](const QString& what) {
+        if (!check.missing.contains(what)) check.missing << what;
+    };
 
     for (int r = 0; r < table.rowCount(); ++r) {
         const QStringList& row = table.rows[r];
@@ -78,23 +74,39 @@ CrossbeamCheck checkCrossbeams(const tables::Table& table, const DesignMoments& 
         if (lengths && lpKnown)
             g.length = lengths->contains(*lp) ? LengthFit::Allowed : LengthFit::NotAllowed;
 
+        const GradeBasis basis = basisOf(g.grade);
+        g.rows = basis.rows;
         bool fails = false;
         bool unknown = false;
-        for (int i = 0; i < 6; ++i) {
-            g.use[i] = utilisation(m[i], g.allowable[kAllowableOf[i]]);
-            if (g.use[i].band == Band::Over100) {
-                fails = true;
-                g.reasons << u"превышен допускаемый момент: "_s + useName(i);
-            } else if (g.use[i].band == Band::Unknown) {
-                unknown = true;
+        if (!basis.moments) {
+            g.notChecked = basis.why;
+            g.reasons << u"не проверена: "_s + basis.why;
+            unknown = true;
+        } else {
+            g.moments = *basis.moments;
+            std::array<std::optional<Fixed>, 6> m;
+            for (int i = 0; i < 3; ++i) {
+                m[i] = g.moments.middle[i];
+                m[i + 3] = g.moments.end[i];
+            }
+            for (int i = 0; i < 6; ++i) {
+                if (!m[i]) addMissing(u"не вычислен момент: "_s + useName(i));
+                g.use[i] = utilisation(m[i], g.allowable[kAllowableOf[i]]);
+                if (g.use[i].band == Band::Over100) {
+                    fails = true;
+                    g.reasons << u"превышен допускаемый момент: "_s + useName(i);
+                } else if (g.use[i].band == Band::Unknown) {
+                    unknown = true;
+                }
             }
         }
         for (int k = 0; k < 4; ++k)
             if (!g.allowable[k])
-                g.reasons << u"в таблице нет допускаемого момента F%1"_s.arg(k + 2);
+                g.reasons << u"в таблице нет допускаемого момента F"_s + QString::number(k + 2);
         if (g.length == LengthFit::NotAllowed) {
             fails = true;
-            g.reasons << u"Lр = %1 м не входит в возможные расчетные длины"_s.arg(lpText.trimmed());
+            g.reasons << u"Lр = "_s + lpText.trimmed() +
+                             u" м не входит в возможные расчетные длины"_s;
         } else if (g.length == LengthFit::Unknown) {
             unknown = true;
             if (!lengths) g.reasons << u"возможные расчетные длины не распознаны"_s;
@@ -105,6 +117,16 @@ CrossbeamCheck checkCrossbeams(const tables::Table& table, const DesignMoments& 
         check.grades << g;
     }
     return check;
+}
+
+CrossbeamCheck checkCrossbeams(const tables::Table& table, const DesignMoments& moments,
+                               const QString& lpText) {
+    return checkCrossbeams(
+        table,
+        [&moments](const QString&) {
+            return GradeBasis{moments, std::nullopt, {}};
+        },
+        lpText);
 }
 
 QString percentText(double ratio) {

@@ -10,6 +10,11 @@
 //   middle block  |Label22| / F2, |Label23| / F3, |Label24| / F3
 //   end block     |Label30| / F4, |Label31| / F5, |Label32| / F5
 //
+// Each grade is checked with its own design moments: the moments depend on the crossbeam's own
+// weight, ice load and wind parameter, so a grade is set against moments computed with its own
+// rows of т37Gp.xls, Т37Gрг.xls and т37gama.xls (graderows.h), the suspension loads and Мфс being
+// the same for all. A grade whose rows cannot be found is not checked, and says why.
+//
 // A grade passes when all six are at most 100 % and Lр is among its design lengths; it fails when
 // any is over 100 % or Lр is outside its lengths; otherwise (a moment not computed, Lр or its
 // length list unreadable, a table cell that is not a positive number) the check is incomplete and
@@ -20,10 +25,12 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "core/fixed.h"
 #include "document/designlengths.h"
+#include "document/graderows.h"
 #include "document/recompute.h"
 #include "tables/workbook.h"
 
@@ -57,8 +64,20 @@ struct GradeCheck {
     // Middle block: emergency/F2, ice/F3, wind/F3; end block: emergency/F4, ice/F5, wind/F5.
     std::array<Utilisation, 6> use;
     Verdict verdict = Verdict::Incomplete;
-    QStringList reasons;  // why it fails, or what is missing
+    QStringList reasons;            // why it fails, or what is missing
+    DesignMoments moments;          // the moments it was checked with
+    std::optional<GradeRows> rows;  // its own gр, gрг, Pp, when it was checked with them
+    QString notChecked;             // why it could not be checked at all; empty when it was
 };
+
+// What one grade is checked with: its moments and the rows they were computed with, or why there
+// are none (then the grade is not checked).
+struct GradeBasis {
+    std::optional<DesignMoments> moments;
+    std::optional<GradeRows> rows;
+    QString why;
+};
+using GradeBasisOf = std::function<GradeBasis(const QString& grade)>;
 
 // Which allowable moment (0..3 for F2..F5) each of the six utilisations is set against.
 inline constexpr std::array<int, 6> kAllowableOf = {0, 1, 1, 2, 3, 3};
@@ -69,6 +88,9 @@ struct CrossbeamCheck {
     QStringList missing;    // what keeps every grade's check from being complete
 };
 
+CrossbeamCheck checkCrossbeams(const tables::Table& allowable, const GradeBasisOf& basisOf,
+                               const QString& lpText);
+// Every grade against the same moments.
 CrossbeamCheck checkCrossbeams(const tables::Table& allowable, const DesignMoments& moments,
                                const QString& lpText);
 

@@ -42,6 +42,12 @@ QString metres(double value) {
     return text;
 }
 
+// A number as typed, shortened for a label of the drawing.
+QString labelText(const QString& text) {
+    constexpr int kMax = 16;
+    return text.size() > kMax ? text.left(kMax) + u"…"_s : text;
+}
+
 struct Dimension {
     double from, to;  // metres from the left support
     QString text;
@@ -93,7 +99,17 @@ DiagramModel diagramModel(const Calculation& c) {
 double diagramHeightMm(const DiagramModel& m) {
     int dims = 0;
     for (const DiagramPoint& p : m.points) dims += (!p.left.isZero()) + (!p.right.isZero());
-    return 40.0 + 4.6 * dims;
+    return 44.0 + 4.6 * dims;
+}
+
+double standardScale(double rangeMetres, double paperMm) {
+    if (!(rangeMetres > 0.0) || !(paperMm > 0.0) || !std::isfinite(rangeMetres)) return 1.0;
+    const double needed = rangeMetres * 1000.0 / paperMm;
+    // 1, 2, 2.5 and 5 times a power of ten: 1:50, 1:100, 1:200, 1:250, 1:500, 1:1000, ...
+    for (double power = 1.0; std::isfinite(power); power *= 10.0)
+        for (double f : {1.0, 2.0, 2.5, 5.0})
+            if (f * power >= needed) return f * power;
+    return needed;
 }
 
 void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, double u) {
@@ -113,7 +129,11 @@ void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, 
             xmax = std::max(xmax, p.x->toDouble());
         }
     if (xmax - xmin <= 0.0) xmax = xmin + 1.0;
-    const double left = rect.left() + 12 * u, right = rect.right() - 12 * u;
+    // Drawn at the largest standard scale that fits the width: a length on paper is its length
+    // on the beam divided by the scale.
+    const double left = rect.left() + 12 * u;
+    const double scaleN = standardScale(xmax - xmin, (rect.width() - 24 * u) / u);
+    const double right = left + (xmax - xmin) * 1000.0 / scaleN * u;
     const auto X = [&](double metresFromLeft) {
         return left + (metresFromLeft - xmin) / (xmax - xmin) * (right - left);
     };
@@ -123,10 +143,13 @@ void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, 
     const double beamLength = m.length.toDouble();
     for (const DiagramPoint& p : m.points) {
         if (!p.left.isZero())
-            dims << Dimension{0.0, p.left.toDouble(), u"L%1 = %2"_s.arg(p.number).arg(p.leftText)};
+            dims << Dimension{
+                0.0, p.left.toDouble(),
+                u"L"_s + QString::number(p.number) + u" = "_s + labelText(p.leftText)};
         if (!p.right.isZero())
-            dims << Dimension{beamLength - p.right.toDouble(), beamLength,
-                              u"П%1 = %2"_s.arg(p.number).arg(p.rightText)};
+            dims << Dimension{
+                beamLength - p.right.toDouble(), beamLength,
+                u"П"_s + QString::number(p.number) + u" = "_s + labelText(p.rightText)};
     }
     const double level = textH + 1.6 * u;
     const double dimTop = rect.top() + 2 * u + textH;
@@ -180,11 +203,17 @@ void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, 
     }
     const double arrowLen = 7 * u;
     const double labelTop = beamY + arrowLen + 1 * u;
+    // The load labels take two rows of two lines under the arrows; a section line stops above
+    // them and goes on below them down to its name, so it never runs through a label.
+    const double labelsBottom = labelTop + 4 * textH + 0.8 * u;
+    const double sectionNameY = labelsBottom + 3 * u + textH;
     for (const auto& [x, name] : sections) {
         painter.setPen(sectionPen);
-        painter.drawLine(QPointF(X(x), beamY - 3 * u), QPointF(X(x), labelTop + 4 * textH));
+        painter.drawLine(QPointF(X(x), beamY - 3 * u), QPointF(X(x), labelTop - textH * 0.2));
+        painter.drawLine(QPointF(X(x), labelsBottom), QPointF(X(x), sectionNameY - textH));
         painter.setPen(QColor(0, 110, 0));
-        painter.drawText(QPointF(X(x) + 0.6 * u, labelTop + 4 * textH), name);
+        const double w = fm.horizontalAdvance(name);
+        painter.drawText(QPointF(X(x) - w / 2, sectionNameY), name);
     }
 
     // The points: a red mark on the beam, the load arrow below, number and loads beside it.
@@ -208,8 +237,9 @@ void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, 
         head.closeSubpath();
         painter.fillPath(head, QColor(0, 0, 160));
         // Labels of close points take the second row.
-        const QString g = u"G = "_s + (p.loadText.isEmpty() ? u"0"_s : p.loadText);
-        const QString gg = u"Gг = "_s + (p.iceLoadText.isEmpty() ? u"0"_s : p.iceLoadText);
+        const QString g = u"G = "_s + (p.loadText.isEmpty() ? u"0"_s : labelText(p.loadText));
+        const QString gg =
+            u"Gг = "_s + (p.iceLoadText.isEmpty() ? u"0"_s : labelText(p.iceLoadText));
         const double w = std::max(fm.horizontalAdvance(g), fm.horizontalAdvance(gg));
         int row = 0;
         for (double other : placed)
@@ -230,10 +260,11 @@ void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, 
     painter.setPen(QPen(Qt::black, 0.25 * u));
     painter.drawLine(QPointF(barX, barY), QPointF(barX + barW, barY));
     for (double x : {barX, barX + barW}) painter.drawLine(QPointF(x, barY - u), QPointF(x, barY));
-    painter.drawText(QPointF(barX + barW + 1.2 * u, barY), metres(step) + u" м"_s);
-    const double paperMm = (right - left) / u;
-    const double ratio = range * 1000.0 / paperMm;
-    const QString scale = u"М 1:%1"_s.arg(std::llround(ratio));
+    const QString barText = metres(step) + u" м"_s;
+    painter.drawText(QPointF(barX + barW + 1.2 * u, barY), barText);
+    const QString units = u"Плечи L, П — м; нагрузки G, Gг — кгс/м пролета"_s;
+    painter.drawText(QPointF(barX + barW + 4 * u + fm.horizontalAdvance(barText), barY), units);
+    const QString scale = u"М 1:"_s + metres(scaleN);
     painter.drawText(QPointF(rect.right() - fm.horizontalAdvance(scale) - 2 * u, barY), scale);
     painter.restore();
 }

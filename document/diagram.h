@@ -41,6 +41,10 @@ DiagramModel diagramModel(const Calculation& calculation);
 // The height the diagram needs, in millimetres of paper (its width is the text width).
 double diagramHeightMm(const DiagramModel& model);
 
+// The largest standard scale (1:N with N = 1, 2, 2.5 or 5 times a power of ten) at which a length
+// of rangeMetres fits paperMm millimetres of paper; returns N.
+double standardScale(double rangeMetres, double paperMm);
+
 // Draws into rect; unitsPerMm is the painter's units per millimetre of paper (line widths, gaps).
 void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& model,
                   double unitsPerMm);

@@ -30,6 +30,9 @@ constexpr Step kSteps[] = {
     {calc::Command12_Click, u"Label31", true}, {calc::Command13_Click, u"Label32", true},
 };
 
+// The design moments: the steps from Command7 on.
+constexpr std::ptrdiff_t kFirstMomentStep = 6;
+
 bool isNoData(const QString& message) {
     return message == messages::noData() || message == messages::noDataColon() ||
            message == messages::noDataColonSpace();
@@ -39,6 +42,30 @@ QString larger(const QString& a, const QString& b) {
     const Fixed x = parseFixed(a).value_or(Fixed());
     const Fixed y = parseFixed(b).value_or(Fixed());
     return formatFixed(x >= y ? x : y);
+}
+
+// The sheet of a saved calculation: its inputs, Мфс values and options.
+void load(MemoryPort& port, const Calculation& calculation) {
+    for (auto it = calculation.inputs.cbegin(); it != calculation.inputs.cend(); ++it)
+        port.setText(it.key(), it.value());
+    for (auto it = calculation.mfs.cbegin(); it != calculation.mfs.cend(); ++it)
+        port.setText(it.key(), it.value());
+    for (const QString& option : calculation.options)
+        if (!option.isEmpty()) port.setChecked(option);
+}
+
+// Runs the steps from `first` on, each result computed when its procedure did not refuse.
+void run(MemoryPort& port, const Step* first, const Step* last, Results& out) {
+    const bool sectionChosen = port.isChecked(u"Option9"_s) || port.isChecked(u"Option10"_s);
+    for (const Step* s = first; s != last; ++s) {
+        const qsizetype before = port.messages.size();
+        s->procedure(port);
+        bool refused = s->section && !sectionChosen;
+        for (qsizetype i = before; i < port.messages.size(); ++i)
+            refused = refused || isNoData(port.messages[i]);
+        const QString label = QString::fromUtf16(s->label);
+        out.insert(label, {port.text(label), !refused});
+    }
 }
 
 }  // namespace
@@ -54,26 +81,12 @@ const QStringList& recomputedFields() {
 
 Recomputation recompute(const Calculation& calculation) {
     MemoryPort port;
-    for (auto it = calculation.inputs.cbegin(); it != calculation.inputs.cend(); ++it)
-        port.setText(it.key(), it.value());
-    for (auto it = calculation.mfs.cbegin(); it != calculation.mfs.cend(); ++it)
-        port.setText(it.key(), it.value());
+    load(port, calculation);
     for (const QString& kept : {u"Text21"_s, u"Text22"_s, u"Label49"_s})
         port.setText(kept, calculation.results.value(kept));
-    for (const QString& option : calculation.options)
-        if (!option.isEmpty()) port.setChecked(option);
-    const bool sectionChosen = port.isChecked(u"Option9"_s) || port.isChecked(u"Option10"_s);
 
     Recomputation out;
-    for (const Step& s : kSteps) {
-        const qsizetype before = port.messages.size();
-        s.procedure(port);
-        bool refused = s.section && !sectionChosen;
-        for (qsizetype i = before; i < port.messages.size(); ++i)
-            refused = refused || isNoData(port.messages[i]);
-        const QString label = QString::fromUtf16(s.label);
-        out.results.insert(label, {port.text(label), !refused});
-    }
+    run(port, std::begin(kSteps), std::end(kSteps), out.results);
     for (const QString& kept : {u"Text21"_s, u"Text22"_s, u"Label49"_s}) {
         const QString text = calculation.results.value(kept);
         out.results.insert(kept, {text, parseFixed(text).has_value()});
@@ -81,6 +94,23 @@ Recomputation recompute(const Calculation& calculation) {
     out.messages = port.messages;
     out.governingG = larger(port.text(u"Label14"_s), port.text(u"Label20"_s));
     out.governingGice = larger(port.text(u"Label15"_s), port.text(u"Label21"_s));
+    return out;
+}
+
+Results designMomentsWith(const Calculation& calculation, const Results& loads, const QString& gp,
+                          const QString& gpg, const QString& pp) {
+    MemoryPort port;
+    load(port, calculation);
+    port.setText(u"txtGp"_s, gp);
+    port.setText(u"txtGpg"_s, gpg);
+    port.setText(u"txtPp"_s, pp);
+    // A load that was not computed reads as no data, so the moments that need it refuse.
+    for (const QString& name : {u"Label10"_s, u"Label11"_s, u"Text21"_s, u"Text22"_s}) {
+        const ResultValue v = loads.value(name);
+        port.setText(name, v.computed ? v.text : QString());
+    }
+    Results out;
+    run(port, std::begin(kSteps) + kFirstMomentStep, std::end(kSteps), out);
     return out;
 }
 

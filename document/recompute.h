@@ -37,6 +37,13 @@ struct Recomputation {
 
 Recomputation recompute(const Calculation& calculation);
 
+// The six design moments (Label22 .. Label24, Label30 .. Label32) of the calculation with the
+// crossbeam's own values gр, gрг, Pp replaced: the suspension loads (Label10, Label11, Text21,
+// Text22) are taken from `loads` where they are computed, the Мфс values, Lр, Vm, h/b and the
+// section from the calculation. This is how every grade is checked with its own rows.
+Results designMomentsWith(const Calculation& calculation, const Results& loads, const QString& gp,
+                          const QString& gpg, const QString& pp);
+
 // The results as the sheet holds them. A blank or non-numeric result is not computed, and so is a
 // "0" where the recomputation refuses for want of data (the window writes "0" after the no-data
 // message).

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextObjectInterface>
+#include <QTextTable>
 #include <QtMath>
 
 #include "core/numbertext.h"
@@ -23,7 +24,10 @@ namespace {
 
 constexpr double kUnitsPerMm = Report::kDpi / 25.4;
 constexpr int kDiagramObject = QTextFormat::UserObject + 1;
-const QString kDiagramMark = u"@@diagram@@"_s;
+// Where the diagram goes in the text: a character of the private-use area, which userText()
+// keeps out of everything the user wrote, so no field can place (or remove) the diagram.
+constexpr char16_t kDiagramMark = u'\uE000';
+const QColor kHeaderBackground(0xee, 0xee, 0xee);
 
 const QSizeF kPage = QPageSize(QPageSize::A4).size(QPageSize::Millimeter) * kUnitsPerMm;
 constexpr double kMarginMm = 15.0;
@@ -33,10 +37,28 @@ QString esc(const QString& text) {
     return text.toHtmlEscaped();
 }
 
+// Text that came from the user or a file: shortened to kMaxShownText characters with a mark,
+// private-use and control characters replaced, HTML-escaped. Nothing in it is ever interpreted.
+QString userText(const QString& text) {
+    QString t = text.trimmed();
+    const qsizetype length = t.size();
+    if (length > kMaxShownText) {
+        t.truncate(kMaxShownText);
+        if (t.back().isHighSurrogate()) t.chop(1);
+    }
+    for (QChar& ch : t) {
+        const char16_t u = ch.unicode();
+        if ((u >= 0xE000 && u <= 0xF8FF) || u == 0xFFFC || (u < 0x20 && u != u'\t')) ch = u'\uFFFD';
+    }
+    QString out = esc(t);
+    if (length > kMaxShownText)
+        out += u"… <i>[сокращено: всего "_s + QString::number(length) + u" знаков]</i>"_s;
+    return out;
+}
+
 // A field's text as the report shows it: as typed, "—" when empty.
 QString shown(const QString& text) {
-    const QString t = text.trimmed();
-    return t.isEmpty() ? u"—"_s : esc(t);
+    return text.trimmed().isEmpty() ? u"—"_s : userText(text);
 }
 
 QString bandColour(Band band) {
@@ -102,6 +124,25 @@ constexpr SourceRole kSourceRoles[] = {
     {u"Data8", u"допускаемые моменты, серия ОП"},
 };
 
+bool sameNumber(const QString& a, const QString& b) {
+    const std::optional<Fixed> x = parseFixed(a), y = parseFixed(b);
+    return x && y && *x == *y;
+}
+
+// The page a point of the laid-out document lies on.
+int pageAt(double y) {
+    return static_cast<int>(y / kPage.height());
+}
+
+// The rows of a table with the grey background of a header row, from the top.
+int headerRowsOf(QTextTable* table) {
+    int rows = 0;
+    while (rows < table->rows() &&
+           table->cellAt(rows, 0).format().background().color() == kHeaderBackground)
+        ++rows;
+    return rows;
+}
+
 }  // namespace
 
 QString allowableSource(const Calculation& c) {
@@ -109,12 +150,40 @@ QString allowableSource(const Calculation& c) {
 }
 
 QString seriesName(const Calculation& c) {
-    return c.options.value(u"Frame3"_s) == u"Option2"_s ? u"ОП"_s : u"П"_s;
+    return series(c) == Series::OP ? u"ОП"_s : u"П"_s;
+}
+
+Series series(const Calculation& c) {
+    return c.options.value(u"Frame3"_s) == u"Option2"_s ? Series::OP : Series::P;
+}
+
+int iceColumn(const Calculation& c) {
+    const QString chosen = c.options.value(u"Frame7"_s);
+    for (int k = 0; k < 4; ++k)
+        if (chosen == u"Option"_s + QString::number(3 + k)) return k;
+    return -1;
+}
+
+QString allowableWorkbookName(const Calculation& c) {
+    return series(c) == Series::OP ? u"т36.2.xls"_s : u"т36.1.xls"_s;
 }
 
 Report::Report(ReportInput input) : input_(std::move(input)) {
-    check_ = checkCrossbeams(input_.allowable, designMoments(input_.results),
-                             input_.calculation.inputs.value(u"txtLp"_s));
+    // Every grade with its own gр, gрг, Pp; the suspension loads and Мфс are the report's.
+    const Calculation& c = input_.calculation;
+    const auto basisOf = [this, &c](const QString& grade) {
+        GradeBasis basis;
+        QString why;
+        basis.rows = findGradeRows(input_.crossbeamTables, series(c), grade, iceColumn(c), &why);
+        if (!basis.rows) {
+            basis.why = why;
+            return basis;
+        }
+        basis.moments = designMoments(
+            designMomentsWith(c, input_.results, basis.rows->gp, basis.rows->gpg, basis.rows->pp));
+        return basis;
+    };
+    check_ = checkCrossbeams(input_.allowable, basisOf, c.inputs.value(u"txtLp"_s));
 
     // Laid out for a 300 dpi page; the same device resolution is used to paint.
     layoutDevice_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
@@ -126,6 +195,11 @@ Report::Report(ReportInput input) : input_(std::move(input)) {
     document_->documentLayout()->setPaintDevice(layoutDevice_.get());
     document_->setDefaultFont(reportFont(9));
     document_->setPageSize(kPage);
+    const DiagramModel model = diagramModel(c);
+    const QSizeF size((kPage.width() - 2 * kMarginMm * kUnitsPerMm) * 0.98,
+                      diagramHeightMm(model) * kUnitsPerMm);
+    diagram_ = std::make_unique<DiagramObject>(model, size);
+    document_->documentLayout()->registerHandler(kDiagramObject, diagram_.get());
     document_->setHtml(html());
     // Lengths in text formats are pixels of 96 dpi, which the layout scales to its device.
     constexpr double kFormatUnitsPerMm = 96.0 / 25.4;
@@ -136,37 +210,87 @@ Report::Report(ReportInput input) : input_(std::move(input)) {
     frame.setBottomMargin(kBottomMarginMm * kFormatUnitsPerMm);
     document_->rootFrame()->setFrameFormat(frame);
 
-    // The diagram takes the place of its mark.
-    const DiagramModel model = diagramModel(input_.calculation);
-    const QSizeF size((kPage.width() - 2 * kMarginMm * kUnitsPerMm) * 0.98,
-                      diagramHeightMm(model) * kUnitsPerMm);
-    diagram_ = std::make_unique<DiagramObject>(model, size);
-    document_->documentLayout()->registerHandler(kDiagramObject, diagram_.get());
-    QTextCursor mark = document_->find(kDiagramMark);
+    // The diagram takes the place of its mark (the only one: user text cannot hold it).
+    QTextCursor mark = document_->find(QString(QChar(kDiagramMark)));
     if (!mark.isNull()) {
         QTextCharFormat object;
         object.setObjectType(kDiagramObject);
         mark.insertText(QString(QChar::ObjectReplacementCharacter), object);
     }
+    // The header rows of every table repeat on each page it spans.
+    for (QTextFrame* child : document_->rootFrame()->childFrames())
+        if (auto* table = qobject_cast<QTextTable*>(child)) {
+            QTextTableFormat format = table->format();
+            format.setHeaderRowCount(headerRowsOf(table));
+            table->setFormat(format);
+        }
+    keepHeadingsWithTheirContent();
 }
 
 Report::~Report() = default;
 
+void Report::keepHeadingsWithTheirContent() {
+    // The layout is lazy and changes made after the HTML (margins, the diagram, table formats)
+    // leave parts of it stale: without a full layout the text after a table is not painted.
+    const auto relayout = [this] {
+        document_->markContentsDirty(0, document_->characterCount());
+        document_->pageCount();
+    };
+    relayout();
+    QAbstractTextDocumentLayout* layout = document_->documentLayout();
+    // A heading (a section title, or the caption of a table) must stand on the page of
+    // what follows it: its table's first row below the header rows, or its first paragraph. A
+    // heading that would end a page starts the next one.
+    for (int pass = 0; pass < 8; ++pass) {
+        bool moved = false;
+        for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() == 0) continue;
+            const QRectF heading = layout->blockBoundingRect(block);
+            // What follows: the first body row of a table right after it, else the next block.
+            double followsBottom = heading.bottom();
+            QTextCursor after(block);
+            after.movePosition(QTextCursor::NextBlock);
+            if (QTextTable* table = after.currentTable()) {
+                // A short table stays whole with its heading; a long one keeps its first row.
+                constexpr int kShortTableRows = 10;
+                const int row = table->rows() <= kShortTableRows
+                                    ? table->rows() - 1
+                                    : std::min(table->format().headerRowCount(), table->rows() - 1);
+                followsBottom =
+                    layout->blockBoundingRect(table->cellAt(row, 0).firstCursorPosition().block())
+                        .bottom();
+            } else if (after.block().isValid() && after.block() != block) {
+                followsBottom = layout->blockBoundingRect(after.block()).bottom();
+            }
+            if (pageAt(heading.top()) != pageAt(followsBottom) &&
+                block.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto) {
+                QTextBlockFormat format = block.blockFormat();
+                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+                QTextCursor(block).setBlockFormat(format);
+                moved = true;
+                break;
+            }
+        }
+        if (!moved) break;
+        relayout();
+    }
+}
+
 QString Report::verdict() const {
     const QString series = seriesName(input_.calculation);
     if (!input_.allowableError.isEmpty() || input_.allowable.rowCount() == 0)
-        return u"проверка не выполнена: таблица допускаемых моментов «%1» не прочитана"_s.arg(
-            input_.allowableWorkbook);
+        return u"проверка не выполнена: таблица допускаемых моментов «"_s +
+               input_.allowableWorkbook + u"» не прочитана"_s;
     if (check_.firstPassing >= 0)
-        return u"подходит марка %1 серии %2 (первая, прошедшая все проверки)"_s.arg(
-            check_.grades[check_.firstPassing].grade, series);
+        return u"подходит марка "_s + check_.grades[check_.firstPassing].grade + u" серии "_s +
+               series + u" (первая, прошедшая все проверки)"_s;
     bool incomplete = false;
     for (const GradeCheck& g : check_.grades)
         incomplete = incomplete || g.verdict == Verdict::Incomplete;
     if (incomplete && !check_.missing.isEmpty())
         return u"проверка неполная: "_s + check_.missing.join(u"; "_s);
     if (incomplete) return u"проверка неполная: не все марки удалось проверить"_s;
-    return u"ни одна марка серии %1 не проходит"_s.arg(series);
+    return u"ни одна марка серии "_s + series + u" не проходит"_s;
 }
 
 QString Report::plainText() const {
@@ -185,14 +309,15 @@ void Report::paintPage(QPainter& painter, int page) const {
     painter.save();
     painter.setFont(reportFont(8));
     painter.setPen(QColor(90, 90, 90));
-    const QString footer =
-        u"Vardo v1.0 — отчет о расчете жесткой поперечины%1 — стр. %2 из %3"_s
-            .arg(input_.fileName.isEmpty() ? QString() : u" «"_s + input_.fileName + u"»"_s)
-            .arg(page + 1)
-            .arg(pageCount());
+    // Put together piece by piece: a file name is shown as it is, never read as a pattern.
+    QString name = input_.fileName;
+    if (name.size() > kMaxShownText) name = name.left(kMaxShownText) + u"…"_s;
+    const QString footer = u"Vardo v1.0 — отчет о расчете жесткой поперечины"_s +
+                           (name.isEmpty() ? QString() : u" «"_s + name + u"»"_s) + u" — стр. "_s +
+                           QString::number(page + 1) + u" из "_s + QString::number(pageCount());
     const QRectF line(kMarginMm * kUnitsPerMm, kPage.height() - 12 * kUnitsPerMm,
                       kPage.width() - 2 * kMarginMm * kUnitsPerMm, 6 * kUnitsPerMm);
-    painter.drawText(line, Qt::AlignCenter, footer);
+    painter.drawText(line, Qt::AlignCenter | Qt::TextSingleLine, footer);
     painter.restore();
 }
 
@@ -245,75 +370,90 @@ QImage Report::pageImage(int page, int dpi) const {
 QString Report::html() const {
     const Calculation& c = input_.calculation;
     const auto in = [&c](const QString& name) { return shown(c.inputs.value(name)); };
+    const QString section = c.options.value(u"Frame15"_s) == u"Option10"_s ? u"1/4"_s : u"1/3"_s;
+    const QString headerRow = u"<tr style=\"background-color:#eeeeee\">"_s;
+    const QString table =
+        u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+        u"style=\"border-collapse:collapse; border-color:#888888\""_s;
+    // Headings: h3 for a section, h4 for the caption of a table; both are kept with what follows.
+    const auto heading = [](int level, const QString& text) {
+        const QString tag = u"h"_s + QString::number(level);
+        const QString style =
+            level == 4 ? u" style=\"font-size:9pt; font-weight:normal\""_s : QString();
+        return u"<"_s + tag + style + u">"_s + text + u"</"_s + tag + u">"_s;
+    };
+    const auto note = [](const QString& text) {
+        return u"<p style=\"color:#a05000\">"_s + text + u"</p>"_s;
+    };
+
     QString h;
     h += u"<html><body style=\"font-size:9pt\">"_s;
     h += u"<p style=\"font-size:16pt; font-weight:bold; margin-bottom:2pt\">"
          u"Расчет жесткой поперечины</p>"_s;
     h += u"<p style=\"color:#555555\">Отчет программы Vardo v1.0</p>"_s;
     h += u"<table cellspacing=\"0\" cellpadding=\"2\">"_s;
-    h += u"<tr><td>Дата отчета:&nbsp;</td><td>%1</td></tr>"_s.arg(
-        esc(input_.date.toString(u"dd.MM.yyyy HH:mm"_s)));
-    h += u"<tr><td>Файл расчета:&nbsp;</td><td>%1</td></tr>"_s.arg(
-        input_.fileName.isEmpty() ? u"не сохранен"_s : esc(input_.fileName));
+    h += u"<tr><td>Дата отчета:&nbsp;</td><td>"_s +
+         esc(input_.date.toString(u"dd.MM.yyyy HH:mm"_s)) + u"</td></tr>"_s;
+    h += u"<tr><td>Файл расчета:&nbsp;</td><td>"_s +
+         (input_.fileName.isEmpty() ? u"не сохранен"_s : userText(input_.fileName)) +
+         u"</td></tr>"_s;
     h += u"</table>"_s;
 
-    // Inputs.
-    const QString table =
-        u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
-        u"style=\"border-collapse:collapse; border-color:#888888\""_s;
-    h += u"<h3>1. Исходные данные</h3>"_s;
+    // Inputs, each with its unit.
+    h += heading(3, u"1. Исходные данные"_s);
     h += table + u" width=\"100%\">"_s;
     const auto row2 = [&h](const QString& a, const QString& b, const QString& cc,
                            const QString& d) {
-        h += u"<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td></tr>"_s.arg(a, b, cc, d);
+        h += u"<tr><td>"_s + a + u"</td><td>"_s + b + u"</td><td>"_s + cc + u"</td><td>"_s + d +
+             u"</td></tr>"_s;
     };
-    row2(u"Пролет l"_s, in(u"txtProlet"_s), u"Серия ригеля"_s, seriesName(c));
+    row2(u"Пролет l, м"_s, in(u"txtProlet"_s), u"Серия ригеля"_s, seriesName(c));
     row2(u"Расчетная длина ригеля Lр, м"_s, in(u"txtLp"_s), u"Толщина гололеда b, мм"_s,
          optionText(c, u"Frame7"_s,
                     {{u"Option3"_s, u"5"_s},
                      {u"Option4"_s, u"10"_s},
                      {u"Option5"_s, u"15"_s},
                      {u"Option6"_s, u"20"_s}}));
-    row2(u"Скорость ветра Vm"_s, in(u"txtVm"_s), u"Сечение у опоры"_s,
+    row2(u"Скорость ветра Vm, м/с"_s, in(u"txtVm"_s), u"Сечение у опоры"_s,
          optionText(c, u"Frame15"_s, {{u"Option9"_s, u"1/3"_s}, {u"Option10"_s, u"1/4"_s}}));
     row2(u"h/b"_s, in(u"Combo1"_s), u"Набор Мфс"_s,
          optionText(c, u"Frame11"_s, {{u"Option7"_s, u"пер"_s}, {u"Option8"_s, u"пост"_s}}));
-    row2(u"Вес точки подвеса Gт"_s, in(u"Combo2"_s), u"Мфс аварийный"_s,
+    row2(u"Вес точки подвеса Gт, кгс"_s, in(u"Combo2"_s), u"Мфс аварийный, кгс·м"_s,
          shown(c.mfs.value(u"Text18"_s)));
-    row2(u"Собственный вес ригеля gр"_s, in(u"txtGp"_s), u"Мфс гололед"_s,
+    row2(u"Собственный вес ригеля gр, кгс/м"_s, in(u"txtGp"_s), u"Мфс гололед, кгс·м"_s,
          shown(c.mfs.value(u"Text19"_s)));
-    row2(u"Гололедная нагрузка ригеля gрг"_s, in(u"txtGpg"_s), u"Мфс V max"_s,
+    row2(u"Гололедная нагрузка ригеля gрг, кгс/м"_s, in(u"txtGpg"_s), u"Мфс V max, кгс·м"_s,
          shown(c.mfs.value(u"Text20"_s)));
-    row2(u"Ветровой параметр Pp"_s, in(u"txtPp"_s), QString(), QString());
+    // Pp times Vm² is a load per metre of beam (kgf/m), so Pp is in kgf·s²/m³.
+    row2(u"Ветровой параметр Pp, кгс·с²/м³"_s, in(u"txtPp"_s), QString(), QString());
     h += u"</table>"_s;
 
-    h += u"<p style=\"margin-top:6pt\">Точки подвеса (плечи — от левой (л) и правой (п) опоры; "
-         u"нагрузки — на единицу пролета l):</p>"_s;
+    h += heading(4,
+                 u"Точки подвеса: плечи — от левой (л) и правой (п) опоры, м; нагрузки G и Gг "
+                 u"— на 1 м пролета l, кгс/м"_s);
     h += table + u" width=\"100%\">"_s;
-    h += u"<tr style=\"background-color:#eeeeee\"><td>Точка</td>"_s;
-    for (int i = 1; i <= 8; ++i) h += u"<td align=\"center\">%1</td>"_s.arg(i);
+    h += headerRow + u"<td>Точка</td>"_s;
+    for (int i = 1; i <= 8; ++i) h += u"<td align=\"center\">"_s + QString::number(i) + u"</td>"_s;
     h += u"</tr>"_s;
-    const QList<std::pair<QString, QString>> pointRows = {{u"Плечо л, L"_s, u"txtL"_s},
-                                                          {u"Плечо п, П"_s, u"txtP"_s},
-                                                          {u"G"_s, u"txtG"_s},
-                                                          {u"Gг"_s, u"txtGg"_s}};
+    const QList<std::pair<QString, QString>> pointRows = {{u"Плечо л, L, м"_s, u"txtL"_s},
+                                                          {u"Плечо п, П, м"_s, u"txtP"_s},
+                                                          {u"G, кгс/м"_s, u"txtG"_s},
+                                                          {u"Gг, кгс/м"_s, u"txtGg"_s}};
     for (const auto& [caption, stem] : pointRows) {
-        h += u"<tr><td>%1</td>"_s.arg(caption);
+        h += u"<tr><td>"_s + caption + u"</td>"_s;
         for (int i = 1; i <= 8; ++i)
-            h += u"<td align=\"center\">%1</td>"_s.arg(in(stem + QString::number(i)));
+            h += u"<td align=\"center\">"_s + in(stem + QString::number(i)) + u"</td>"_s;
         h += u"</tr>"_s;
     }
     h += u"</table>"_s;
 
     // The diagram.
-    h += u"<h3>2. Схема точек подвеса (в масштабе)</h3>"_s;
-    h += u"<p>"_s + kDiagramMark + u"</p>"_s;
+    h += heading(3, u"2. Схема точек подвеса (в масштабе)"_s);
+    h += u"<p>"_s + QChar(kDiagramMark) + u"</p>"_s;
     const DiagramModel model = diagramModel(c);
-    for (const QString& note : model.notes)
-        h += u"<p style=\"color:#a05000\">Примечание: %1.</p>"_s.arg(esc(note));
+    for (const QString& n : model.notes) h += note(u"Примечание: "_s + esc(n) + u"."_s);
 
     // Results.
-    const QString section = c.options.value(u"Frame15"_s) == u"Option10"_s ? u"1/4"_s : u"1/3"_s;
     const QMap<QString, QString> names = {
         {u"Label10"_s, u"G, середина"_s},         {u"Label11"_s, u"Gг, середина"_s},
         {u"Label14"_s, u"G слева "_s + section},  {u"Label15"_s, u"Gг слева "_s + section},
@@ -325,12 +465,12 @@ QString Report::html() const {
     QStringList footnotes;
     const auto result = [&](const QString& name) {
         const ResultValue v = input_.results.value(name);
-        QString cell = v.computed ? esc(v.text) : notComputed;
+        QString cell = v.computed ? userText(v.text) : notComputed;
         const auto other = input_.comparison.constFind(name);
         if (other != input_.comparison.cend() && *other != v.text) {
-            footnotes << u"%1: %2 — %3"_s.arg(names.value(name, name), input_.comparisonCaption,
-                                              other->isEmpty() ? u"пусто"_s : esc(*other));
-            cell += u"<sup>%1</sup>"_s.arg(footnotes.size());
+            footnotes << names.value(name, name) + u": "_s + input_.comparisonCaption + u" — "_s +
+                             (other->isEmpty() ? u"пусто"_s : userText(*other));
+            cell += u"<sup>"_s + QString::number(footnotes.size()) + u"</sup>"_s;
         }
         return cell;
     };
@@ -340,11 +480,11 @@ QString Report::html() const {
         for (const QString& f : fields) row += u"<td>"_s + result(f) + u"</td>"_s;
         return row;
     };
-    h += u"<h3>3. Результаты</h3>"_s;
-    h += u"<p>Нагрузки от подвески:</p>"_s;
+    h += heading(3, u"3. Результаты"_s);
+    h += heading(4, u"Моменты от нагрузок подвески, кгс·м:"_s);
     h += table + u">"_s;
-    h += u"<tr style=\"background-color:#eeeeee\"><td></td><td>Середина</td><td>Слева %1</td>"
-         u"<td>Справа %1</td><td>Расчетное %1</td></tr>"_s.arg(section);
+    h += headerRow + u"<td></td><td>Середина</td><td>Слева "_s + section + u"</td><td>Справа "_s +
+         section + u"</td><td>Расчетное "_s + section + u"</td></tr>"_s;
     h += u"<tr><td>G</td>"_s + cells({u"Label10"_s, u"Label14"_s, u"Label20"_s, u"Text21"_s}) +
          u"</tr>"_s;
     h += u"<tr><td>Gг</td>"_s + cells({u"Label11"_s, u"Label15"_s, u"Label21"_s, u"Text22"_s}) +
@@ -355,17 +495,18 @@ QString Report::html() const {
         const ResultValue v = input_.results.value(field);
         if (!v.computed || expected.isEmpty()) return;
         if (parseFixed(v.text) != parseFixed(expected))
-            h += u"<p style=\"color:#a05000\">Расчетное значение %1 (%2) не равно большему из "
-                 u"значений слева и справа (%3): оно введено вручную или не обновлено.</p>"_s.arg(
-                     what, esc(v.text), esc(expected));
+            h += note(u"Расчетное значение "_s + what + u" ("_s + userText(v.text) +
+                      u") не равно большему из значений слева и справа ("_s + esc(expected) +
+                      u"): оно введено вручную или не обновлено."_s);
     };
-    governingNote(u"Text21"_s, input_.governingG, u"G-%1"_s.arg(section));
-    governingNote(u"Text22"_s, input_.governingGice, u"Gг-%1"_s.arg(section));
+    governingNote(u"Text21"_s, input_.governingG, u"G-"_s + section);
+    governingNote(u"Text22"_s, input_.governingGice, u"Gг-"_s + section);
 
-    h += u"<p>Расчетные изгибающие моменты ригеля, тс·м:</p>"_s;
+    h += heading(4,
+                 u"Расчетные изгибающие моменты ригеля (со значениями gр, gрг, Pp листа "
+                 u"расчета), тс·м:"_s);
     h += table + u">"_s;
-    h += u"<tr style=\"background-color:#eeeeee\"><td>Режим</td><td>Середина</td>"
-         u"<td>%1 пролета</td></tr>"_s.arg(section);
+    h += headerRow + u"<td>Режим</td><td>Середина</td><td>"_s + section + u" пролета</td></tr>"_s;
     const QString modes[] = {u"Аварийный (Мн нп)"_s, u"Гололед (Мр вп)"_s, u"V max (Мр вп)"_s};
     for (int m = 0; m < 3; ++m)
         h += u"<tr><td>"_s + modes[m] + u"</td>"_s +
@@ -373,102 +514,254 @@ QString Report::html() const {
              u"</tr>"_s;
     h += u"</table>"_s;
     if (!input_.results.value(u"Label49"_s).text.isEmpty())
-        h += u"<p>Индикатор Мфс: %1</p>"_s.arg(esc(input_.results.value(u"Label49"_s).text));
+        h +=
+            u"<p>Индикатор Мфс: "_s + userText(input_.results.value(u"Label49"_s).text) + u"</p>"_s;
     if (!footnotes.isEmpty()) {
         h += u"<p style=\"font-size:8pt; color:#555555\">"_s;
         for (int i = 0; i < footnotes.size(); ++i)
-            h += u"%1<sup>%2</sup> %3"_s.arg(i > 0 ? u"<br>"_s : QString())
-                     .arg(i + 1)
-                     .arg(footnotes[i]);
+            h += (i > 0 ? u"<br>"_s : QString()) + u"<sup>"_s + QString::number(i + 1) +
+                 u"</sup> "_s + footnotes[i];
         h += u"</p>"_s;
     }
 
     // The crossbeam check.
-    h += u"<h3>4. Проверка поперечин серии %1 (таблица «%2»)</h3>"_s.arg(
-        seriesName(c), esc(input_.allowableWorkbook));
+    h += heading(3, u"4. Проверка поперечин серии "_s + seriesName(c) + u" (таблица «"_s +
+                        userText(input_.allowableWorkbook) + u"»)"_s);
     if (!input_.allowableError.isEmpty()) {
-        h += u"<p style=\"color:#b00000\">Таблица не прочитана: %1. Проверка не выполнена.</p>"_s
-                 .arg(esc(input_.allowableError));
+        h += u"<p style=\"color:#b00000\">Таблица не прочитана: "_s +
+             userText(input_.allowableError) + u". Проверка не выполнена.</p>"_s;
+        h += u"<p><b>Вывод: "_s + esc(verdict()) + u".</b></p>"_s;
     } else {
-        h += u"<p>Использование = |расчетный момент| / допускаемый момент. Средний блок — "
-             u"моменты середины пролета, крайний блок — моменты в сечении %1. "
-             u"Lр = %2 м.</p>"_s.arg(section, in(u"txtLp"_s));
-        h += table + u" width=\"100%\" style=\"font-size:7.5pt\">"_s;
-        h += u"<tr style=\"background-color:#eeeeee\"><td rowspan=\"2\">Марка</td>"
-             u"<td colspan=\"5\" align=\"center\">Средний блок</td>"
-             u"<td colspan=\"5\" align=\"center\">Крайний блок %1</td>"
-             u"<td rowspan=\"2\">Возможные длины, м</td><td rowspan=\"2\">Lр</td>"
-             u"<td rowspan=\"2\">Итог</td></tr>"_s.arg(section);
-        h += u"<tr style=\"background-color:#eeeeee\">"_s;
-        for (int b = 0; b < 2; ++b)
-            h += u"<td>Мн нп</td><td>авар.</td><td>Мр вп</td><td>гол.</td><td>V max</td>"_s;
-        h += u"</tr>"_s;
+        h += u"<p>Каждая марка проверена с расчетными моментами, вычисленными с ее собственными "
+             u"значениями gр, gрг, Pp (строки марки в таблицах «т37Gp.xls», «Т37Gрг.xls», "
+             u"«т37gama.xls»), при тех же нагрузках от подвески и Мфс. "
+             u"Использование = |расчетный момент| / допускаемый момент; оба момента в тс·м. "
+             u"Средний блок — моменты середины пролета, крайний блок — моменты в сечении "_s +
+             section + u". Lр = "_s + in(u"txtLp"_s) + u" м.</p>"_s;
+        h += sheetRowsNote();
+        h += mfsNote();
+        h += checkTable(section);
+        h += u"<p style=\"font-size:8pt\">Цвет: <span style=\"background-color:"_s +
+             bandColour(Band::UpTo90) +
+             u"\">&nbsp;до 90 %&nbsp;</span> <span style=\"background-color:"_s +
+             bandColour(Band::UpTo100) +
+             u"\">&nbsp;90–100 %&nbsp;</span> <span style=\"background-color:"_s +
+             bandColour(Band::Over100) +
+             u"\">&nbsp;свыше 100 %&nbsp;</span>; «—» — момент не вычислен или в таблице нет "
+             u"допускаемого значения; &#9654; — первая марка, прошедшая все проверки.</p>"_s;
+        h += u"<p><b>Вывод: "_s + esc(verdict()) + u".</b></p>"_s;
+        for (const QString& m : check_.missing) h += note(u"Не хватает: "_s + esc(m) + u"."_s);
         for (int g = 0; g < check_.grades.size(); ++g) {
             const GradeCheck& grade = check_.grades[g];
-            const bool chosen = g == check_.firstPassing;
-            h += chosen ? u"<tr style=\"font-weight:bold\">"_s : u"<tr>"_s;
-            h += u"<td>%1%2</td>"_s.arg(chosen ? u"&#9654; "_s : QString(), shown(grade.grade));
-            const auto use = [&](int i) {
-                const Utilisation& u = grade.use[i];
-                const QString colour = bandColour(u.band);
-                const QString text = u.ratio ? percentText(*u.ratio) : u"—"_s;
-                return colour.isEmpty()
-                           ? u"<td align=\"right\">%1</td>"_s.arg(text)
-                           : u"<td align=\"right\" bgcolor=\"%1\">%2</td>"_s.arg(colour, text);
-            };
-            for (int b = 0; b < 2; ++b) {
-                h += u"<td align=\"right\">%1</td>"_s.arg(shown(grade.allowableText[2 * b]));
-                h += use(3 * b);
-                h += u"<td align=\"right\">%1</td>"_s.arg(shown(grade.allowableText[2 * b + 1]));
-                h += use(3 * b + 1) + use(3 * b + 2);
-            }
-            h += u"<td>%1</td>"_s.arg(shown(grade.lengthsText));
-            const QString fit = grade.length == LengthFit::Allowed      ? u"да"_s
-                                : grade.length == LengthFit::NotAllowed ? u"нет"_s
-                                                                        : u"?"_s;
-            h += u"<td align=\"center\" bgcolor=\"%1\">%2</td>"_s.arg(
-                grade.length == LengthFit::Allowed      ? bandColour(Band::UpTo90)
-                : grade.length == LengthFit::NotAllowed ? bandColour(Band::Over100)
-                                                        : u"#ffffff"_s,
-                fit);
-            const QString verdict = grade.verdict == Verdict::Passes  ? u"проходит"_s
-                                    : grade.verdict == Verdict::Fails ? u"не проходит"_s
-                                                                      : u"не проверена"_s;
-            h += u"<td>%1%2</td></tr>"_s.arg(verdict, chosen ? u" — выбор"_s : QString());
+            if (grade.verdict != Verdict::Passes && !grade.reasons.isEmpty() && isShown(g))
+                h += u"<p style=\"font-size:8pt\">"_s + shown(grade.grade) + u": "_s +
+                     esc(grade.reasons.join(u"; "_s)) + u".</p>"_s;
         }
-        h += u"</table>"_s;
-        h += u"<p style=\"font-size:8pt\">Цвет: <span style=\"background-color:%1\">&nbsp;до 90 "
-             u"%&nbsp;</span> <span style=\"background-color:%2\">&nbsp;90–100 %&nbsp;</span> "
-             u"<span style=\"background-color:%3\">&nbsp;свыше 100 %&nbsp;</span>; «—» — момент "
-             u"не вычислен или в таблице нет допускаемого значения; &#9654; — первая марка, "
-             u"прошедшая все проверки.</p>"_s.arg(
-                 bandColour(Band::UpTo90), bandColour(Band::UpTo100), bandColour(Band::Over100));
-        h += u"<p><b>Вывод: %1.</b></p>"_s.arg(esc(verdict()));
-        for (const QString& m : check_.missing)
-            h += u"<p style=\"color:#a05000\">Не хватает: %1.</p>"_s.arg(esc(m));
-        for (const GradeCheck& grade : check_.grades)
-            if (grade.verdict != Verdict::Passes && !grade.reasons.isEmpty())
-                h += u"<p style=\"font-size:8pt\">%1: %2.</p>"_s.arg(
-                    shown(grade.grade), esc(grade.reasons.join(u"; "_s)));
+        h += gradeMomentsTable(section);
     }
 
     // Where the reference values came from.
-    h += u"<h3>5. Источники справочных значений</h3>"_s;
+    h += heading(3, u"5. Источники справочных значений"_s);
     h += table + u" width=\"100%\">"_s;
-    h += u"<tr style=\"background-color:#eeeeee\"><td>Таблица</td><td>Файл</td>"
-         u"<td>Строка</td></tr>"_s;
+    h += headerRow + u"<td>Таблица</td><td>Файл</td><td>Строка</td></tr>"_s;
     for (const SourceRole& r : kSourceRoles) {
         const SourceRow row = c.sources.value(QString::fromUtf16(r.source));
-        const QString where = row.row < 0 ? u"нет строк (таблица не прочитана)"_s
-                                          : u"%1 — «%2»"_s.arg(row.row + 1).arg(esc(row.caption));
-        h += u"<tr><td>%1</td><td>%2</td><td>%3</td></tr>"_s.arg(QString::fromUtf16(r.role),
-                                                                 shown(row.workbook), where);
+        const QString where =
+            row.row < 0 ? u"нет строк (таблица не прочитана)"_s
+                        : QString::number(row.row + 1) + u" — «"_s + userText(row.caption) + u"»"_s;
+        h += u"<tr><td>"_s + QString::fromUtf16(r.role) + u"</td><td>"_s + shown(row.workbook) +
+             u"</td><td>"_s + where + u"</td></tr>"_s;
     }
     h += u"</table>"_s;
     h += u"<p style=\"font-size:8pt; color:#555555\">Строки — те, что были показаны в таблицах "
          u"при сохранении расчета; значения полей ввода могли быть введены и вручную.</p>"_s;
     h += u"</body></html>"_s;
     return h;
+}
+
+bool Report::isShown(int grade) const {
+    return grade < kMaxShownGrades || grade == check_.firstPassing;
+}
+
+QString Report::checkTable(const QString& section) const {
+    QString h;
+    h += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse:"
+         u"collapse; border-color:#888888; font-size:7.5pt\" width=\"100%\">"_s;
+    h += u"<tr style=\"background-color:#eeeeee\"><td rowspan=\"2\">Марка</td>"
+         u"<td colspan=\"5\" align=\"center\">Средний блок</td>"
+         u"<td colspan=\"5\" align=\"center\">Крайний блок "_s +
+         section +
+         u"</td><td rowspan=\"2\">Возможные длины, м</td><td rowspan=\"2\">Lр</td>"
+         u"<td rowspan=\"2\">Итог</td></tr>"_s;
+    h += u"<tr style=\"background-color:#eeeeee\">"_s;
+    for (int b = 0; b < 2; ++b)
+        h += u"<td>Мн нп, тс·м</td><td>авар.</td><td>Мр вп, тс·м</td><td>гол.</td>"
+             u"<td>V max</td>"_s;
+    h += u"</tr>"_s;
+    for (int g = 0; g < check_.grades.size(); ++g) {
+        if (!isShown(g)) continue;
+        const GradeCheck& grade = check_.grades[g];
+        const bool chosen = g == check_.firstPassing;
+        h += chosen ? u"<tr style=\"font-weight:bold\">"_s : u"<tr>"_s;
+        h += u"<td>"_s + (chosen ? u"&#9654; "_s : QString()) + shown(grade.grade) + u"</td>"_s;
+        const auto use = [&](int i) {
+            const Utilisation& u = grade.use[i];
+            const QString colour = bandColour(u.band);
+            const QString text = u.ratio ? percentText(*u.ratio) : u"—"_s;
+            return colour.isEmpty() ? u"<td align=\"right\">"_s + text + u"</td>"_s
+                                    : u"<td align=\"right\" bgcolor=\""_s + colour + u"\">"_s +
+                                          text + u"</td>"_s;
+        };
+        for (int b = 0; b < 2; ++b) {
+            h += u"<td align=\"right\">"_s + shown(grade.allowableText[2 * b]) + u"</td>"_s;
+            h += use(3 * b);
+            h += u"<td align=\"right\">"_s + shown(grade.allowableText[2 * b + 1]) + u"</td>"_s;
+            h += use(3 * b + 1) + use(3 * b + 2);
+        }
+        h += u"<td>"_s + shown(grade.lengthsText) + u"</td>"_s;
+        const QString fit = grade.length == LengthFit::Allowed      ? u"да"_s
+                            : grade.length == LengthFit::NotAllowed ? u"нет"_s
+                                                                    : u"?"_s;
+        h += u"<td align=\"center\" bgcolor=\""_s +
+             (grade.length == LengthFit::Allowed      ? bandColour(Band::UpTo90)
+              : grade.length == LengthFit::NotAllowed ? bandColour(Band::Over100)
+                                                      : u"#ffffff"_s) +
+             u"\">"_s + fit + u"</td>"_s;
+        const QString verdict = grade.verdict == Verdict::Passes  ? u"проходит"_s
+                                : grade.verdict == Verdict::Fails ? u"не проходит"_s
+                                                                  : u"не проверена"_s;
+        h += u"<td>"_s + verdict + (chosen ? u" — выбор"_s : QString()) + u"</td></tr>"_s;
+    }
+    h += u"</table>"_s;
+    const qsizetype hidden =
+        check_.grades.size() - std::min<qsizetype>(check_.grades.size(), kMaxShownGrades);
+    if (hidden > 0)
+        h += u"<p style=\"color:#a05000\">В таблице "_s + QString::number(check_.grades.size()) +
+             u" марок; все проверены, показаны первые "_s + QString::number(kMaxShownGrades) +
+             (check_.firstPassing >= kMaxShownGrades ? u" и выбранная"_s : QString()) +
+             u" (не показано: "_s +
+             QString::number(hidden - (check_.firstPassing >= kMaxShownGrades)) + u").</p>"_s;
+    return h;
+}
+
+QString Report::gradeMomentsTable(const QString& section) const {
+    QString h;
+    h += u"<h4 style=\"font-size:9pt; font-weight:normal\">Расчетные моменты каждой марки "
+         u"(с ее gр, gрг, Pp), тс·м:</h4>"_s;
+    h += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse:"
+         u"collapse; border-color:#888888; font-size:7.5pt\" width=\"100%\">"_s;
+    h += u"<tr style=\"background-color:#eeeeee\"><td>Марка</td><td>gр, кгс/м</td>"
+         u"<td>gрг, кгс/м</td><td>Pp, кгс·с²/м³</td><td>авар., середина</td><td>гол., середина</td>"
+         u"<td>V max, середина</td><td>авар., "_s +
+         section + u"</td><td>гол., "_s + section + u"</td><td>V max, "_s + section +
+         u"</td></tr>"_s;
+    const auto moment = [](const std::optional<Fixed>& m) {
+        return m ? formatFixed(*m) : u"<i>не вычислен</i>"_s;
+    };
+    for (int g = 0; g < check_.grades.size(); ++g) {
+        if (!isShown(g)) continue;
+        const GradeCheck& grade = check_.grades[g];
+        h += u"<tr><td>"_s + shown(grade.grade) + u"</td>"_s;
+        if (!grade.rows) {
+            h += u"<td colspan=\"9\"><i>не проверена: "_s + esc(grade.notChecked) +
+                 u"</i></td></tr>"_s;
+            continue;
+        }
+        h += u"<td>"_s + shown(grade.rows->gp) + u"</td><td>"_s + shown(grade.rows->gpg) +
+             u"</td><td>"_s + shown(grade.rows->pp) + u"</td>"_s;
+        for (const auto& m : grade.moments.middle) h += u"<td>"_s + moment(m) + u"</td>"_s;
+        for (const auto& m : grade.moments.end) h += u"<td>"_s + moment(m) + u"</td>"_s;
+        h += u"</tr>"_s;
+    }
+    h += u"</table>"_s;
+    return h;
+}
+
+QString Report::sheetRowsNote() const {
+    const Calculation& c = input_.calculation;
+    const QString gp = c.inputs.value(u"txtGp"_s), gpg = c.inputs.value(u"txtGpg"_s),
+                  pp = c.inputs.value(u"txtPp"_s);
+    const QString values =
+        u"gр = "_s + shown(gp) + u", gрг = "_s + shown(gpg) + u", Pp = "_s + shown(pp);
+    // Whose rows the sheet's values are: searched in both series' columns of the three tables.
+    const Series own = series(c);
+    for (const Series s : {own, own == Series::P ? Series::OP : Series::P}) {
+        const int captionColumn = s == Series::OP ? 2 : 0;
+        const tables::Table& weight = input_.crossbeamTables.weight;
+        for (int r = 0; r < weight.rowCount(); ++r) {
+            const QString caption = weight.rows[r].value(captionColumn);
+            if (caption.trimmed().isEmpty()) continue;
+            const std::optional<GradeRows> rows =
+                findGradeRows(input_.crossbeamTables, s, caption, iceColumn(c), nullptr);
+            if (!rows || !sameNumber(rows->gp, gp) || !sameNumber(rows->gpg, gpg) ||
+                !sameNumber(rows->pp, pp))
+                continue;
+            QString text = u"Значения листа расчета ("_s + values +
+                           u"), с которыми вычислены моменты раздела 3, — строки «"_s +
+                           userText(caption) + u"» серии "_s +
+                           (s == Series::OP ? u"ОП"_s : u"П"_s) + u"."_s;
+            if (s != own)
+                return u"<p style=\"color:#b00000\">"_s + text +
+                       u" Это строки другой серии, а проверяется серия "_s + seriesName(c) +
+                       u": моменты раздела 3 к проверяемым маркам не относятся; каждая марка "
+                       u"ниже проверена со своими значениями.</p>"_s;
+            return u"<p>"_s + text + u" Остальные марки проверены со своими значениями.</p>"_s;
+        }
+    }
+    return u"<p style=\"color:#a05000\">Значения листа расчета ("_s + values +
+           u") не совпадают со строками ни одной марки в таблицах «т37Gp.xls», «Т37Gрг.xls», "
+           u"«т37gama.xls» (при выбранной толщине гололеда): моменты раздела 3 вычислены с ними, "
+           u"а каждая марка ниже проверена со своими значениями.</p>"_s;
+}
+
+QString Report::mfsNote() const {
+    const Calculation& c = input_.calculation;
+    const QStringList values = {c.mfs.value(u"Text18"_s), c.mfs.value(u"Text19"_s),
+                                c.mfs.value(u"Text20"_s)};
+    QString shownValues;
+    for (const QString& v : values)
+        shownValues += (shownValues.isEmpty() ? QString() : u"; "_s) + shown(v);
+    const QString head = u"<p>Мфс (аварийный; гололед; V max) = "_s + shownValues + u" кгс·м: "_s;
+    bool allZero = true;
+    for (const QString& v : values) allZero = allZero && sameNumber(v, u"0"_s);
+    if (allZero) return head + u"Мфс = 0 во всех режимах (кнопка «Мфс =0»).</p>"_s;
+
+    const tables::Table& t = input_.mfsTable;
+    const QString workbook = QString::fromUtf16(kMfsWorkbook);
+    if (t.rowCount() == 0)
+        return head + u"таблица «"_s + workbook +
+               u"» не прочитана, строка, из которой взяты значения, не проверена.</p>"_s;
+    const bool per = c.options.value(u"Frame11"_s) == u"Option7"_s;
+    const QString set = per ? u"пер"_s : u"пост"_s;
+    const QStringList columns = per ? QStringList{u"авар"_s, u"норм гв"_s, u"норм в"_s}
+                                    : QStringList{u"авар1"_s, u"норм гв1"_s, u"норм в1"_s};
+    const qsizetype lpColumn = t.header.indexOf(u"Lр"_s);
+    const auto lpOf = [&](int r) { return userText(t.rows[r].value(lpColumn)); };
+    int matched = -1;
+    const int shownRow = c.sources.value(u"Data6"_s).row;
+    const auto matches = [&](int r) {
+        for (int k = 0; k < 3; ++k) {
+            const qsizetype col = t.header.indexOf(columns[k]);
+            if (col < 0 || !sameNumber(t.rows[r].value(col), values[k])) return false;
+        }
+        return true;
+    };
+    if (shownRow >= 0 && shownRow < t.rowCount() && matches(shownRow)) matched = shownRow;
+    for (int r = 0; matched < 0 && r < t.rowCount(); ++r)
+        if (matches(r)) matched = r;
+    if (matched < 0)
+        return head + u"значения не совпадают ни с одной строкой таблицы «"_s + workbook +
+               u"» набора «"_s + set + u"»: они заданы кнопкой «Мфс >0» или введены вручную.</p>"_s;
+    QString text = head + u"строка Lр = "_s + lpOf(matched) + u" м таблицы «"_s + workbook +
+                   u"», набор «"_s + set + u"»."_s;
+    if (matched != shownRow && shownRow >= 0 && shownRow < t.rowCount())
+        text += u" <span style=\"color:#a05000\">Таблица показывает другую строку: Lр = "_s +
+                lpOf(shownRow) + u" м.</span>"_s;
+    if (!sameNumber(t.rows[matched].value(lpColumn), c.inputs.value(u"txtLp"_s)))
+        text += u" <span style=\"color:#a05000\">Строка Мфс относится к Lр = "_s + lpOf(matched) +
+                u" м, а расчетная длина Lр = "_s + shown(c.inputs.value(u"txtLp"_s)) +
+                u" м.</span>"_s;
+    return text + u"</p>"_s;
 }
 
 }  // namespace vardo::document

@@ -4,6 +4,7 @@
 //   ReportInput (calculation, results, allowable-moment table)
 //     --checkCrossbeams--> CrossbeamCheck
 //     --HTML + the diagram as a text object (diagram.h)--> QTextDocument laid out at 300 dpi on A4
+//     (header rows of a table repeat on every page it spans; a heading never ends a page)
 //     --paintPage--> QPdfWriter pages (through QSaveFile) or a QImage of one page
 //
 // Both the PDF and the page images are painted by paintPage, so a picture of a page shows what the
@@ -20,6 +21,7 @@
 
 #include "document/calculation.h"
 #include "document/crossbeamcheck.h"
+#include "document/graderows.h"
 #include "document/recompute.h"
 #include "tables/workbook.h"
 
@@ -42,6 +44,10 @@ struct ReportInput {
     tables::Table allowable;    // the allowable-moment table of the series in use
     QString allowableWorkbook;  // its bare file name
     QString allowableError;     // why it could not be read; empty when it was
+    // The crossbeam's own rows of every grade come from these (Data1, Data5, Data3); a table that
+    // could not be read is empty, and its grades are then not checked.
+    CrossbeamTables crossbeamTables;
+    tables::Table mfsTable;  // т38.1.xls (Data6): which row the Мфс values came from
 };
 
 // The data source of the allowable moments of the calculation's series: Data7 for "П", Data8
@@ -49,6 +55,22 @@ struct ReportInput {
 QString allowableSource(const Calculation& calculation);
 // "П" or "ОП".
 QString seriesName(const Calculation& calculation);
+Series series(const Calculation& calculation);
+// The ice thickness chosen: 0 .. 3 for b = 5, 10, 15, 20 mm, -1 when none is.
+int iceColumn(const Calculation& calculation);
+// The bare names of the workbooks the report reads: the allowable moments of the calculation's
+// series, the crossbeam's own rows, the Мфс table.
+QString allowableWorkbookName(const Calculation& calculation);
+inline constexpr const char16_t* kWeightWorkbook = u"т37Gp.xls";
+inline constexpr const char16_t* kIceWorkbook = u"Т37Gрг.xls";
+inline constexpr const char16_t* kWindWorkbook = u"т37gama.xls";
+inline constexpr const char16_t* kMfsWorkbook = u"т38.1.xls";
+
+// Limits that keep a report of hostile or huge input readable and quick: a field's text is shown
+// up to kMaxShownText characters (the rest is named, not printed), the check table up to
+// kMaxShownGrades grades (the first passing grade always among them).
+inline constexpr int kMaxShownText = 60;
+inline constexpr int kMaxShownGrades = 60;
 
 class Report {
   public:
@@ -76,6 +98,12 @@ class Report {
 
   private:
     QString html() const;
+    QString checkTable(const QString& section) const;
+    QString gradeMomentsTable(const QString& section) const;
+    QString sheetRowsNote() const;
+    QString mfsNote() const;
+    bool isShown(int grade) const;
+    void keepHeadingsWithTheirContent();
 
     ReportInput input_;
     CrossbeamCheck check_;

@@ -191,6 +191,9 @@ bool Form1::writeReport(const QString& pdfPath) {
     in.allowable = port.table(allowable);
     in.allowableWorkbook = port.workbookName(allowable);
     if (const tables::DataSource* s = port.source(allowable)) in.allowableError = s->errorText();
+    // Each grade is checked with its own rows of the crossbeam tables the window shows.
+    in.crossbeamTables = {port.table(u"Data1"_s), port.table(u"Data5"_s), port.table(u"Data3"_s)};
+    in.mfsTable = port.table(u"Data6"_s);
     const document::Report report(std::move(in));
     QString error;
     if (!report.writePdf(pdfPath, &error)) {

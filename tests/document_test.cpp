@@ -141,6 +141,17 @@ ReportInput reportInput(const Calculation& c, const tables::Table& allowable) {
     in.date = QDateTime(QDate(2024, 3, 1), QTime(10, 30));
     in.allowable = allowable;
     in.allowableWorkbook = u"grades.xls"_s;
+    // Every grade's own rows are the calculation's gр, gрг, Pp: the check then sets each grade
+    // against the calculation's own moments.
+    tables::Table weight, ice, wind;
+    const QString gp = c.inputs.value(u"txtGp"_s), gpg = c.inputs.value(u"txtGpg"_s),
+                  pp = c.inputs.value(u"txtPp"_s);
+    for (const QStringList& row : allowable.rows) {
+        weight.rows << QStringList{row.value(0), gp, QString(), QString()};
+        ice.rows << QStringList{row.value(0), gpg, gpg, gpg, gpg};
+        wind.rows << QStringList{row.value(0), pp, QString(), QString()};
+    }
+    in.crossbeamTables = {weight, ice, wind};
     return in;
 }
 

@@ -1,0 +1,79 @@
+#include "document/graderows.h"
+
+namespace vardo::document {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Columns {
+    int caption;
+    int value;
+};
+
+// The row of `table` whose caption names the grade; -1 when none does.
+int rowOf(const tables::Table& table, int captionColumn, const QString& grade) {
+    for (int r = 0; r < table.rowCount(); ++r)
+        if (captionNamesGrade(table.rows[r].value(captionColumn), grade)) return r;
+    return -1;
+}
+
+}  // namespace
+
+bool captionNamesGrade(const QString& caption, const QString& grade) {
+    const QString c = caption.trimmed();
+    const QString g = grade.trimmed();
+    if (g.isEmpty() || !c.startsWith(g)) return false;
+    if (c.size() == g.size()) return true;
+    const QChar next = c.at(g.size());
+    return !next.isLetterOrNumber() && next != u'-' && next != u'.' && next != u',';
+}
+
+std::optional<GradeRows> findGradeRows(const CrossbeamTables& tables, Series series,
+                                       const QString& grade, int iceColumn, QString* why) {
+    const bool op = series == Series::OP;
+    const struct {
+        const tables::Table& table;
+        const char16_t* workbook;
+        const char16_t* symbol;
+        Columns columns;
+        QString GradeRows::*value;
+        QString GradeRows::*row;
+    } lookups[] = {
+        {tables.weight, u"т37Gp.xls", u"gр", op ? Columns{2, 3} : Columns{0, 1}, &GradeRows::gp,
+         &GradeRows::gpRow},
+        {tables.ice, u"Т37Gрг.xls", u"gрг",
+         op ? Columns{5, 6 + iceColumn} : Columns{0, 1 + iceColumn}, &GradeRows::gpg,
+         &GradeRows::gpgRow},
+        {tables.wind, u"т37gama.xls", u"Pp", op ? Columns{2, 3} : Columns{0, 1}, &GradeRows::pp,
+         &GradeRows::ppRow},
+    };
+    GradeRows out;
+    for (const auto& l : lookups) {
+        const QString workbook = QString::fromUtf16(l.workbook);
+        const QString symbol = QString::fromUtf16(l.symbol);
+        if (l.table.rowCount() == 0) {
+            if (why) *why = u"таблица «"_s + workbook + u"» не прочитана"_s;
+            return std::nullopt;
+        }
+        if (l.value == &GradeRows::gpg && iceColumn < 0) {
+            if (why) *why = u"не выбрана толщина гололеда b для значения gрг"_s;
+            return std::nullopt;
+        }
+        const int r = rowOf(l.table, l.columns.caption, grade);
+        if (r < 0) {
+            if (why) *why = u"в таблице «"_s + workbook + u"» нет строки марки"_s;
+            return std::nullopt;
+        }
+        const QString cell = l.table.rows[r].value(l.columns.value).trimmed();
+        if (cell.isEmpty()) {
+            if (why) *why = u"в таблице «"_s + workbook + u"» у марки нет значения "_s + symbol;
+            return std::nullopt;
+        }
+        out.*(l.value) = cell;
+        out.*(l.row) = l.table.rows[r].value(l.columns.caption);
+    }
+    return out;
+}
+
+}  // namespace vardo::document
