@@ -248,8 +248,12 @@ void Report::keepHeadingsWithTheirContent() {
             const QRectF heading = layout->blockBoundingRect(block);
             // What follows: the first body row of a table right after it, else the next block.
             double followsBottom = heading.bottom();
+            // Headings in a row ("3. Результаты" and the caption of its first table) go together.
             QTextCursor after(block);
-            after.movePosition(QTextCursor::NextBlock);
+            do {
+                after.movePosition(QTextCursor::NextBlock);
+            } while (!after.atEnd() && !after.currentTable() &&
+                     after.block().blockFormat().headingLevel() > 0);
             if (QTextTable* table = after.currentTable()) {
                 // A short table stays whole with its heading; a long one keeps its first row.
                 constexpr int kShortTableRows = 10;

@@ -1,0 +1,367 @@
+// The report as an engineer receives it: the written PDF read back page by page (every section,
+// the verdict and every grade's reason are on its pages, a table's header is never left at the
+// foot of a page), the check of every grade with its own rows, user text that is shown and never
+// interpreted, and the bounds that keep a huge input from making a huge report.
+
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/numbertext.h"
+#include "document/calculation.h"
+#include "document/crossbeamcheck.h"
+#include "document/diagram.h"
+#include "document/graderows.h"
+#include "document/recompute.h"
+#include "document/report.h"
+#include "tables/workbook.h"
+
+using namespace Qt::Literals::StringLiterals;
+using namespace vardo::document;
+namespace tables = vardo::tables;
+
+namespace {
+
+tables::Table sample(const char16_t* bareName) {
+    const QString path = QStringLiteral(VARDO_SAMPLE_DATA) + u'/' + QString::fromUtf16(bareName);
+    const tables::ReadResult read = tables::readWorkbook(path);
+    if (!read.ok()) qFatal("%s: %s", qPrintable(path), qPrintable(read.errorText));
+    return read.table;
+}
+
+Calculation sampleCalculation(const QString& name) {
+    QString error;
+    const std::optional<Calculation> c =
+        readFile(QStringLiteral(VARDO_TEST_DATA) + u'/' + name, &error);
+    if (!c) qFatal("%s", qPrintable(error));
+    return *c;
+}
+
+// The report input as vardo-report makes it: results recomputed, the sample workbooks.
+ReportInput inputFor(const Calculation& c, const QString& fileName = u"расчет.vardo"_s) {
+    ReportInput in;
+    in.calculation = c;
+    const Recomputation again = recompute(c);
+    in.results = again.results;
+    in.governingG = again.governingG;
+    in.governingGice = again.governingGice;
+    in.fileName = fileName;
+    in.date = QDateTime(QDate(2026, 12, 7), QTime(9, 0));
+    in.allowableWorkbook = allowableWorkbookName(c);
+    in.allowable = sample(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
+    in.crossbeamTables = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
+    in.mfsTable = sample(kMfsWorkbook);
+    return in;
+}
+
+// The text of every page of a written PDF, read back with Qt PDF.
+QStringList pdfPages(const Report& report) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"отчет.pdf"_s);
+    QString error;
+    if (!report.writePdf(path, &error)) qFatal("%s", qPrintable(error));
+    QPdfDocument pdf;
+    if (pdf.load(path) != QPdfDocument::Error::None) qFatal("PDF not readable");
+    QStringList pages;
+    for (int p = 0; p < pdf.pageCount(); ++p) pages << pdf.getAllText(p).text();
+    return pages;
+}
+
+// The sheet's gр, gрг (b = 10 mm) and Pp set to the rows of one grade of the sample tables.
+Calculation withRowsOf(Calculation c, int row) {
+    const bool op = series(c) == Series::OP;
+    c.inputs[u"txtGp"_s] = sample(kWeightWorkbook).rows[row].value(op ? 3 : 1);
+    c.inputs[u"txtGpg"_s] = sample(kIceWorkbook).rows[row].value(op ? 7 : 2);
+    c.inputs[u"txtPp"_s] = sample(kWindWorkbook).rows[row].value(op ? 3 : 1);
+    c.options[u"Frame7"_s] = u"Option4"_s;
+    return c;
+}
+
+}  // namespace
+
+class ReportTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void everyPartIsOnThePages_data();
+    void everyPartIsOnThePages();
+    void commandLineReportIsWhole();
+    void headerStaysWithItsRows();
+    void gradeRowsByCaption_data();
+    void gradeRowsByCaption();
+    void eachGradeWithItsOwnRows();
+    void verdictDoesNotDependOnTheSheetsRows();
+    void sheetRowsOfAnotherSeriesAreNamed();
+    void mfsRowIsNamed();
+    void userTextIsNeverInterpreted();
+    void hugeInputsMakeABoundedReport();
+    void standardScales_data();
+    void standardScales();
+};
+
+void ReportTest::everyPartIsOnThePages_data() {
+    QTest::addColumn<QString>("file");
+    QTest::newRow("road") << u"road.vardo"_s;
+    QTest::newRow("road-quarter") << u"road-quarter.vardo"_s;
+}
+
+void ReportTest::everyPartIsOnThePages() {
+    // State: a sample calculation. Action: write its PDF and read the pages back. Expected: every
+    // section, the legend, the verdict and the reason of every grade that does not pass are
+    // painted; every page carries its number.
+    QFETCH(QString, file);
+    const Report report(inputFor(sampleCalculation(file), file));
+    const QStringList pages = pdfPages(report);
+    QCOMPARE(pages.size(), report.pageCount());
+    const QString all = pages.join(u'\n');
+    QStringList expected = {
+        u"1. Исходные данные"_s,         u"2. Схема точек подвеса"_s,           u"3. Результаты"_s,
+        u"4. Проверка поперечин"_s,      u"5. Источники справочных значений"_s, u"Цвет:"_s,
+        u"Вывод: "_s + report.verdict(), u"Расчетные моменты каждой марки"_s};
+    for (const GradeCheck& g : report.check().grades)
+        if (g.verdict != Verdict::Passes) expected << g.grade + u": "_s + g.reasons.first();
+    for (const QString& e : expected) {
+        // Lines may break anywhere a space is: compare with blanks squeezed.
+        QString squeezed = all;
+        squeezed.replace(QRegularExpression(u"\\s+"_s), u" "_s);
+        QVERIFY2(squeezed.contains(e), qPrintable(e));
+    }
+    for (int p = 0; p < pages.size(); ++p)
+        QVERIFY(pages[p].contains(u"стр. "_s + QString::number(p + 1) + u" из "_s +
+                                  QString::number(pages.size())));
+}
+
+void ReportTest::commandLineReportIsWhole() {
+    // The program an engineer runs: its PDF of the quarter-point sample holds the verdict line.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"отчет.pdf"_s);
+    QProcess run;
+    run.setWorkingDirectory(QStringLiteral(VARDO_SAMPLE_DATA));
+    run.start(QStringLiteral(VARDO_REPORT_EXE),
+              {QStringLiteral(VARDO_TEST_DATA "/road-quarter.vardo"), u"-o"_s, pdf});
+    QVERIFY(run.waitForFinished(60000));
+    QCOMPARE(run.exitCode(), 0);
+    QPdfDocument document;
+    QCOMPARE(document.load(pdf), QPdfDocument::Error::None);
+    QString all;
+    for (int p = 0; p < document.pageCount(); ++p) all += document.getAllText(p).text();
+    QVERIFY(all.contains(u"Вывод:"_s));
+    QVERIFY(all.contains(u"5. Источники справочных значений"_s));
+}
+
+void ReportTest::headerStaysWithItsRows() {
+    // State: a check table of 30 grades, too long for one page, after ever longer texts in the
+    // point table, so that it starts at every height of a page. Expected: a page that shows a row
+    // of the check table also shows its header; no page ends with a section heading.
+    const Calculation base = sampleCalculation(u"road.vardo"_s);
+    for (int n = 0; n <= 60; n += 3) {
+        Calculation c = base;
+        for (const QString& stem : {u"txtL"_s, u"txtP"_s, u"txtG"_s, u"txtGg"_s})
+            for (int i = 3; i <= 8; ++i)
+                c.inputs[stem + QString::number(i)] = QString(n, u'ж').replace(7, 1, u' ');
+        ReportInput in = inputFor(c);
+        const QList<QStringList> grades = in.allowable.rows;
+        for (int k = 0; k < 4; ++k) in.allowable.rows += grades;
+        const QStringList pages = pdfPages(Report(in));
+        for (const QString& page : pages) {
+            // A utilisation with its decimal comma is only ever in a row of the check table.
+            static const QRegularExpression checkRow(u"\\d,\\d %"_s);
+            if (page.contains(checkRow))
+                QVERIFY2(page.contains(u"Средний блок"_s), qPrintable(QString::number(n)));
+            const QString body = page.section(u"Vardo v1.0 — отчет"_s, 0, 0).trimmed();
+            for (const QString& heading :
+                 {u"3. Результаты"_s, u"4. Проверка поперечин серии П (таблица «т36.1.xls»)"_s,
+                  u"5. Источники справочных значений"_s, u"Моменты от нагрузок подвески, кгс·м:"_s})
+                QVERIFY2(!body.endsWith(heading), qPrintable(heading + QString::number(n)));
+        }
+    }
+}
+
+void ReportTest::gradeRowsByCaption_data() {
+    QTest::addColumn<int>("series");  // 0 П, 1 ОП
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<int>("ice");
+    QTest::addColumn<QString>("expected");  // "gр|gрг|Pp", or a part of the reason
+    QTest::newRow("П-3, b 10") << 0 << u"П-3"_s << 1 << u"62|23,4|0,38"_s;
+    QTest::newRow("П-3, b 20") << 0 << u"П-3"_s << 3 << u"62|46,8|0,38"_s;
+    QTest::newRow("ОП-2, b 5") << 1 << u"ОП-2"_s << 0 << u"66|11,5|0,39"_s;
+    QTest::newRow("П-10 is not П-1") << 0 << u"П-10"_s << 1 << u"нет строки марки"_s;
+    QTest::newRow("ОП grade in П columns") << 0 << u"ОП-1"_s << 1 << u"нет строки марки"_s;
+    QTest::newRow("no ice thickness") << 0 << u"П-1"_s << -1 << u"толщина гололеда"_s;
+}
+
+void ReportTest::gradeRowsByCaption() {
+    QFETCH(int, series);
+    QFETCH(QString, grade);
+    QFETCH(int, ice);
+    QFETCH(QString, expected);
+    const CrossbeamTables t{sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
+    QString why;
+    const std::optional<GradeRows> rows =
+        findGradeRows(t, series ? Series::OP : Series::P, grade, ice, &why);
+    if (expected.contains(u'|')) {
+        QVERIFY2(rows, qPrintable(why));
+        QCOMPARE(rows->gp + u'|' + rows->gpg + u'|' + rows->pp, expected);
+        QVERIFY(captionNamesGrade(rows->gpRow, grade));
+    } else {
+        QVERIFY(!rows);
+        QVERIFY2(why.contains(expected), qPrintable(why));
+    }
+    // A table that could not be read names itself.
+    QVERIFY(!findGradeRows({}, Series::P, u"П-1"_s, 1, &why));
+    QVERIFY(why.contains(u"т37Gp.xls"_s));
+}
+
+void ReportTest::eachGradeWithItsOwnRows() {
+    // State: the sample road with Vm 15, Lр 20, the governing G 1500 and the rows of П-1 in the
+    // sheet. Set against the sheet's moments, П-3 would pass (V max, end block 96,4 %); with its
+    // own gр 62, gрг 23,4, Pp 0,38 it does not (113,1 %).
+    Calculation c = withRowsOf(sampleCalculation(u"road.vardo"_s), 0);
+    c.inputs[u"txtVm"_s] = u"15"_s;
+    c.inputs[u"txtLp"_s] = u"20"_s;
+    c.results[u"Text21"_s] = u"1500"_s;
+    const ReportInput in = inputFor(c);
+    const CrossbeamCheck sheetOnly =
+        checkCrossbeams(in.allowable, designMoments(in.results), u"20"_s);
+    QCOMPARE(sheetOnly.grades[2].verdict, Verdict::Passes);
+    QCOMPARE(percentText(*sheetOnly.grades[2].use[5].ratio), u"96,4 %"_s);
+
+    const Report report(in);
+    const GradeCheck& p3 = report.check().grades[2];
+    QCOMPARE(p3.grade, u"П-3"_s);
+    QVERIFY(p3.rows);
+    QCOMPARE(p3.rows->gp + u'|' + p3.rows->gpg + u'|' + p3.rows->pp, u"62|23,4|0,38"_s);
+    QCOMPARE(p3.verdict, Verdict::Fails);
+    double highest = 0;
+    for (const Utilisation& u : p3.use) highest = std::max(highest, u.ratio.value_or(0));
+    QCOMPARE(percentText(highest), u"113,1 %"_s);
+    QCOMPARE(percentText(*p3.use[5].ratio), u"113,1 %"_s);
+    QVERIFY(report.verdict() != u"подходит марка П-3 серии П (первая, прошедшая все проверки)"_s);
+    // The moments a grade is checked with are those of the window's own procedures on its rows.
+    Calculation own = c;
+    own.inputs[u"txtGp"_s] = u"62"_s;
+    own.inputs[u"txtGpg"_s] = u"23,4"_s;
+    own.inputs[u"txtPp"_s] = u"0,38"_s;
+    const DesignMoments expected = designMoments(recompute(own).results);
+    QCOMPARE(p3.moments.middle, expected.middle);
+    QCOMPARE(p3.moments.end, expected.end);
+}
+
+void ReportTest::verdictDoesNotDependOnTheSheetsRows() {
+    // Whichever grade's rows the sheet holds, every grade's check is the same.
+    for (const QString& file : {u"road.vardo"_s, u"road-quarter.vardo"_s}) {
+        QStringList first;
+        for (int row = 0; row < 6; ++row) {
+            const Report report(inputFor(withRowsOf(sampleCalculation(file), row)));
+            QStringList now;
+            for (const GradeCheck& g : report.check().grades)
+                now << g.grade + u' ' + QString::number(int(g.verdict)) + u' ' +
+                           g.reasons.join(u';');
+            now << report.verdict();
+            if (row == 0) first = now;
+            QCOMPARE(now, first);
+        }
+    }
+}
+
+void ReportTest::sheetRowsOfAnotherSeriesAreNamed() {
+    // State: an ОП check with the rows of "П-1" in the sheet. Expected: the report says so.
+    Calculation c = withRowsOf(sampleCalculation(u"road.vardo"_s), 0);
+    c.options[u"Frame3"_s] = u"Option2"_s;
+    const Report op(inputFor(c));
+    QVERIFY(op.plainText().contains(u"Это строки другой серии, а проверяется серия ОП"_s));
+    const Report p(inputFor(withRowsOf(sampleCalculation(u"road.vardo"_s), 2)));
+    QVERIFY(p.plainText().contains(u"— строки «П-3 (20–28 м)» серии П."_s));
+    QVERIFY(!p.plainText().contains(u"другой серии"_s));
+}
+
+void ReportTest::mfsRowIsNamed() {
+    struct Case {
+        QList<QString> mfs;
+        int shownRow;
+        QString expected;
+    };
+    // т38.1.xls "пост": Lр 16 -> 285/338/445, Lр 18 -> 320/380/500.
+    const Case cases[] = {
+        {{u"320"_s, u"380"_s, u"500"_s},
+         1,
+         u"строка Lр = 18 м таблицы «т38.1.xls», набор «пост»."_s},
+        {{u"320"_s, u"380"_s, u"500"_s}, 0, u"Таблица показывает другую строку: Lр = 16 м."_s},
+        {{u"0"_s, u"0"_s, u"0"_s}, 0, u"Мфс = 0 во всех режимах"_s},
+        {{u"321"_s, u"380"_s, u"500"_s}, 1, u"не совпадают ни с одной строкой"_s},
+    };
+    for (const Case& k : cases) {
+        Calculation c = sampleCalculation(u"road.vardo"_s);
+        c.mfs = {{u"Text18"_s, k.mfs[0]}, {u"Text19"_s, k.mfs[1]}, {u"Text20"_s, k.mfs[2]}};
+        c.sources[u"Data6"_s].row = k.shownRow;
+        const QString text = Report(inputFor(c)).plainText();
+        QVERIFY2(text.contains(k.expected), qPrintable(k.expected));
+    }
+}
+
+void ReportTest::userTextIsNeverInterpreted() {
+    // State: fields and a file name that look like markup, patterns or the diagram's place.
+    Calculation c = sampleCalculation(u"road.vardo"_s);
+    c.inputs[u"txtL3"_s] = u"@@diagram@@"_s;
+    c.inputs[u"txtL4"_s] = QString(QChar(0xE000));
+    c.inputs[u"txtL5"_s] = u"<b>жирный</b> &amp;"_s;
+    c.inputs[u"txtL6"_s] = u"%1 %2"_s;
+    const QString name = u"расчет %1 %2.vardo"_s;
+    const Report report(inputFor(c, name));
+    const QString text = report.plainText();
+    // Expected: each is shown as typed; the diagram is drawn once, in its own section.
+    QVERIFY(text.contains(u"@@diagram@@"_s));
+    QVERIFY(text.contains(u"<b>жирный</b> &amp;"_s));
+    QVERIFY(text.contains(u"%1 %2"_s));
+    QCOMPARE(text.count(QChar::ObjectReplacementCharacter), 1);
+    QVERIFY(text.indexOf(QChar::ObjectReplacementCharacter) > text.indexOf(u"2. Схема"_s));
+    const QStringList pages = pdfPages(report);
+    for (int p = 0; p < pages.size(); ++p)
+        QVERIFY2(pages[p].contains(u"«"_s + name + u"» — стр. "_s + QString::number(p + 1) +
+                                   u" из "_s + QString::number(pages.size())),
+                 qPrintable(pages[p].right(120)));
+}
+
+void ReportTest::hugeInputsMakeABoundedReport() {
+    // State: every field at the longest text a line edit holds, and an allowable table of 5,000
+    // grades. Expected: a report of a few pages that says what it left out.
+    Calculation c = sampleCalculation(u"road.vardo"_s);
+    for (auto it = c.inputs.begin(); it != c.inputs.end(); ++it)
+        *it = QString(kMaxTextLength, u'9');
+    for (auto it = c.mfs.begin(); it != c.mfs.end(); ++it) *it = QString(kMaxTextLength, u'x');
+    ReportInput in = inputFor(c, QString(200, u'ф') + u".vardo"_s);
+    const tables::Table grades = in.allowable;
+    while (in.allowable.rowCount() < 5000) in.allowable.rows += grades.rows;
+    const Report report(in);
+    QVERIFY2(report.pageCount() <= 10, qPrintable(QString::number(report.pageCount())));
+    const QString text = report.plainText();
+    QVERIFY(text.contains(u"[сокращено: всего 32767 знаков]"_s));
+    QVERIFY(text.contains(u"В таблице 5004 марок; все проверены, показаны первые 60"_s));
+    QCOMPARE(report.check().grades.size(), 5004);
+}
+
+void ReportTest::standardScales_data() {
+    QTest::addColumn<double>("range");  // metres
+    QTest::addColumn<double>("paper");  // millimetres
+    QTest::addColumn<double>("scale");
+    QTest::newRow("18 m on 150 mm") << 18.0 << 150.0 << 200.0;
+    QTest::newRow("42 m on 150 mm") << 42.0 << 150.0 << 500.0;
+    QTest::newRow("20 m on 160 mm") << 20.0 << 160.0 << 200.0;  // 1:125 needed
+    QTest::newRow("25 m on 100 mm") << 25.0 << 100.0 << 250.0;  // exactly
+    QTest::newRow("3 m on 150 mm") << 3.0 << 150.0 << 20.0;
+    QTest::newRow("9000 m on 150 mm") << 9000.0 << 150.0 << 100000.0;
+    QTest::newRow("nothing") << 0.0 << 150.0 << 1.0;
+}
+
+void ReportTest::standardScales() {
+    QFETCH(double, range);
+    QFETCH(double, paper);
+    QFETCH(double, scale);
+    QCOMPARE(standardScale(range, paper), scale);
+    if (range > 0) QVERIFY(range * 1000.0 / scale <= paper);
+}
+
+QTEST_MAIN(ReportTest)
+#include "report_test.moc"
