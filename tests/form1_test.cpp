@@ -29,6 +29,12 @@ bool isOrContains(QWidget* outer, QWidget* inner) {
     return false;
 }
 
+QStringList itemsOf(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    return items;
+}
+
 }  // namespace
 
 class Form1Test : public QObject {
@@ -38,6 +44,7 @@ class Form1Test : public QObject {
     void startUpState_data();
     void startUpState();
     void startUpSelections();
+    void startUpFocus();
     void windowGeometry();
     void placesInPixels_data();
     void placesInPixels();
@@ -115,12 +122,24 @@ void Form1Test::startUpSelections() {
     for (const QString& n :
          {u"Option4"_s, u"Option11"_s, u"Option9"_s, u"Option8"_s, u"Option1"_s, u"Option16"_s})
         QVERIFY2(f.checked(n), qPrintable(n));
-    QCOMPARE(f.get(u"Option1"_s), QApplication::focusWidget() ? f.get(u"Option1"_s) : nullptr);
     // The combo lists are as the sheet gives them.
-    auto* combo2 = f.get<QComboBox>(u"Combo2"_s);
-    QStringList items;
-    for (int i = 0; i < combo2->count(); ++i) items << combo2->itemText(i);
-    QCOMPARE(items, (QStringList{u"114"_s, u"118"_s, u"38"_s, u"43"_s, u"131"_s}));
+    QCOMPARE(itemsOf(f.get<QComboBox>(u"Combo1"_s)), (QStringList{u"1,59"_s, u"1,66"_s}));
+    QCOMPARE(itemsOf(f.get<QComboBox>(u"Combo2"_s)),
+             (QStringList{u"114"_s, u"118"_s, u"38"_s, u"43"_s, u"131"_s}));
+}
+
+void Form1Test::startUpFocus() {
+    // State: the window just opened and active. Expected: the focus is on "П", the first control
+    // in the tab order that takes it, and "П" is selected.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QWidget* option1 = f.get(u"Option1"_s);
+    QVERIFY(option1);
+    QCOMPARE(f.window->focusWidget(), option1);
+    QCOMPARE(QApplication::focusWidget(), option1);
+    QVERIFY(option1->hasFocus());
+    QVERIFY(f.checked(u"Option1"_s));
 }
 
 void Form1Test::windowGeometry() {
