@@ -8,6 +8,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vardo"));
+    // The loop ends when the last window that keeps the program running is closed: the main
+    // window, the About window and the calculator each do (Form1 marks the two it opens).
+    QApplication::setQuitOnLastWindowClosed(true);
     auto* window = new Form1;  // deletes itself when closed
     window->show();
     return app.exec();

@@ -7,7 +7,8 @@
 // text selected. Errors are the evaluator's own messages; the answer is then 0.
 //
 // The window does not delete itself when closed; its owner decides (the main window sets
-// Qt::WA_DeleteOnClose, so that every opening starts with a fresh window and evaluator).
+// Qt::WA_DeleteOnClose, so that every opening starts with a fresh window and evaluator, and
+// Qt::WA_QuitOnClose, which a tool window lacks, so that the program runs on while it is open).
 
 #include <QWidget>
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +12,7 @@
 #include <QSet>
 
 #include "mainwindow/inventory.h"
+#include "mainwindow/listfield.h"
 #include "tables/datasource.h"
 
 namespace vardo::mainwindow {
@@ -83,15 +83,9 @@ QWidget* create(const ControlRow& row, QWidget* parent) {
             label->setWordWrap(row.height > 300);
             return label;
         }
-        case Kind::List: {
-            auto* list = new QComboBox(parent);
-            list->setEditable(true);
-            // Only the user changes the text; pressing Enter never adds to the list.
-            list->setInsertPolicy(QComboBox::NoInsert);
-            list->addItems(row.name == u"Combo1"_s ? combo1Items() : combo2Items());
-            list->setEditText(row.caption);
-            return list;
-        }
+        case Kind::List:
+            return new ListField(row.name == u"Combo1"_s ? combo1Items() : combo2Items(),
+                                 row.caption, parent);
         case Kind::DataSource:
             return new tables::DataSource(parent);
     }

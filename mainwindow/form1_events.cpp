@@ -63,6 +63,13 @@ Procedure actionFor(std::span<const ButtonAction> table, const QString& name) {
     return nullptr;
 }
 
+// A window the user opens from the main window keeps the program running while it is open, as
+// the main window does: the program ends when the last of them is closed. The toolkit leaves tool
+// windows (the calculator is one) out of that rule unless they say otherwise.
+void keepProgramWhileOpen(QWidget* window) {
+    window->setAttribute(Qt::WA_QuitOnClose);
+}
+
 }  // namespace
 
 void Form1::wireButtons() {
@@ -158,6 +165,7 @@ void Form1::showAbout() {
     if (!about_) {
         auto* about = new Form2;
         about->setAttribute(Qt::WA_DeleteOnClose);
+        keepProgramWhileOpen(about);
         about_ = about;
     }
     about_->show();
@@ -169,6 +177,7 @@ void Form1::showCalculator() {
     if (!calculator_) {
         auto* calculator = new Form3;
         calculator->setAttribute(Qt::WA_DeleteOnClose);
+        keepProgramWhileOpen(calculator);
         calculator_ = calculator;
     }
     calculator_->show();

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
@@ -29,6 +30,21 @@ bool isOrContains(QWidget* outer, QWidget* inner) {
     return false;
 }
 
+QStringList itemsOf(const QComboBox* list) {
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+    return items;
+}
+
+// One notch of the mouse wheel over the middle of the list, as the mouse sends it: away from the
+// user (up) is a positive angle.
+void wheelNotch(QComboBox* list, int notches) {
+    const QPointF at = QRectF(list->rect()).center();
+    QWheelEvent wheel(at, list->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+}
+
 }  // namespace
 
 class Form1Test : public QObject {
@@ -38,6 +54,13 @@ class Form1Test : public QObject {
     void startUpState_data();
     void startUpState();
     void startUpSelections();
+    void startUpFocus();
+    void listsKeepTypedText_data();
+    void listsKeepTypedText();
+    void listPositionFollowsText();
+    void typingInsideTheTextKeepsTheCursor();
+    void wheelChangesOnlyTheFocusedList_data();
+    void wheelChangesOnlyTheFocusedList();
     void windowGeometry();
     void placesInPixels_data();
     void placesInPixels();
@@ -115,12 +138,156 @@ void Form1Test::startUpSelections() {
     for (const QString& n :
          {u"Option4"_s, u"Option11"_s, u"Option9"_s, u"Option8"_s, u"Option1"_s, u"Option16"_s})
         QVERIFY2(f.checked(n), qPrintable(n));
-    QCOMPARE(f.get(u"Option1"_s), QApplication::focusWidget() ? f.get(u"Option1"_s) : nullptr);
     // The combo lists are as the sheet gives them.
+    QCOMPARE(itemsOf(f.get<QComboBox>(u"Combo1"_s)), (QStringList{u"1,59"_s, u"1,66"_s}));
+    QCOMPARE(itemsOf(f.get<QComboBox>(u"Combo2"_s)),
+             (QStringList{u"114"_s, u"118"_s, u"38"_s, u"43"_s, u"131"_s}));
+}
+
+void Form1Test::startUpFocus() {
+    // State: the window just opened and active. Expected: the focus is on "П", the first control
+    // in the tab order that takes it, and "П" is selected.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QWidget* option1 = f.get(u"Option1"_s);
+    QVERIFY(option1);
+    QCOMPARE(f.window->focusWidget(), option1);
+    QCOMPARE(QApplication::focusWidget(), option1);
+    QVERIFY(option1->hasFocus());
+    QVERIFY(f.checked(u"Option1"_s));
+}
+
+void Form1Test::listsKeepTypedText_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("endKey");  // the key that ends the entry: Tab, Enter or none
+    const auto row = [](const char* tag, const QString& list, const QString& typed, int key) {
+        QTest::newRow(tag) << list << typed << key;
+    };
+    // Texts that begin a list entry but are not one: nothing completes them.
+    row("h/b 1,6 Tab", u"Combo1"_s, u"1,6"_s, Qt::Key_Tab);
+    row("h/b 1,5 Tab", u"Combo1"_s, u"1,5"_s, Qt::Key_Tab);
+    row("h/b 1,6 Enter", u"Combo1"_s, u"1,6"_s, Qt::Key_Return);
+    row("h/b 1 as typed", u"Combo1"_s, u"1"_s, 0);
+    row("Gт 13 Tab", u"Combo2"_s, u"13"_s, Qt::Key_Tab);
+    row("Gт 11 Tab", u"Combo2"_s, u"11"_s, Qt::Key_Tab);
+    row("Gт 4 Enter", u"Combo2"_s, u"4"_s, Qt::Key_Enter);
+    row("Gт 3 as typed", u"Combo2"_s, u"3"_s, 0);
+    // Texts that are entries, and texts that are no number at all.
+    row("h/b 1,66 Enter", u"Combo1"_s, u"1,66"_s, Qt::Key_Return);
+    row("Gт 118 Tab", u"Combo2"_s, u"118"_s, Qt::Key_Tab);
+    row("Gт 38 Enter", u"Combo2"_s, u"38"_s, Qt::Key_Return);
+    row("Gт 1 Enter", u"Combo2"_s, u"1"_s, Qt::Key_Return);
+    row("h/b 1.59 Enter", u"Combo1"_s, u"1.59"_s, Qt::Key_Return);
+    row("Gт abc Tab", u"Combo2"_s, u"abc"_s, Qt::Key_Tab);
+}
+
+void Form1Test::listsKeepTypedText() {
+    // State: the window open and active. Action: the user types into a list and ends the entry.
+    // Expected: the text stays exactly as typed, the list itself is unchanged, and the list's
+    // position is the entry equal to the text (none when no entry is).
+    QFETCH(QString, list);
+    QFETCH(QString, typed);
+    QFETCH(int, endKey);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    auto* combo = f.get<QComboBox>(list);
+    QVERIFY(combo);
+    const QStringList items = itemsOf(combo);
+
+    f.typeInList(list, typed);
+    QCOMPARE(combo->currentText(), typed);
+    if (endKey != 0) {
+        QTest::keyClick(combo, Qt::Key(endKey));
+        if (endKey == Qt::Key_Tab) QVERIFY(!combo->hasFocus());  // the entry was left
+    }
+    QCOMPARE(combo->currentText(), typed);
+    QCOMPARE(combo->lineEdit()->text(), typed);
+    QCOMPARE(f.text(list), typed);
+    QCOMPARE(itemsOf(combo), items);
+    QCOMPARE(combo->currentIndex(), items.indexOf(typed));
+    // Leaving the window's focus altogether does not change it either.
+    combo->setFocus();
+    f.get(u"txtProlet"_s)->setFocus();
+    QCOMPARE(f.text(list), typed);
+    QVERIFY(f.messages.isEmpty());
+}
+
+void Form1Test::listPositionFollowsText() {
+    // State: a fresh window. Expected: each list's position is the entry its text shows.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    for (const QString& name : {u"Combo1"_s, u"Combo2"_s}) {
+        auto* combo = f.get<QComboBox>(name);
+        QVERIFY(combo->currentIndex() >= 0);
+        QCOMPARE(combo->itemText(combo->currentIndex()), combo->currentText());
+    }
+    QCOMPARE(f.get<QComboBox>(u"Combo2"_s)->currentText(), u"131"_s);
+    // A text set by the program (as a calculation file does) moves the position with it.
     auto* combo2 = f.get<QComboBox>(u"Combo2"_s);
-    QStringList items;
-    for (int i = 0; i < combo2->count(); ++i) items << combo2->itemText(i);
-    QCOMPARE(items, (QStringList{u"114"_s, u"118"_s, u"38"_s, u"43"_s, u"131"_s}));
+    f.window->sheet().setText(u"Combo2"_s, u"38"_s);
+    QCOMPARE(combo2->currentText(), u"38"_s);
+    QCOMPARE(combo2->itemText(combo2->currentIndex()), u"38"_s);
+    f.window->sheet().setText(u"Combo2"_s, u"44"_s);
+    QCOMPARE(combo2->currentText(), u"44"_s);
+    QCOMPARE(combo2->currentIndex(), -1);
+    f.window->sheet().setText(u"Combo2"_s, u"131"_s);
+    QCOMPARE(combo2->currentIndex(), 4);
+}
+
+void Form1Test::typingInsideTheTextKeepsTheCursor() {
+    // State: Gт shows the entry "131". Action: Home, then "4" and "5" typed before it.
+    // Expected: "45131": the position leaving the entry does not move the cursor or the text.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    auto* combo = f.get<QComboBox>(u"Combo2"_s);
+    combo->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(combo, Qt::Key_Home);
+    QTest::keyClicks(combo, u"45"_s);
+    QCOMPARE(combo->currentText(), u"45131"_s);
+    QCOMPARE(combo->lineEdit()->cursorPosition(), 2);
+    QCOMPARE(combo->currentIndex(), -1);
+    // Deleting the two digits again brings the entry back.
+    QTest::keyClick(combo, Qt::Key_Backspace);
+    QTest::keyClick(combo, Qt::Key_Backspace);
+    QCOMPARE(combo->currentText(), u"131"_s);
+    QCOMPARE(combo->currentIndex(), 4);
+    QCOMPARE(combo->lineEdit()->cursorPosition(), 0);
+}
+
+void Form1Test::wheelChangesOnlyTheFocusedList_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("notches");
+    QTest::addColumn<bool>("focused");
+    QTest::addColumn<QString>("expected");
+    // Without the focus nothing changes, whichever way the wheel turns.
+    QTest::newRow("h/b unfocused, down") << u"Combo1"_s << -1 << false << u"1,59"_s;
+    QTest::newRow("h/b unfocused, up") << u"Combo1"_s << 1 << false << u"1,59"_s;
+    QTest::newRow("Gт unfocused, down") << u"Combo2"_s << -1 << false << u"131"_s;
+    QTest::newRow("Gт unfocused, up") << u"Combo2"_s << 1 << false << u"131"_s;
+    // With the focus the wheel steps from the entry the text shows: "131" is the last of Gт's.
+    QTest::newRow("h/b focused, down") << u"Combo1"_s << -1 << true << u"1,66"_s;
+    QTest::newRow("Gт focused, up") << u"Combo2"_s << 1 << true << u"43"_s;
+    QTest::newRow("Gт focused, down at the end") << u"Combo2"_s << -1 << true << u"131"_s;
+}
+
+void Form1Test::wheelChangesOnlyTheFocusedList() {
+    QFETCH(QString, list);
+    QFETCH(int, notches);
+    QFETCH(bool, focused);
+    QFETCH(QString, expected);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    auto* combo = f.get<QComboBox>(list);
+    // The user works in a list by clicking into its text.
+    if (focused) QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    QCOMPARE(combo->hasFocus(), focused);
+    wheelNotch(combo, notches);
+    QCOMPARE(combo->currentText(), expected);
+    QCOMPARE(combo->itemText(combo->currentIndex()), expected);
 }
 
 void Form1Test::windowGeometry() {

@@ -5,10 +5,83 @@
 #include <QComboBox>
 #include <QTest>
 
+#include "calc/calc.h"
 #include "tests/support/form1fixture.h"
+#include "tests/support/recordingsheet.h"
 
 using namespace Qt::Literals::StringLiterals;
 using vardo::testing::Form1Fixture;
+
+namespace {
+
+const QStringList kMomentButtons{u"Command7"_s,  u"Command8"_s,  u"Command9"_s,
+                                 u"Command11"_s, u"Command12"_s, u"Command13"_s};
+const QStringList kMomentLabels{u"Label22"_s, u"Label23"_s, u"Label24"_s,
+                                u"Label30"_s, u"Label31"_s, u"Label32"_s};
+
+// The worked example of the crossbeam, entered through the window up to the moment buttons.
+void enterCrossbeamExample(Form1Fixture& f) {
+    // State: loads chosen so that G = 4200 and Gг = 1350,5 at mid-span (one point with a left arm
+    // 42, one with a right arm 1, l = 1): F1 = 69 + 131 = 200, F2 = -131 + 131 = 0;
+    // with ice F1 = 133 - 69 = 64, F2 = -118 + 131 = 13.
+    f.type(u"txtProlet"_s, u"1"_s);
+    f.type(u"txtL1"_s, u"42"_s);
+    f.type(u"txtP2"_s, u"1"_s);
+    f.type(u"txtG1"_s, u"69"_s);
+    f.type(u"txtG2"_s, u"-131"_s);
+    f.click(u"Option12"_s);
+    f.type(u"txtGg1"_s, u"133"_s);
+    f.type(u"txtGg2"_s, u"-118"_s);
+    f.click(u"Command1"_s);
+    f.click(u"Command2"_s);
+    QCOMPARE(f.text(u"Label10"_s), u"4200"_s);
+    QCOMPARE(f.text(u"Label11"_s), u"1350,5"_s);
+    // The chain up to the governing fields, which the user then types over.
+    for (const QString& b : {u"Command3"_s, u"Command5"_s, u"Command4"_s, u"Command6"_s})
+        f.click(b);
+    f.type(u"Text21"_s, u"3900"_s);
+    f.type(u"Text22"_s, u"1200,5"_s);
+
+    // The crossbeam: its own weight, ice load and wind parameter typed into their table panels.
+    f.click(u"Command14"_s);
+    QVERIFY(f.shown(u"Frame2"_s));
+    f.click(u"Option13"_s);
+    f.type(u"txtGp"_s, u"55"_s);
+    f.click(u"Option14"_s);
+    f.type(u"txtGpg"_s, u"21,5"_s);
+    f.click(u"Option15"_s);
+    f.type(u"txtPp"_s, u"0,35"_s);
+    f.type(u"txtLp"_s, u"18"_s);
+    f.type(u"txtVm"_s, u"25"_s);
+    QCOMPARE(f.text(u"Combo1"_s), u"1,59"_s);
+    f.click(u"Command21"_s);  // "Мфс >0": 320, 380, 500
+    QCOMPARE(f.text(u"Text18"_s), u"320"_s);
+    QCOMPARE(f.text(u"Text19"_s), u"380"_s);
+    QCOMPARE(f.text(u"Text20"_s), u"500"_s);
+    f.messages.clear();
+}
+
+// What the moment procedures give on a sheet without widgets that holds the window's inputs, with
+// `ratio` as the text of h/b.
+QStringList momentsFor(const Form1Fixture& f, const QString& ratio) {
+    vardo::testing::RecordingSheet sheet;
+    for (const QString& name :
+         {u"txtLp"_s, u"txtGp"_s, u"txtGpg"_s, u"Label10"_s, u"Label11"_s, u"Text21"_s, u"Text22"_s,
+          u"txtPp"_s, u"txtVm"_s, u"Text18"_s, u"Text19"_s, u"Text20"_s})
+        sheet.texts.insert(name, f.text(name));
+    sheet.texts.insert(u"Combo1"_s, ratio);
+    for (const QString& option : {u"Option9"_s, u"Option10"_s})
+        sheet.check(option, f.checked(option));
+    for (void (*click)(vardo::Sheet&) :
+         {vardo::calc::Command7_Click, vardo::calc::Command8_Click, vardo::calc::Command9_Click,
+          vardo::calc::Command11_Click, vardo::calc::Command12_Click, vardo::calc::Command13_Click})
+        click(sheet);
+    QStringList out;
+    for (const QString& label : kMomentLabels) out << sheet.text(label);
+    return out;
+}
+
+}  // namespace
 
 class RoadTest : public QObject {
     Q_OBJECT
@@ -16,6 +89,8 @@ class RoadTest : public QObject {
   private Q_SLOTS:
     void suspensionLoads();
     void designMoments();
+    void typedRatioIsUsedAsTyped();
+    void typedPointWeightIsUsedAsTyped();
     void refusalsShowOneMessageEach();
 };
 
@@ -66,47 +141,10 @@ void RoadTest::suspensionLoads() {
 }
 
 void RoadTest::designMoments() {
-    // State: loads chosen so that G = 4200 and Gг = 1350,5 at mid-span (one point with a left arm
-    // 42, one with a right arm 1, l = 1): F1 = 69 + 131 = 200, F2 = -131 + 131 = 0;
-    // with ice F1 = 133 - 69 = 64, F2 = -118 + 131 = 13.
     Form1Fixture f;
     QVERIFY(f.show());
-    f.type(u"txtProlet"_s, u"1"_s);
-    f.type(u"txtL1"_s, u"42"_s);
-    f.type(u"txtP2"_s, u"1"_s);
-    f.type(u"txtG1"_s, u"69"_s);
-    f.type(u"txtG2"_s, u"-131"_s);
-    f.click(u"Option12"_s);
-    f.type(u"txtGg1"_s, u"133"_s);
-    f.type(u"txtGg2"_s, u"-118"_s);
-    f.click(u"Command1"_s);
-    f.click(u"Command2"_s);
-    QCOMPARE(f.text(u"Label10"_s), u"4200"_s);
-    QCOMPARE(f.text(u"Label11"_s), u"1350,5"_s);
-    // The chain up to the governing fields, which the user then types over.
-    for (const QString& b : {u"Command3"_s, u"Command5"_s, u"Command4"_s, u"Command6"_s})
-        f.click(b);
-    f.type(u"Text21"_s, u"3900"_s);
-    f.type(u"Text22"_s, u"1200,5"_s);
-
-    // The crossbeam: its own weight, ice load and wind parameter typed into their table panels.
-    f.click(u"Command14"_s);
-    QVERIFY(f.shown(u"Frame2"_s));
-    f.click(u"Option13"_s);
-    f.type(u"txtGp"_s, u"55"_s);
-    f.click(u"Option14"_s);
-    f.type(u"txtGpg"_s, u"21,5"_s);
-    f.click(u"Option15"_s);
-    f.type(u"txtPp"_s, u"0,35"_s);
-    f.type(u"txtLp"_s, u"18"_s);
-    f.type(u"txtVm"_s, u"25"_s);
-    QCOMPARE(f.text(u"Combo1"_s), u"1,59"_s);
-    f.click(u"Command21"_s);  // "Мфс >0": 320, 380, 500
-    QCOMPARE(f.text(u"Text18"_s), u"320"_s);
-    QCOMPARE(f.text(u"Text19"_s), u"380"_s);
-    QCOMPARE(f.text(u"Text20"_s), u"500"_s);
-    f.messages.clear();
-
+    enterCrossbeamExample(f);
+    if (QTest::currentTestFailed()) return;
     for (const QString& b : {u"Command7"_s, u"Command8"_s, u"Command9"_s, u"Command11"_s,
                              u"Command12"_s, u"Command13"_s})
         f.click(b);
@@ -132,6 +170,57 @@ void RoadTest::designMoments() {
     QVERIFY(!f.shown(u"Frame29"_s));
     QVERIFY(!f.text(u"Label41"_s).isEmpty());
     QVERIFY(f.text(u"Label41"_s) != u"Label41"_s);
+}
+
+void RoadTest::typedRatioIsUsedAsTyped() {
+    // State: the worked example. Action: h/b typed "1,6" with the keys, which begins the entry
+    // "1,66" but is not it, then Tab; the six moment buttons. Expected: the moments of h/b = 1,6.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    enterCrossbeamExample(f);
+    if (QTest::currentTestFailed()) return;
+    f.typeInList(u"Combo1"_s, u"1,6"_s);
+    QTest::keyClick(f.get(u"Combo1"_s), Qt::Key_Tab);
+    QCOMPARE(f.text(u"Combo1"_s), u"1,6"_s);
+    for (const QString& b : kMomentButtons) f.click(b);
+    QVERIFY(f.messages.isEmpty());
+
+    QStringList shown;
+    for (const QString& label : kMomentLabels) shown << f.text(label);
+    const QStringList expected = momentsFor(f, u"1,6"_s);
+    QCOMPARE(shown, expected);
+    // The ratio matters in every mode, so a completed "1,66" would have shown in each of them.
+    const QStringList completed = momentsFor(f, u"1,66"_s);
+    for (int i = 0; i < kMomentLabels.size(); ++i)
+        QVERIFY2(expected[i] != completed[i], qPrintable(kMomentLabels[i]));
+    // The emergency moment by hand: [(gр + gрг)·Lр²/8 + 187·Lр·h/b + G + Gг + Мфс] / 1000
+    // = [76,5·324/8 + 187·18·1,6 + 4200 + 1350,5 + 320] / 1000 = 14354,35 / 1000.
+    QCOMPARE(f.text(u"Label22"_s), u"14,3544"_s);
+}
+
+void RoadTest::typedPointWeightIsUsedAsTyped() {
+    // State: one point, G1 = 1, l = 10, left arm 2. Action: Gт typed "13" (which begins "131"),
+    // Tab, "G". Expected: F1 = 1·10 + 13 = 23, G = 23·2·0,5 = 23.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.type(u"txtG1"_s, u"1"_s);
+    f.type(u"txtProlet"_s, u"10"_s);
+    f.type(u"txtL1"_s, u"2"_s);
+    f.typeInList(u"Combo2"_s, u"13"_s);
+    QTest::keyClick(f.get(u"Combo2"_s), Qt::Key_Tab);
+    QCOMPARE(f.text(u"Combo2"_s), u"13"_s);
+    f.click(u"Command1"_s);
+    QVERIFY(f.messages.isEmpty());
+
+    vardo::testing::RecordingSheet sheet;
+    for (const QString& prefix : {u"txtL"_s, u"txtP"_s, u"txtG"_s})
+        for (const QString& name : vardo::numberedNames(prefix, 1, 8))
+            sheet.texts.insert(name, f.text(name));
+    sheet.texts.insert(u"txtProlet"_s, f.text(u"txtProlet"_s));
+    sheet.texts.insert(u"Combo2"_s, u"13"_s);
+    vardo::calc::Command1_Click(sheet);
+    QCOMPARE(f.text(u"Label10"_s), sheet.text(u"Label10"_s));
+    QCOMPARE(f.text(u"Label10"_s), u"23"_s);
 }
 
 void RoadTest::refusalsShowOneMessageEach() {

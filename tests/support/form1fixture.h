@@ -2,6 +2,7 @@
 // A main window for GUI tests: built in a chosen working directory (the sample workbooks by
 // default), its messages captured instead of shown, shown offscreen and exposed.
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QStringList>
@@ -64,6 +65,16 @@ class Form1Fixture {
         edit->setFocus();
         edit->selectAll();
         QTest::keyClicks(edit, text);
+    }
+
+    // Types into an editable list as the user does: the list takes the focus, Ctrl+A selects its
+    // text, the keys replace it. What ends the entry (Tab, Enter) is the test's own key.
+    void typeInList(const QString& name, const QString& text) {
+        auto* list = get<QComboBox>(name);
+        QVERIFY2(list && list->isEditable(), qPrintable(name));
+        list->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(list, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(list, text);
     }
 
     std::unique_ptr<Form1> window;
