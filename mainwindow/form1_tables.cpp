@@ -28,13 +28,23 @@ void Form1::openDataSources() {
     for (const SourceRow& s : sources()) {
         auto* source = qobject_cast<tables::DataSource*>(controls_.value(s.dataSource));
         if (!source) continue;
-        if (!source->open(locateDataFile(s.workbook)))
-            failures << u"«%1»: %2"_s.arg(s.workbook, source->errorText());
+        if (source->open(locateDataFile(s.workbook))) continue;
+        // What the user now sees in that table's fields: their design texts, named as shown.
+        QStringList shown;
+        for (const BindingRow& b : bindings())
+            if (b.dataSource == s.dataSource && shown.size() < 3)
+                if (const QString text = sheet_->text(b.field).trimmed();
+                    !text.isEmpty() && !shown.contains(u"«"_s + text + u"»"_s))
+                    shown << u"«"_s + text + u"»"_s;
+        failures << u"«"_s + s.workbook + u"»: "_s + source->errorText() +
+                        (shown.isEmpty() ? QString()
+                                         : u" (в полях таблицы: "_s + shown.join(u", "_s) + u")"_s);
     }
     if (!failures.isEmpty()) {
         workbookReport_ =
-            u"Не удалось прочитать справочные таблицы:\n%1\n\n"
-            u"Поля этих таблиц остаются пустыми; остальное работает."_s.arg(failures.join(u'\n'));
+            u"Не удалось прочитать справочные таблицы:\n"_s + failures.join(u'\n') +
+            u"\n\nВместо значений в полях этих таблиц стоят условные надписи. Щелчок по такому "
+            u"полю переносит в расчет не число, и оно считается равным 0. Остальное работает."_s;
     }
 }
 

@@ -9,7 +9,9 @@
 // follow the sample tables when they are regenerated.
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <optional>
@@ -248,6 +250,8 @@ class TablesGuiTest : public QObject {
     void seriesSwitchMovesNoRow();
     void allowablePanelRowPerSeries();
     void newCalculationMovesNoRow();
+    void missingWorkbooksSayWhatTheirFieldsShow_data();
+    void missingWorkbooksSayWhatTheirFieldsShow();
     void mfsValues_data();
     void mfsValues();
     void typingIntoShownMfsBox();
@@ -843,6 +847,35 @@ void TablesGuiTest::roadOfOneCalculationByClicks() {
             0.00006);
     QVERIFY(qAbs(m[u"Label24"_s] - number(f.text(u"Label24"_s)).value_or(0) - 1.1 * wind / 1000) <
             0.00011);
+}
+
+void TablesGuiTest::missingWorkbooksSayWhatTheirFieldsShow_data() {
+    QTest::addColumn<QString>("workbook");
+    QTest::addColumn<QStringList>("fields");  // fields that now show their design texts
+    QTest::newRow("G") << u"т11.1.xls"_s << QStringList{u"Label3"_s, u"Text3"_s};
+    QTest::newRow("Gг") << u"т11.2.xls"_s << QStringList{u"Label6"_s, u"Text6"_s};
+    QTest::newRow("gр") << u"т37Gp.xls"_s << QStringList{u"Text1"_s};
+}
+
+void TablesGuiTest::missingWorkbooksSayWhatTheirFieldsShow() {
+    // State: the sample data without one workbook. Action: start. Expected: the message names the
+    // texts its fields really show (their design texts), not "empty" fields.
+    QFETCH(QString, workbook);
+    QFETCH(QStringList, fields);
+    QTemporaryDir dir;
+    const QDir sample(QStringLiteral(VARDO_SAMPLE_DATA));
+    for (const QString& name : sample.entryList(QDir::Files))
+        if (name != workbook) QVERIFY(QFile::copy(sample.filePath(name), dir.filePath(name)));
+    Form1Fixture f(dir.path());
+    QVERIFY(f.show());
+    QTRY_COMPARE(f.messages.size(), 1);
+    const QString& message = f.messages.first();
+    QVERIFY2(!message.contains(u"пуст"_s), qPrintable(message));
+    QVERIFY2(message.contains(u"условные надписи"_s), qPrintable(message));
+    for (const QString& field : fields) {
+        QCOMPARE(f.text(field), field);
+        QVERIFY2(message.contains(u"«"_s + field + u"»"_s), qPrintable(message));
+    }
 }
 
 QTEST_MAIN(TablesGuiTest)
