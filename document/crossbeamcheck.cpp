@@ -89,16 +89,24 @@ CrossbeamCheck checkCrossbeams(const tables::Table& table, const GradeBasisOf& b
                 m[i] = g.moments.middle[i];
                 m[i + 3] = g.moments.end[i];
             }
+            // The moments over their allowable ones, by block: "средний блок — гололед 117,6 %".
+            QStringList over[2];
             for (int i = 0; i < 6; ++i) {
                 if (!m[i]) addMissing(u"не вычислен момент: "_s + useName(i));
                 g.use[i] = utilisation(m[i], g.allowable[kAllowableOf[i]]);
                 if (g.use[i].band == Band::Over100) {
                     fails = true;
-                    g.reasons << u"превышен допускаемый момент: "_s + useName(i);
+                    over[i / 3] << QString::fromUtf16(kModes[i % 3]) + u' ' +
+                                       percentText(*g.use[i].ratio);
                 } else if (g.use[i].band == Band::Unknown) {
                     unknown = true;
                 }
             }
+            QStringList blocks;
+            if (!over[0].isEmpty()) blocks << u"средний блок — "_s + over[0].join(u", "_s);
+            if (!over[1].isEmpty()) blocks << u"крайний блок — "_s + over[1].join(u", "_s);
+            if (!blocks.isEmpty())
+                g.reasons << u"превышен допускаемый момент: "_s + blocks.join(u"; "_s);
         }
         for (int k = 0; k < 4; ++k)
             if (!g.allowable[k])

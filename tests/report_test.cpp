@@ -166,8 +166,9 @@ void ReportTest::headerStaysWithItsRows() {
         for (int k = 0; k < 4; ++k) in.allowable.rows += grades;
         const QStringList pages = pdfPages(Report(in));
         for (const QString& page : pages) {
-            // A utilisation with its decimal comma is only ever in a row of the check table.
-            static const QRegularExpression checkRow(u"\\d,\\d %"_s);
+            // A row of the check table: a grade, then its utilisations with their decimal comma.
+            static const QRegularExpression checkRow(u"^\\W*П-\\d+ [^:]*\\d,\\d %"_s,
+                                                     QRegularExpression::MultilineOption);
             if (page.contains(checkRow))
                 QVERIFY2(page.contains(u"Средний блок"_s), qPrintable(QString::number(n)));
             const QString body = page.section(u"Vardo v1.0 — отчет"_s, 0, 0).trimmed();
