@@ -1,12 +1,12 @@
 #include "about/linkcursor.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QPixmap>
 #include <QtEndian>
 
 #include "core/datafile.h"
+#include "core/safefile.h"
 
 namespace vardo::about {
 
@@ -44,9 +44,11 @@ std::optional<QCursor> cursorFromCurData(const QByteArray& data) {
 }
 
 QCursor loadLinkCursor(const QString& bareName) {
-    QFile file(locateDataFile(bareName));
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileSize) {
-        if (std::optional<QCursor> cursor = cursorFromCurData(file.readAll())) return *cursor;
+    // Only a regular file, and only as much as a cursor can be: a FIFO under this name must not
+    // stop the start-up, nor a link to an endless device fill the memory.
+    const FileRead file = readRegularFile(locateDataFile(bareName), kMaxFileSize);
+    if (file.ok()) {
+        if (std::optional<QCursor> cursor = cursorFromCurData(file.bytes)) return *cursor;
     }
     return QCursor(Qt::PointingHandCursor);
 }

@@ -11,8 +11,10 @@
 #include <QSet>
 #include <QTextStream>
 #include <cstdio>
+#include <optional>
 
 #include "core/datafile.h"
+#include "core/safefile.h"
 #include "document/calculation.h"
 #include "document/recompute.h"
 #include "document/report.h"
@@ -42,12 +44,18 @@ QString usage() {
            u"моменты и вывод проверки.\n"
            u"\n"
            u"  -o, --output ПУТЬ  один файл расчета: путь отчета PDF;\n"
-           u"                     несколько файлов (или ПУТЬ — существующая папка): папка для\n"
-           u"                     отчетов, она создается; отчет называется как файл расчета,\n"
+           u"                     несколько файлов (или ПУТЬ — существующая папка, или ПУТЬ\n"
+           u"                     кончается знаком «/»): папка для отчетов, она создается;\n"
+           u"                     отчет называется как файл расчета,\n"
            u"                     с расширением .pdf (a.vardo -> ПУТЬ/a.pdf); у файлов с\n"
            u"                     одинаковым именем к имени отчета добавляется -2, -3, ...\n"
            u"                     Без -o отчет пишется рядом с файлом расчета (a.vardo -> a.pdf).\n"
            u"  -h, --help         эта справка\n"
+           u"  --                 дальше только имена файлов, даже начинающиеся с «-»\n"
+           u"\n"
+           u"Отчет пишется только в обычный файл (не в устройство, канал или папку) и никогда\n"
+           u"не заменяет файл, который читается в этом же запуске: файл расчета или таблицу.\n"
+           u"Прежний отчет заменяется только целиком записанным новым.\n"
            u"\n"
            u"Таблицы допускаемых моментов (т36.1.xls для серии П, т36.2.xls для ОП) ищутся по\n"
            u"имени в рабочей папке, затем рядом с программой; так же таблицы т37Gp.xls,\n"
@@ -147,6 +155,38 @@ QString pdfBeside(const QString& path) {
     return info.path() + u'/' + info.completeBaseName() + u".pdf"_s;
 }
 
+// "a.pdf" -> "a-2.pdf"; the name is never read as a pattern, whatever it holds.
+QString numbered(const QString& pdfPath, int n) {
+    const QString base = pdfPath.chopped(4);
+    return base + u'-' + QString::number(n) + u".pdf"_s;
+}
+
+bool endsWithSeparator(const QString& path) {
+    return path.endsWith(u'/') || path.endsWith(QDir::separator());
+}
+
+// Every file the run reads: the calculation files and the workbooks found by name. No report
+// may replace any of them, by its own name or through a link.
+QStringList filesRead(const QStringList& calculations) {
+    QStringList read;
+    for (const QString& file : calculations) read << QFileInfo(file).absoluteFilePath();
+    for (const QString& workbook :
+         {u"т36.1.xls"_s, u"т36.2.xls"_s, QString::fromUtf16(doc::kWeightWorkbook),
+          QString::fromUtf16(doc::kIceWorkbook), QString::fromUtf16(doc::kWindWorkbook),
+          QString::fromUtf16(doc::kMfsWorkbook)})
+        read << QFileInfo(vardo::locateDataFile(workbook)).absoluteFilePath();
+    return read;
+}
+
+// The read file that pdf would replace; empty when none.
+QString replacedInput(const QString& pdf, const QStringList& read) {
+    const QString absolute = QFileInfo(pdf).absoluteFilePath();
+    for (const QString& file : read)
+        if (QDir::cleanPath(file) == QDir::cleanPath(absolute) || vardo::isSameFile(pdf, file))
+            return file;
+    return {};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -156,21 +196,27 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setApplicationName(u"vardo-report"_s);
 
     QStringList files;
-    QString output;
+    std::optional<QString> output;
     const QStringList args = QGuiApplication::arguments().mid(1);
+    bool options = true;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == u"-h"_s || a == u"--help"_s) {
+        if (options && a == u"--"_s) {
+            options = false;  // every argument after "--" is a file name
+        } else if (options && (a == u"-h"_s || a == u"--help"_s)) {
             out() << usage() << Qt::flush;
             return 0;
-        }
-        if (a == u"-o"_s || a == u"--output"_s) {
-            if (i + 1 >= args.size() || !output.isEmpty()) {
+        } else if (options && (a == u"-o"_s || a == u"--output"_s)) {
+            if (i + 1 >= args.size() || output) {
                 err() << "vardo-report: после -o нужен один путь\n\n" << usage() << Qt::flush;
                 return 2;
             }
             output = args[++i];
-        } else if (a.startsWith(u'-') && a.size() > 1) {
+            if (output->isEmpty()) {
+                err() << "vardo-report: после -o указан пустой путь\n\n" << usage() << Qt::flush;
+                return 2;
+            }
+        } else if (options && a.startsWith(u'-') && a.size() > 1) {
             err() << "vardo-report: неизвестный ключ " << a << "\n\n" << usage() << Qt::flush;
             return 2;
         } else {
@@ -182,31 +228,59 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    const bool toFolder = !output.isEmpty() && (files.size() > 1 || QFileInfo(output).isDir());
-    if (toFolder && !QDir().mkpath(output)) {
-        err() << "vardo-report: не удалось создать папку «" << output << "»" << Qt::endl;
+    // A path ending in "/" names a folder, whether it exists yet or not.
+    const bool toFolder =
+        output && (files.size() > 1 || QFileInfo(*output).isDir() || endsWithSeparator(*output));
+    if (toFolder && !QDir().mkpath(*output)) {
+        err() << "vardo-report: не удалось создать папку «" << *output << "»" << Qt::endl;
         return 1;
     }
-    bool allDone = true;
+
+    // Every report's path is settled, and checked against every file the run reads, before the
+    // first one is written.
+    const QStringList read = filesRead(files);
+    QStringList planned;
     QSet<QString> used;
+    bool allDone = true;
     for (const QString& file : files) {
         QString pdf;
         if (toFolder) {
-            const QString base = QFileInfo(file).completeBaseName();
-            QString name = base + u".pdf"_s;
-            for (int n = 2; used.contains(name); ++n) name = u"%1-%2.pdf"_s.arg(base).arg(n);
-            used.insert(name);
-            pdf = QDir(output).filePath(name);
+            const QString first =
+                QDir(*output).filePath(QFileInfo(file).completeBaseName() + u".pdf"_s);
+            pdf = first;
+            for (int n = 2; used.contains(QFileInfo(pdf).absoluteFilePath()); ++n)
+                pdf = numbered(first, n);
+        } else if (output) {
+            pdf = *output;
         } else {
-            pdf = output.isEmpty() ? pdfBeside(file) : output;
+            const QString first = pdfBeside(file);
+            pdf = first;
+            for (int n = 2; used.contains(QFileInfo(pdf).absoluteFilePath()); ++n)
+                pdf = numbered(first, n);
         }
-        if (QFileInfo(pdf).absoluteFilePath() == QFileInfo(file).absoluteFilePath()) {
-            err() << "vardo-report: отчет не может заменить файл расчета «" << file << "»"
+        used.insert(QFileInfo(pdf).absoluteFilePath());
+        QString refusal;
+        if (const QString input = replacedInput(pdf, read); !input.isEmpty()) {
+            refusal =
+                vardo::isSameFile(input, file) || QFileInfo(input) == QFileInfo(file)
+                    ? u"отчет «%1» заменил бы сам файл расчета; укажите другое имя отчета"_s.arg(
+                          QDir::toNativeSeparators(pdf))
+                    : u"отчет «%1» заменил бы файл «%2», который читается в этом же запуске; "
+                      u"укажите другое имя отчета"_s.arg(QDir::toNativeSeparators(pdf),
+                                                         QDir::toNativeSeparators(input));
+        } else if (const QString what = vardo::describeNonRegular(pdf); !what.isEmpty()) {
+            refusal = u"отчет не записан в «%1»: %2; записывается только обычный файл"_s.arg(
+                QDir::toNativeSeparators(pdf), what);
+        }
+        if (!refusal.isEmpty()) {
+            err() << "vardo-report: «" << QFileInfo(file).fileName() << "»: " << refusal
                   << Qt::endl;
             allDone = false;
-            continue;
+            pdf.clear();
         }
-        allDone = reportOne(file, pdf) && allDone;
+        planned << pdf;
     }
+    for (qsizetype i = 0; i < files.size(); ++i)
+        if (!planned[i].isEmpty()) allDone = reportOne(files[i], planned[i]) && allDone;
     return allDone ? 0 : 1;
 }

@@ -1,13 +1,12 @@
 #include "document/calculation.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
+#include "core/safefile.h"
 #include "core/sheet.h"
 #include "document/calculationport.h"
 
@@ -168,12 +167,8 @@ std::optional<int> resolveRow(const tables::Table& table, const QString& dataSou
     return std::nullopt;
 }
 
-QString describeOpenFailure(const QFile& file) {
-    const QFileInfo info(file.fileName());
-    if (!info.exists()) return u"файл не найден"_s;
-    if (info.isDir()) return u"это папка, а не файл"_s;
-    if (!info.isReadable()) return u"нет прав на чтение файла"_s;
-    return u"файл не читается (%1)"_s.arg(file.errorString());
+QString tooLargeText() {
+    return u"файл слишком велик для файла расчета (больше %1 МБ)"_s.arg(kMaxFileBytes >> 20);
 }
 
 }  // namespace
@@ -332,9 +327,12 @@ std::optional<Calculation> fromJson(QByteArrayView bytes, QString* error) {
         return std::nullopt;
     };
     if (bytes.trimmed().isEmpty()) return fail(u"файл пуст"_s);
-    if (bytes.size() > kMaxFileBytes) return fail(u"файл слишком велик для файла расчета"_s);
+    if (bytes.size() > kMaxFileBytes) return fail(tooLargeText());
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(bytes.toByteArray(), &parseError);
+    if (parseError.error == QJsonParseError::GarbageAtEnd)
+        return fail(u"файл поврежден: после конца данных расчета лишние байты (позиция %1)"_s.arg(
+            parseError.offset));
     if (parseError.error != QJsonParseError::NoError) {
         // An object begun and then broken off at its end (the parser ran out of text, or failed
         // on the last line of a text that does not end as JSON does) is a write cut short;
@@ -361,15 +359,13 @@ std::optional<Calculation> readFile(const QString& path, QString* error) {
                 u"Не удалось открыть файл расчета «%1»: %2."_s.arg(QFileInfo(path).fileName(), why);
         return std::nullopt;
     };
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        return fail(describeOpenFailure(file));
-    // One byte more than allowed tells a file that is too large without reading all of it.
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return fail(u"ошибка чтения (%1)"_s.arg(file.errorString()));
+    // Only a regular file is read (a FIFO or a device under this name never makes the program
+    // wait), and never more than a calculation file can hold.
+    const FileRead read = readRegularFile(path, kMaxFileBytes);
+    if (read.problem == FileProblem::TooLarge) return fail(tooLargeText());
+    if (!read.ok()) return fail(read.reason);
     QString why;
-    std::optional<Calculation> c = fromJson(bytes, &why);
+    std::optional<Calculation> c = fromJson(read.bytes, &why);
     if (!c) return fail(why);
     return c;
 }
@@ -380,25 +376,20 @@ bool writeFile(const QString& path, const Calculation& calculation, QString* err
     const auto fail = [&](const QString& why) {
         if (error)
             *error = u"Не удалось сохранить файл расчета «%1»: %2.%3"_s.arg(
-                info.fileName(), why, existed ? u" Прежний файл не изменен."_s : QString());
+                info.fileName(), why,
+                existed ? u" Прежний файл не изменен."_s : u" Файл не записан."_s);
         return false;
     };
-    if (info.isDir()) return fail(u"это папка"_s);
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir()) return fail(u"нет папки «%1»"_s.arg(folder.filePath()));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (!folder.isWritable())
-            return fail(u"нет прав на запись в папку «%1»"_s.arg(folder.filePath()));
-        return fail(file.errorString());
-    }
+    // What is written must open again: the same checks as reading, before the first byte.
     const QByteArray bytes = toJson(calculation);
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return fail(why);
-    }
-    if (!file.commit()) return fail(file.errorString());
+    if (bytes.size() > kMaxFileBytes)
+        return fail(
+            u"расчет занял бы %1 МБ, а файл расчета может быть не больше %2 МБ; "
+            u"сократите длинные тексты полей"_s.arg((bytes.size() + (1 << 20) - 1) >> 20)
+                .arg(kMaxFileBytes >> 20));
+    QString why;
+    if (!fromJson(bytes, &why)) return fail(u"такой файл нельзя было бы открыть: "_s + why);
+    if (!writeFileAtomically(path, bytes, &why)) return fail(why);
     return true;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Calculation files: one calculation of the sheet kept in a .vardo file and brought back.
 //
-//   window --capture--> Calculation --toJson--> bytes --QSaveFile--> FILE.vardo
+//   window --capture--> Calculation --toJson--> bytes --writeFileAtomically--> FILE.vardo
 //   FILE.vardo --readFile (size, JSON, format, version, every field checked)--> Calculation
 //              --apply--> window
 //
@@ -37,8 +37,10 @@ inline QString formatName() {
 inline QString fileSuffix() {
     return QStringLiteral("vardo");
 }
-// A calculation file is a few kilobytes; anything much larger is not one.
-inline constexpr qint64 kMaxFileBytes = 1024 * 1024;
+// A calculation file is a few kilobytes; the largest one the window can write (every text at its
+// longest, each character written as a six-byte escape) is under 20 MB. Writing refuses anything
+// larger than this and reading accepts all up to it, so every file that is saved opens again.
+inline constexpr qint64 kMaxFileBytes = 32 * 1024 * 1024;
 // A line edit holds at most this many characters; a longer text could not be restored as it was.
 inline constexpr int kMaxTextLength = 32767;
 
@@ -100,8 +102,9 @@ std::optional<Calculation> fromJson(QByteArrayView bytes, QString* error);
 
 // Reads and checks a file; on failure *error is a whole Russian message naming the file.
 std::optional<Calculation> readFile(const QString& path, QString* error);
-// Writes through a temporary file that replaces the old one only when complete: a failure at
-// any point leaves the old file as it was. On failure *error is a whole Russian message.
+// Checks the file as readFile would, then writes it through a temporary file that replaces the
+// old one only when complete: a failure at any point leaves the old file as it was. On failure
+// *error is a whole Russian message.
 bool writeFile(const QString& path, const Calculation& calculation, QString* error);
 
 }  // namespace vardo::document

@@ -1,11 +1,11 @@
 #include "document/report.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -14,6 +14,7 @@
 #include <QtMath>
 
 #include "core/numbertext.h"
+#include "core/safefile.h"
 #include "document/diagram.h"
 
 namespace vardo::document {
@@ -331,27 +332,30 @@ bool Report::writePdf(const QString& path, QString* error) const {
             *error = u"Не удалось записать отчет «%1»: %2."_s.arg(QFileInfo(path).fileName(), why);
         return false;
     };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    // The whole PDF is made in memory first; the file is then written in one checked step, so a
+    // full disk never leaves a report cut short under its name.
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setResolution(kDpi);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(u"Расчет жесткой поперечины"_s);
         writer.setCreator(u"Vardo v1.0"_s);
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            return fail(u"PDF не создается"_s);
-        }
+        if (!painter.begin(&writer)) return fail(u"PDF не создается"_s);
         for (int page = 0; page < pageCount(); ++page) {
             if (page > 0) writer.newPage();
             paintPage(painter, page);
         }
-        painter.end();
+        if (!painter.end()) return fail(u"PDF не создается"_s);
     }
-    if (!file.commit()) return fail(file.errorString());
+    QString why;
+    const bool existed = QFileInfo::exists(path);
+    if (!writeFileAtomically(path, pdf, &why))
+        return fail(why + (existed ? u"; прежний файл не изменен"_s : u"; файл не записан"_s));
     return true;
 }
 

@@ -5,7 +5,7 @@
 //     --checkCrossbeams--> CrossbeamCheck
 //     --HTML + the diagram as a text object (diagram.h)--> QTextDocument laid out at 300 dpi on A4
 //     (header rows of a table repeat on every page it spans; a heading never ends a page)
-//     --paintPage--> QPdfWriter pages (through QSaveFile) or a QImage of one page
+//     --paintPage--> QPdfWriter pages (in memory, then writeFileAtomically) or a QImage of one page
 //
 // Both the PDF and the page images are painted by paintPage, so a picture of a page shows what the
 // PDF holds. The report has: title, date, the calculation file, the inputs, the diagram, every

@@ -253,8 +253,12 @@ QStringList readSharedStrings(ContinuedReader& in) {
     const quint32 unique = in.u32();
     QStringList strings;
     // Every string takes three bytes or more, so a damaged count runs out of data and fails
-    // before it can take memory; no reservation is made from it.
-    for (quint32 i = 0; i < unique; ++i) strings.append(readRichString(in));
+    // before it can take memory; no reservation is made from it. A table holds at most
+    // kMaxTableCells cells, and a workbook of more distinct texts is no reference table.
+    for (quint32 i = 0; i < unique; ++i) {
+        if (strings.size() >= kMaxTableCells) fail(ReadError::SheetTooLarge);
+        strings.append(readRichString(in));
+    }
     return strings;
 }
 
@@ -450,14 +454,24 @@ class SheetReader {
         add(u16(body, 0), u16(body, 2), std::move(text));
     }
 
+    // The limit of the table applies as the cells arrive, before they take memory: the table
+    // that buildTable would make (last row by last column) and the cells collected for it, a cell
+    // given more than once included, each stay within kMaxTableCells.
     void add(quint16 row, quint16 column, QString text) {
         if (column >= kColumnLimit) damaged();
+        rows_ = std::max<qint64>(rows_, row + 1);
+        columns_ = std::max<qint64>(columns_, column + 1);
+        if (rows_ * columns_ > kMaxTableCells ||
+            static_cast<qint64>(cells_.size()) >= kMaxTableCells)
+            fail(ReadError::SheetTooLarge);
         cells_.push_back({row, column, std::move(text)});
         pendingString_ = -1;
     }
 
     const QStringList& strings_;
     std::vector<Cell> cells_;
+    qint64 rows_ = 0;
+    qint64 columns_ = 0;
     qsizetype pendingString_ = -1;  // the formula cell whose text the next STRING record holds
 };
 

@@ -1,7 +1,5 @@
 #include "tables/workbook.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QtEndian>
 
@@ -15,8 +13,10 @@
 #include <cmath>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 #include "core/numbertext.h"
+#include "core/safefile.h"
 #include "tables/biff8.h"
 
 namespace vardo::tables {
@@ -31,12 +31,37 @@ struct GObjectUnref {
 template <class T>
 using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
-// libgsf warns on stderr about every damaged compound file it is given; the user learns of the
-// damage from our error instead, so its words go to a debug category (QT_LOGGING_RULES shows it).
+// libgsf warns about every damaged compound file it is given, under its own log domains and under
+// GLib's default one. The user learns of the damage from our error instead: while a workbook is
+// read, its words are collected (they tell damage from a foreign file) and go to a debug category
+// (QT_LOGGING_RULES shows it); none reaches stderr. Messages of other code pass on as before.
 Q_LOGGING_CATEGORY(lcGsf, "vardo.tables.gsf", QtWarningMsg)
 
-void logGsfMessage(const gchar* domain, GLogLevelFlags, const gchar* message, gpointer) {
-    qCDebug(lcGsf, "%s: %s", domain ? domain : "libgsf", message ? message : "");
+thread_local QStringList* gsfMessages = nullptr;
+
+// Collects libgsf's messages of one read on this thread.
+class GsfMessages {
+  public:
+    GsfMessages() : previous_(std::exchange(gsfMessages, &messages_)) {}
+    ~GsfMessages() { gsfMessages = previous_; }
+    GsfMessages(const GsfMessages&) = delete;
+    GsfMessages& operator=(const GsfMessages&) = delete;
+    bool any() const { return !messages_.isEmpty(); }
+
+  private:
+    QStringList messages_;
+    QStringList* previous_;
+};
+
+void logGsfMessage(const gchar* domain, GLogLevelFlags level, const gchar* message,
+                   gpointer ownDomain) {
+    const bool ours = ownDomain != nullptr;
+    if (!ours && !gsfMessages) {
+        g_log_default_handler(domain, level, message, nullptr);
+        return;
+    }
+    if (gsfMessages) gsfMessages->append(QString::fromUtf8(message ? message : ""));
+    qCDebug(lcGsf, "%s: %s", domain ? domain : "glib", message ? message : "");
 }
 
 void initGsf() {
@@ -44,7 +69,11 @@ void initGsf() {
     std::call_once(once, [] {
         gsf_init();
         const auto levels = GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_RECURSION);
+        static char own = 0;
         for (const char* domain : {"libgsf", "libgsf:msole", "libgsf:utils"})
+            g_log_set_handler(domain, levels, logGsfMessage, &own);
+        // libgsf also warns without a domain, and GLib's object system complains under its own.
+        for (const char* domain : {static_cast<const char*>(nullptr), "GLib", "GLib-GObject"})
             g_log_set_handler(domain, levels, logGsfMessage, nullptr);
     });
 }
@@ -77,6 +106,64 @@ GObjectPtr<GsfInput> childStream(GsfInfile* directory, const char* name) {
     return nullptr;
 }
 
+// Whether a directory entry of the compound file bears this name (UTF-16, any case), even one
+// that libgsf dropped as damaged. Entries are 128 bytes long and start on 128-byte boundaries
+// after the 512-byte header, in sectors of 512 bytes or more.
+bool hasEntryNamed(QByteArrayView bytes, QStringView name) {
+    for (qsizetype at = 512; at + 128 <= bytes.size(); at += 128) {
+        bool same = true;
+        for (qsizetype i = 0; i < name.size() && same; ++i) {
+            const char16_t c = qFromLittleEndian<quint16>(bytes.data() + at + 2 * i);
+            same = QChar(c).toLower() == name[i].toLower();
+        }
+        if (same && qFromLittleEndian<quint16>(bytes.data() + at + 2 * name.size()) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The workbook's "Workbook" stream out of its compound file; on failure the error.
+ReadError extractWorkbookStream(QByteArrayView bytes, QByteArray* data) {
+    if (bytes.isEmpty()) return ReadError::Empty;
+    if (bytes.size() > kMaxWorkbookBytes) return ReadError::FileTooLarge;
+    if (bytes.startsWith(kZipSignature)) return ReadError::NewerFormat;
+    if (!bytes.startsWith(kOleSignature))
+        return startsWithOldBof(bytes) ? ReadError::OlderFormat : ReadError::NotExcel;
+
+    initGsf();
+    const GsfMessages messages;
+    // The bytes outlive every object made from them here; libgsf does not copy or free them.
+    GObjectPtr<GsfInput> input(
+        gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()), bytes.size(), FALSE));
+    if (!input) return ReadError::Damaged;
+    GError* error = nullptr;
+    GObjectPtr<GsfInfile> compound(gsf_infile_msole_new(input.get(), &error));
+    g_clear_error(&error);
+    if (!compound) return ReadError::Damaged;
+
+    // Excel 97 names its stream "Workbook"; Excel 5.0/95 named it "Book".
+    GObjectPtr<GsfInput> stream = childStream(compound.get(), "Workbook");
+    if (!stream) {
+        if (childStream(compound.get(), "Book")) return ReadError::OlderFormat;
+        // No such stream in a compound file libgsf complained about, or an entry of that name
+        // that it could not take: a damaged workbook, not some other program's file.
+        if (messages.any() || hasEntryNamed(bytes, u"Workbook") || hasEntryNamed(bytes, u"Book"))
+            return ReadError::Damaged;
+        return ReadError::NotExcel;
+    }
+    // A stream lies inside its file; a directory entry claiming more is damaged, and believing it
+    // would only take memory before the read fails.
+    const gsf_off_t size = gsf_input_size(stream.get());
+    if (size <= 0 || size > bytes.size()) return ReadError::Damaged;
+    data->resize(static_cast<qsizetype>(size));
+    if (!gsf_input_read(stream.get(), static_cast<size_t>(size),
+                        reinterpret_cast<guint8*>(data->data()))) {
+        data->clear();
+        return ReadError::Damaged;
+    }
+    return ReadError::None;
+}
+
 }  // namespace
 
 QString describe(ReadError error, const QString& sheetName) {
@@ -86,7 +173,7 @@ QString describe(ReadError error, const QString& sheetName) {
         case ReadError::NotFound:
             return QStringLiteral("файл не найден");
         case ReadError::NotAFile:
-            return QStringLiteral("под этим именем папка, а не файл");
+            return QStringLiteral("под этим именем не обычный файл, а папка или устройство");
         case ReadError::Unreadable:
             return QStringLiteral("файл не удалось прочитать: нет доступа или ошибка чтения");
         case ReadError::Empty:
@@ -122,53 +209,40 @@ QString describe(ReadError error, const QString& sheetName) {
 }
 
 ReadResult readWorkbook(const QString& path, const QString& sheetName) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) return failure(ReadError::NotFound, sheetName);
-    if (!info.isFile()) return failure(ReadError::NotAFile, sheetName);
-    if (info.size() > kMaxWorkbookBytes) return failure(ReadError::FileTooLarge, sheetName);
-
-    // QFile takes the name as Qt holds it, so Cyrillic names work on every system.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return failure(ReadError::Unreadable, sheetName);
-    const QByteArray bytes = file.read(kMaxWorkbookBytes + 1);
-    if (file.error() != QFileDevice::NoError) return failure(ReadError::Unreadable, sheetName);
-    return readWorkbookBytes(bytes, sheetName);
+    // Only a regular file is read, never more than the limit (a FIFO or a device under the name
+    // of a workbook is told as what it is, and never makes the program wait).
+    FileRead file = readRegularFile(path, kMaxWorkbookBytes);
+    if (!file.ok()) {
+        ReadResult result;
+        switch (file.problem) {
+            case FileProblem::NotFound:
+                result.error = ReadError::NotFound;
+                break;
+            case FileProblem::NotRegular:
+                result.error = ReadError::NotAFile;
+                break;
+            case FileProblem::TooLarge:
+                return failure(ReadError::FileTooLarge, sheetName);
+            default:
+                result.error = ReadError::Unreadable;
+                break;
+        }
+        result.errorText = file.reason;
+        return result;
+    }
+    QByteArray stream;
+    const ReadError error = extractWorkbookStream(file.bytes, &stream);
+    // The file's bytes are let go before the records are read: only the stream stays.
+    file.bytes = QByteArray();
+    if (error != ReadError::None) return failure(error, sheetName);
+    return readBiff8Stream(stream, sheetName);
 }
 
 ReadResult readWorkbookBytes(QByteArrayView bytes, const QString& sheetName) {
-    if (bytes.isEmpty()) return failure(ReadError::Empty, sheetName);
-    if (bytes.size() > kMaxWorkbookBytes) return failure(ReadError::FileTooLarge, sheetName);
-    if (bytes.startsWith(kZipSignature)) return failure(ReadError::NewerFormat, sheetName);
-    if (!bytes.startsWith(kOleSignature)) {
-        return failure(startsWithOldBof(bytes) ? ReadError::OlderFormat : ReadError::NotExcel,
-                       sheetName);
-    }
-
-    initGsf();
-    // The bytes outlive every object made from them here; libgsf does not copy or free them.
-    GObjectPtr<GsfInput> input(
-        gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()), bytes.size(), FALSE));
-    if (!input) return failure(ReadError::Damaged, sheetName);
-    GError* error = nullptr;
-    GObjectPtr<GsfInfile> compound(gsf_infile_msole_new(input.get(), &error));
-    g_clear_error(&error);
-    if (!compound) return failure(ReadError::Damaged, sheetName);
-
-    // Excel 97 names its stream "Workbook"; Excel 5.0/95 named it "Book".
-    GObjectPtr<GsfInput> stream = childStream(compound.get(), "Workbook");
-    if (!stream) {
-        const bool older = childStream(compound.get(), "Book") != nullptr;
-        return failure(older ? ReadError::OlderFormat : ReadError::NotExcel, sheetName);
-    }
-    // A stream lies inside its file; a directory entry claiming more is damaged, and believing it
-    // would only take memory before the read fails.
-    const gsf_off_t size = gsf_input_size(stream.get());
-    if (size <= 0 || size > bytes.size()) return failure(ReadError::Damaged, sheetName);
-    QByteArray data(static_cast<qsizetype>(size), Qt::Uninitialized);
-    if (!gsf_input_read(stream.get(), static_cast<size_t>(size),
-                        reinterpret_cast<guint8*>(data.data())))
-        return failure(ReadError::Damaged, sheetName);
-    return readBiff8Stream(data, sheetName);
+    QByteArray stream;
+    const ReadError error = extractWorkbookStream(bytes, &stream);
+    if (error != ReadError::None) return failure(error, sheetName);
+    return readBiff8Stream(stream, sheetName);
 }
 
 QString numberText(double value) {

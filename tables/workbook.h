@@ -1,7 +1,7 @@
 #pragma once
 // A reference table read from a sheet of an Excel 97 workbook (.xls, BIFF8).
 //
-//   file --QFile--> bytes --libgsf (OLE2 compound file)--> "Workbook" stream
+//   file --readRegularFile--> bytes --libgsf (OLE2 compound file)--> "Workbook" stream
 //        --BIFF8 records (biff8.h)--> cells of the sheet "Лист1" --> Table of texts
 //
 // The table is what the bound fields show: row 1 of the sheet is the header, the rows below it
@@ -28,7 +28,7 @@ struct Table {
 enum class ReadError {
     None,
     NotFound,       // no file or folder of that name
-    NotAFile,       // a folder or a device
+    NotAFile,       // a folder, a FIFO, a device
     Unreadable,     // no permission, an I/O error
     Empty,          // a file of 0 bytes
     FileTooLarge,   // larger than kMaxWorkbookBytes

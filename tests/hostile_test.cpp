@@ -2,20 +2,43 @@
 // field filled with absurd texts and every button pressed, the calculator fed deep nesting, random
 // bytes and huge texts, and each workbook replaced by something that is not one. Nothing may crash
 // or hang, and every message shown must be one the program defines.
+//
+// Then the files themselves: FIFOs, devices, link loops and links to the input under the names the
+// program reads and writes, names as long as the system allows, calculation files with bytes
+// appended or every text at its longest, damaged workbook directories, and vardo-report asked to
+// write over what it reads. Nothing may hang or grow without bound, nothing but a regular file is
+// ever replaced, and every message says the real cause in Russian.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <mutex>
+#include <thread>
 
+#include "about/linkcursor.h"
 #include "core/messages.h"
+#include "document/calculation.h"
 #include "exprcalc/form3.h"
 #include "mainwindow/inventory.h"
+#include "tables/workbook.h"
 #include "tests/support/form1fixture.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -59,6 +82,147 @@ void pressEverything(Form1Fixture& f) {
     }
 }
 
+namespace doc = vardo::document;
+
+// Releases whoever waits on a FIFO after a while, and remembers it had to: a read or a write that
+// opens the FIFO and blocks then returns, so a regression fails the test instead of hanging it.
+class FifoGuard {
+  public:
+    explicit FifoGuard(QString path, std::chrono::milliseconds patience = std::chrono::seconds(5))
+        : path_(std::move(path)), thread_([this, patience] { run(patience); }) {}
+    ~FifoGuard() {
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+    bool hadToRelease() const { return released_; }
+
+  private:
+    void run(std::chrono::milliseconds patience) {
+        std::unique_lock lock(mutex_);
+        if (wake_.wait_for(lock, patience, [this] { return stop_; })) return;
+        released_ = true;
+        // Both ends open for a moment: an open for reading or for writing waiting there returns.
+        const QByteArray native = QFile::encodeName(path_);
+        while (!wake_.wait_for(lock, std::chrono::milliseconds(50), [this] { return stop_; })) {
+            const int r = ::open(native.constData(), O_RDONLY | O_NONBLOCK);
+            const int w = ::open(native.constData(), O_WRONLY | O_NONBLOCK);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            if (w >= 0) ::close(w);
+            if (r >= 0) ::close(r);
+        }
+    }
+
+    QString path_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool stop_ = false;
+    std::atomic<bool> released_ = false;
+    std::thread thread_;
+};
+
+// A message in Russian: outside the names it quotes in «», no word of three Latin letters or more
+// but the names of formats.
+void requireRussian(const QString& message) {
+    QString outside = message;
+    static const QRegularExpression quoted(u"«[^»]*»"_s);
+    outside.remove(quoted);
+    static const QRegularExpression latin(u"[A-Za-z]{3,}"_s);
+    for (const QRegularExpressionMatch& m : latin.globalMatch(outside)) {
+        const QString word = m.captured();
+        QVERIFY2(QStringList({u"FIFO"_s, u"PDF"_s, u"Vardo"_s, u"Excel"_s}).contains(word),
+                 qPrintable(u"English in a message: "_s + message));
+    }
+}
+
+doc::Calculation sampleCalculation() {
+    QString error;
+    const std::optional<doc::Calculation> c =
+        doc::readFile(QStringLiteral(VARDO_TEST_DATA) + u"/road.vardo"_s, &error);
+    if (!c) qFatal("%s", qPrintable(error));
+    return *c;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Makes a special file of this kind at path: "fifo", "null" or "zero" (a device node, root only,
+// else a link to /dev/null or /dev/zero when only a link will do), "loop" (a link to itself),
+// "folder", "dangling" (a link to nothing).
+bool makeSpecial(const QString& kind, const QString& path, bool nodeRequired = false) {
+    const QByteArray native = QFile::encodeName(path);
+    if (kind == u"fifo"_s) return ::mkfifo(native.constData(), 0600) == 0;
+    if (kind == u"null"_s || kind == u"zero"_s) {
+        const unsigned minor = kind == u"null"_s ? 3 : 5;
+        if (::mknod(native.constData(), S_IFCHR | 0666, makedev(1, minor)) == 0) return true;
+        if (nodeRequired) return false;
+        return QFile::link(u"/dev/"_s + kind, path);
+    }
+    if (kind == u"loop"_s) return ::symlink(native.constData(), native.constData()) == 0;
+    if (kind == u"folder"_s) return QDir().mkdir(path);
+    if (kind == u"dangling"_s) return QFile::link(path + u".nowhere"_s, path);
+    return false;
+}
+
+bool isCharDevice(const QString& path) {
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+bool isFifo(const QString& path) {
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
+}
+
+QStringList leftovers(const QString& folder) {
+    return QDir(folder).entryList({u".vardo-*"_s, u"*.new"_s, u"*~"_s},
+                                  QDir::Files | QDir::Hidden | QDir::System);
+}
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run report(const QStringList& arguments, const QString& workingDirectory) {
+    Run r;
+#ifdef VARDO_REPORT_EXE
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.start(QStringLiteral(VARDO_REPORT_EXE), arguments);
+    if (!process.waitForFinished(120000)) {
+        process.kill();
+        process.waitForFinished();
+        r.err = u"vardo-report did not finish"_s;
+        return r;
+    }
+    r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    r.out = QString::fromUtf8(process.readAllStandardOutput());
+    r.err = QString::fromUtf8(process.readAllStandardError());
+#else
+    Q_UNUSED(arguments);
+    Q_UNUSED(workingDirectory);
+#endif
+    return r;
+}
+
+// The sample workbooks copied into a folder, so vardo-report finds its tables there.
+void copySamples(const QString& folder) {
+    const QDir sample(QStringLiteral(VARDO_SAMPLE_DATA));
+    for (const QString& name : sample.entryList(QDir::Files))
+        QFile::copy(sample.filePath(name), QDir(folder).filePath(name));
+}
+
 }  // namespace
 
 class HostileTest : public QObject {
@@ -71,6 +235,27 @@ class HostileTest : public QObject {
     void calculatorInput();
     void brokenWorkbooks_data();
     void brokenWorkbooks();
+    void specialCalculationFiles_data();
+    void specialCalculationFiles();
+    void specialSaveTargets_data();
+    void specialSaveTargets();
+    void saveThroughLink();
+    void longNamesSavedTwice();
+    void appendedBytes_data();
+    void appendedBytes();
+    void longestCalculationRoundTrips();
+    void overlongCalculationRefusedBeforeWriting();
+    void specialWorkbooks_data();
+    void specialWorkbooks();
+    void damagedWorkbookDirectory_data();
+    void damagedWorkbookDirectory();
+    void specialCursorFile_data();
+    void specialCursorFile();
+    void fifoCursorDoesNotStopStartUp();
+    void reportNeverReplacesWhatItReads_data();
+    void reportNeverReplacesWhatItReads();
+    void reportOutputs_data();
+    void reportOutputs();
 };
 
 void HostileTest::everyFieldEveryButton_data() {
@@ -182,6 +367,410 @@ void HostileTest::brokenWorkbooks() {
     pressEverything(f);
     for (const QString& m : std::as_const(f.messages)) QVERIFY2(isDefinedMessage(m), qPrintable(m));
     if (QWidget* about = f.window->aboutWindow()) about->close();
+}
+
+void HostileTest::specialCalculationFiles_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("cause");  // a fragment of the message
+    QTest::newRow("FIFO") << u"fifo"_s << u"канал (FIFO)"_s;
+    QTest::newRow("/dev/null") << u"null"_s << u"устройство"_s;
+    QTest::newRow("/dev/zero") << u"zero"_s << u"устройство"_s;
+    QTest::newRow("link loop") << u"loop"_s << u"петлю"_s;
+    QTest::newRow("folder") << u"folder"_s << u"папка"_s;
+    QTest::newRow("link to nothing") << u"dangling"_s << u"несуществующему"_s;
+}
+
+void HostileTest::specialCalculationFiles() {
+    // State: a special file named like a calculation. Action: open it. Expected: a prompt refusal
+    // that names the file and says what it really is.
+    QFETCH(QString, kind);
+    QFETCH(QString, cause);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"расчет.vardo"_s);
+    QVERIFY(makeSpecial(kind, path));
+    QString error;
+    {
+        const FifoGuard guard(path);
+        QVERIFY(!doc::readFile(path, &error));
+        QVERIFY2(!guard.hadToRelease(), "reading a FIFO waited for a writer");
+    }
+    QVERIFY2(error.startsWith(u"Не удалось открыть файл расчета «расчет.vardo»: "_s),
+             qPrintable(error));
+    QVERIFY2(error.contains(cause), qPrintable(error));
+    requireRussian(error);
+}
+
+void HostileTest::specialSaveTargets_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("FIFO") << u"fifo"_s << u"канал (FIFO)"_s;
+    QTest::newRow("null device") << u"null"_s << u"устройство"_s;
+    QTest::newRow("zero device") << u"zero"_s << u"устройство"_s;
+    QTest::newRow("folder") << u"folder"_s << u"папка"_s;
+    QTest::newRow("link loop") << u"loop"_s << u"петлю"_s;
+}
+
+void HostileTest::specialSaveTargets() {
+    // State: something that is not a regular file under the name saved to. Action: save.
+    // Expected: refused with its cause; it stays what it was, and no temporary file is left.
+    QFETCH(QString, kind);
+    QFETCH(QString, cause);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"расчет.vardo"_s);
+    if (!makeSpecial(kind, path, true)) QSKIP("device nodes can be made by root only");
+    struct stat before;
+    QCOMPARE(::lstat(QFile::encodeName(path).constData(), &before), 0);
+    QString error;
+    {
+        const FifoGuard guard(path);
+        QVERIFY(!doc::writeFile(path, sampleCalculation(), &error));
+        QVERIFY2(!guard.hadToRelease(), "saving to a FIFO waited for a reader");
+    }
+    QVERIFY2(error.contains(u"«расчет.vardo»"_s) && error.contains(cause), qPrintable(error));
+    requireRussian(error);
+    struct stat after;
+    QCOMPARE(::lstat(QFile::encodeName(path).constData(), &after), 0);
+    QCOMPARE(after.st_mode & S_IFMT, before.st_mode & S_IFMT);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(leftovers(dir.path()), QStringList());
+}
+
+void HostileTest::saveThroughLink() {
+    // State: a link to a calculation in another folder. Action: save to the link. Expected: the
+    // file it points to holds the new calculation, the link stays a link, nothing is left over.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"real"_s));
+    const QString real = dir.filePath(u"real/расчет.vardo"_s);
+    const QString link = dir.filePath(u"ссылка.vardo"_s);
+    QString error;
+    doc::Calculation c = sampleCalculation();
+    QVERIFY2(doc::writeFile(real, c, &error), qPrintable(error));
+    QVERIFY(QFile::link(real, link));
+    c.inputs[u"txtProlet"_s] = u"12,5"_s;
+    QVERIFY2(doc::writeFile(link, c, &error), qPrintable(error));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(doc::readFile(real, &error)->inputs.value(u"txtProlet"_s), u"12,5"_s);
+    QCOMPARE(leftovers(dir.path() + u"/real"_s), QStringList());
+}
+
+void HostileTest::longNamesSavedTwice() {
+    // State: a name of 255 bytes, the most a name can have. Action: save twice, open. Expected:
+    // every save works, the second replaces the first.
+    QTemporaryDir dir;
+    for (const QString& name :
+         {QString(249, u'a') + u".vardo"_s, QString(124, u'я') + u".vardo"_s /* 248 + 6 bytes */}) {
+        QCOMPARE(QFile::encodeName(name).size() >= 254, true);
+        const QString path = dir.filePath(name);
+        doc::Calculation c = sampleCalculation();
+        QString error;
+        QVERIFY2(doc::writeFile(path, c, &error), qPrintable(error));
+        c.inputs[u"txtVm"_s] = u"31"_s;
+        QVERIFY2(doc::writeFile(path, c, &error), qPrintable(error));
+        requireRussian(error);
+        const std::optional<doc::Calculation> back = doc::readFile(path, &error);
+        QVERIFY2(back, qPrintable(error));
+        QCOMPARE(back->inputs.value(u"txtVm"_s), u"31"_s);
+    }
+    QCOMPARE(leftovers(dir.path()), QStringList());
+}
+
+void HostileTest::appendedBytes_data() {
+    QTest::addColumn<QByteArray>("tail");
+    QTest::newRow("letters") << QByteArray("xyz");
+    QTest::newRow("closing brace") << QByteArray("}");
+    QTest::newRow("zero bytes") << QByteArray(16, '\0');
+    QTest::newRow("a second object") << QByteArray("{\"format\": \"vardo-calculation\"}\n");
+    QTest::newRow("line of text") << QByteArray("\nприписка\n");
+}
+
+void HostileTest::appendedBytes() {
+    // State: a complete calculation file with bytes after its end. Expected: "поврежден", not
+    // "обрезан" (nothing of it is missing).
+    QFETCH(QByteArray, tail);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"расчет.vardo"_s);
+    QVERIFY(writeBytes(path, doc::toJson(sampleCalculation()) + tail));
+    QString error;
+    QVERIFY(!doc::readFile(path, &error));
+    QVERIFY2(error.contains(u"поврежден"_s) && !error.contains(u"обрезан"_s), qPrintable(error));
+    requireRussian(error);
+}
+
+void HostileTest::longestCalculationRoundTrips() {
+    // State: every text of the calculation at the longest a field holds, each character one that
+    // the file writes as a six-byte escape: the largest file the window can save. Action: save,
+    // open. Expected: it opens, exactly as saved.
+    doc::Calculation c = sampleCalculation();
+    const QString longest(doc::kMaxTextLength, QChar(u'\x01'));
+    for (auto* map : {&c.inputs, &c.mfs, &c.results, &c.tableFields})
+        for (auto it = map->begin(); it != map->end(); ++it) it.value() = longest;
+    for (auto it = c.sources.begin(); it != c.sources.end(); ++it) {
+        it->caption = longest;
+        it->workbook = longest;
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"длинный.vardo"_s);
+    QString error;
+    QVERIFY2(doc::writeFile(path, c, &error), qPrintable(error));
+    QVERIFY(QFileInfo(path).size() > 1024 * 1024);
+    const std::optional<doc::Calculation> back = doc::readFile(path, &error);
+    QVERIFY2(back, qPrintable(error));
+    QVERIFY(*back == c);
+}
+
+void HostileTest::overlongCalculationRefusedBeforeWriting() {
+    // State: a text longer than a file may hold, over an existing file and as a new file.
+    // Action: save. Expected: refused with a message; the old file keeps its bytes, no new file.
+    doc::Calculation c = sampleCalculation();
+    c.results[u"Label49"_s] = QString(doc::kMaxTextLength + 1, u'я');
+    QTemporaryDir dir;
+    const QString fresh = dir.filePath(u"новый.vardo"_s);
+    QString error;
+    QVERIFY(!doc::writeFile(fresh, c, &error));
+    QVERIFY2(error.contains(u"«новый.vardo»"_s) && error.contains(u"длиннее"_s), qPrintable(error));
+    requireRussian(error);
+    QVERIFY(!QFileInfo::exists(fresh));
+    const QString old = dir.filePath(u"старый.vardo"_s);
+    QVERIFY(doc::writeFile(old, sampleCalculation(), &error));
+    const QByteArray before = readAll(old);
+    QVERIFY(!doc::writeFile(old, c, &error));
+    QVERIFY2(error.contains(u"Прежний файл не изменен"_s), qPrintable(error));
+    QCOMPARE(readAll(old), before);
+    QCOMPARE(leftovers(dir.path()), QStringList());
+}
+
+void HostileTest::specialWorkbooks_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("FIFO") << u"fifo"_s << u"канал (FIFO)"_s;
+    QTest::newRow("/dev/null") << u"null"_s << u"устройство"_s;
+    QTest::newRow("/dev/zero") << u"zero"_s << u"устройство"_s;
+    QTest::newRow("link loop") << u"loop"_s << u"петлю"_s;
+}
+
+void HostileTest::specialWorkbooks() {
+    // State: a special file under a workbook's name. Expected: the workbook is refused promptly,
+    // with what the file really is (not "a folder").
+    QFETCH(QString, kind);
+    QFETCH(QString, cause);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"т11.1.xls"_s);
+    QVERIFY(makeSpecial(kind, path));
+    vardo::tables::ReadResult result;
+    {
+        const FifoGuard guard(path);
+        result = vardo::tables::readWorkbook(path);
+        QVERIFY2(!guard.hadToRelease(), "reading a FIFO waited for a writer");
+    }
+    QVERIFY(!result.ok());
+    QVERIFY2(result.errorText.contains(cause), qPrintable(result.errorText));
+    QVERIFY2(!result.errorText.contains(u"папка"_s), qPrintable(result.errorText));
+    requireRussian(result.errorText);
+}
+
+void HostileTest::damagedWorkbookDirectory_data() {
+    QTest::addColumn<int>("offset");  // in the directory entry of the stream "Workbook"
+    QTest::addColumn<int>("value");
+    QTest::newRow("name length") << 64 << 200;
+    QTest::newRow("entry type") << 66 << 7;
+    QTest::newRow("stream size") << 121 << 9;
+}
+
+void HostileTest::damagedWorkbookDirectory() {
+    // State: a sample workbook with one field of its stream's directory entry damaged. Expected:
+    // "повреждена" (it is a damaged workbook, not some other program's file), and libgsf's own
+    // warnings do not reach the terminal.
+    QFETCH(int, offset);
+    QFETCH(int, value);
+    QByteArray bytes = readAll(QStringLiteral(VARDO_SAMPLE_DATA) + u"/т38.1.xls"_s);
+    const qsizetype entry = bytes.indexOf(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0", 16));
+    QVERIFY(entry > 512 && entry % 128 == 0);
+    bytes[entry + offset] = static_cast<char>(value);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"т38.1.xls"_s);
+    QVERIFY(writeBytes(path, bytes));
+
+    // stderr goes to a file while the workbook is read.
+    const QString captured = dir.filePath(u"stderr.txt"_s);
+    const int saved = ::dup(STDERR_FILENO);
+    const int sink = ::open(QFile::encodeName(captured).constData(), O_WRONLY | O_CREAT, 0600);
+    QVERIFY(saved >= 0 && sink >= 0);
+    ::dup2(sink, STDERR_FILENO);
+    const vardo::tables::ReadResult result = vardo::tables::readWorkbook(path);
+    ::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(sink);
+    ::close(saved);
+
+    QCOMPARE(result.error, vardo::tables::ReadError::Damaged);
+    QVERIFY2(result.errorText.contains(u"повреждена"_s), qPrintable(result.errorText));
+    QCOMPARE(QString::fromUtf8(readAll(captured)), QString());
+}
+
+void HostileTest::specialCursorFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << u"fifo"_s;
+    QTest::newRow("link to /dev/zero") << u"zero-link"_s;
+    QTest::newRow("link loop") << u"loop"_s;
+    QTest::newRow("folder") << u"folder"_s;
+}
+
+void HostileTest::specialCursorFile() {
+    // State: the pick pointer's cursor file replaced by a special file. Action: load it.
+    // Expected: the pointing hand, promptly, without reading an endless device.
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromUtf16(vardo::about::kLinkCursorFile));
+    QVERIFY(kind == u"zero-link"_s ? QFile::link(u"/dev/zero"_s, path) : makeSpecial(kind, path));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QCursor cursor;
+    bool released = false;
+    {
+        const FifoGuard guard(path);
+        cursor = vardo::about::loadLinkCursor();
+        released = guard.hadToRelease();
+    }
+    QDir::setCurrent(previous);
+    QVERIFY2(!released, "reading the cursor file waited on a FIFO");
+    QCOMPARE(cursor.shape(), Qt::PointingHandCursor);
+}
+
+void HostileTest::fifoCursorDoesNotStopStartUp() {
+    // State: the sample data with a FIFO named "32761.CUR". Action: start. Expected: the window
+    // appears without waiting for a writer.
+    QTemporaryDir dir;
+    copySamples(dir.path());
+    const QString cursor = dir.filePath(QString::fromUtf16(vardo::about::kLinkCursorFile));
+    QFile::remove(cursor);
+    QVERIFY(makeSpecial(u"fifo"_s, cursor));
+    const FifoGuard guard(cursor);
+    Form1Fixture f(dir.path());
+    QVERIFY(f.show());
+    QVERIFY2(!guard.hadToRelease(), "the start-up waited on the FIFO");
+}
+
+void HostileTest::reportNeverReplacesWhatItReads_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("protectedFile");
+    QTest::newRow("output is the input")
+        << QStringList{u"a.vardo"_s, u"-o"_s, u"a.vardo"_s} << u"a.vardo"_s;
+    QTest::newRow("output links to the input")
+        << QStringList{u"a.vardo"_s, u"-o"_s, u"link.pdf"_s} << u"a.vardo"_s;
+    QTest::newRow("output through ..")
+        << QStringList{u"a.vardo"_s, u"-o"_s, u"sub/../a.vardo"_s} << u"a.vardo"_s;
+    QTest::newRow("second input named as the report")
+        << QStringList{u"a.vardo"_s, u"a.pdf"_s} << u"a.pdf"_s;
+    QTest::newRow("second input in the report folder")
+        << QStringList{u"a.vardo"_s, u"out/a.pdf"_s, u"-o"_s, u"out"_s} << u"out/a.pdf"_s;
+    QTest::newRow("allowable-moment workbook")
+        << QStringList{u"a.vardo"_s, u"-o"_s, u"т36.1.xls"_s} << u"т36.1.xls"_s;
+}
+
+void HostileTest::reportNeverReplacesWhatItReads() {
+#ifndef VARDO_REPORT_EXE
+    QSKIP("vardo-report is not built");
+#else
+    // State: calculation files and the sample workbooks in a folder; a report name that is, or
+    // leads to, a file the run reads. Expected: that file keeps its bytes, status 1, a message.
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, protectedFile);
+    QTemporaryDir dir;
+    copySamples(dir.path());
+    const QDir d(dir.path());
+    QVERIFY(d.mkdir(u"sub"_s) && d.mkdir(u"out"_s));
+    QString error;
+    QVERIFY(doc::writeFile(d.filePath(u"a.vardo"_s), sampleCalculation(), &error));
+    // The second input is a calculation of its own: read, it would give a report too.
+    doc::Calculation other = sampleCalculation();
+    other.inputs[u"txtVm"_s] = u"30"_s;
+    QVERIFY(doc::writeFile(d.filePath(u"a.pdf"_s), other, &error));
+    QVERIFY(doc::writeFile(d.filePath(u"out/a.pdf"_s), other, &error));
+    QVERIFY(QFile::link(d.filePath(u"a.vardo"_s), d.filePath(u"link.pdf"_s)));
+    const QByteArray before = readAll(d.filePath(protectedFile));
+    QVERIFY(!before.isEmpty());
+
+    const Run r = report(arguments, dir.path());
+    QCOMPARE(r.status, 1);
+    QCOMPARE(readAll(d.filePath(protectedFile)), before);
+    QVERIFY(QFileInfo(d.filePath(u"link.pdf"_s)).isSymLink());
+    const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts).filter(u"vardo-report"_s);
+    QVERIFY2(!lines.isEmpty(), qPrintable(r.err));
+    for (const QString& line : lines)
+        requireRussian(line.mid(QStringLiteral("vardo-report:").size()));
+    QVERIFY2(r.err.contains(u"заменил бы"_s), qPrintable(r.err));
+#endif
+}
+
+void HostileTest::reportOutputs_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("written");  // files that must exist afterwards
+    QTest::addColumn<QString>("message");      // a fragment of stderr
+    const QString longName = QString(251, u'a') + u".pdf"_s;
+    QTest::newRow("FIFO as output") << QStringList{u"a.vardo"_s, u"-o"_s, u"fifo.pdf"_s} << 1
+                                    << QStringList() << u"канал (FIFO)"_s;
+    QTest::newRow("device as output") << QStringList{u"a.vardo"_s, u"-o"_s, u"null.pdf"_s} << 1
+                                      << QStringList() << u"устройство"_s;
+    QTest::newRow("empty output") << QStringList{u"a.vardo"_s, u"-o"_s, QString()} << 2
+                                  << QStringList() << u"пустой путь"_s;
+    QTest::newRow("new folder with a slash") << QStringList{u"a.vardo"_s, u"-o"_s, u"новая/"_s} << 0
+                                             << QStringList{u"новая/a.pdf"_s} << QString();
+    QTest::newRow("end of options")
+        << QStringList{u"--"_s, u"-a.vardo"_s} << 0 << QStringList{u"-a.pdf"_s} << QString();
+    QTest::newRow("percent in names")
+        << QStringList{u"p/a%1.vardo"_s, u"q/a%1.vardo"_s, u"-o"_s, u"out"_s} << 0
+        << QStringList{u"out/a%1.pdf"_s, u"out/a%1-2.pdf"_s} << QString();
+    QTest::newRow("percent beside") << QStringList{u"p/расчет %1 %2.vardo"_s} << 0
+                                    << QStringList{u"p/расчет %1 %2.pdf"_s} << QString();
+    QTest::newRow("name of 255 bytes")
+        << QStringList{u"a.vardo"_s, u"-o"_s, longName} << 0 << QStringList{longName} << QString();
+}
+
+void HostileTest::reportOutputs() {
+#ifndef VARDO_REPORT_EXE
+    QSKIP("vardo-report is not built");
+#else
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QStringList, written);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    copySamples(dir.path());
+    const QDir d(dir.path());
+    QVERIFY(d.mkdir(u"p"_s) && d.mkdir(u"q"_s));
+    const doc::Calculation c = sampleCalculation();
+    QString error;
+    for (const QString& name : {u"a.vardo"_s, u"-a.vardo"_s, u"p/a%1.vardo"_s, u"q/a%1.vardo"_s,
+                                u"p/расчет %1 %2.vardo"_s})
+        QVERIFY2(doc::writeFile(d.filePath(name), c, &error), qPrintable(error));
+    QVERIFY(makeSpecial(u"fifo"_s, d.filePath(u"fifo.pdf"_s)));
+    const bool node = makeSpecial(u"null"_s, d.filePath(u"null.pdf"_s), true);
+    if (QTest::currentDataTag() == QByteArrayLiteral("device as output") && !node)
+        QSKIP("device nodes can be made by root only");
+
+    // Twice: the second run replaces what the first wrote.
+    for (int round = 0; round < (status == 0 ? 2 : 1); ++round) {
+        Run r;
+        {
+            const FifoGuard guard(d.filePath(u"fifo.pdf"_s));
+            r = report(arguments, dir.path());
+            QVERIFY2(!guard.hadToRelease(), "the report waited on a FIFO");
+        }
+        QVERIFY2(r.status == status, qPrintable(QString::number(r.status) + u' ' + r.err));
+        if (!message.isEmpty()) QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        for (const QString& line : r.err.split(u'\n', Qt::SkipEmptyParts))
+            if (line.startsWith(u"vardo-report: "_s))
+                requireRussian(line.mid(QStringLiteral("vardo-report: ").size()));
+        for (const QString& file : written) {
+            QVERIFY2(QFileInfo(d.filePath(file)).isFile(), qPrintable(file + u'\n' + r.out));
+            QVERIFY(readAll(d.filePath(file)).startsWith("%PDF"));
+        }
+    }
+    QVERIFY(isFifo(d.filePath(u"fifo.pdf"_s)));
+    if (node) QVERIFY(isCharDevice(d.filePath(u"null.pdf"_s)));
+    QCOMPARE(leftovers(dir.path()), QStringList());
+#endif
 }
 
 QTEST_MAIN(HostileTest)

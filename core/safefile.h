@@ -1,0 +1,57 @@
+#pragma once
+// Every file the program reads or writes goes through here.
+//
+//   readRegularFile:     open without blocking --fstat--> only a regular file, at most maxBytes
+//   writeFileAtomically: the real file behind any links --> a temporary file beside it, every
+//                        byte written and synced --> renamed over the old file
+//
+// Reading never waits on a FIFO or a device and never takes more memory than its bound. Writing
+// never replaces anything that is not a regular file and never leaves half a file: on any
+// failure the old file keeps its bytes and the temporary file is removed. Every failure comes
+// back as a Russian phrase that can follow the file's name in a message ("на диске нет места");
+// no text of the operating system reaches the user.
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace vardo {
+
+enum class FileProblem {
+    None,
+    NotFound,    // no such file (or a link to nothing)
+    NotRegular,  // a folder, a FIFO, a device, a socket
+    LinkLoop,    // symbolic links that lead back to themselves
+    NoAccess,    // no permission
+    TooLarge,    // more than the bound
+    Failed,      // any other failure of the system: a read error, no space, ...
+};
+
+struct FileRead {
+    QByteArray bytes;
+    FileProblem problem = FileProblem::None;
+    QString reason;  // empty when problem is None
+
+    bool ok() const { return problem == FileProblem::None; }
+};
+
+// The whole file at path if it is a regular file of at most maxBytes bytes. TooLarge is told
+// before the file is read; at most maxBytes + 1 bytes are ever read.
+FileRead readRegularFile(const QString& path, qint64 maxBytes);
+
+// Replaces the file at path (or the file its symbolic links lead to) with bytes, or creates it.
+// On failure returns false, *reason says why, and whatever was at path is as it was.
+bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason);
+
+// What the file at path is when it is not a regular file ("это папка, а не файл", "это не обычный
+// файл, а канал (FIFO)", ...); empty for a regular file or when nothing is there.
+QString describeNonRegular(const QString& path);
+
+// The Russian text of a system error number, e.g. ENOSPC -> "на диске нет места". folder, when
+// given, is named where the error concerns it ("нет папки «…»").
+QString describeSystemError(int errorNumber, const QString& folder = QString());
+
+// Two paths name the same file (through links, ".." or hard links); false when either is missing.
+bool isSameFile(const QString& a, const QString& b);
+
+}  // namespace vardo
