@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QTextStream>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 #include "core/datafile.h"
@@ -192,6 +193,12 @@ QString replacedInput(const QString& pdf, const QStringList& read) {
 int main(int argc, char* argv[]) {
     // Fonts and PDF pages need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own diagnostics ("XDG_RUNTIME_DIR not set", font notes) are for developers, in English;
+    // the user reads only this program's lines. VARDO_QT_MESSAGES=1 shows them again.
+    if (qEnvironmentVariableIsEmpty("VARDO_QT_MESSAGES"))
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+            if (type == QtFatalMsg) std::abort();
+        });
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(u"vardo-report"_s);
 

@@ -59,6 +59,9 @@ class Form1 : public QWidget {
     bool openCalculation(const QString& path);
     bool saveCalculation(const QString& path);
     bool writeReport(const QString& pdfPath);
+    // What the window reads at path, said as a message names it ("файл расчета «a.vardo»", ...):
+    // the reference workbooks, and the open calculation when calculationToo; empty when nothing.
+    QString readFileAt(const QString& path, bool calculationToo) const;
     // The calculation file last opened or saved; empty before.
     QString calculationPath() const { return calculationPath_; }
 

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "core/safefile.h"
 #include "document/calculation.h"
 #include "document/calculationport.h"
 #include "document/recompute.h"
@@ -159,7 +160,25 @@ bool Form1::openCalculation(const QString& path) {
     return true;
 }
 
+QString Form1::readFileAt(const QString& path, bool calculationToo) const {
+    if (calculationToo && !calculationPath_.isEmpty() && isSameFile(path, calculationPath_))
+        return u"файл расчета «"_s + QFileInfo(calculationPath_).fileName() + u"»"_s;
+    for (const QString& name : document::dataSources())
+        if (const auto* source = qobject_cast<tables::DataSource*>(controls_.value(name)))
+            if (!source->fileName().isEmpty() && isSameFile(path, source->fileName()))
+                return u"справочную таблицу «"_s + QFileInfo(source->fileName()).fileName() +
+                       u"»"_s;
+    return {};
+}
+
 bool Form1::saveCalculation(const QString& path) {
+    // A file the window reads is never replaced by what it writes.
+    if (const QString used = readFileAt(path, false); !used.isEmpty()) {
+        sheet_->message(u"Расчет не сохранен: файл «"_s + QFileInfo(path).fileName() +
+                        u"» — это "_s + used +
+                        u", которую читает программа. Выберите другое имя."_s);
+        return false;
+    }
     WindowPort port(*sheet_);
     QString error;
     if (!document::writeFile(path, document::capture(port), &error)) {
@@ -171,6 +190,11 @@ bool Form1::saveCalculation(const QString& path) {
 }
 
 bool Form1::writeReport(const QString& pdfPath) {
+    if (const QString used = readFileAt(pdfPath, true); !used.isEmpty()) {
+        sheet_->message(u"Отчет не записан: файл «"_s + QFileInfo(pdfPath).fileName() +
+                        u"» — это "_s + used + u". Выберите другое имя."_s);
+        return false;
+    }
     WindowPort port(*sheet_);
     document::ReportInput in;
     in.calculation = document::capture(port);

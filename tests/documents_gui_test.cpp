@@ -3,6 +3,7 @@
 // failed open that changes nothing on screen, rows found again or named when gone, and the report
 // of the window beside the report program's recomputation of the same file.
 
+#include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -104,6 +105,7 @@ class DocumentsGuiTest : public QObject {
     void failedOpenChangesNothing();
     void goneRowIsNamed();
     void failedSaveIsTold();
+    void filesTheWindowReadsAreNeverReplaced();
     void reportOfWindowAndOfReportProgram();
     void sampleFilesRecomputedAlike_data();
     void sampleFilesRecomputedAlike();
@@ -330,6 +332,46 @@ void DocumentsGuiTest::failedSaveIsTold() {
     QCOMPARE(f.messages.size(), 2);
     QVERIFY2(f.messages[1].contains(u"Не удалось записать отчет"_s), qPrintable(f.messages[1]));
     QCOMPARE(viewed, 0);
+}
+
+void DocumentsGuiTest::filesTheWindowReadsAreNeverReplaced() {
+    // State: the sample data copied, a calculation saved and open, a link to it. Action: write the
+    // report onto the calculation (by its name and through the link), save onto a workbook.
+    // Expected: each refused with a message, every file byte for byte as it was.
+    QTemporaryDir dir;
+    const QDir sample(QStringLiteral(VARDO_SAMPLE_DATA));
+    for (const QString& name : sample.entryList(QDir::Files))
+        QVERIFY(QFile::copy(sample.filePath(name), dir.filePath(name)));
+    Form1Fixture f(dir.path());
+    QVERIFY(f.show());
+    const QString calculation = dir.filePath(u"расчет.vardo"_s);
+    QVERIFY(f.window->saveCalculation(calculation));
+    QVERIFY(QFile::link(calculation, dir.filePath(u"ссылка.pdf"_s)));
+    const auto bytes = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray saved = bytes(calculation);
+    const QByteArray workbook = bytes(dir.filePath(u"т36.1.xls"_s));
+    int viewed = 0;
+    f.window->setReportViewer([&](const QString&) { return ++viewed > 0; });
+    for (const QString& target : {calculation, dir.filePath(u"ссылка.pdf"_s)}) {
+        f.messages.clear();
+        f.window->setFileChooser([&](FileDialog, const QString&) { return target; });
+        f.click(u"cmdReport"_s);
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages[0].contains(u"файл расчета «расчет.vardo»"_s),
+                 qPrintable(f.messages[0]));
+    }
+    QCOMPARE(viewed, 0);
+    QCOMPARE(bytes(calculation), saved);
+    f.messages.clear();
+    QVERIFY(!f.window->saveCalculation(dir.filePath(u"т36.1.xls"_s)));
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].contains(u"справочную таблицу «т36.1.xls»"_s),
+             qPrintable(f.messages[0]));
+    QCOMPARE(bytes(dir.filePath(u"т36.1.xls"_s)), workbook);
+    QCOMPARE(f.window->calculationPath(), calculation);
 }
 
 void DocumentsGuiTest::reportOfWindowAndOfReportProgram() {
