@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "core/catalogue.h"
 #include "core/datafile.h"
 #include "core/safefile.h"
 #include "document/calculation.h"
@@ -23,6 +24,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 namespace doc = vardo::document;
+namespace names = vardo::names;
 
 namespace {
 
@@ -130,14 +132,14 @@ bool reportOne(const QString& path, const QString& pdfPath) {
     in.mfsTable = workbookTable(doc::kMfsWorkbook);
 
     const doc::Report report(std::move(in));
-    const QString section =
-        calculation->options.value(u"Frame15"_s) == u"Option10"_s ? u"1/4"_s : u"1/3"_s;
+    const QString section = vardo::catalogue::sectionText(
+        calculation->options.value(names::Frame15) == names::Option10);
     const doc::Results& r = report.input().results;
     out() << QDir::toNativeSeparators(path) << " -> " << QDir::toNativeSeparators(pdfPath) << '\n';
-    out() << "  моменты, тс·м: середина " << momentText(r, u"Label22"_s) << "; "
-          << momentText(r, u"Label23"_s) << "; " << momentText(r, u"Label24"_s) << " | " << section
-          << ' ' << momentText(r, u"Label30"_s) << "; " << momentText(r, u"Label31"_s) << "; "
-          << momentText(r, u"Label32"_s) << '\n';
+    out() << "  моменты, тс·м: середина " << momentText(r, names::Label22) << "; "
+          << momentText(r, names::Label23) << "; " << momentText(r, names::Label24) << " | "
+          << section << ' ' << momentText(r, names::Label30) << "; "
+          << momentText(r, names::Label31) << "; " << momentText(r, names::Label32) << '\n';
     out() << "  вывод: " << report.verdict() << Qt::endl;
     if (!report.writePdf(pdfPath, &error)) {
         err() << "vardo-report: " << error << Qt::endl;
@@ -172,9 +174,10 @@ QStringList filesRead(const QStringList& calculations) {
     QStringList read;
     for (const QString& file : calculations) read << QFileInfo(file).absoluteFilePath();
     for (const QString& workbook :
-         {u"т36.1.xls"_s, u"т36.2.xls"_s, QString::fromUtf16(doc::kWeightWorkbook),
-          QString::fromUtf16(doc::kIceWorkbook), QString::fromUtf16(doc::kWindWorkbook),
-          QString::fromUtf16(doc::kMfsWorkbook)})
+         {QString::fromUtf16(vardo::catalogue::kAllowableP.workbook),
+          QString::fromUtf16(vardo::catalogue::kAllowableOp.workbook),
+          QString::fromUtf16(doc::kWeightWorkbook), QString::fromUtf16(doc::kIceWorkbook),
+          QString::fromUtf16(doc::kWindWorkbook), QString::fromUtf16(doc::kMfsWorkbook)})
         read << QFileInfo(vardo::locateDataFile(workbook)).absoluteFilePath();
     return read;
 }

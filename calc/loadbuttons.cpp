@@ -4,6 +4,7 @@
 
 #include "calc/calc.h"
 #include "calc/loads.h"
+#include "core/catalogue.h"
 #include "core/messages.h"
 #include "core/sheet.h"
 #include "core/step.h"
@@ -38,12 +39,13 @@ constexpr ArmFactors kRightThird{0.33, 0.67};
 constexpr ArmFactors kRightQuarter{0.25, 0.75};
 
 constexpr LoadSection kMidSpan[] = {{{}, kMid, &messages::noData}};
-constexpr LoadSection kLeftG[] = {{u"Option9", kLeftThird, &messages::noDataColonSpace},
-                                  {u"Option10", kLeftQuarter, &messages::noData}};
-constexpr LoadSection kLeftGice[] = {{u"Option9", kLeftThird, &messages::noDataColon},
-                                     {u"Option10", kLeftQuarter, &messages::noDataColonSpace}};
-constexpr LoadSection kRight[] = {{u"Option9", kRightThird, &messages::noData},
-                                  {u"Option10", kRightQuarter, &messages::noData}};
+constexpr LoadSection kLeftG[] = {{names::Option9.view(), kLeftThird, &messages::noDataColonSpace},
+                                  {names::Option10.view(), kLeftQuarter, &messages::noData}};
+constexpr LoadSection kLeftGice[] = {
+    {names::Option9.view(), kLeftThird, &messages::noDataColon},
+    {names::Option10.view(), kLeftQuarter, &messages::noDataColonSpace}};
+constexpr LoadSection kRight[] = {{names::Option9.view(), kRightThird, &messages::noData},
+                                  {names::Option10.view(), kRightQuarter, &messages::noData}};
 
 // The order inside a click: the field shown first, the reads, then per selected section either the
 // no-data message or the result followed by the guidance message and the reveal; the label last,
@@ -79,36 +81,51 @@ void takeLarger(Sheet& sheet, QStringView left, QStringView right, QStringView t
 }  // namespace
 
 void Command1_Click(Sheet& sheet) {
-    clickLoadButton(sheet, {Load::G, {}, kMidSpan, nullptr, u"Command3", u"Label10"});
+    clickLoadButton(
+        sheet, {Load::G, {}, kMidSpan, nullptr, names::Command3.view(), names::Label10.view()});
 }
 
 void Command2_Click(Sheet& sheet) {
-    clickLoadButton(sheet, {Load::Gice, {}, kMidSpan, nullptr, u"Command4", u"Label11"});
+    clickLoadButton(
+        sheet, {Load::Gice, {}, kMidSpan, nullptr, names::Command4.view(), names::Label11.view()});
 }
 
 void Command3_Click(Sheet& sheet) {
-    clickLoadButton(sheet, {Load::G, {}, kLeftG, &messages::nowRight, u"Command5", u"Label14"});
+    clickLoadButton(
+        sheet,
+        {Load::G, {}, kLeftG, &messages::nowRight, names::Command5.view(), names::Label14.view()});
 }
 
 void Command4_Click(Sheet& sheet) {
-    clickLoadButton(sheet,
-                    {Load::Gice, {}, kLeftGice, &messages::nowRight, u"Command6", u"Label15"});
+    clickLoadButton(sheet, {Load::Gice,
+                            {},
+                            kLeftGice,
+                            &messages::nowRight,
+                            names::Command6.view(),
+                            names::Label15.view()});
 }
 
 void Command5_Click(Sheet& sheet) {
-    clickLoadButton(sheet, {Load::G, u"Text21", kRight, &messages::clickG13, {}, u"Label20"});
+    clickLoadButton(
+        sheet,
+        {Load::G, names::Text21.view(), kRight, &messages::clickG13, {}, names::Label20.view()});
 }
 
 void Command6_Click(Sheet& sheet) {
-    clickLoadButton(sheet, {Load::Gice, u"Text22", kRight, &messages::clickGg13, {}, u"Label21"});
+    clickLoadButton(sheet, {Load::Gice,
+                            names::Text22.view(),
+                            kRight,
+                            &messages::clickGg13,
+                            {},
+                            names::Label21.view()});
 }
 
 void Text21_Click(Sheet& sheet) {
-    takeLarger(sheet, u"Label14", u"Label20", u"Text21");
+    takeLarger(sheet, names::Label14.view(), names::Label20.view(), names::Text21.view());
 }
 
 void Text22_Click(Sheet& sheet) {
-    takeLarger(sheet, u"Label15", u"Label21", u"Text22");
+    takeLarger(sheet, names::Label15.view(), names::Label21.view(), names::Text22.view());
 }
 
 }  // namespace vardo::calc

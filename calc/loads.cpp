@@ -1,4 +1,5 @@
 #include "calc/loads.h"
+#include "core/catalogue.h"
 
 #include "core/sheet.h"
 #include "core/step.h"
@@ -7,9 +8,9 @@ namespace vardo::calc {
 
 namespace {
 
-void readRow(const Sheet& sheet, QStringView prefix, std::array<Fixed, kPointCount>& values) {
+void readRow(const Sheet& sheet, const NameSeries& row, std::array<Fixed, kPointCount>& values) {
     for (int i = 0; i < kPointCount; ++i) {
-        const QString name = prefix.toString() + QString::number(i + 1);
+        const QString name = row[i + 1];
         step([&] { values[i] = readFixed(sheet, name); });
     }
 }
@@ -18,13 +19,12 @@ void readRow(const Sheet& sheet, QStringView prefix, std::array<Fixed, kPointCou
 
 SuspensionPoints readSuspensionPoints(const Sheet& sheet, Load load) {
     SuspensionPoints points;
-    readRow(sheet, u"txtL", points.left);
-    readRow(sheet, u"txtP", points.right);
-    readRow(sheet, u"txtG", points.load);
-    if (load == Load::Gice) readRow(sheet, u"txtGg", points.iceLoad);
-    step([&] { points.span = readFixed(sheet, QStringLiteral("txtProlet")); });
-    if (load == Load::G)
-        step([&] { points.pointWeight = readFixed(sheet, QStringLiteral("Combo2")); });
+    readRow(sheet, names::txtL, points.left);
+    readRow(sheet, names::txtP, points.right);
+    readRow(sheet, names::txtG, points.load);
+    if (load == Load::Gice) readRow(sheet, names::txtGg, points.iceLoad);
+    step([&] { points.span = readFixed(sheet, names::txtProlet); });
+    if (load == Load::G) step([&] { points.pointWeight = readFixed(sheet, names::Combo2); });
     return points;
 }
 

@@ -1,26 +1,26 @@
 // The buttons of the small frame "Мфс": they set the additional moments of the three modes
 // (Text18 emergency, Text19 ice, Text20 maximum wind) that the mode buttons read.
 #include "calc/calc.h"
+#include "core/catalogue.h"
 #include "core/sheet.h"
 
 namespace vardo::calc {
 
 // "Мфс =0": the moments without Мфс; the indicator Label49 says so. The frames stay as they are.
 void Command20_Click(Sheet& sheet) {
-    sheet.setText(QStringLiteral("Text18"), QStringLiteral("0"));
-    sheet.setText(QStringLiteral("Text19"), QStringLiteral("0"));
-    sheet.setText(QStringLiteral("Text20"), QStringLiteral("0"));
-    sheet.setText(QStringLiteral("Label49"), QStringLiteral("0"));
+    sheet.setText(names::Text18, QStringLiteral("0"));
+    sheet.setText(names::Text19, QStringLiteral("0"));
+    sheet.setText(names::Text20, QStringLiteral("0"));
+    sheet.setText(names::Label49, QStringLiteral("0"));
 }
 
 // "Мфс >0": opens the Мфс table panel in place of this frame and restores the standard values,
 // whatever the table shows; a later choice in the panel overwrites them.
 void Command21_Click(Sheet& sheet) {
-    sheet.setVisible(QStringLiteral("Frame11"), true);
-    sheet.setVisible(QStringLiteral("Frame29"), false);
-    sheet.setText(QStringLiteral("Text18"), QStringLiteral("320"));
-    sheet.setText(QStringLiteral("Text19"), QStringLiteral("380"));
-    sheet.setText(QStringLiteral("Text20"), QStringLiteral("500"));
+    sheet.setVisible(names::Frame11, true);
+    sheet.setVisible(names::Frame29, false);
+    const QStringList start = catalogue::mfsStartValues();
+    for (int m = 0; m < 3; ++m) sheet.setText(catalogue::kMfsFields[m], start[m]);
 }
 
 }  // namespace vardo::calc

@@ -3,6 +3,7 @@
 
 #include "calc/calc.h"
 #include "calc/moments.h"
+#include "core/catalogue.h"
 #include "core/messages.h"
 #include "core/sheet.h"
 #include "core/step.h"
@@ -32,9 +33,9 @@ struct ModeRow {
     QStringView mfsField;
 };
 
-constexpr ModeRow kEmergency{Mode::Emergency, kEmergencyReads, u"Text18"};
-constexpr ModeRow kIce{Mode::Ice, kIceReads, u"Text19"};
-constexpr ModeRow kMaxWind{Mode::MaxWind, kMaxWindReads, u"Text20"};
+constexpr ModeRow kEmergency{Mode::Emergency, kEmergencyReads, names::Text18.view()};
+constexpr ModeRow kIce{Mode::Ice, kIceReads, names::Text19.view()};
+constexpr ModeRow kMaxWind{Mode::MaxWind, kMaxWindReads, names::Text20.view()};
 
 struct Section {
     QStringView option;  // empty: always computed
@@ -49,11 +50,11 @@ struct Group {
 };
 
 constexpr Section kMidSpanSections[] = {{{}, &kMidSpan}};
-constexpr Section kThirdQuarterSections[] = {{u"Option9", &kThirdPoint},
-                                             {u"Option10", &kQuarterPoint}};
+constexpr Section kThirdQuarterSections[] = {{names::Option9.view(), &kThirdPoint},
+                                             {names::Option10.view(), &kQuarterPoint}};
 
-constexpr Group kMidSpanGroup{u"Label10", u"Label11", kMidSpanSections};
-constexpr Group kThirdPointGroup{u"Text21", u"Text22", kThirdQuarterSections};
+constexpr Group kMidSpanGroup{names::Label10.view(), names::Label11.view(), kMidSpanSections};
+constexpr Group kThirdPointGroup{names::Text21.view(), names::Text22.view(), kThirdQuarterSections};
 
 struct Source {
     QStringView field;
@@ -63,13 +64,13 @@ struct Source {
 Source sourceOf(Input input, const ModeRow& mode, const Group& group) {
     switch (input) {
         case Input::Lp:
-            return {u"txtLp", &MomentInputs::lp};
+            return {names::txtLp.view(), &MomentInputs::lp};
         case Input::Gp:
-            return {u"txtGp", &MomentInputs::gp};
+            return {names::txtGp.view(), &MomentInputs::gp};
         case Input::Gpg:
-            return {u"txtGpg", &MomentInputs::gpg};
+            return {names::txtGpg.view(), &MomentInputs::gpg};
         case Input::Hb:
-            return {u"Combo1", &MomentInputs::hb};
+            return {names::Combo1.view(), &MomentInputs::hb};
         case Input::M:
             return {group.loadField, &MomentInputs::m};
         case Input::MIce:
@@ -77,9 +78,9 @@ Source sourceOf(Input input, const ModeRow& mode, const Group& group) {
         case Input::Mfs:
             return {mode.mfsField, &MomentInputs::mfs};
         case Input::Pp:
-            return {u"txtPp", &MomentInputs::pp};
+            return {names::txtPp.view(), &MomentInputs::pp};
         case Input::Vm:
-            return {u"txtVm", &MomentInputs::vm};
+            return {names::txtVm.view(), &MomentInputs::vm};
     }
     return {};
 }
@@ -117,23 +118,23 @@ void clickMomentButton(Sheet& sheet, const ModeRow& mode, const Group& group, QS
 }  // namespace
 
 void Command7_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kEmergency, kMidSpanGroup, u"Label22");
+    clickMomentButton(sheet, kEmergency, kMidSpanGroup, names::Label22.view());
 }
 void Command8_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kIce, kMidSpanGroup, u"Label23");
+    clickMomentButton(sheet, kIce, kMidSpanGroup, names::Label23.view());
 }
 void Command9_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kMaxWind, kMidSpanGroup, u"Label24");
+    clickMomentButton(sheet, kMaxWind, kMidSpanGroup, names::Label24.view());
 }
 
 void Command11_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kEmergency, kThirdPointGroup, u"Label30");
+    clickMomentButton(sheet, kEmergency, kThirdPointGroup, names::Label30.view());
 }
 void Command12_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kIce, kThirdPointGroup, u"Label31");
+    clickMomentButton(sheet, kIce, kThirdPointGroup, names::Label31.view());
 }
 void Command13_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kMaxWind, kThirdPointGroup, u"Label32");
+    clickMomentButton(sheet, kMaxWind, kThirdPointGroup, names::Label32.view());
 }
 
 }  // namespace vardo::calc

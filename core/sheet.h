@@ -1,6 +1,11 @@
 #pragma once
 // The calculation sheet as the procedures see it: named controls holding texts.
 //
+//   Sheet (texts, visibility, checked options, messages)
+//     <- FormPort (selecting an option)  <- document::CalculationPort (reference tables)
+//   implemented over widgets by the window (mainwindow/widgetsheet.h) and over maps by MapSheet
+//   (core/mapsheet.h) for calculation files, tests and benchmarks.
+//
 // A procedure reads the texts it needs, converts, computes and writes texts back; it also reveals
 // controls and shows messages. The main window implements this port over its widgets (found by
 // object name); tests implement it with a map that records every effect in order.
@@ -25,6 +30,14 @@ class Sheet {
     virtual bool isChecked(const QString& name) const = 0;
     // A modal message box; returns when the user has closed it.
     virtual void message(const QString& text) = 0;
+};
+
+// The sheet as the window's own actions see it: also selecting an option button, as a user's
+// selection would (it becomes checked, the other options of its group unchecked, and its click
+// action runs). Calculation files extend it with the reference tables (document/calculationport.h).
+class FormPort : public Sheet {
+  public:
+    virtual void setChecked(const QString& option) = 0;
 };
 
 // The names of a numbered series of controls: stem + from .. stem + to ("txtL", 1, 8 gives txtL1 ..

@@ -1,4 +1,5 @@
 #include "document/calculation.h"
+#include "core/catalogue.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -174,63 +175,54 @@ QString tooLargeText() {
 }  // namespace
 
 const QStringList& inputFields() {
-    static const QStringList fields =
-        QStringList{u"txtProlet"_s, u"txtLp"_s, u"txtVm"_s,  u"Combo1"_s,
-                    u"Combo2"_s,    u"txtGp"_s, u"txtGpg"_s, u"txtPp"_s} +
-        numberedNames(u"txtL"_s, 1, 8) + numberedNames(u"txtP"_s, 1, 8) +
-        numberedNames(u"txtG"_s, 1, 8) + numberedNames(u"txtGg"_s, 1, 8);
+    static const QStringList fields = catalogue::inputFields();
     return fields;
 }
 
 const QStringList& mfsFields() {
-    static const QStringList fields = numberedNames(u"Text"_s, 18, 20);
+    static const QStringList fields = catalogue::mfsFields();
     return fields;
 }
 
 const QStringList& resultFields() {
-    static const QStringList fields = {u"Label10"_s, u"Label11"_s, u"Label14"_s, u"Label15"_s,
-                                       u"Label20"_s, u"Label21"_s, u"Text21"_s,  u"Text22"_s,
-                                       u"Label22"_s, u"Label23"_s, u"Label24"_s, u"Label30"_s,
-                                       u"Label31"_s, u"Label32"_s, u"Label49"_s};
+    static const QStringList fields = catalogue::resultFields();
     return fields;
 }
 
 const QStringList& viewFields() {
-    // Label13 is the ice-load row of the diagram (it stays after the table panel changes);
-    // Command24/Command25 the calculator launcher the user chose.
-    static const QStringList fields =
-        QStringList{u"Frame2"_s, u"Frame11"_s, u"Frame29"_s, u"Frame20"_s, u"Label13"_s} +
-        numberedNames(u"Command"_s, 3, 6) +
-        QStringList{u"Text21"_s, u"Text22"_s, u"Command24"_s, u"Command25"_s};
+    static const QStringList fields = catalogue::viewFields();
     return fields;
 }
 
 const QStringList& tableFields() {
-    static const QStringList fields =
-        numberedNames(u"Text"_s, 1, 17) +
-        QStringList{u"txtMa1"_s, u"txtMn1"_s, u"txtMnv1"_s, u"txtMa2"_s, u"txtMn2"_s, u"txtMnv2"_s};
+    static const QStringList fields = catalogue::tableFields();
     return fields;
 }
 
 const QStringList& dataSources() {
-    static const QStringList names = numberedNames(u"Data"_s, 1, 8);
+    static const QStringList names = catalogue::dataSourceNames();
     return names;
 }
 
 const QList<OptionGroupRow>& optionGroups() {
-    static const QList<OptionGroupRow> groups = {
-        {u"Frame5"_s, numberedNames(u"Option"_s, 11, 15)},
-        {u"Frame7"_s, numberedNames(u"Option"_s, 3, 6)},
-        {u"Frame3"_s, {u"Option1"_s, u"Option2"_s}},
-        {u"Frame15"_s, {u"Option9"_s, u"Option10"_s}},
-        {u"Frame11"_s, {u"Option7"_s, u"Option8"_s}},
-        {u"Form1"_s, {u"Option16"_s, u"Option17"_s}},
-    };
+    static const QList<OptionGroupRow> groups = [] {
+        QList<OptionGroupRow> out;
+        for (const catalogue::OptionGroup& g : catalogue::optionGroups()) {
+            QStringList options;
+            for (const Name& o : g.options) options << o;
+            out.append({g.key.toString(), options});
+        }
+        return out;
+    }();
     return groups;
 }
 
 int captionColumn(const tables::Table& table, const QString& dataSource) {
-    if (dataSource == u"Data6"_s) return static_cast<int>(table.header.indexOf(u"Lр"_s));
+    for (const catalogue::DataSourceInfo& d : catalogue::dataSources())
+        if (d.name.view() == dataSource)
+            return d.captionHeader
+                       ? static_cast<int>(table.header.indexOf(QString::fromUtf16(d.captionHeader)))
+                       : d.captionColumn - 1;
     return 0;
 }
 
@@ -277,7 +269,7 @@ QStringList apply(CalculationPort& port, const Calculation& c) {
     }
 
     // The load row (G or Gг) is the one the last of "1 " and "2" selected: that one first.
-    port.setChecked(c.view.value(u"Label13"_s) ? u"Option12"_s : u"Option11"_s);
+    port.setChecked(c.view.value(names::Label13) ? names::Option12 : names::Option11);
     for (const OptionGroupRow& g : optionGroups()) {
         const QString chosen = c.options.value(g.key);
         if (!chosen.isEmpty()) port.setChecked(chosen);

@@ -1,10 +1,10 @@
 #pragma once
-// The calculation sheet as calculation files see it: the Sheet port (texts, visibility, checked
-// options) plus what a file also keeps and restores, the selection of an option button and the
-// current row of each reference table.
+// The calculation sheet as calculation files see it: the window's port (texts, visibility, checked
+// options, selecting an option) plus what a file also keeps and restores, the current row of each
+// reference table.
 //
-// The main window implements it over its widgets and data sources; MemoryPort (memoryport.h)
-// implements it with maps, for the command-line report and the tests.
+// The main window implements it over its widgets and data sources (mainwindow/widgetsheet.h);
+// MemoryPort (memoryport.h) implements it with maps, for the command-line report and the tests.
 
 #include <QString>
 
@@ -13,12 +13,8 @@
 
 namespace vardo::document {
 
-class CalculationPort : public Sheet {
+class CalculationPort : public virtual FormPort {
   public:
-    // Selects the option button as a user's selection would: the other options of its group are
-    // unchecked and its click action runs.
-    virtual void setChecked(const QString& option) = 0;
-
     // The table a data source shows; empty when its workbook could not be read.
     virtual tables::Table table(const QString& dataSource) const = 0;
     // The current data row, 0-based; -1 when the table has no rows.

@@ -1,4 +1,5 @@
 #include "document/diagram.h"
+#include "core/catalogue.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -57,10 +58,10 @@ struct Dimension {
 
 DiagramModel diagramModel(const Calculation& c) {
     DiagramModel m;
-    const std::optional<Fixed> lp = parseFixed(c.inputs.value(u"txtLp"_s));
+    const std::optional<Fixed> lp = parseFixed(c.inputs.value(names::txtLp));
     m.lengthGiven = lp && *lp > Fixed();
-    if (c.options.value(u"Frame15"_s) == u"Option9"_s) m.sectionDivisor = 3;
-    if (c.options.value(u"Frame15"_s) == u"Option10"_s) m.sectionDivisor = 4;
+    if (c.options.value(names::Frame15) == names::Option9) m.sectionDivisor = 3;
+    if (c.options.value(names::Frame15) == names::Option10) m.sectionDivisor = 4;
 
     Fixed needed;
     for (int i = 1; i <= 8; ++i) {

@@ -1,5 +1,7 @@
 #include "document/graderows.h"
 
+#include "core/catalogue.h"
+
 namespace vardo::document {
 
 using namespace Qt::Literals::StringLiterals;
@@ -40,13 +42,13 @@ std::optional<GradeRows> findGradeRows(const CrossbeamTables& tables, Series ser
         QString GradeRows::*value;
         QString GradeRows::*row;
     } lookups[] = {
-        {tables.weight, u"т37Gp.xls", u"gр", op ? Columns{2, 3} : Columns{0, 1}, &GradeRows::gp,
-         &GradeRows::gpRow},
-        {tables.ice, u"Т37Gрг.xls", u"gрг",
+        {tables.weight, catalogue::kWorkbookWeight, u"gр", op ? Columns{2, 3} : Columns{0, 1},
+         &GradeRows::gp, &GradeRows::gpRow},
+        {tables.ice, catalogue::kWorkbookIce, u"gрг",
          op ? Columns{5, 6 + iceColumn} : Columns{0, 1 + iceColumn}, &GradeRows::gpg,
          &GradeRows::gpgRow},
-        {tables.wind, u"т37gama.xls", u"Pp", op ? Columns{2, 3} : Columns{0, 1}, &GradeRows::pp,
-         &GradeRows::ppRow},
+        {tables.wind, catalogue::kWorkbookWind, u"Pp", op ? Columns{2, 3} : Columns{0, 1},
+         &GradeRows::pp, &GradeRows::ppRow},
     };
     GradeRows out;
     for (const auto& l : lookups) {

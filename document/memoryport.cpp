@@ -4,13 +4,6 @@
 
 namespace vardo::document {
 
-void MemoryPort::setChecked(const QString& option) {
-    for (const OptionGroupRow& g : optionGroups())
-        if (g.options.contains(option))
-            for (const QString& other : g.options) checked.remove(other);
-    checked.insert(option);
-}
-
 tables::Table MemoryPort::table(const QString& dataSource) const {
     return sources.value(dataSource).table;
 }

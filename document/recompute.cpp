@@ -1,4 +1,5 @@
 #include "document/recompute.h"
+#include "core/catalogue.h"
 
 #include "calc/calc.h"
 #include "core/messages.h"
@@ -22,12 +23,18 @@ struct Step {
 // The road of a calculation: mid-span loads, left and right third (quarter) point loads, then the
 // moments at mid-span and at the third (quarter) point.
 constexpr Step kSteps[] = {
-    {calc::Command1_Click, u"Label10", false}, {calc::Command2_Click, u"Label11", false},
-    {calc::Command3_Click, u"Label14", true},  {calc::Command4_Click, u"Label15", true},
-    {calc::Command5_Click, u"Label20", true},  {calc::Command6_Click, u"Label21", true},
-    {calc::Command7_Click, u"Label22", false}, {calc::Command8_Click, u"Label23", false},
-    {calc::Command9_Click, u"Label24", false}, {calc::Command11_Click, u"Label30", true},
-    {calc::Command12_Click, u"Label31", true}, {calc::Command13_Click, u"Label32", true},
+    {calc::Command1_Click, names::Label10.utf16(), false},
+    {calc::Command2_Click, names::Label11.utf16(), false},
+    {calc::Command3_Click, names::Label14.utf16(), true},
+    {calc::Command4_Click, names::Label15.utf16(), true},
+    {calc::Command5_Click, names::Label20.utf16(), true},
+    {calc::Command6_Click, names::Label21.utf16(), true},
+    {calc::Command7_Click, names::Label22.utf16(), false},
+    {calc::Command8_Click, names::Label23.utf16(), false},
+    {calc::Command9_Click, names::Label24.utf16(), false},
+    {calc::Command11_Click, names::Label30.utf16(), true},
+    {calc::Command12_Click, names::Label31.utf16(), true},
+    {calc::Command13_Click, names::Label32.utf16(), true},
 };
 
 // The design moments: the steps from Command7 on.
@@ -56,13 +63,13 @@ void load(MemoryPort& port, const Calculation& calculation) {
 
 // Runs the steps from `first` on, each result computed when its procedure did not refuse.
 void run(MemoryPort& port, const Step* first, const Step* last, Results& out) {
-    const bool sectionChosen = port.isChecked(u"Option9"_s) || port.isChecked(u"Option10"_s);
+    const bool sectionChosen = port.isChecked(names::Option9) || port.isChecked(names::Option10);
     for (const Step* s = first; s != last; ++s) {
-        const qsizetype before = port.messages.size();
+        const qsizetype before = port.messages().size();
         s->procedure(port);
         bool refused = s->section && !sectionChosen;
-        for (qsizetype i = before; i < port.messages.size(); ++i)
-            refused = refused || isNoData(port.messages[i]);
+        const QStringList shown = port.messages();
+        for (qsizetype i = before; i < shown.size(); ++i) refused = refused || isNoData(shown[i]);
         const QString label = QString::fromUtf16(s->label);
         out.insert(label, {port.text(label), !refused});
     }
@@ -81,31 +88,33 @@ const QStringList& recomputedFields() {
 
 Recomputation recompute(const Calculation& calculation) {
     MemoryPort port;
+    port.recording = false;  // only the messages are needed
     load(port, calculation);
-    for (const QString& kept : {u"Text21"_s, u"Text22"_s, u"Label49"_s})
+    for (const QString& kept : {names::Text21, names::Text22, names::Label49})
         port.setText(kept, calculation.results.value(kept));
 
     Recomputation out;
     run(port, std::begin(kSteps), std::end(kSteps), out.results);
-    for (const QString& kept : {u"Text21"_s, u"Text22"_s, u"Label49"_s}) {
+    for (const QString& kept : {names::Text21, names::Text22, names::Label49}) {
         const QString text = calculation.results.value(kept);
         out.results.insert(kept, {text, parseFixed(text).has_value()});
     }
-    out.messages = port.messages;
-    out.governingG = larger(port.text(u"Label14"_s), port.text(u"Label20"_s));
-    out.governingGice = larger(port.text(u"Label15"_s), port.text(u"Label21"_s));
+    out.messages = port.messages();
+    out.governingG = larger(port.text(names::Label14), port.text(names::Label20));
+    out.governingGice = larger(port.text(names::Label15), port.text(names::Label21));
     return out;
 }
 
 Results designMomentsWith(const Calculation& calculation, const Results& loads, const QString& gp,
                           const QString& gpg, const QString& pp) {
     MemoryPort port;
+    port.recording = false;  // only the messages are needed
     load(port, calculation);
-    port.setText(u"txtGp"_s, gp);
-    port.setText(u"txtGpg"_s, gpg);
-    port.setText(u"txtPp"_s, pp);
+    port.setText(names::txtGp, gp);
+    port.setText(names::txtGpg, gpg);
+    port.setText(names::txtPp, pp);
     // A load that was not computed reads as no data, so the moments that need it refuse.
-    for (const QString& name : {u"Label10"_s, u"Label11"_s, u"Text21"_s, u"Text22"_s}) {
+    for (const QString& name : {names::Label10, names::Label11, names::Text21, names::Text22}) {
         const ResultValue v = loads.value(name);
         port.setText(name, v.computed ? v.text : QString());
     }

@@ -1,4 +1,5 @@
 #include "document/report.h"
+#include "core/catalogue.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -115,14 +116,14 @@ struct SourceRole {
     const char16_t* role;
 };
 constexpr SourceRole kSourceRoles[] = {
-    {u"Data2", u"G — нагрузка подвески без гололеда"},
-    {u"Data4", u"Gг — нагрузка подвески с гололедом"},
-    {u"Data1", u"gр — собственный вес ригеля"},
-    {u"Data5", u"gрг — гололедная нагрузка ригеля"},
-    {u"Data3", u"Pp — ветровой параметр ригеля"},
-    {u"Data6", u"Мфс — дополнительные моменты"},
-    {u"Data7", u"допускаемые моменты, серия П"},
-    {u"Data8", u"допускаемые моменты, серия ОП"},
+    {names::Data2.utf16(), u"G — нагрузка подвески без гололеда"},
+    {names::Data4.utf16(), u"Gг — нагрузка подвески с гололедом"},
+    {names::Data1.utf16(), u"gр — собственный вес ригеля"},
+    {names::Data5.utf16(), u"gрг — гололедная нагрузка ригеля"},
+    {names::Data3.utf16(), u"Pp — ветровой параметр ригеля"},
+    {names::Data6.utf16(), u"Мфс — дополнительные моменты"},
+    {names::Data7.utf16(), u"допускаемые моменты, серия П"},
+    {names::Data8.utf16(), u"допускаемые моменты, серия ОП"},
 };
 
 bool sameNumber(const QString& a, const QString& b) {
@@ -147,7 +148,7 @@ int headerRowsOf(QTextTable* table) {
 }  // namespace
 
 QString allowableSource(const Calculation& c) {
-    return c.options.value(u"Frame3"_s) == u"Option2"_s ? u"Data8"_s : u"Data7"_s;
+    return c.options.value(names::Frame3) == names::Option2 ? names::Data8 : names::Data7;
 }
 
 QString seriesName(const Calculation& c) {
@@ -155,18 +156,19 @@ QString seriesName(const Calculation& c) {
 }
 
 Series series(const Calculation& c) {
-    return c.options.value(u"Frame3"_s) == u"Option2"_s ? Series::OP : Series::P;
+    return c.options.value(names::Frame3) == names::Option2 ? Series::OP : Series::P;
 }
 
 int iceColumn(const Calculation& c) {
-    const QString chosen = c.options.value(u"Frame7"_s);
+    const QString chosen = c.options.value(names::Frame7);
     for (int k = 0; k < 4; ++k)
         if (chosen == u"Option"_s + QString::number(3 + k)) return k;
     return -1;
 }
 
 QString allowableWorkbookName(const Calculation& c) {
-    return series(c) == Series::OP ? u"т36.2.xls"_s : u"т36.1.xls"_s;
+    return QString::fromUtf16(series(c) == Series::OP ? catalogue::kAllowableOp.workbook
+                                                      : catalogue::kAllowableP.workbook);
 }
 
 Report::Report(ReportInput input) : input_(std::move(input)) {
@@ -184,7 +186,7 @@ Report::Report(ReportInput input) : input_(std::move(input)) {
             designMomentsWith(c, input_.results, basis.rows->gp, basis.rows->gpg, basis.rows->pp));
         return basis;
     };
-    check_ = checkCrossbeams(input_.allowable, basisOf, c.inputs.value(u"txtLp"_s));
+    check_ = checkCrossbeams(input_.allowable, basisOf, c.inputs.value(names::txtLp));
 
     // Laid out for a 300 dpi page; the same device resolution is used to paint.
     layoutDevice_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
@@ -378,7 +380,8 @@ QImage Report::pageImage(int page, int dpi) const {
 QString Report::html() const {
     const Calculation& c = input_.calculation;
     const auto in = [&c](const QString& name) { return shown(c.inputs.value(name)); };
-    const QString section = c.options.value(u"Frame15"_s) == u"Option10"_s ? u"1/4"_s : u"1/3"_s;
+    const QString section =
+        catalogue::sectionText(c.options.value(names::Frame15) == names::Option10);
     const QString headerRow = u"<tr style=\"background-color:#eeeeee\">"_s;
     const QString table =
         u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
@@ -415,25 +418,27 @@ QString Report::html() const {
         h += u"<tr><td>"_s + a + u"</td><td>"_s + b + u"</td><td>"_s + cc + u"</td><td>"_s + d +
              u"</td></tr>"_s;
     };
-    row2(u"Пролет l, м"_s, in(u"txtProlet"_s), u"Серия ригеля"_s, seriesName(c));
-    row2(u"Расчетная длина ригеля Lр, м"_s, in(u"txtLp"_s), u"Толщина гололеда b, мм"_s,
-         optionText(c, u"Frame7"_s,
-                    {{u"Option3"_s, u"5"_s},
-                     {u"Option4"_s, u"10"_s},
-                     {u"Option5"_s, u"15"_s},
-                     {u"Option6"_s, u"20"_s}}));
-    row2(u"Скорость ветра Vm, м/с"_s, in(u"txtVm"_s), u"Сечение у опоры"_s,
-         optionText(c, u"Frame15"_s, {{u"Option9"_s, u"1/3"_s}, {u"Option10"_s, u"1/4"_s}}));
-    row2(u"h/b"_s, in(u"Combo1"_s), u"Набор Мфс"_s,
-         optionText(c, u"Frame11"_s, {{u"Option7"_s, u"пер"_s}, {u"Option8"_s, u"пост"_s}}));
-    row2(u"Вес точки подвеса Gт, кгс"_s, in(u"Combo2"_s), u"Мфс аварийный, кгс·м"_s,
-         shown(c.mfs.value(u"Text18"_s)));
-    row2(u"Собственный вес ригеля gр, кгс/м"_s, in(u"txtGp"_s), u"Мфс гололед, кгс·м"_s,
-         shown(c.mfs.value(u"Text19"_s)));
-    row2(u"Гололедная нагрузка ригеля gрг, кгс/м"_s, in(u"txtGpg"_s), u"Мфс V max, кгс·м"_s,
-         shown(c.mfs.value(u"Text20"_s)));
+    row2(u"Пролет l, м"_s, in(names::txtProlet), u"Серия ригеля"_s, seriesName(c));
+    row2(u"Расчетная длина ригеля Lр, м"_s, in(names::txtLp), u"Толщина гололеда b, мм"_s,
+         optionText(c, names::Frame7,
+                    {{names::Option3, u"5"_s},
+                     {names::Option4, u"10"_s},
+                     {names::Option5, u"15"_s},
+                     {names::Option6, u"20"_s}}));
+    row2(u"Скорость ветра Vm, м/с"_s, in(names::txtVm), u"Сечение у опоры"_s,
+         optionText(c, names::Frame15,
+                    {{names::Option9, catalogue::sectionText(false)},
+                     {names::Option10, catalogue::sectionText(true)}}));
+    row2(u"h/b"_s, in(names::Combo1), u"Набор Мфс"_s,
+         optionText(c, names::Frame11, {{names::Option7, u"пер"_s}, {names::Option8, u"пост"_s}}));
+    row2(u"Вес точки подвеса Gт, кгс"_s, in(names::Combo2), u"Мфс аварийный, кгс·м"_s,
+         shown(c.mfs.value(names::Text18)));
+    row2(u"Собственный вес ригеля gр, кгс/м"_s, in(names::txtGp), u"Мфс гололед, кгс·м"_s,
+         shown(c.mfs.value(names::Text19)));
+    row2(u"Гололедная нагрузка ригеля gрг, кгс/м"_s, in(names::txtGpg), u"Мфс V max, кгс·м"_s,
+         shown(c.mfs.value(names::Text20)));
     // Pp times Vm² is a load per metre of beam (kgf/m), so Pp is in kgf·s²/m³.
-    row2(u"Ветровой параметр Pp, кгс·с²/м³"_s, in(u"txtPp"_s), QString(), QString());
+    row2(u"Ветровой параметр Pp, кгс·с²/м³"_s, in(names::txtPp), QString(), QString());
     h += u"</table>"_s;
 
     h += heading(4,
@@ -462,13 +467,7 @@ QString Report::html() const {
     for (const QString& n : model.notes) h += note(u"Примечание: "_s + esc(n) + u"."_s);
 
     // Results.
-    const QMap<QString, QString> names = {
-        {u"Label10"_s, u"G, середина"_s},         {u"Label11"_s, u"Gг, середина"_s},
-        {u"Label14"_s, u"G слева "_s + section},  {u"Label15"_s, u"Gг слева "_s + section},
-        {u"Label20"_s, u"G справа "_s + section}, {u"Label21"_s, u"Gг справа "_s + section},
-        {u"Label22"_s, u"аварийный, середина"_s}, {u"Label23"_s, u"гололед, середина"_s},
-        {u"Label24"_s, u"V max, середина"_s},     {u"Label30"_s, u"аварийный, "_s + section},
-        {u"Label31"_s, u"гололед, "_s + section}, {u"Label32"_s, u"V max, "_s + section}};
+    const bool quarter = c.options.value(names::Frame15) == names::Option10;
     const QString notComputed = u"<i>не вычислено</i>"_s;
     QStringList footnotes;
     const auto result = [&](const QString& name) {
@@ -476,7 +475,8 @@ QString Report::html() const {
         QString cell = v.computed ? userText(v.text) : notComputed;
         const auto other = input_.comparison.constFind(name);
         if (other != input_.comparison.cend() && *other != v.text) {
-            footnotes << names.value(name, name) + u": "_s + input_.comparisonCaption + u" — "_s +
+            footnotes << catalogue::resultCaption(name, quarter) + u": "_s +
+                             input_.comparisonCaption + u" — "_s +
                              (other->isEmpty() ? u"пусто"_s : userText(*other));
             cell += u"<sup>"_s + QString::number(footnotes.size()) + u"</sup>"_s;
         }
@@ -493,10 +493,10 @@ QString Report::html() const {
     h += table + u">"_s;
     h += headerRow + u"<td></td><td>Середина</td><td>Слева "_s + section + u"</td><td>Справа "_s +
          section + u"</td><td>Расчетное "_s + section + u"</td></tr>"_s;
-    h += u"<tr><td>G</td>"_s + cells({u"Label10"_s, u"Label14"_s, u"Label20"_s, u"Text21"_s}) +
-         u"</tr>"_s;
-    h += u"<tr><td>Gг</td>"_s + cells({u"Label11"_s, u"Label15"_s, u"Label21"_s, u"Text22"_s}) +
-         u"</tr>"_s;
+    h += u"<tr><td>G</td>"_s +
+         cells({names::Label10, names::Label14, names::Label20, names::Text21}) + u"</tr>"_s;
+    h += u"<tr><td>Gг</td>"_s +
+         cells({names::Label11, names::Label15, names::Label21, names::Text22}) + u"</tr>"_s;
     h += u"</table>"_s;
     const auto governingNote = [&](const QString& field, const QString& expected,
                                    const QString& what) {
@@ -507,8 +507,8 @@ QString Report::html() const {
                       u") не равно большему из значений слева и справа ("_s + esc(expected) +
                       u"): оно введено вручную или не обновлено."_s);
     };
-    governingNote(u"Text21"_s, input_.governingG, u"G-"_s + section);
-    governingNote(u"Text22"_s, input_.governingGice, u"Gг-"_s + section);
+    governingNote(names::Text21, input_.governingG, u"G-"_s + section);
+    governingNote(names::Text22, input_.governingGice, u"Gг-"_s + section);
 
     h += heading(4,
                  u"Расчетные изгибающие моменты ригеля (со значениями gр, gрг, Pp листа "
@@ -521,9 +521,9 @@ QString Report::html() const {
              cells({u"Label"_s + QString::number(22 + m), u"Label"_s + QString::number(30 + m)}) +
              u"</tr>"_s;
     h += u"</table>"_s;
-    if (!input_.results.value(u"Label49"_s).text.isEmpty())
-        h +=
-            u"<p>Индикатор Мфс: "_s + userText(input_.results.value(u"Label49"_s).text) + u"</p>"_s;
+    if (!input_.results.value(names::Label49).text.isEmpty())
+        h += u"<p>Индикатор Мфс: "_s + userText(input_.results.value(names::Label49).text) +
+             u"</p>"_s;
     if (!footnotes.isEmpty()) {
         h += u"<p style=\"font-size:8pt; color:#555555\">"_s;
         for (int i = 0; i < footnotes.size(); ++i)
@@ -545,7 +545,7 @@ QString Report::html() const {
              u"«т37gama.xls»), при тех же нагрузках от подвески и Мфс. "
              u"Использование = |расчетный момент| / допускаемый момент; оба момента в тс·м. "
              u"Средний блок — моменты середины пролета, крайний блок — моменты в сечении "_s +
-             section + u". Lр = "_s + in(u"txtLp"_s) + u" м.</p>"_s;
+             section + u". Lр = "_s + in(names::txtLp) + u" м.</p>"_s;
         h += sheetRowsNote();
         h += mfsNote();
         h += checkTable(section);
@@ -687,8 +687,8 @@ QString Report::gradeMomentsTable(const QString& section) const {
 
 QString Report::sheetRowsNote() const {
     const Calculation& c = input_.calculation;
-    const QString gp = c.inputs.value(u"txtGp"_s), gpg = c.inputs.value(u"txtGpg"_s),
-                  pp = c.inputs.value(u"txtPp"_s);
+    const QString gp = c.inputs.value(names::txtGp), gpg = c.inputs.value(names::txtGpg),
+                  pp = c.inputs.value(names::txtPp);
     const QString values =
         u"gр = "_s + shown(gp) + u", gрг = "_s + shown(gpg) + u", Pp = "_s + shown(pp);
     // Whose rows the sheet's values are: searched in both series' columns of the three tables.
@@ -724,8 +724,8 @@ QString Report::sheetRowsNote() const {
 
 QString Report::mfsNote() const {
     const Calculation& c = input_.calculation;
-    const QStringList values = {c.mfs.value(u"Text18"_s), c.mfs.value(u"Text19"_s),
-                                c.mfs.value(u"Text20"_s)};
+    const QStringList values = {c.mfs.value(names::Text18), c.mfs.value(names::Text19),
+                                c.mfs.value(names::Text20)};
     QString shownValues;
     for (const QString& v : values)
         shownValues += (shownValues.isEmpty() ? QString() : u"; "_s) + shown(v);
@@ -739,14 +739,14 @@ QString Report::mfsNote() const {
     if (t.rowCount() == 0)
         return head + u"таблица «"_s + workbook +
                u"» не прочитана, строка, из которой взяты значения, не проверена.</p>"_s;
-    const bool per = c.options.value(u"Frame11"_s) == u"Option7"_s;
+    const bool per = c.options.value(names::Frame11) == names::Option7;
     const QString set = per ? u"пер"_s : u"пост"_s;
     const QStringList columns = per ? QStringList{u"авар"_s, u"норм гв"_s, u"норм в"_s}
                                     : QStringList{u"авар1"_s, u"норм гв1"_s, u"норм в1"_s};
     const qsizetype lpColumn = t.header.indexOf(u"Lр"_s);
     const auto lpOf = [&](int r) { return userText(t.rows[r].value(lpColumn)); };
     int matched = -1;
-    const int shownRow = c.sources.value(u"Data6"_s).row;
+    const int shownRow = c.sources.value(names::Data6).row;
     const auto matches = [&](int r) {
         for (int k = 0; k < 3; ++k) {
             const qsizetype col = t.header.indexOf(columns[k]);
@@ -765,9 +765,9 @@ QString Report::mfsNote() const {
     if (matched != shownRow && shownRow >= 0 && shownRow < t.rowCount())
         text += u" <span style=\"color:#a05000\">Таблица показывает другую строку: Lр = "_s +
                 lpOf(shownRow) + u" м.</span>"_s;
-    if (!sameNumber(t.rows[matched].value(lpColumn), c.inputs.value(u"txtLp"_s)))
+    if (!sameNumber(t.rows[matched].value(lpColumn), c.inputs.value(names::txtLp)))
         text += u" <span style=\"color:#a05000\">Строка Мфс относится к Lр = "_s + lpOf(matched) +
-                u" м, а расчетная длина Lр = "_s + shown(c.inputs.value(u"txtLp"_s)) +
+                u" м, а расчетная длина Lр = "_s + shown(c.inputs.value(names::txtLp)) +
                 u" м.</span>"_s;
     return text + u"</p>"_s;
 }

@@ -19,6 +19,7 @@
 #include <QString>
 #include <memory>
 
+#include "core/catalogue.h"
 #include "document/calculation.h"
 #include "document/crossbeamcheck.h"
 #include "document/graderows.h"
@@ -61,10 +62,10 @@ int iceColumn(const Calculation& calculation);
 // The bare names of the workbooks the report reads: the allowable moments of the calculation's
 // series, the crossbeam's own rows, the Мфс table.
 QString allowableWorkbookName(const Calculation& calculation);
-inline constexpr const char16_t* kWeightWorkbook = u"т37Gp.xls";
-inline constexpr const char16_t* kIceWorkbook = u"Т37Gрг.xls";
-inline constexpr const char16_t* kWindWorkbook = u"т37gama.xls";
-inline constexpr const char16_t* kMfsWorkbook = u"т38.1.xls";
+inline constexpr const char16_t* kWeightWorkbook = catalogue::kWorkbookWeight;
+inline constexpr const char16_t* kIceWorkbook = catalogue::kWorkbookIce;
+inline constexpr const char16_t* kWindWorkbook = catalogue::kWorkbookWind;
+inline constexpr const char16_t* kMfsWorkbook = catalogue::kWorkbookMfs;
 
 // Limits that keep a report of hostile or huge input readable and quick: a field's text is shown
 // up to kMaxShownText characters (the rest is named, not printed), the check table up to

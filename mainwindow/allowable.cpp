@@ -1,4 +1,5 @@
 #include "mainwindow/allowable.h"
+#include "core/catalogue.h"
 
 #include <algorithm>
 
@@ -6,12 +7,15 @@ namespace vardo::mainwindow {
 
 namespace {
 
+using catalogue::kMfsBoxes;
+using catalogue::MfsBox;
+
 void copyBox(Sheet& sheet, const MfsBox& box) {
-    sheet.setText(box.target.toString(), sheet.text(box.box.toString()));
+    sheet.setText(box.target, sheet.text(box.box));
 }
 
 void change(Sheet& sheet, const MfsBox& box) {
-    if (sheet.isVisible(box.frame.toString())) copyBox(sheet, box);
+    if (sheet.isVisible(box.frame)) copyBox(sheet, box);
 }
 
 }  // namespace
@@ -36,20 +40,22 @@ void txtMnv2_Change(Sheet& sheet) {
 }
 
 bool mfsBoxChange(Sheet& sheet, const QString& name) {
-    const auto it = std::ranges::find(kMfsBoxes, QStringView(name), &MfsBox::box);
-    if (it == kMfsBoxes.end()) return false;
-    change(sheet, *it);
-    return true;
+    for (const MfsBox& box : kMfsBoxes)
+        if (box.box.view() == name) {
+            change(sheet, box);
+            return true;
+        }
+    return false;
 }
 
-void copyMfsSet(Sheet& sheet, QStringView frame) {
+void copyMfsSet(Sheet& sheet, const Name& frame) {
     for (const MfsBox& box : kMfsBoxes)
-        if (box.frame == frame) copyBox(sheet, box);
+        if (box.frame.view() == frame.view()) copyBox(sheet, box);
 }
 
 void Command16_Click(Sheet& sheet) {
-    sheet.setVisible(QStringLiteral("Frame20"), true);
-    sheet.setVisible(QStringLiteral("Frame29"), false);
+    sheet.setVisible(names::Frame20, true);
+    sheet.setVisible(names::Frame29, false);
 }
 
 }  // namespace vardo::mainwindow

@@ -11,33 +11,16 @@
 // The allowable-moment panel (Frame20) only shows the reference rows; the user compares them with
 // the computed moments, no code does.
 
-#include <array>
-
 #include <QString>
 #include <QStringView>
 
+#include "core/catalogue.h"
 #include "core/sheet.h"
 
 namespace vardo::mainwindow {
 
-// One bound Мфс box: the frame that holds its set and the Мфс field of its mode.
-struct MfsBox {
-    QStringView box;
-    QStringView frame;
-    QStringView target;
-};
-
-inline constexpr QStringView kMfsSetPer = u"Frame12";  // "пер": columns "авар", "норм гв", "норм в"
-inline constexpr QStringView kMfsSetPost = u"Frame13";  // "пост": "авар1", "норм гв1", "норм в1"
-
-inline constexpr std::array<MfsBox, 6> kMfsBoxes{{
-    {u"txtMa1", kMfsSetPer, u"Text18"},
-    {u"txtMn1", kMfsSetPer, u"Text19"},
-    {u"txtMnv1", kMfsSetPer, u"Text20"},
-    {u"txtMa2", kMfsSetPost, u"Text18"},
-    {u"txtMn2", kMfsSetPost, u"Text19"},
-    {u"txtMnv2", kMfsSetPost, u"Text20"},
-}};
+// The six bound Мфс boxes, their frames and targets are the catalogue's (core/catalogue.h:
+// kMfsBoxes, kMfsSetPer, kMfsSetPost).
 
 // Change actions of the six boxes: raised by typing and by every row change of Data6. Each copies
 // the box's text into its Мфс field when the box's frame is shown, and does nothing otherwise.
@@ -52,7 +35,7 @@ bool mfsBoxChange(Sheet& sheet, const QString& name);
 
 // Copies every box of the set held by `frame` into its Мфс field, whether the frame is shown or
 // not: Text18, Text19, Text20 in this order. The "пер"/"пост" options do this after switching.
-void copyMfsSet(Sheet& sheet, QStringView frame);
+void copyMfsSet(Sheet& sheet, const Name& frame);
 
 // "Сравнить": the allowable-moment panel Frame20 is shown, then the Мфс buttons Frame29 hidden
 // (the panel covers the place where they stand).

@@ -1,4 +1,5 @@
 #include "mainwindow/builder.h"
+#include "core/catalogue.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -84,8 +85,9 @@ QWidget* create(const ControlRow& row, QWidget* parent) {
             return label;
         }
         case Kind::List:
-            return new ListField(row.name == u"Combo1"_s ? combo1Items() : combo2Items(),
-                                 row.caption, parent);
+            return new ListField(
+                row.name == names::Combo1 ? catalogue::combo1Items() : catalogue::combo2Items(),
+                row.caption, parent);
         case Kind::DataSource:
             return new tables::DataSource(parent);
     }

@@ -1,4 +1,5 @@
 #include "mainwindow/form1.h"
+#include "core/catalogue.h"
 
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -73,7 +74,7 @@ void Form1::showEvent(QShowEvent* event) {
     shownOnce_ = true;
     // The first control in the tab order that takes the focus is "П"; an option that takes the
     // focus is selected.
-    if (QWidget* first = controls_.value(u"Option1"_s)) first->setFocus(Qt::OtherFocusReason);
+    if (QWidget* first = controls_.value(names::Option1)) first->setFocus(Qt::OtherFocusReason);
     selectOnFirstFocus(*sheet_);
     if (!workbookReport_.isEmpty()) {
         // Told once, when the window is on screen behind the message.

@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "core/catalogue.h"
 #include "core/safefile.h"
 #include "document/calculation.h"
 #include "document/calculationport.h"
@@ -79,9 +80,9 @@ void Form1::wireDocuments() {
         QKeyCombination keys;
         void (Form1::*action)();
     } actions[] = {
-        {u"cmdOpen", Qt::CTRL | Qt::Key_O, &Form1::onOpen},
-        {u"cmdSave", Qt::CTRL | Qt::Key_S, &Form1::onSave},
-        {u"cmdReport", Qt::CTRL | Qt::Key_P, &Form1::onReport},
+        {names::cmdOpen.utf16(), Qt::CTRL | Qt::Key_O, &Form1::onOpen},
+        {names::cmdSave.utf16(), Qt::CTRL | Qt::Key_S, &Form1::onSave},
+        {names::cmdReport.utf16(), Qt::CTRL | Qt::Key_P, &Form1::onReport},
     };
     for (const auto& a : actions) {
         const QKeySequence keys(a.keys);
@@ -216,8 +217,9 @@ bool Form1::writeReport(const QString& pdfPath) {
     in.allowableWorkbook = port.workbookName(allowable);
     if (const tables::DataSource* s = port.source(allowable)) in.allowableError = s->errorText();
     // Each grade is checked with its own rows of the crossbeam tables the window shows.
-    in.crossbeamTables = {port.table(u"Data1"_s), port.table(u"Data5"_s), port.table(u"Data3"_s)};
-    in.mfsTable = port.table(u"Data6"_s);
+    in.crossbeamTables = {port.table(names::Data1), port.table(names::Data5),
+                          port.table(names::Data3)};
+    in.mfsTable = port.table(names::Data6);
     const document::Report report(std::move(in));
     QString error;
     if (!report.writePdf(pdfPath, &error)) {

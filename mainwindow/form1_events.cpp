@@ -8,6 +8,7 @@
 
 #include "about/form2.h"
 #include "calc/calc.h"
+#include "core/catalogue.h"
 #include "exprcalc/form3.h"
 #include "exprcalc/systemcalculator.h"
 #include "mainwindow/allowable.h"
@@ -32,29 +33,39 @@ struct ButtonAction {
 
 // The buttons whose click is a procedure over the sheet.
 constexpr ButtonAction kButtonActions[] = {
-    {u"Command1", calc::Command1_Click},   {u"Command2", calc::Command2_Click},
-    {u"Command3", calc::Command3_Click},   {u"Command4", calc::Command4_Click},
-    {u"Command5", calc::Command5_Click},   {u"Command6", calc::Command6_Click},
-    {u"Command7", calc::Command7_Click},   {u"Command8", calc::Command8_Click},
-    {u"Command9", calc::Command9_Click},   {u"Command10", Command10_Click},
-    {u"Command11", calc::Command11_Click}, {u"Command12", calc::Command12_Click},
-    {u"Command13", calc::Command13_Click}, {u"Command14", Command14_Click},
-    {u"Command15", Command15_Click},       {u"Command16", Command16_Click},
-    {u"Command17", Command17_Click},       {u"Command20", calc::Command20_Click},
-    {u"Command21", calc::Command21_Click}, {u"Command22", Command22_Click},
-    {u"Command23", Command23_Click},
+    {names::Command1.utf16(), calc::Command1_Click},
+    {names::Command2.utf16(), calc::Command2_Click},
+    {names::Command3.utf16(), calc::Command3_Click},
+    {names::Command4.utf16(), calc::Command4_Click},
+    {names::Command5.utf16(), calc::Command5_Click},
+    {names::Command6.utf16(), calc::Command6_Click},
+    {names::Command7.utf16(), calc::Command7_Click},
+    {names::Command8.utf16(), calc::Command8_Click},
+    {names::Command9.utf16(), calc::Command9_Click},
+    {names::Command10.utf16(), Command10_Click},
+    {names::Command11.utf16(), calc::Command11_Click},
+    {names::Command12.utf16(), calc::Command12_Click},
+    {names::Command13.utf16(), calc::Command13_Click},
+    {names::Command14.utf16(), Command14_Click},
+    {names::Command15.utf16(), Command15_Click},
+    {names::Command16.utf16(), Command16_Click},
+    {names::Command17.utf16(), Command17_Click},
+    {names::Command20.utf16(), calc::Command20_Click},
+    {names::Command21.utf16(), calc::Command21_Click},
+    {names::Command22.utf16(), Command22_Click},
+    {names::Command23.utf16(), Command23_Click},
 };
 
 // The governing-value fields: a click takes the larger of the left and right results.
 constexpr ButtonAction kGoverningClicks[] = {
-    {u"Text21", calc::Text21_Click},
-    {u"Text22", calc::Text22_Click},
+    {names::Text21.utf16(), calc::Text21_Click},
+    {names::Text22.utf16(), calc::Text22_Click},
 };
 
 // The launcher options; the option groups of the input panel are in selectors.h.
 constexpr ButtonAction kLauncherOptions[] = {
-    {u"Option16", Option16_Click},
-    {u"Option17", Option17_Click},
+    {names::Option16.utf16(), Option16_Click},
+    {names::Option17.utf16(), Option17_Click},
 };
 
 Procedure actionFor(std::span<const ButtonAction> table, const QString& name) {
@@ -82,13 +93,13 @@ void Form1::wireButtons() {
 
 void Form1::wireFields() {
     const QStringList clickable =
-        clearOnClickFields() + pickFields() + QStringList{u"Text21"_s, u"Text22"_s};
+        clearOnClickFields() + pickFields() + QStringList{names::Text21, names::Text22};
     for (const QString& name : clickable) {
         if (QWidget* w = controls_.value(name)) w->installEventFilter(this);
     }
     // A change of a Мфс box, typed or from a new table row, feeds the moment of its mode.
-    for (const QString& name :
-         {u"txtMa1"_s, u"txtMn1"_s, u"txtMnv1"_s, u"txtMa2"_s, u"txtMn2"_s, u"txtMnv2"_s}) {
+    for (const QString& name : {names::txtMa1, names::txtMn1, names::txtMnv1, names::txtMa2,
+                                names::txtMn2, names::txtMnv2}) {
         if (auto* edit = qobject_cast<QLineEdit*>(controls_.value(name)))
             connect(edit, &QLineEdit::textChanged, this,
                     [this, name] { mfsBoxChange(*sheet_, name); });
@@ -149,13 +160,13 @@ void Form1::onOptionSelected(const QString& name) {
 void Form1::onButton(const QString& name) {
     if (Procedure p = actionFor(kButtonActions, name)) {
         p(*sheet_);
-    } else if (name == u"Command18"_s) {
+    } else if (name == names::Command18) {
         close();
-    } else if (name == u"Command19"_s) {
+    } else if (name == names::Command19) {
         showAbout();
-    } else if (name == u"Command24"_s) {
+    } else if (name == names::Command24) {
         startSystemCalculator();
-    } else if (name == u"Command25"_s) {
+    } else if (name == names::Command25) {
         showCalculator();
     }
 }

@@ -17,15 +17,10 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "core/catalogue.h"
 #include "core/sheet.h"
 
 namespace vardo::mainwindow {
-
-// The two load rows of the suspension-point diagram, points 1 to 8.
-inline constexpr std::array<QStringView, 8> kLoadFieldsG{u"txtG1", u"txtG2", u"txtG3", u"txtG4",
-                                                         u"txtG5", u"txtG6", u"txtG7", u"txtG8"};
-inline constexpr std::array<QStringView, 8> kLoadFieldsGg{
-    u"txtGg1", u"txtGg2", u"txtGg3", u"txtGg4", u"txtGg5", u"txtGg6", u"txtGg7", u"txtGg8"};
 
 // The 19 fields emptied by a click: txtProlet, txtLp, txtVm, txtL1 .. txtL8, txtP1 .. txtP8.
 QStringList clearOnClickFields();
@@ -33,14 +28,10 @@ QStringList clearOnClickFields();
 // txtGg1 .. txtGg8, txtGpg, txtPp, txtGp.
 QStringList pickFields();
 
-// A candidate source of a pick: a bound value field, and the frame that must be shown too (empty
-// when the field's own visibility decides alone).
-struct PickSource {
-    QStringView field;
-    QStringView frame;
-};
-// The sources of the pick field `field` in the order they are tested; empty for other names.
-std::span<const PickSource> pickSources(QStringView field);
+// The sources of the pick field `field` in the order they are tested (a bound value field, and the
+// frame that must be shown too); empty for other names. The catalogue's (core/catalogue.h).
+using catalogue::PickSource;
+using catalogue::pickSources;
 
 // Empties the field `name` when it is one of clearOnClickFields(); false (nothing done) otherwise.
 bool clearOnClick(Sheet& sheet, const QString& name);

@@ -57,10 +57,6 @@ const std::vector<ControlRow>& controls();
 const std::vector<BindingRow>& bindings();
 const std::vector<SourceRow>& sources();
 
-// The lists of the two edit-and-list fields.
-QStringList combo1Items();
-QStringList combo2Items();
-
 // Twips to logical pixels: 15 twips a pixel at 96 dpi; Qt scales for high-DPI screens.
 constexpr int twipsToPixels(int twips) {
     return (twips + 7) / 15;

@@ -1,17 +1,18 @@
 #include "mainwindow/launchers.h"
+#include "core/catalogue.h"
 
 namespace vardo::mainwindow {
 
 using namespace Qt::Literals::StringLiterals;
 
 void Option16_Click(Sheet& sheet) {
-    sheet.setVisible(u"Command24"_s, true);
-    sheet.setVisible(u"Command25"_s, false);
+    sheet.setVisible(names::Command24, true);
+    sheet.setVisible(names::Command25, false);
 }
 
 void Option17_Click(Sheet& sheet) {
-    sheet.setVisible(u"Command24"_s, false);
-    sheet.setVisible(u"Command25"_s, true);
+    sheet.setVisible(names::Command24, false);
+    sheet.setVisible(names::Command25, true);
 }
 
 }  // namespace vardo::mainwindow

@@ -1,4 +1,5 @@
 #include "mainwindow/navigation.h"
+#include "core/catalogue.h"
 
 #include <QStringList>
 
@@ -15,46 +16,46 @@ void setTexts(Sheet& sheet, const QStringList& names, const QString& text) {
 }  // namespace
 
 void Command10_Click(Sheet& sheet) {
-    setTexts(sheet, numberedNames(u"txtL"_s, 1, 8) + numberedNames(u"txtP"_s, 1, 8), u"0"_s);
+    setTexts(sheet, names::txtL.all() + names::txtP.all(), u"0"_s);
 }
 
 void Command23_Click(Sheet& sheet) {
-    for (const QString& name :
-         {u"Text21"_s, u"Text22"_s, u"Command3"_s, u"Command4"_s, u"Command5"_s, u"Command6"_s})
+    for (const QString& name : {names::Text21, names::Text22, names::Command3, names::Command4,
+                                names::Command5, names::Command6})
         sheet.setVisible(name, false);
     // The loads of points 1 and 2 come before the crossbeam's table values, the rest after them.
+    setTexts(
+        sheet,
+        QStringList{names::Text21, names::Text22, names::txtProlet, names::txtLp, names::txtVm} +
+            names::txtL.all() + names::txtP.all() + names::txtGg.all() +
+            QStringList{names::txtG[1], names::txtG[2], names::txtGpg, names::txtPp, names::txtGp} +
+            numberedNames(u"txtG"_s, 3, 8),
+        u"0"_s);
     setTexts(sheet,
-             QStringList{u"Text21"_s, u"Text22"_s, u"txtProlet"_s, u"txtLp"_s, u"txtVm"_s} +
-                 numberedNames(u"txtL"_s, 1, 8) + numberedNames(u"txtP"_s, 1, 8) +
-                 numberedNames(u"txtGg"_s, 1, 8) +
-                 QStringList{u"txtG1"_s, u"txtG2"_s, u"txtGpg"_s, u"txtPp"_s, u"txtGp"_s} +
-                 numberedNames(u"txtG"_s, 3, 8),
-             u"0"_s);
-    setTexts(sheet,
-             {u"Label49"_s, u"Label22"_s, u"Label23"_s, u"Label24"_s, u"Label30"_s, u"Label31"_s,
-              u"Label32"_s},
+             {names::Label49, names::Label22, names::Label23, names::Label24, names::Label30,
+              names::Label31, names::Label32},
              QString());
-    setTexts(sheet, {u"Label10"_s, u"Label11"_s}, u"0"_s);
-    setTexts(sheet, {u"Label14"_s, u"Label15"_s, u"Label20"_s, u"Label21"_s}, QString());
+    setTexts(sheet, {names::Label10, names::Label11}, u"0"_s);
+    setTexts(sheet, {names::Label14, names::Label15, names::Label20, names::Label21}, QString());
 }
 
 void Command14_Click(Sheet& sheet) {
-    sheet.setVisible(u"Frame2"_s, true);
+    sheet.setVisible(names::Frame2, true);
 }
 
 void Command15_Click(Sheet& sheet) {
-    sheet.setVisible(u"Frame2"_s, false);
+    sheet.setVisible(names::Frame2, false);
 }
 
 void Command17_Click(Sheet& sheet) {
-    sheet.setVisible(u"Frame20"_s, false);
-    sheet.setVisible(u"Frame29"_s, true);
+    sheet.setVisible(names::Frame20, false);
+    sheet.setVisible(names::Frame29, true);
 }
 
 void Command22_Click(Sheet& sheet) {
-    sheet.setVisible(u"Frame11"_s, false);
-    sheet.setVisible(u"Frame29"_s, true);
-    sheet.setText(u"Label49"_s, QString());
+    sheet.setVisible(names::Frame11, false);
+    sheet.setVisible(names::Frame29, true);
+    sheet.setText(names::Label49, QString());
 }
 
 }  // namespace vardo::mainwindow

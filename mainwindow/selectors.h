@@ -16,19 +16,11 @@
 #include <QStringView>
 
 #include "core/sheet.h"
-#include "mainwindow/formport.h"
 
 namespace vardo::mainwindow {
 
-// One option group: the options of one frame; selecting one deselects the others.
-struct OptionGroup {
-    QStringView frame;
-    std::span<const QStringView> options;
-};
-// Frame5 "Ввод 1-2-3-4-5", Frame7 "b мм", Frame3 "П/ОП", Frame11 "Mфс", Frame15 "Пр. ригеля".
-std::span<const OptionGroup> optionGroups();
-// The frame of the group that holds `option`; empty when it is in none of them.
-QStringView groupOf(QStringView option);
+// The option groups themselves (Frame5 "Ввод 1-2-3-4-5", Frame7 "b мм", Frame3 "П/ОП", Frame11
+// "Mфс", Frame15 "Пр. ригеля", and the launchers) are the catalogue's (core/catalogue.h).
 
 // "Ввод 1-2-3-4-5": the table panel frmF1 .. frmF5 shown, the other four hidden; "1 " and "2" also
 // switch the load row of the diagram to G (Label12, txtG1 .. txtG8) or Gг (Label13, txtGg1 ..).
@@ -52,8 +44,9 @@ void Option2_Click(Sheet& sheet);  // "ОП"
 void Option7_Click(Sheet& sheet);  // "пер"
 void Option8_Click(Sheet& sheet);  // "пост"
 
-// Runs the click action of the option `name`. True when `name` is an option of optionGroups()
-// (Option9 "1/3" and Option10 "1/4" have no action); false, with nothing done, otherwise.
+// Runs the click action of the option `name`. True when `name` is an option of the input panel's
+// groups (Option9 "1/3" and Option10 "1/4" have no action); false, with nothing done, otherwise
+// (the launcher options' actions are the window's own).
 bool optionClick(Sheet& sheet, const QString& name);
 
 // The start-up selections, in this order: Option4 "10", Option11 "1 ", Option9 "1/3",

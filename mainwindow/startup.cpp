@@ -1,4 +1,5 @@
 #include "mainwindow/startup.h"
+#include "core/catalogue.h"
 
 #include <QStringList>
 
@@ -17,31 +18,32 @@ void setVisible(FormPort& form, const QStringList& names, bool visible) {
 }  // namespace
 
 QStringList pickPointerFields() {
-    return QStringList{u"Text21"_s, u"Text22"_s} + numberedNames(u"txtG"_s, 1, 8) +
-           numberedNames(u"txtGg"_s, 1, 8) + QStringList{u"txtGpg"_s, u"txtPp"_s, u"txtGp"_s};
+    return QStringList{names::Text21, names::Text22} + names::txtG.all() + names::txtGg.all() +
+           QStringList{names::txtGpg, names::txtPp, names::txtGp};
 }
 
 void runStartUp(FormPort& form, const GivePickPointer& givePickPointer) {
     // The governing fields get the pointer first, the table-value fields at the end.
-    givePickPointer(u"Text21"_s);
-    givePickPointer(u"Text22"_s);
-    form.setVisible(u"frmF1"_s, true);
-    setVisible(form, {u"frmF2"_s, u"frmF3"_s, u"frmF4"_s, u"frmF5"_s}, false);
-    setVisible(form, numberedNames(u"txtG"_s, 1, 8), true);
-    setVisible(form, QStringList{u"Label13"_s} + numberedNames(u"txtGg"_s, 1, 8), false);
-    setVisible(form, {u"Frame2"_s, u"Frame20"_s}, false);
+    givePickPointer(names::Text21);
+    givePickPointer(names::Text22);
+    form.setVisible(names::frmF1, true);
+    setVisible(form, {names::frmF2, names::frmF3, names::frmF4, names::frmF5}, false);
+    setVisible(form, names::txtG.all(), true);
+    setVisible(form, QStringList{names::Label13} + names::txtGg.all(), false);
+    setVisible(form, {names::Frame2, names::Frame20}, false);
     setVisible(form,
-               {u"Data7"_s, u"Label33"_s, u"Label34"_s, u"Label35"_s, u"Label36"_s, u"Label41"_s,
-                u"Label42"_s},
+               {names::Data7, names::Label33, names::Label34, names::Label35, names::Label36,
+                names::Label41, names::Label42},
                true);
-    setVisible(form, QStringList{u"Data8"_s} + numberedNames(u"Label"_s, 43, 48), false);
+    setVisible(form, QStringList{names::Data8} + numberedNames(u"Label"_s, 43, 48), false);
     selectStartOptions(form);
-    setVisible(form, {u"Text18"_s, u"Text19"_s, u"Text20"_s, u"Text21"_s, u"Text22"_s}, false);
-    setVisible(form, {u"Command5"_s, u"Command6"_s, u"Command3"_s, u"Command4"_s}, false);
+    setVisible(form, {names::Text18, names::Text19, names::Text20, names::Text21, names::Text22},
+               false);
+    setVisible(form, {names::Command5, names::Command6, names::Command3, names::Command4}, false);
     for (const QString& field : pickPointerFields().mid(2)) givePickPointer(field);
-    form.setVisible(u"Command24"_s, true);
-    form.setVisible(u"Command25"_s, false);
-    form.setChecked(u"Option16"_s);
+    form.setVisible(names::Command24, true);
+    form.setVisible(names::Command25, false);
+    form.setChecked(names::Option16);
 }
 
 }  // namespace vardo::mainwindow

@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "mainwindow/formport.h"
+#include "core/sheet.h"
 
 namespace vardo::mainwindow {
 

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include "core/catalogue.h"
 #include "core/messages.h"
 
 namespace vardo::mainwindow {
@@ -26,6 +27,7 @@ QWidget* WidgetSheet::widget(const QString& name) const {
 }
 
 QString WidgetSheet::text(const QString& name) const {
+    catalogue::checkKnown(name);
     QWidget* w = widget(name);
     if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
     if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
@@ -37,6 +39,7 @@ QString WidgetSheet::text(const QString& name) const {
 }
 
 void WidgetSheet::setText(const QString& name, const QString& text) {
+    catalogue::checkKnown(name);
     QWidget* w = widget(name);
     if (auto* e = qobject_cast<QLineEdit*>(w)) {
         e->setText(text);
@@ -54,20 +57,24 @@ void WidgetSheet::setText(const QString& name, const QString& text) {
 }
 
 bool WidgetSheet::isVisible(const QString& name) const {
+    catalogue::checkKnown(name);
     QWidget* w = widget(name);
     return w && !w->isHidden();
 }
 
 void WidgetSheet::setVisible(const QString& name, bool visible) {
+    catalogue::checkKnown(name);
     if (QWidget* w = widget(name)) w->setVisible(visible);
 }
 
 bool WidgetSheet::isChecked(const QString& name) const {
+    catalogue::checkKnown(name);
     auto* b = qobject_cast<QAbstractButton*>(widget(name));
     return b && b->isChecked();
 }
 
 void WidgetSheet::setChecked(const QString& name) {
+    catalogue::checkKnown(name);
     if (auto* b = qobject_cast<QAbstractButton*>(widget(name))) b->setChecked(true);
 }
 

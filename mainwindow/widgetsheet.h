@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "mainwindow/formport.h"
+#include "core/sheet.h"
 
 class QWidget;
 

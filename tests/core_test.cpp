@@ -1,13 +1,18 @@
 // Tests of the fixed-point type, its text form with the decimal comma, and the step runner.
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 
 #include <cmath>
 #include <limits>
 
+#include "core/catalogue.h"
 #include "core/fixed.h"
+#include "core/mapsheet.h"
 #include "core/numbertext.h"
 #include "core/step.h"
+
+using namespace Qt::Literals::StringLiterals;
 
 using vardo::Fixed;
 using vardo::OverflowError;
@@ -21,6 +26,47 @@ class CoreTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
+    void catalogueNamesAreWhole() {
+        // Every name once; the series and the groups name only catalogue controls.
+        const QStringList all = vardo::catalogue::allNames();
+        QCOMPARE(QSet<QString>(all.cbegin(), all.cend()).size(), all.size());
+        QCOMPARE(vardo::names::txtGg[8], u"txtGg8"_s);
+        QCOMPARE(vardo::names::txtL.numberOf(u"txtL3"), 3);
+        QCOMPARE(vardo::names::txtL.numberOf(u"txtL03"), 0);
+        QCOMPARE(vardo::names::txtL.numberOf(u"txtLp"), 0);
+        QStringList used = vardo::catalogue::inputFields() + vardo::catalogue::resultFields() +
+                           vardo::catalogue::viewFields() + vardo::catalogue::tableFields() +
+                           vardo::catalogue::pickFields() + vardo::catalogue::dataSourceNames() +
+                           vardo::catalogue::clearOnClickFields();
+        for (const auto& g : vardo::catalogue::optionGroups())
+            for (const vardo::Name& o : g.options) used << o;
+        for (const auto& b : vardo::catalogue::bindings()) used << b.dataSource << b.field;
+        for (const QString& name : used)
+            QVERIFY2(vardo::catalogue::isKnown(name), qPrintable(name));
+        QVERIFY(!vardo::catalogue::isKnown(u"Text23"));
+        QCOMPARE(vardo::catalogue::groupOf(u"Option10"), u"Frame15");
+        QCOMPARE(vardo::catalogue::resultCaption(u"Label31", true), u"гололед, 1/4"_s);
+    }
+
+    void mapSheetSelectsWithinTheGroup() {
+        // State: "1/3" and "П" checked. Action: select "1/4". Expected: "1/3" unchecked, "П" kept,
+        // the selection recorded and its action run after it.
+        vardo::MapSheet sheet;
+        sheet.check(u"Option9"_s);
+        sheet.check(u"Option1"_s);
+        QStringList actions;
+        sheet.onSelect = [&](const QString& o) { actions << o + u' ' + sheet.effects.last(); };
+        sheet.setChecked(u"Option10"_s);
+        QVERIFY(sheet.isChecked(u"Option10"_s) && !sheet.isChecked(u"Option9"_s));
+        QVERIFY(sheet.isChecked(u"Option1"_s));
+        QCOMPARE(actions, QStringList{u"Option10 check Option10"_s});
+        // A name the catalogue does not know is said (in a debug build).
+#ifndef QT_NO_DEBUG
+        QTest::ignoreMessage(QtWarningMsg, "Text99 is not in the catalogue of the sheet");
+#endif
+        sheet.setText(u"Text99"_s, u"1"_s);
+    }
+
     void parse_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("converts");

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "core/catalogue.h"
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
 #include "mainwindow/windowsdirectory.h"
@@ -51,6 +52,7 @@ class Form1Test : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
+    void catalogueIsTheWindow();
     void startUpState_data();
     void startUpState();
     void startUpSelections();
@@ -554,6 +556,22 @@ void Form1Test::launchers() {
     f.click(u"Option16"_s);
     QVERIFY(f.shown(u"Command24"_s));
     QVERIFY(!f.shown(u"Command25"_s));
+}
+
+void Form1Test::catalogueIsTheWindow() {
+    // The catalogue names exactly the window's controls: one widget (or diagram line) per name.
+    QStringList inventory;
+    for (const vardo::mainwindow::ControlRow& row : vardo::mainwindow::controls())
+        inventory << row.name;
+    for (const vardo::mainwindow::DiagramLine& line : vardo::mainwindow::diagramLines())
+        inventory << line.name;
+    QStringList catalogue = vardo::catalogue::allNames();
+    inventory.sort();
+    catalogue.sort();
+    QCOMPARE(inventory, catalogue);
+    Form1Fixture f;
+    for (const vardo::mainwindow::ControlRow& row : vardo::mainwindow::controls())
+        QVERIFY2(f.window->findChild<QWidget*>(row.name), qPrintable(row.name));
 }
 
 QTEST_MAIN(Form1Test)

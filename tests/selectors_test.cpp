@@ -14,13 +14,15 @@
 using namespace Qt::Literals::StringLiterals;
 using namespace vardo;
 using namespace vardo::mainwindow;
+using vardo::catalogue::kMfsBoxes;
+using vardo::catalogue::MfsBox;
 using vardo::testing::RecordingForm;
 using vardo::testing::RecordingSheet;
 
 namespace {
 
 // "PREFIXfrom" .. "PREFIXto" ("txtG1", ...).
-QStringList names(const QString& prefix, int from, int to) {
+QStringList numberedList(const QString& prefix, int from, int to) {
     QStringList out;
     for (int i = from; i <= to; ++i) out << prefix + QString::number(i);
     return out;
@@ -61,7 +63,7 @@ QStringList series(bool p) {
         out << vis(p, a) << vis(!p, b);
     out << vis(p, {u"Data7"_s, u"Label33"_s, u"Label34"_s, u"Label35"_s, u"Label36"_s, u"Label41"_s,
                    u"Label42"_s});
-    out << vis(!p, QStringList{u"Data8"_s} + names(u"Label"_s, 43, 48));
+    out << vis(!p, QStringList{u"Data8"_s} + numberedList(u"Label"_s, 43, 48));
     return out;
 }
 
@@ -74,8 +76,8 @@ void fillMfsBoxes(RecordingSheet& sheet) {
 // The effects each option's click action must have, as the window's behaviour lays them down.
 QStringList expectedEffects(const QString& option) {
     const auto row = [](bool g) {
-        return vis(g, QStringList{u"Label12"_s} + names(u"txtG"_s, 1, 8)) +
-               vis(!g, QStringList{u"Label13"_s} + names(u"txtGg"_s, 1, 8));
+        return vis(g, QStringList{u"Label12"_s} + numberedList(u"txtG"_s, 1, 8)) +
+               vis(!g, QStringList{u"Label13"_s} + numberedList(u"txtGg"_s, 1, 8));
     };
     const QHash<QString, QStringList> table{
         {u"Option11"_s, panel(1) + row(true)},
@@ -191,7 +193,8 @@ class SelectorsTest : public QObject {
         QFETCH(QString, field);
         QFETCH(QString, source);
         RecordingForm form;
-        for (const QString& name : names(u"Text"_s, 1, 17)) form.sheet.texts.insert(name, name);
+        for (const QString& name : numberedList(u"Text"_s, 1, 17))
+            form.sheet.texts.insert(name, name);
         form.sheet.visible.insert(u"Text3"_s, true);  // no option hides the value of "G"
         selectStartOptions(form);
         selectOnFirstFocus(form);
@@ -223,8 +226,8 @@ class SelectorsTest : public QObject {
 
     void fieldLists() {
         const QStringList typed = QStringList{u"txtProlet"_s, u"txtLp"_s, u"txtVm"_s} +
-                                  names(u"txtL"_s, 1, 8) + names(u"txtP"_s, 1, 8);
-        const QStringList picked = names(u"txtG"_s, 1, 8) + names(u"txtGg"_s, 1, 8) +
+                                  numberedList(u"txtL"_s, 1, 8) + numberedList(u"txtP"_s, 1, 8);
+        const QStringList picked = numberedList(u"txtG"_s, 1, 8) + numberedList(u"txtGg"_s, 1, 8) +
                                    QStringList{u"txtGpg"_s, u"txtPp"_s, u"txtGp"_s};
         QCOMPARE(clearOnClickFields(), typed);
         QCOMPARE(pickFields(), picked);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 #include <memory>
@@ -16,6 +17,8 @@ namespace vardo::testing {
 class Form1Fixture {
   public:
     explicit Form1Fixture(const QString& workingDirectory = QStringLiteral(VARDO_SAMPLE_DATA)) {
+        // A control the window asks for that the catalogue does not know is a fault.
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("is not in the catalogue")));
         previous_ = QDir::currentPath();
         QDir::setCurrent(workingDirectory);
         window = std::make_unique<Form1>();

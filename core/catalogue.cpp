@@ -1,0 +1,303 @@
+#include "core/catalogue.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace vardo {
+
+using namespace Qt::Literals::StringLiterals;
+
+QString NameSeries::operator[](int i) const {
+    return QString::fromUtf16(stem_) + QString::number(i);
+}
+
+QStringList NameSeries::all() const {
+    QStringList out;
+    for (int i = first_; i <= last_; ++i) out << (*this)[i];
+    return out;
+}
+
+int NameSeries::numberOf(QStringView name) const {
+    const QStringView stem(stem_);
+    if (!name.startsWith(stem)) return 0;
+    bool ok = false;
+    const int i = name.sliced(stem.size()).toInt(&ok);
+    // "txtL01" is not a name of the series.
+    return ok && i >= first_ && i <= last_ && name == (*this)[i] ? i : 0;
+}
+
+namespace catalogue {
+
+namespace {
+
+constexpr Name kEveryName[]{
+    names::Frame1,    names::Frame2,    names::Frame3,    names::Frame4,    names::Frame5,
+    names::Frame6,    names::Frame7,    names::Frame8,    names::Frame9,    names::Frame10,
+    names::Frame11,   names::Frame12,   names::Frame13,   names::Frame14,   names::Frame15,
+    names::Frame16,   names::Frame17,   names::Frame18,   names::Frame19,   names::Frame20,
+    names::Frame21,   names::Frame22,   names::Frame23,   names::Frame24,   names::Frame25,
+    names::Frame26,   names::Frame27,   names::Frame28,   names::Frame29,   names::frmF1,
+    names::frmF2,     names::frmF3,     names::frmF4,     names::frmF5,     names::Command1,
+    names::Command2,  names::Command3,  names::Command4,  names::Command5,  names::Command6,
+    names::Command7,  names::Command8,  names::Command9,  names::Command10, names::Command11,
+    names::Command12, names::Command13, names::Command14, names::Command15, names::Command16,
+    names::Command17, names::Command18, names::Command19, names::Command20, names::Command21,
+    names::Command22, names::Command23, names::Command24, names::Command25, names::cmdOpen,
+    names::cmdReport, names::cmdSave,   names::Option1,   names::Option2,   names::Option3,
+    names::Option4,   names::Option5,   names::Option6,   names::Option7,   names::Option8,
+    names::Option9,   names::Option10,  names::Option11,  names::Option12,  names::Option13,
+    names::Option14,  names::Option15,  names::Option16,  names::Option17,  names::Text1,
+    names::Text2,     names::Text3,     names::Text4,     names::Text5,     names::Text6,
+    names::Text7,     names::Text8,     names::Text9,     names::Text10,    names::Text11,
+    names::Text12,    names::Text13,    names::Text14,    names::Text15,    names::Text16,
+    names::Text17,    names::Text18,    names::Text19,    names::Text20,    names::Text21,
+    names::Text22,    names::txtGp,     names::txtGpg,    names::txtLp,     names::txtMa1,
+    names::txtMa2,    names::txtMn1,    names::txtMn2,    names::txtMnv1,   names::txtMnv2,
+    names::txtPp,     names::txtProlet, names::txtVm,     names::Label1,    names::Label2,
+    names::Label3,    names::Label4,    names::Label5,    names::Label6,    names::Label7,
+    names::Label8,    names::Label9,    names::Label10,   names::Label11,   names::Label12,
+    names::Label13,   names::Label14,   names::Label15,   names::Label16,   names::Label17,
+    names::Label18,   names::Label19,   names::Label20,   names::Label21,   names::Label22,
+    names::Label23,   names::Label24,   names::Label25,   names::Label26,   names::Label27,
+    names::Label28,   names::Label29,   names::Label30,   names::Label31,   names::Label32,
+    names::Label33,   names::Label34,   names::Label35,   names::Label36,   names::Label37,
+    names::Label38,   names::Label39,   names::Label40,   names::Label41,   names::Label42,
+    names::Label43,   names::Label44,   names::Label45,   names::Label46,   names::Label47,
+    names::Label48,   names::Label49,   names::Combo1,    names::Combo2,    names::Data1,
+    names::Data2,     names::Data3,     names::Data4,     names::Data5,     names::Data6,
+    names::Data7,     names::Data8,     names::Line1,     names::Line2,     names::Line3,
+    names::Line4,     names::Line5,     names::Line6,     names::Line7,     names::Line8,
+    names::Line9};
+
+constexpr OptionGroup kOptionGroups[]{
+    {u"Frame5", kInputOptions},    {u"Frame7", kThicknessOptions}, {u"Frame3", kSeriesOptions},
+    {u"Frame15", kSectionOptions}, {u"Frame11", kMfsOptions},      {u"Form1", kLauncherOptions},
+};
+
+constexpr DataSourceInfo kDataSources[]{
+    {names::Data1, u"т37Gp.xls", 1, nullptr},
+    {names::Data2, u"т11.1.xls", 1, nullptr},
+    {names::Data3, u"т37gama.xls", 1, nullptr},
+    {names::Data4, u"т11.2.xls", 1, nullptr},
+    {names::Data5, u"Т37Gрг.xls", 1, nullptr},
+    {names::Data6, u"т38.1.xls", 0, u"Lр"},
+    {kAllowableP.dataSource, kAllowableP.workbook, 1, nullptr},
+    {kAllowableOp.dataSource, kAllowableOp.workbook, 1, nullptr},
+};
+
+constexpr Binding kBindings[]{
+    {names::Data2, names::Label3, 1, nullptr},
+    {names::Data2, names::Text3, 2, nullptr},
+    {names::Data4, names::Label6, 1, nullptr},
+    {names::Data4, names::Text6, 2, nullptr},
+    {names::Data4, names::Text7, 3, nullptr},
+    {names::Data4, names::Text8, 4, nullptr},
+    {names::Data4, names::Text9, 5, nullptr},
+    {names::Data1, names::Label1, 1, nullptr},
+    {names::Data1, names::Text1, 2, nullptr},
+    {names::Data1, names::Label2, 3, nullptr},
+    {names::Data1, names::Text2, 4, nullptr},
+    {names::Data5, names::Label7, 1, nullptr},
+    {names::Data5, names::Text10, 2, nullptr},
+    {names::Data5, names::Text11, 3, nullptr},
+    {names::Data5, names::Text12, 4, nullptr},
+    {names::Data5, names::Text13, 5, nullptr},
+    {names::Data5, names::Label8, 6, nullptr},
+    {names::Data5, names::Text14, 7, nullptr},
+    {names::Data5, names::Text15, 8, nullptr},
+    {names::Data5, names::Text16, 9, nullptr},
+    {names::Data5, names::Text17, 10, nullptr},
+    {names::Data3, names::Label4, 1, nullptr},
+    {names::Data3, names::Text4, 2, nullptr},
+    {names::Data3, names::Label5, 3, nullptr},
+    {names::Data3, names::Text5, 4, nullptr},
+    {names::Data6, names::Label9, 0, u"Lр"},
+    {names::Data6, names::txtMa1, 0, u"авар"},
+    {names::Data6, names::txtMn1, 0, u"норм гв"},
+    {names::Data6, names::txtMnv1, 0, u"норм в"},
+    {names::Data6, names::txtMa2, 0, u"авар1"},
+    {names::Data6, names::txtMn2, 0, u"норм гв1"},
+    {names::Data6, names::txtMnv2, 0, u"норм в1"},
+    {kAllowableP.dataSource, kAllowableP.labels[0], 1, nullptr},
+    {kAllowableP.dataSource, kAllowableP.labels[1], 2, nullptr},
+    {kAllowableP.dataSource, kAllowableP.labels[2], 3, nullptr},
+    {kAllowableP.dataSource, kAllowableP.labels[3], 4, nullptr},
+    {kAllowableP.dataSource, kAllowableP.labels[4], 5, nullptr},
+    {kAllowableP.dataSource, kAllowableP.labels[5], 6, nullptr},
+    {kAllowableOp.dataSource, kAllowableOp.labels[0], 1, nullptr},
+    {kAllowableOp.dataSource, kAllowableOp.labels[1], 2, nullptr},
+    {kAllowableOp.dataSource, kAllowableOp.labels[2], 3, nullptr},
+    {kAllowableOp.dataSource, kAllowableOp.labels[3], 4, nullptr},
+    {kAllowableOp.dataSource, kAllowableOp.labels[4], 5, nullptr},
+    {kAllowableOp.dataSource, kAllowableOp.labels[5], 6, nullptr},
+};
+
+// Table "G" (т11.1.xls): one value column.
+constexpr PickSource kSourcesG[]{{names::Text3, u""}};
+// Table "Gг" (т11.2.xls): ice thickness 5, 10, 15, 20 mm.
+constexpr PickSource kSourcesGg[]{
+    {names::Text6, u""}, {names::Text7, u""}, {names::Text8, u""}, {names::Text9, u""}};
+// Table "gр" (т37Gp.xls): series "П", "ОП".
+constexpr PickSource kSourcesGp[]{{names::Text1, u""}, {names::Text2, u""}};
+// Table "Pp" (т37gama.xls): series "П", "ОП".
+constexpr PickSource kSourcesPp[]{{names::Text4, u""}, {names::Text5, u""}};
+// Table "gрг" (Т37Gрг.xls): the four thicknesses of "П" in Frame9, then those of "ОП" in Frame10.
+// The thickness option sets the fields of both frames, so the frame decides between the series.
+constexpr PickSource kSourcesGpg[]{
+    {names::Text10, names::Frame9},  {names::Text11, names::Frame9},
+    {names::Text12, names::Frame9},  {names::Text13, names::Frame9},
+    {names::Text14, names::Frame10}, {names::Text15, names::Frame10},
+    {names::Text16, names::Frame10}, {names::Text17, names::Frame10}};
+
+struct PickRule {
+    QStringList fields;
+    std::span<const PickSource> sources;
+};
+
+// In the order of the pick pointer.
+const QList<PickRule>& pickRules() {
+    static const QList<PickRule> rules = {
+        {names::txtG.all(), kSourcesG}, {names::txtGg.all(), kSourcesGg},
+        {{names::txtGpg}, kSourcesGpg}, {{names::txtPp}, kSourcesPp},
+        {{names::txtGp}, kSourcesGp},
+    };
+    return rules;
+}
+
+constexpr ResultField kResults[]{
+    {names::Label10, u"G, середина", false},
+    {names::Label11, u"Gг, середина", false},
+    {names::Label14, u"G слева", true},
+    {names::Label15, u"Gг слева", true},
+    {names::Label20, u"G справа", true},
+    {names::Label21, u"Gг справа", true},
+    {names::Text21, u"G расчетное", true},
+    {names::Text22, u"Gг расчетное", true},
+    {names::Label22, u"аварийный, середина", false},
+    {names::Label23, u"гололед, середина", false},
+    {names::Label24, u"V max, середина", false},
+    {names::Label30, u"аварийный,", true},
+    {names::Label31, u"гололед,", true},
+    {names::Label32, u"V max,", true},
+    {names::Label49, u"индикатор Мфс", false},
+};
+
+}  // namespace
+
+const QStringList& allNames() {
+    static const QStringList all = [] {
+        QStringList out;
+        for (const Name& n : kEveryName) out << n;
+        for (const NameSeries* s : {&names::txtL, &names::txtP, &names::txtG, &names::txtGg})
+            out += s->all();
+        return out;
+    }();
+    return all;
+}
+
+bool isKnown(QStringView name) {
+    static const QSet<QString> known(allNames().cbegin(), allNames().cend());
+    return known.contains(name.toString());
+}
+
+void checkKnown([[maybe_unused]] QStringView name) {
+#ifndef QT_NO_DEBUG
+    if (!isKnown(name))
+        qWarning("%s is not in the catalogue of the sheet", qUtf8Printable(name.toString()));
+#endif
+}
+
+std::span<const OptionGroup> optionGroups() {
+    return kOptionGroups;
+}
+
+QStringView groupOf(QStringView option) {
+    for (const OptionGroup& group : kOptionGroups)
+        for (const Name& o : group.options)
+            if (o.view() == option) return group.key;
+    return {};
+}
+
+QStringList clearOnClickFields() {
+    QStringList out;
+    for (const Name& n : kBeamInputs) out << n;
+    return out + names::txtL.all() + names::txtP.all();
+}
+
+std::span<const DataSourceInfo> dataSources() {
+    return kDataSources;
+}
+
+QString workbookOf(QStringView dataSource) {
+    for (const DataSourceInfo& d : kDataSources)
+        if (d.name.view() == dataSource) return QString::fromUtf16(d.workbook);
+    return {};
+}
+
+QStringList dataSourceNames() {
+    QStringList out;
+    for (const DataSourceInfo& d : kDataSources) out << d.name;
+    return out;
+}
+
+std::span<const Binding> bindings() {
+    return kBindings;
+}
+
+QStringList tableFields() {
+    QStringList out;
+    for (int i = 1; i <= 17; ++i) out << u"Text"_s + QString::number(i);
+    for (const MfsBox& b : kMfsBoxes) out << b.box;
+    return out;
+}
+
+QStringList pickFields() {
+    QStringList out;
+    for (const PickRule& rule : pickRules()) out += rule.fields;
+    return out;
+}
+
+std::span<const PickSource> pickSources(QStringView field) {
+    for (const PickRule& rule : pickRules())
+        if (rule.fields.contains(field)) return rule.sources;
+    return {};
+}
+
+std::span<const ResultField> resultFieldInfo() {
+    return kResults;
+}
+
+QStringList resultFields() {
+    QStringList out;
+    for (const ResultField& r : kResults) out << r.name;
+    return out;
+}
+
+QString resultCaption(QStringView field, bool quarter) {
+    for (const ResultField& r : kResults)
+        if (r.name.view() == field)
+            return QString::fromUtf16(r.caption) +
+                   (r.atSection ? u' ' + sectionText(quarter) : QString());
+    return field.toString();
+}
+
+QStringList inputFields() {
+    QStringList out{names::txtProlet, names::txtLp, names::txtVm,  names::Combo1,
+                    names::Combo2,    names::txtGp, names::txtGpg, names::txtPp};
+    return out + names::txtL.all() + names::txtP.all() + names::txtG.all() + names::txtGg.all();
+}
+
+QStringList mfsFields() {
+    QStringList out;
+    for (const Name& n : kMfsFields) out << n;
+    return out;
+}
+
+QStringList viewFields() {
+    return {names::Frame2,   names::Frame11,   names::Frame29,  names::Frame20,  names::Label13,
+            names::Command3, names::Command4,  names::Command5, names::Command6, names::Text21,
+            names::Text22,   names::Command24, names::Command25};
+}
+
+}  // namespace catalogue
+}  // namespace vardo
