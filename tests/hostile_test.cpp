@@ -88,7 +88,9 @@ namespace doc = vardo::document;
 // opens the FIFO and blocks then returns, so a regression fails the test instead of hanging it.
 class FifoGuard {
   public:
-    explicit FifoGuard(QString path, std::chrono::milliseconds patience = std::chrono::seconds(5))
+    // The patience is long enough for a slow machine (sanitizers, a loaded CI) to finish what does
+    // not wait at all.
+    explicit FifoGuard(QString path, std::chrono::milliseconds patience = std::chrono::seconds(30))
         : path_(std::move(path)), thread_([this, patience] { run(patience); }) {}
     ~FifoGuard() {
         {
