@@ -1,7 +1,7 @@
 #include "exprcalc/cexpressionevaluator.h"
 
-// The default constructor, which shows errors in a message box, lives in evaluatormessagebox.cpp:
-// this file stays free of widgets.
+// The default constructor, which shows errors in a message box, lives in evaluatormessagebox.cpp
+// (library vardo_exprcalc): this file and its library vardo_evaluator stay free of widgets.
 
 CExpressionEvaluator::CExpressionEvaluator(ErrorSink errorSink)
     : converter_(errorSink), evaluator_(errorSink) {}

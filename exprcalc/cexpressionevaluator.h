@@ -13,8 +13,11 @@
 // the method where it happened ("Evaluate", "PushResult", "ParseFactor"), with the text
 // "Error: <number>. <description>" (runtimeerror.h lists them); Evaluate then returns 0.
 //
-// This part uses Qt Core only. Without a sink, errors are shown in a modal message box, for which
-// the program needs a QApplication; with a sink it runs anywhere, on any thread.
+// The evaluator uses Qt Core only (library vardo_evaluator); with a sink it runs anywhere, on any
+// thread. The constructor without a sink shows errors in a modal message box, for which the
+// program needs a QApplication; it is defined on the window side (evaluatormessagebox.cpp, library
+// vardo_exprcalc), so a program that links only vardo_evaluator and calls it fails to link instead
+// of losing its messages.
 
 #include <QString>
 
@@ -26,7 +29,7 @@ class CExpressionEvaluator {
   public:
     using ErrorSink = vardo::exprcalc::ErrorSink;
 
-    // Errors go to a modal message box (OK button, no icon).
+    // Errors go to a modal message box (OK button, no icon). Needs vardo_exprcalc.
     CExpressionEvaluator();
     // Errors go to `errorSink`; an empty sink drops them.
     explicit CExpressionEvaluator(ErrorSink errorSink);

@@ -1,5 +1,6 @@
 // The evaluator's default error sink: a modal message box titled with the method's name, with an
-// OK button and no icon. Kept apart from the evaluator so that the evaluator needs Qt Core only.
+// OK button and no icon. It is built into vardo_exprcalc with the window, apart from the evaluator,
+// so that vardo_evaluator needs Qt Core only; whoever links vardo_exprcalc gets the message box.
 
 #include <QMessageBox>
 

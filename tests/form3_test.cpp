@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "exprcalc/answertext.h"
+#include "exprcalc/cexpressionevaluator.h"
 #include "exprcalc/form3.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -293,6 +294,27 @@ class Form3Test : public QObject {
                                  QString::number(int(QMessageBox::Ok));
         QCOMPARE(seen, expected);
         QCOMPARE(form.findChild<QLineEdit*>(u"Text2"_s)->text(), u"0"_s);
+    }
+
+    // State: an evaluator made with no arguments, outside any window, in a program that links
+    // vardo_exprcalc. Expected: its error is the same modal message box; Evaluate gives 0.
+    void bareEvaluatorErrorInMessageBox() {
+        CExpressionEvaluator evaluator;
+        evaluator.SetExpression(u"2/(1-1)"_s);
+        QString seen;
+        QTimer::singleShot(0, this, [&seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            seen = box->windowTitle() + u'|' + box->text() + u'|' +
+                   QString::number(int(box->icon())) + u'|' +
+                   QString::number(int(box->standardButtons()));
+            box->accept();
+        });
+        QCOMPARE(evaluator.Evaluate(), 0.0);
+        const QString expected = u"Evaluate|Error: 11. Деление на ноль|"_s +
+                                 QString::number(int(QMessageBox::NoIcon)) + u'|' +
+                                 QString::number(int(QMessageBox::Ok));
+        QCOMPARE(seen, expected);
     }
 
     void answerText_data() {
