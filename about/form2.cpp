@@ -12,6 +12,7 @@
 #include "about/aboutinfo.h"
 #include "about/linkcursor.h"
 #include "core/datafile.h"
+#include "core/version.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -85,7 +86,7 @@ void Form2::setMessageSink(MessageSink sink) {
 
 void Form2::buildControls() {
     setObjectName(u"Form2"_s);
-    setWindowTitle(u" Vardo v1.0"_s);
+    setWindowTitle(u" "_s + vardo::version::programTitle());
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setFont(formFont());
     paintBackground(this, kLightGrey);

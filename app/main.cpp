@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "core/version.h"
 #include "mainwindow/form1.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vardo"));
+    QApplication::setApplicationName(vardo::version::programName());
+    QApplication::setApplicationVersion(vardo::version::versionNumber());
     // The loop ends when the last window that keeps the program running is closed: the main
     // window, the About window and the calculator each do (Form1 marks the two it opens).
     QApplication::setQuitOnLastWindowClosed(true);

@@ -3,11 +3,13 @@
 
 #include <QString>
 
+#include "core/version.h"
+
 namespace vardo::messages {
 
 // The caption of every message box of the main window.
 inline QString appTitle() {
-    return QStringLiteral("Vardo");
+    return version::programName();
 }
 
 // No data: a value that a calculation needs is 0 (or did not convert). Three punctuation variants

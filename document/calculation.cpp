@@ -9,6 +9,7 @@
 
 #include "core/safefile.h"
 #include "core/sheet.h"
+#include "core/version.h"
 #include "document/calculationport.h"
 
 namespace vardo::document {
@@ -294,7 +295,7 @@ QByteArray toJson(const Calculation& c) {
     QJsonObject root;
     root.insert(u"format"_s, formatName());
     root.insert(u"version"_s, kFormatVersion);
-    root.insert(u"program"_s, u"Vardo v1.0"_s);
+    root.insert(u"program"_s, version::programTitle());
     root.insert(u"saved"_s, QDateTime::currentDateTime().toString(Qt::ISODate));
     root.insert(kInputs, object(c.inputs));
     root.insert(kOptions, object(c.options));

@@ -16,6 +16,7 @@
 
 #include "core/numbertext.h"
 #include "core/safefile.h"
+#include "core/version.h"
 #include "document/diagram.h"
 
 namespace vardo::document {
@@ -319,7 +320,7 @@ void Report::paintPage(QPainter& painter, int page) const {
     // Put together piece by piece: a file name is shown as it is, never read as a pattern.
     QString name = input_.fileName;
     if (name.size() > kMaxShownText) name = name.left(kMaxShownText) + u"…"_s;
-    const QString footer = u"Vardo v1.0 — отчет о расчете жесткой поперечины"_s +
+    const QString footer = version::programTitle() + u" — отчет о расчете жесткой поперечины"_s +
                            (name.isEmpty() ? QString() : u" «"_s + name + u"»"_s) + u" — стр. "_s +
                            QString::number(page + 1) + u" из "_s + QString::number(pageCount());
     const QRectF line(kMarginMm * kUnitsPerMm, kPage.height() - 12 * kUnitsPerMm,
@@ -345,7 +346,7 @@ bool Report::writePdf(const QString& path, QString* error) const {
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(u"Расчет жесткой поперечины"_s);
-        writer.setCreator(u"Vardo v1.0"_s);
+        writer.setCreator(version::programTitle());
         QPainter painter;
         if (!painter.begin(&writer)) return fail(u"PDF не создается"_s);
         for (int page = 0; page < pageCount(); ++page) {
@@ -401,7 +402,8 @@ QString Report::html() const {
     h += u"<html><body style=\"font-size:9pt\">"_s;
     h += u"<p style=\"font-size:16pt; font-weight:bold; margin-bottom:2pt\">"
          u"Расчет жесткой поперечины</p>"_s;
-    h += u"<p style=\"color:#555555\">Отчет программы Vardo v1.0</p>"_s;
+    h += u"<p style=\"color:#555555\">Отчет программы "_s +
+         version::programTitle().toHtmlEscaped() + u"</p>"_s;
     h += u"<table cellspacing=\"0\" cellpadding=\"2\">"_s;
     h += u"<tr><td>Дата отчета:&nbsp;</td><td>"_s +
          esc(input_.date.toString(u"dd.MM.yyyy HH:mm"_s)) + u"</td></tr>"_s;

@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "core/messages.h"
+#include "core/version.h"
 #include "mainwindow/builder.h"
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
@@ -23,7 +24,7 @@ namespace vardo::mainwindow {
 using namespace Qt::Literals::StringLiterals;
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
-    setWindowTitle(u"Vardo v1.0"_s);
+    setWindowTitle(version::programTitle());
     setFont(baseFont());
     setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
     setAttribute(Qt::WA_DeleteOnClose);

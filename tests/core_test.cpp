@@ -9,8 +9,10 @@
 #include "core/catalogue.h"
 #include "core/fixed.h"
 #include "core/mapsheet.h"
+#include "core/messages.h"
 #include "core/numbertext.h"
 #include "core/step.h"
+#include "core/version.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -267,6 +269,16 @@ class CoreTest : public QObject {
         QVERIFY(second);
         QCOMPARE(a, 1);
         QCOMPARE(b, 3);
+    }
+
+    // The program's name and version as the windows, files and reports show them, made from the
+    // project's version.
+    void programNameAndVersion() {
+        QCOMPARE(vardo::version::programTitle(), u"Vardo v1.0"_qs);
+        QCOMPARE(vardo::version::programName(), u"Vardo"_qs);
+        QCOMPARE(vardo::messages::appTitle(), u"Vardo"_qs);
+        QCOMPARE(vardo::version::kMajor, 1);
+        QCOMPARE(vardo::version::kMinor, 0);
     }
 };
 

@@ -185,6 +185,7 @@ class DocumentTest : public QObject {
     void roundTrip_data();
     void roundTrip();
     void portRoundTrip();
+    void fileNamesTheProgram();
     void rowsFoundAgain_data();
     void rowsFoundAgain();
     void badFiles_data();
@@ -264,6 +265,12 @@ void DocumentTest::portRoundTrip() {
     QCOMPARE(b.currentRow(u"Data2"_s), 5);
     QVERIFY(b.isChecked(u"Option2"_s) && !b.isChecked(u"Option1"_s));
     QVERIFY(capture(b) == saved);
+}
+
+// State: any calculation. Action: written. Expected: the file names the program that wrote it, by
+// its name and version.
+void DocumentTest::fileNamesTheProgram() {
+    QCOMPARE(object(startCalculation()).value(u"program"_s).toString(), u"Vardo v1.0"_s);
 }
 
 void DocumentTest::rowsFoundAgain_data() {
