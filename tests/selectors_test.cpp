@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QTest>
 
+#include "core/sheet.h"
 #include "mainwindow/allowable.h"
 #include "mainwindow/inputcells.h"
 #include "mainwindow/selectors.h"
@@ -19,12 +20,6 @@ using vardo::testing::RecordingSheet;
 
 namespace {
 
-// "PREFIXfrom" .. "PREFIXto" ("txtG1", ...).
-QStringList names(const QString& prefix, int from, int to) {
-    QStringList out;
-    for (int i = from; i <= to; ++i) out << prefix + QString::number(i);
-    return out;
-}
 // The recorded effect of setting the visibility of `name`.
 QString vis(bool on, const QString& name) {
     return (on ? u"show "_s : u"hide "_s) + name;
@@ -61,7 +56,7 @@ QStringList series(bool p) {
         out << vis(p, a) << vis(!p, b);
     out << vis(p, {u"Data7"_s, u"Label33"_s, u"Label34"_s, u"Label35"_s, u"Label36"_s, u"Label41"_s,
                    u"Label42"_s});
-    out << vis(!p, QStringList{u"Data8"_s} + names(u"Label"_s, 43, 48));
+    out << vis(!p, QStringList{u"Data8"_s} + numberedNames(u"Label"_s, 43, 48));
     return out;
 }
 
@@ -74,8 +69,8 @@ void fillMfsBoxes(RecordingSheet& sheet) {
 // The effects each option's click action must have, as the window's behaviour lays them down.
 QStringList expectedEffects(const QString& option) {
     const auto row = [](bool g) {
-        return vis(g, QStringList{u"Label12"_s} + names(u"txtG"_s, 1, 8)) +
-               vis(!g, QStringList{u"Label13"_s} + names(u"txtGg"_s, 1, 8));
+        return vis(g, QStringList{u"Label12"_s} + numberedNames(u"txtG"_s, 1, 8)) +
+               vis(!g, QStringList{u"Label13"_s} + numberedNames(u"txtGg"_s, 1, 8));
     };
     const QHash<QString, QStringList> table{
         {u"Option11"_s, panel(1) + row(true)},
@@ -191,7 +186,8 @@ class SelectorsTest : public QObject {
         QFETCH(QString, field);
         QFETCH(QString, source);
         RecordingForm form;
-        for (const QString& name : names(u"Text"_s, 1, 17)) form.sheet.texts.insert(name, name);
+        for (const QString& name : numberedNames(u"Text"_s, 1, 17))
+            form.sheet.texts.insert(name, name);
         form.sheet.visible.insert(u"Text3"_s, true);  // no option hides the value of "G"
         selectStartOptions(form);
         selectOnFirstFocus(form);
@@ -223,8 +219,9 @@ class SelectorsTest : public QObject {
 
     void fieldLists() {
         const QStringList typed = QStringList{u"txtProlet"_s, u"txtLp"_s, u"txtVm"_s} +
-                                  names(u"txtL"_s, 1, 8) + names(u"txtP"_s, 1, 8);
-        const QStringList picked = names(u"txtG"_s, 1, 8) + names(u"txtGg"_s, 1, 8) +
+                                  numberedNames(u"txtL"_s, 1, 8) + numberedNames(u"txtP"_s, 1, 8);
+        const QStringList picked = numberedNames(u"txtG"_s, 1, 8) +
+                                   numberedNames(u"txtGg"_s, 1, 8) +
                                    QStringList{u"txtGpg"_s, u"txtPp"_s, u"txtGp"_s};
         QCOMPARE(clearOnClickFields(), typed);
         QCOMPARE(pickFields(), picked);
