@@ -79,6 +79,7 @@ class Form1Test : public QObject {
     void missingWorkbooksAreToldOnce();
     void exitWaitsForOtherWindows();
     void launchers();
+    void unexpectedFileDialogIsClosedAndNamed();
 };
 
 void Form1Test::startUpState_data() {
@@ -554,6 +555,21 @@ void Form1Test::launchers() {
     f.click(u"Option16"_s);
     QVERIFY(f.shown(u"Command24"_s));
     QVERIFY(!f.shown(u"Command25"_s));
+}
+
+void Form1Test::unexpectedFileDialogIsClosedAndNamed() {
+    // State: a window whose file dialogs are the real ones, which the fixture does not replace.
+    // Action: "Открыть". Expected: the modal dialog does not wait for a user; the guard closes it,
+    // the click ends as a cancelled open, and the guard names the dialog.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    const QString before = f.text(u"txtProlet"_s);
+    f.click(u"cmdOpen"_s);
+    const QStringList seen = f.modalGuard.takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QVERIFY2(seen.first().startsWith(u"QFileDialog «Открыть расчет»"_s), qPrintable(seen.first()));
+    QCOMPARE(f.text(u"txtProlet"_s), before);
+    QVERIFY(f.messages.isEmpty());
 }
 
 QTEST_MAIN(Form1Test)
