@@ -2,13 +2,18 @@
 // calculation, clicks on fields, the pick pointer, the layout, and workbooks that cannot be read.
 
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
+#include "mainwindow/builder.h"
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
 #include "mainwindow/windowsdirectory.h"
@@ -62,6 +67,8 @@ class Form1Test : public QObject {
     void wheelChangesOnlyTheFocusedList_data();
     void wheelChangesOnlyTheFocusedList();
     void windowGeometry();
+    void windowFontIsOneInstalledFamily_data();
+    void windowFontIsOneInstalledFamily();
     void placesInPixels_data();
     void placesInPixels();
     void stacking_data();
@@ -289,6 +296,49 @@ void Form1Test::wheelChangesOnlyTheFocusedList() {
     wheelNotch(combo, notches);
     QCOMPARE(combo->currentText(), expected);
     QCOMPARE(combo->itemText(combo->currentIndex()), expected);
+}
+
+void Form1Test::windowFontIsOneInstalledFamily_data() {
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<double>("points");
+    QTest::newRow("plain") << false << false << 8.25;
+    QTest::newRow("bold") << true << false << 8.25;
+    QTest::newRow("bold italic") << true << true << 8.25;
+    QTest::newRow("indicator") << true << false << 9.75;
+}
+
+void Form1Test::windowFontIsOneInstalledFamily() {
+    // Expected: the window's font names one family, an installed one, so that Qt never searches
+    // for the fallbacks of the families that are not; and it draws every style the window uses
+    // pixel for pixel as the whole list of families the window asks for would.
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(double, points);
+    QFont font = vardo::mainwindow::baseFont();
+    QCOMPARE(font.families().size(), 1);
+    QVERIFY2(QFontDatabase::families().contains(font.families().first()),
+             qPrintable(font.families().first()));
+    QFont asked = font;
+    asked.setFamilies({u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s,
+                       u"Arial"_s, u"DejaVu Sans"_s});
+    for (QFont* f : {&font, &asked}) {
+        f->setBold(bold);
+        f->setItalic(italic);
+        f->setPointSizeF(points);
+    }
+    QCOMPARE(QFontInfo(font).family(), QFontInfo(asked).family());
+    QCOMPARE(QFontInfo(font).styleName(), QFontInfo(asked).styleName());
+    const auto drawn = [](const QFont& f) {
+        QImage image(240, 24, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(f);
+        painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignVCenter,
+                         u"Мо от подвески 1,59 Gг"_s);
+        return image;
+    };
+    QCOMPARE(drawn(font), drawn(asked));
 }
 
 void Form1Test::windowGeometry() {
