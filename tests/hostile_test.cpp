@@ -43,10 +43,9 @@
 #include "tests/support/form1fixture.h"
 
 using namespace Qt::Literals::StringLiterals;
-using vardo::testing::Form1Fixture;
-
 using vardo::testing::copySampleData;
 using vardo::testing::fileBytes;
+using vardo::testing::Form1Fixture;
 using vardo::testing::writeFileBytes;
 
 namespace {
