@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,8 +16,12 @@
 #include "about/aboutinfo.h"
 #include "about/form2.h"
 #include "about/linkcursor.h"
+#include "tests/support/files.h"
+#include "tests/support/modalguard.h"
 
 using namespace Qt::Literals::StringLiterals;
+
+using vardo::testing::writeFileBytes;
 
 namespace {
 
@@ -55,13 +60,9 @@ QByteArray makeCursorFile(int hotX, int hotY) {
     return file + image;
 }
 
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // An About window whose URLs and messages are recorded.
 struct Window {
+    vardo::testing::ModalGuard modalGuard;
     QList<QUrl> urls;
     QStringList messages;
     bool openerSucceeds = true;
@@ -103,10 +104,7 @@ class AboutTest : public QObject {
     void cleanup() {
         QDir::setCurrent(startDir_);
         workDir_.reset();
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            modal->close();
-            QFAIL("an unexpected modal dialog was open");
-        }
+        vardo::testing::ModalGuard::verifyNoneOpen();
     }
 
     void controls_data() {
@@ -237,7 +235,7 @@ class AboutTest : public QObject {
 
     // State: help.html in the working directory. Action: "Помощь". Expected: that file opened.
     void helpOpened() {
-        QVERIFY(writeFile(u"help.html"_s, "<html></html>"));
+        QVERIFY(writeFileBytes(u"help.html"_s, "<html></html>"));
         Window w;
         w.click(u"Command2"_s);
         QCOMPARE(w.urls, QList<QUrl>{QUrl::fromLocalFile(workDir_->filePath(u"help.html"_s))});
@@ -283,7 +281,7 @@ class AboutTest : public QObject {
         QFETCH(QByteArray, file);
         QFETCH(int, shape);
         QFETCH(QPoint, hotSpot);
-        if (!file.isEmpty()) QVERIFY(writeFile(u"32761.CUR"_s, file));
+        if (!file.isEmpty()) QVERIFY(writeFileBytes(u"32761.CUR"_s, file));
         Form2 form;
         for (const QString& link : {u"Label2"_s, u"Label3"_s}) {
             const QCursor cursor = form.findChild<QWidget*>(link)->cursor();
@@ -305,6 +303,16 @@ class AboutTest : public QObject {
         const std::optional<QCursor> cursor = vardo::about::cursorFromCurData(file.readAll());
         QVERIFY(cursor);
         QCOMPARE(cursor->shape(), Qt::BitmapCursor);
+    }
+
+    // State: an About window under its guard. Action: a modal message box of the program opens.
+    // Expected: it does not wait for a user; the guard closes it and names it.
+    void unexpectedMessageBoxIsClosedAndNamed() {
+        Window w;
+        QMessageBox box(QMessageBox::NoIcon, u"Vardo"_s, u"Нет файла"_s, QMessageBox::Ok,
+                        w.form.get());
+        box.exec();  // returns: the guard closed it
+        QCOMPARE(w.modalGuard.takeSeen(), (QStringList{u"QMessageBox «Vardo» Нет файла"_s}));
     }
 };
 

@@ -17,9 +17,12 @@
 #include <cstring>
 
 #include "document/calculation.h"
+#include "tests/support/files.h"
 
 using namespace Qt::Literals::StringLiterals;
 namespace doc = vardo::document;
+
+using vardo::testing::fileBytes;
 
 namespace {
 
@@ -61,11 +64,6 @@ bool fill(const QString& folder) {
     while (filler.write("x", 1) == 1) {
     }
     return true;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList entries(const QString& folder) {
@@ -110,7 +108,7 @@ class DiskFullTest : public QObject {
         QString error;
         doc::Calculation c = calculation();
         QVERIFY2(doc::writeFile(path, c, &error), qPrintable(error));
-        const QByteArray before = readAll(path);
+        const QByteArray before = fileBytes(path);
         QVERIFY(fill(gDisk));
         c.inputs[u"txtProlet"_s] = u"24"_s;
         QVERIFY(!doc::writeFile(path, c, &error));
@@ -118,7 +116,7 @@ class DiskFullTest : public QObject {
                      error.contains(u"Прежний файл не изменен"_s),
                  qPrintable(error));
         QVERIFY2(!error.contains(u"No space"_s), qPrintable(error));
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(fileBytes(path), before);
         QCOMPARE(entries(folder), QStringList{u"расчет.vardo"_s});
     }
 
@@ -138,7 +136,7 @@ class DiskFullTest : public QObject {
         run.start(QStringLiteral(VARDO_REPORT_EXE), {input, u"-o"_s, pdf});
         QVERIFY(run.waitForFinished(120000));
         QVERIFY2(run.exitCode() == 0, run.readAllStandardError().constData());
-        const QByteArray before = readAll(pdf);
+        const QByteArray before = fileBytes(pdf);
         QVERIFY(before.startsWith("%PDF"));
         QVERIFY(fill(gDisk));
         run.start(QStringLiteral(VARDO_REPORT_EXE), {input, u"-o"_s, pdf});
@@ -147,7 +145,7 @@ class DiskFullTest : public QObject {
         QCOMPARE(run.exitStatus(), QProcess::NormalExit);
         QVERIFY2(run.exitCode() == 1, qPrintable(err));
         QVERIFY2(err.contains(u"«a.pdf»"_s) && err.contains(u"нет места"_s), qPrintable(err));
-        QCOMPARE(readAll(pdf), before);
+        QCOMPARE(fileBytes(pdf), before);
         QCOMPARE(entries(folder), (QStringList{u"a.pdf"_s, u"a.vardo"_s}));
 #endif
     }

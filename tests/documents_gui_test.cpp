@@ -15,10 +15,15 @@
 #include "document/calculation.h"
 #include "mainwindow/inventory.h"
 #include "tables/datasource.h"
+#include "tests/support/calculationroad.h"
+#include "tests/support/files.h"
 #include "tests/support/form1fixture.h"
 
 using namespace Qt::Literals::StringLiterals;
+using vardo::testing::copySampleData;
+using vardo::testing::fileBytes;
 using vardo::testing::Form1Fixture;
+using vardo::testing::writeFileBytes;
 using FileDialog = vardo::mainwindow::Form1::FileDialog;
 
 namespace {
@@ -41,53 +46,16 @@ QStringList snapshot(const Form1Fixture& f) {
     return state;
 }
 
-void clickAll(Form1Fixture& f, const QStringList& names) {
-    for (const QString& n : names) f.click(n);
-}
-
-// The road of the worked example of the design moments, ending with the allowable moments open
-// on the third grade of the series.
+// The road of the worked example of the design moments (calculationroad.h), ending with the
+// allowable moments open on the third grade of the series.
 void driveRoad(Form1Fixture& f) {
-    f.type(u"txtProlet"_s, u"1"_s);
-    f.type(u"txtL1"_s, u"42"_s);
-    f.type(u"txtP2"_s, u"1"_s);
-    f.type(u"txtG1"_s, u"69"_s);
-    f.type(u"txtG2"_s, u"-131"_s);
-    f.click(u"Option12"_s);
-    f.type(u"txtGg1"_s, u"133"_s);
-    f.type(u"txtGg2"_s, u"-118"_s);
-    clickAll(f, {u"Command1"_s, u"Command2"_s, u"Command3"_s, u"Command5"_s, u"Command4"_s,
-                 u"Command6"_s});
-    f.type(u"Text21"_s, u"3900"_s);
-    f.type(u"Text22"_s, u"1200,5"_s);
-    f.click(u"Command14"_s);
-    f.click(u"Option13"_s);
-    f.type(u"txtGp"_s, u"55"_s);
-    f.click(u"Option14"_s);
-    f.type(u"txtGpg"_s, u"21,5"_s);
-    f.click(u"Option15"_s);
-    f.type(u"txtPp"_s, u"0,35"_s);
-    f.type(u"txtLp"_s, u"18"_s);
-    f.type(u"txtVm"_s, u"25"_s);
-    f.click(u"Command21"_s);
-    clickAll(f, {u"Command7"_s, u"Command8"_s, u"Command9"_s, u"Command11"_s, u"Command12"_s,
-                 u"Command13"_s});
-    f.click(u"Command16"_s);
+    vardo::testing::User user(f, vardo::testing::User::Reach::Direct);
+    vardo::testing::CalculationRoad road(user, vardo::testing::CalculationRoad::workedExample());
+    QVERIFY(road.to(vardo::testing::CalculationRoad::Compare));
     auto* data7 = f.get<vardo::tables::DataSource>(u"Data7"_s);
     data7->moveNext();
     data7->moveNext();
     f.messages.clear();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -229,7 +197,7 @@ void DocumentsGuiTest::roundTripThroughWindow() {
         o.remove(u"saved"_s);
         return o;
     };
-    QCOMPARE(withoutTime(readBytes(again)), withoutTime(readBytes(path)));
+    QCOMPARE(withoutTime(fileBytes(again)), withoutTime(fileBytes(path)));
 }
 
 void DocumentsGuiTest::failedOpenChangesNothing_data() {
@@ -239,7 +207,7 @@ void DocumentsGuiTest::failedOpenChangesNothing_data() {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"s.vardo"_s);
     sample.window->saveCalculation(path);
-    const QByteArray valid = readBytes(path);
+    const QByteArray valid = fileBytes(path);
     QJsonObject newer = QJsonDocument::fromJson(valid).object();
     newer.insert(u"version"_s, vardo::document::kFormatVersion + 1);
     QJsonObject wrongField = QJsonDocument::fromJson(valid).object();
@@ -267,7 +235,7 @@ void DocumentsGuiTest::failedOpenChangesNothing() {
     if (content == "folder")
         QVERIFY(QDir().mkpath(path));
     else
-        writeBytes(path, content);
+        QVERIFY(writeFileBytes(path, content));
     Form1Fixture f;
     QVERIFY(f.show());
     driveRoad(f);
@@ -289,7 +257,7 @@ void DocumentsGuiTest::goneRowIsNamed() {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"r.vardo"_s);
     QVERIFY(a.window->saveCalculation(path));
-    QJsonObject root = QJsonDocument::fromJson(readBytes(path)).object();
+    QJsonObject root = QJsonDocument::fromJson(fileBytes(path)).object();
     QJsonObject sources = root.value(u"sources"_s).toObject();
     QJsonObject data7 = sources.value(u"Data7"_s).toObject();
     QCOMPARE(data7.value(u"caption"_s).toString(), u"П-3"_s);
@@ -299,7 +267,7 @@ void DocumentsGuiTest::goneRowIsNamed() {
     data6.insert(u"row"_s, 5);  // the row "16" now stands elsewhere: found by its caption
     sources.insert(u"Data6"_s, data6);
     root.insert(u"sources"_s, sources);
-    writeBytes(path, QJsonDocument(root).toJson());
+    QVERIFY(writeFileBytes(path, QJsonDocument(root).toJson()));
 
     Form1Fixture b;
     QVERIFY(b.show());
@@ -339,20 +307,14 @@ void DocumentsGuiTest::filesTheWindowReadsAreNeverReplaced() {
     // report onto the calculation (by its name and through the link), save onto a workbook.
     // Expected: each refused with a message, every file byte for byte as it was.
     QTemporaryDir dir;
-    const QDir sample(QStringLiteral(VARDO_SAMPLE_DATA));
-    for (const QString& name : sample.entryList(QDir::Files))
-        QVERIFY(QFile::copy(sample.filePath(name), dir.filePath(name)));
+    QVERIFY(copySampleData(dir.path()));
     Form1Fixture f(dir.path());
     QVERIFY(f.show());
     const QString calculation = dir.filePath(u"расчет.vardo"_s);
     QVERIFY(f.window->saveCalculation(calculation));
     QVERIFY(QFile::link(calculation, dir.filePath(u"ссылка.pdf"_s)));
-    const auto bytes = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    const QByteArray saved = bytes(calculation);
-    const QByteArray workbook = bytes(dir.filePath(u"т36.1.xls"_s));
+    const QByteArray saved = fileBytes(calculation);
+    const QByteArray workbook = fileBytes(dir.filePath(u"т36.1.xls"_s));
     int viewed = 0;
     f.window->setReportViewer([&](const QString&) { return ++viewed > 0; });
     for (const QString& target : {calculation, dir.filePath(u"ссылка.pdf"_s)}) {
@@ -364,13 +326,13 @@ void DocumentsGuiTest::filesTheWindowReadsAreNeverReplaced() {
                  qPrintable(f.messages[0]));
     }
     QCOMPARE(viewed, 0);
-    QCOMPARE(bytes(calculation), saved);
+    QCOMPARE(fileBytes(calculation), saved);
     f.messages.clear();
     QVERIFY(!f.window->saveCalculation(dir.filePath(u"т36.1.xls"_s)));
     QCOMPARE(f.messages.size(), 1);
     QVERIFY2(f.messages[0].contains(u"справочную таблицу «т36.1.xls»"_s),
              qPrintable(f.messages[0]));
-    QCOMPARE(bytes(dir.filePath(u"т36.1.xls"_s)), workbook);
+    QCOMPARE(fileBytes(dir.filePath(u"т36.1.xls"_s)), workbook);
     QCOMPARE(f.window->calculationPath(), calculation);
 }
 
@@ -398,7 +360,7 @@ void DocumentsGuiTest::reportOfWindowAndOfReportProgram() {
     QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
     QCOMPARE(viewed, QStringList{dir.filePath(u"окно.pdf"_s)});
     QCOMPARE(suggested, dir.filePath(u"дорога.pdf"_s));
-    QVERIFY(readBytes(viewed[0]).startsWith("%PDF-"));
+    QVERIFY(fileBytes(viewed[0]).startsWith("%PDF-"));
 
     // A viewer that cannot be started: the message says where the report is.
     f.window->setReportViewer([](const QString&) { return false; });
@@ -417,7 +379,7 @@ void DocumentsGuiTest::reportOfWindowAndOfReportProgram() {
         f.text(u"Label22"_s), f.text(u"Label23"_s), f.text(u"Label24"_s), f.text(u"Label30"_s),
         f.text(u"Label31"_s), f.text(u"Label32"_s));
     QVERIFY2(out.contains(moments), qPrintable(out + u"\nexpected: "_s + moments));
-    QVERIFY(readBytes(dir.filePath(u"cli.pdf"_s)).startsWith("%PDF-"));
+    QVERIFY(fileBytes(dir.filePath(u"cli.pdf"_s)).startsWith("%PDF-"));
 #endif
 }
 
@@ -440,9 +402,10 @@ void DocumentsGuiTest::sampleFilesRecomputedAlike() {
     QVERIFY(f.show());
     QVERIFY(f.window->openCalculation(path));
     QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
-    clickAll(f, {u"Command15"_s, u"Command1"_s, u"Command2"_s, u"Command3"_s, u"Command5"_s,
-                 u"Command4"_s, u"Command6"_s, u"Command14"_s, u"Command7"_s, u"Command8"_s,
-                 u"Command9"_s, u"Command11"_s, u"Command12"_s, u"Command13"_s});
+    vardo::testing::User user(f, vardo::testing::User::Reach::Direct);
+    QVERIFY(user.run({u"Command15"_s, u"Command1"_s, u"Command2"_s, u"Command3"_s, u"Command5"_s,
+                      u"Command4"_s, u"Command6"_s, u"Command14"_s, u"Command7"_s, u"Command8"_s,
+                      u"Command9"_s, u"Command11"_s, u"Command12"_s, u"Command13"_s}));
     QCOMPARE(f.text(u"Text21"_s), u"3900"_s);  // typed over, and kept by the file
 #ifndef VARDO_REPORT_EXE
     QSKIP("vardo-report is not built");

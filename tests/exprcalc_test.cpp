@@ -1,7 +1,9 @@
 // Tests of the expression evaluator, unit by unit: the tokenizer, infix to postfix, postfix
 // evaluation with its 201-slot stack, and the whole evaluator with its error messages.
 
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QThread>
@@ -533,7 +535,34 @@ class ExprCalcTest : public QObject {
 #ifdef Q_OS_WIN
         QCOMPARE(starter.candidates, (QStringList{u"C:\\WINDOWS\\calc.exe"_s, u"calc.exe"_s}));
 #else
-        QCOMPARE(starter.candidates, desktopCalculators());
+        QCOMPARE(starter.candidates,
+                 (QStringList{u"gnome-calculator"_s, u"kcalc"_s, u"galculator"_s, u"mate-calc"_s,
+                              u"qalculate-gtk"_s, u"xcalc"_s}));
+        // With only "galculator" and "xcalc" on the search path, the real search finds them and
+        // the first of the list that is installed is the one started.
+        QTemporaryDir bin;
+        QVERIFY(bin.isValid());
+        for (const QString& name : {u"galculator"_s, u"xcalc"_s}) {
+            QFile program(bin.filePath(name));
+            QVERIFY(program.open(QIODevice::WriteOnly));
+            program.write("#!/bin/sh\n");
+            program.close();
+            QVERIFY(program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        QCOMPARE(starter.findExecutable(u"galculator"_s), bin.filePath(u"galculator"_s));
+        QVERIFY(starter.findExecutable(u"gnome-calculator"_s).isEmpty());
+        CalculatorStarter recording = starter;
+        QStringList started;
+        recording.startDetached = [&started](const QString& program) {
+            started << program;
+            return true;
+        };
+        const bool ok = startSystemCalculator(recording, nullptr);
+        qputenv("PATH", path);
+        QVERIFY(ok);
+        QCOMPARE(started, QStringList{bin.filePath(u"galculator"_s)});
 #endif
         QTemporaryFile file;
         QVERIFY(file.open());

@@ -2,14 +2,19 @@
 // calculation, clicks on fields, the pick pointer, the layout, and workbooks that cannot be read.
 
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "core/catalogue.h"
+#include "mainwindow/builder.h"
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
 #include "mainwindow/windowsdirectory.h"
@@ -64,6 +69,8 @@ class Form1Test : public QObject {
     void wheelChangesOnlyTheFocusedList_data();
     void wheelChangesOnlyTheFocusedList();
     void windowGeometry();
+    void windowFontIsOneInstalledFamily_data();
+    void windowFontIsOneInstalledFamily();
     void placesInPixels_data();
     void placesInPixels();
     void stacking_data();
@@ -81,6 +88,7 @@ class Form1Test : public QObject {
     void missingWorkbooksAreToldOnce();
     void exitWaitsForOtherWindows();
     void launchers();
+    void unexpectedFileDialogIsClosedAndNamed();
 };
 
 void Form1Test::startUpState_data() {
@@ -290,6 +298,49 @@ void Form1Test::wheelChangesOnlyTheFocusedList() {
     wheelNotch(combo, notches);
     QCOMPARE(combo->currentText(), expected);
     QCOMPARE(combo->itemText(combo->currentIndex()), expected);
+}
+
+void Form1Test::windowFontIsOneInstalledFamily_data() {
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<double>("points");
+    QTest::newRow("plain") << false << false << 8.25;
+    QTest::newRow("bold") << true << false << 8.25;
+    QTest::newRow("bold italic") << true << true << 8.25;
+    QTest::newRow("indicator") << true << false << 9.75;
+}
+
+void Form1Test::windowFontIsOneInstalledFamily() {
+    // Expected: the window's font names one family, an installed one, so that Qt never searches
+    // for the fallbacks of the families that are not; and it draws every style the window uses
+    // pixel for pixel as the whole list of families the window asks for would.
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(double, points);
+    QFont font = vardo::mainwindow::baseFont();
+    QCOMPARE(font.families().size(), 1);
+    QVERIFY2(QFontDatabase::families().contains(font.families().first()),
+             qPrintable(font.families().first()));
+    QFont asked = font;
+    asked.setFamilies({u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s,
+                       u"Arial"_s, u"DejaVu Sans"_s});
+    for (QFont* f : {&font, &asked}) {
+        f->setBold(bold);
+        f->setItalic(italic);
+        f->setPointSizeF(points);
+    }
+    QCOMPARE(QFontInfo(font).family(), QFontInfo(asked).family());
+    QCOMPARE(QFontInfo(font).styleName(), QFontInfo(asked).styleName());
+    const auto drawn = [](const QFont& f) {
+        QImage image(240, 24, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(f);
+        painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignVCenter,
+                         u"Мо от подвески 1,59 Gг"_s);
+        return image;
+    };
+    QCOMPARE(drawn(font), drawn(asked));
 }
 
 void Form1Test::windowGeometry() {
@@ -572,6 +623,21 @@ void Form1Test::catalogueIsTheWindow() {
     Form1Fixture f;
     for (const vardo::mainwindow::ControlRow& row : vardo::mainwindow::controls())
         QVERIFY2(f.window->findChild<QWidget*>(row.name), qPrintable(row.name));
+}
+
+void Form1Test::unexpectedFileDialogIsClosedAndNamed() {
+    // State: a window whose file dialogs are the real ones, which the fixture does not replace.
+    // Action: "Открыть". Expected: the modal dialog does not wait for a user; the guard closes it,
+    // the click ends as a cancelled open, and the guard names the dialog.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    const QString before = f.text(u"txtProlet"_s);
+    f.click(u"cmdOpen"_s);
+    const QStringList seen = f.modalGuard.takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QVERIFY2(seen.first().startsWith(u"QFileDialog «Открыть расчет»"_s), qPrintable(seen.first()));
+    QCOMPARE(f.text(u"txtProlet"_s), before);
+    QVERIFY(f.messages.isEmpty());
 }
 
 QTEST_MAIN(Form1Test)

@@ -16,6 +16,7 @@
 #include "exprcalc/answertext.h"
 #include "exprcalc/cexpressionevaluator.h"
 #include "exprcalc/form3.h"
+#include "tests/support/modalguard.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,6 +24,7 @@ namespace {
 
 // One open calculator window whose evaluation errors are recorded as "title|text".
 struct Window {
+    vardo::testing::ModalGuard modalGuard;
     QStringList messages;
     std::unique_ptr<Form3> form;
 
@@ -68,12 +70,7 @@ class Form3Test : public QObject {
     }
 
     // Fails the test if a message box was left open by a test that did not expect one.
-    void cleanup() {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            modal->close();
-            QFAIL("an unexpected modal dialog was open");
-        }
-    }
+    void cleanup() { vardo::testing::ModalGuard::verifyNoneOpen(); }
 
     void controls_data() {
         QTest::addColumn<QString>("name");

@@ -39,10 +39,14 @@
 #include "exprcalc/form3.h"
 #include "mainwindow/inventory.h"
 #include "tables/workbook.h"
+#include "tests/support/files.h"
 #include "tests/support/form1fixture.h"
 
 using namespace Qt::Literals::StringLiterals;
+using vardo::testing::copySampleData;
+using vardo::testing::fileBytes;
 using vardo::testing::Form1Fixture;
+using vardo::testing::writeFileBytes;
 
 namespace {
 
@@ -148,16 +152,6 @@ doc::Calculation sampleCalculation() {
     return *c;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // Makes a special file of this kind at path: "fifo", "null" or "zero" (a device node, root only,
 // else a link to /dev/null or /dev/zero when only a link will do), "loop" (a link to itself),
 // "folder", "dangling" (a link to nothing).
@@ -216,13 +210,6 @@ Run report(const QStringList& arguments, const QString& workingDirectory) {
     Q_UNUSED(workingDirectory);
 #endif
     return r;
-}
-
-// The sample workbooks copied into a folder, so vardo-report finds its tables there.
-void copySamples(const QString& folder) {
-    const QDir sample(QStringLiteral(VARDO_SAMPLE_DATA));
-    for (const QString& name : sample.entryList(QDir::Files))
-        QFile::copy(sample.filePath(name), QDir(folder).filePath(name));
 }
 
 }  // namespace
@@ -339,9 +326,7 @@ void HostileTest::brokenWorkbooks() {
     QFETCH(QString, workbook);
     QFETCH(QString, damage);
     QTemporaryDir dir;
-    const QDir sample(QStringLiteral(VARDO_SAMPLE_DATA));
-    for (const QString& name : sample.entryList(QDir::Files))
-        QVERIFY(QFile::copy(sample.filePath(name), dir.filePath(name)));
+    QVERIFY(copySampleData(dir.path()));
     const QString path = dir.filePath(workbook);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -491,7 +476,7 @@ void HostileTest::appendedBytes() {
     QFETCH(QByteArray, tail);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"расчет.vardo"_s);
-    QVERIFY(writeBytes(path, doc::toJson(sampleCalculation()) + tail));
+    QVERIFY(writeFileBytes(path, doc::toJson(sampleCalculation()) + tail));
     QString error;
     QVERIFY(!doc::readFile(path, &error));
     QVERIFY2(error.contains(u"поврежден"_s) && !error.contains(u"обрезан"_s), qPrintable(error));
@@ -534,10 +519,10 @@ void HostileTest::overlongCalculationRefusedBeforeWriting() {
     QVERIFY(!QFileInfo::exists(fresh));
     const QString old = dir.filePath(u"старый.vardo"_s);
     QVERIFY(doc::writeFile(old, sampleCalculation(), &error));
-    const QByteArray before = readAll(old);
+    const QByteArray before = fileBytes(old);
     QVERIFY(!doc::writeFile(old, c, &error));
     QVERIFY2(error.contains(u"Прежний файл не изменен"_s), qPrintable(error));
-    QCOMPARE(readAll(old), before);
+    QCOMPARE(fileBytes(old), before);
     QCOMPARE(leftovers(dir.path()), QStringList());
 }
 
@@ -584,13 +569,13 @@ void HostileTest::damagedWorkbookDirectory() {
     // warnings do not reach the terminal.
     QFETCH(int, offset);
     QFETCH(int, value);
-    QByteArray bytes = readAll(QStringLiteral(VARDO_SAMPLE_DATA) + u"/т38.1.xls"_s);
+    QByteArray bytes = fileBytes(QStringLiteral(VARDO_SAMPLE_DATA) + u"/т38.1.xls"_s);
     const qsizetype entry = bytes.indexOf(QByteArray("W\0o\0r\0k\0b\0o\0o\0k\0", 16));
     QVERIFY(entry > 512 && entry % 128 == 0);
     bytes[entry + offset] = static_cast<char>(value);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"т38.1.xls"_s);
-    QVERIFY(writeBytes(path, bytes));
+    QVERIFY(writeFileBytes(path, bytes));
 
     // stderr goes to a file while the workbook is read.
     const QString captured = dir.filePath(u"stderr.txt"_s);
@@ -606,7 +591,7 @@ void HostileTest::damagedWorkbookDirectory() {
 
     QCOMPARE(result.error, vardo::tables::ReadError::Damaged);
     QVERIFY2(result.errorText.contains(u"повреждена"_s), qPrintable(result.errorText));
-    QCOMPARE(QString::fromUtf8(readAll(captured)), QString());
+    QCOMPARE(QString::fromUtf8(fileBytes(captured)), QString());
 }
 
 void HostileTest::specialCursorFile_data() {
@@ -642,7 +627,8 @@ void HostileTest::fifoCursorDoesNotStopStartUp() {
     // State: the sample data with a FIFO named "32761.CUR". Action: start. Expected: the window
     // appears without waiting for a writer.
     QTemporaryDir dir;
-    copySamples(dir.path());
+    // The sample workbooks copied, so vardo-report finds its tables there.
+    QVERIFY(copySampleData(dir.path()));
     const QString cursor = dir.filePath(QString::fromUtf16(vardo::about::kLinkCursorFile));
     QFile::remove(cursor);
     QVERIFY(makeSpecial(u"fifo"_s, cursor));
@@ -678,7 +664,8 @@ void HostileTest::reportNeverReplacesWhatItReads() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, protectedFile);
     QTemporaryDir dir;
-    copySamples(dir.path());
+    // The sample workbooks copied, so vardo-report finds its tables there.
+    QVERIFY(copySampleData(dir.path()));
     const QDir d(dir.path());
     QVERIFY(d.mkdir(u"sub"_s) && d.mkdir(u"out"_s));
     QString error;
@@ -689,12 +676,12 @@ void HostileTest::reportNeverReplacesWhatItReads() {
     QVERIFY(doc::writeFile(d.filePath(u"a.pdf"_s), other, &error));
     QVERIFY(doc::writeFile(d.filePath(u"out/a.pdf"_s), other, &error));
     QVERIFY(QFile::link(d.filePath(u"a.vardo"_s), d.filePath(u"link.pdf"_s)));
-    const QByteArray before = readAll(d.filePath(protectedFile));
+    const QByteArray before = fileBytes(d.filePath(protectedFile));
     QVERIFY(!before.isEmpty());
 
     const Run r = report(arguments, dir.path());
     QCOMPARE(r.status, 1);
-    QCOMPARE(readAll(d.filePath(protectedFile)), before);
+    QCOMPARE(fileBytes(d.filePath(protectedFile)), before);
     QVERIFY(QFileInfo(d.filePath(u"link.pdf"_s)).isSymLink());
     const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts).filter(u"vardo-report"_s);
     QVERIFY2(!lines.isEmpty(), qPrintable(r.err));
@@ -738,7 +725,8 @@ void HostileTest::reportOutputs() {
     QFETCH(QStringList, written);
     QFETCH(QString, message);
     QTemporaryDir dir;
-    copySamples(dir.path());
+    // The sample workbooks copied, so vardo-report finds its tables there.
+    QVERIFY(copySampleData(dir.path()));
     const QDir d(dir.path());
     QVERIFY(d.mkdir(u"p"_s) && d.mkdir(u"q"_s));
     const doc::Calculation c = sampleCalculation();
@@ -766,7 +754,7 @@ void HostileTest::reportOutputs() {
                 requireRussian(line.mid(QStringLiteral("vardo-report: ").size()));
         for (const QString& file : written) {
             QVERIFY2(QFileInfo(d.filePath(file)).isFile(), qPrintable(file + u'\n' + r.out));
-            QVERIFY(readAll(d.filePath(file)).startsWith("%PDF"));
+            QVERIFY(fileBytes(d.filePath(file)).startsWith("%PDF"));
         }
     }
     QVERIFY(isFifo(d.filePath(u"fifo.pdf"_s)));

@@ -6,55 +6,36 @@
 #include <QTest>
 
 #include "calc/calc.h"
+#include "tests/support/calculationroad.h"
 #include "tests/support/form1fixture.h"
 #include "tests/support/recordingsheet.h"
 
 using namespace Qt::Literals::StringLiterals;
+using vardo::testing::CalculationRoad;
 using vardo::testing::Form1Fixture;
+using vardo::testing::User;
 
 namespace {
 
-const QStringList kMomentButtons{u"Command7"_s,  u"Command8"_s,  u"Command9"_s,
-                                 u"Command11"_s, u"Command12"_s, u"Command13"_s};
+const QStringList kMomentButtons = CalculationRoad::momentButtons();
 const QStringList kMomentLabels{u"Label22"_s, u"Label23"_s, u"Label24"_s,
                                 u"Label30"_s, u"Label31"_s, u"Label32"_s};
 
-// The worked example of the crossbeam, entered through the window up to the moment buttons.
-void enterCrossbeamExample(Form1Fixture& f) {
-    // State: loads chosen so that G = 4200 and Gг = 1350,5 at mid-span (one point with a left arm
-    // 42, one with a right arm 1, l = 1): F1 = 69 + 131 = 200, F2 = -131 + 131 = 0;
-    // with ice F1 = 133 - 69 = 64, F2 = -118 + 131 = 13.
-    f.type(u"txtProlet"_s, u"1"_s);
-    f.type(u"txtL1"_s, u"42"_s);
-    f.type(u"txtP2"_s, u"1"_s);
-    f.type(u"txtG1"_s, u"69"_s);
-    f.type(u"txtG2"_s, u"-131"_s);
-    f.click(u"Option12"_s);
-    f.type(u"txtGg1"_s, u"133"_s);
-    f.type(u"txtGg2"_s, u"-118"_s);
-    f.click(u"Command1"_s);
-    f.click(u"Command2"_s);
+// The worked example of the crossbeam, entered through the window up to the moment buttons: the
+// road's worked example (calculationroad.h), checked on the way.
+void enterCrossbeamExample(CalculationRoad& road, Form1Fixture& f) {
+    QVERIFY(road.to(CalculationRoad::MidSpan));
     QCOMPARE(f.text(u"Label10"_s), u"4200"_s);
     QCOMPARE(f.text(u"Label11"_s), u"1350,5"_s);
     // The chain up to the governing fields, which the user then types over.
-    for (const QString& b : {u"Command3"_s, u"Command5"_s, u"Command4"_s, u"Command6"_s})
-        f.click(b);
-    f.type(u"Text21"_s, u"3900"_s);
-    f.type(u"Text22"_s, u"1200,5"_s);
+    QVERIFY(road.to(CalculationRoad::Governing));
 
     // The crossbeam: its own weight, ice load and wind parameter typed into their table panels.
-    f.click(u"Command14"_s);
+    QVERIFY(road.to(CalculationRoad::Crossbeam));
     QVERIFY(f.shown(u"Frame2"_s));
-    f.click(u"Option13"_s);
-    f.type(u"txtGp"_s, u"55"_s);
-    f.click(u"Option14"_s);
-    f.type(u"txtGpg"_s, u"21,5"_s);
-    f.click(u"Option15"_s);
-    f.type(u"txtPp"_s, u"0,35"_s);
-    f.type(u"txtLp"_s, u"18"_s);
-    f.type(u"txtVm"_s, u"25"_s);
+    QVERIFY(road.to(CalculationRoad::CrossbeamInputs));
     QCOMPARE(f.text(u"Combo1"_s), u"1,59"_s);
-    f.click(u"Command21"_s);  // "Мфс >0": 320, 380, 500
+    QVERIFY(road.to(CalculationRoad::Mfs));  // "Мфс >0": 320, 380, 500
     QCOMPARE(f.text(u"Text18"_s), u"320"_s);
     QCOMPARE(f.text(u"Text19"_s), u"380"_s);
     QCOMPARE(f.text(u"Text20"_s), u"500"_s);
@@ -143,11 +124,11 @@ void RoadTest::suspensionLoads() {
 void RoadTest::designMoments() {
     Form1Fixture f;
     QVERIFY(f.show());
-    enterCrossbeamExample(f);
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    enterCrossbeamExample(road, f);
     if (QTest::currentTestFailed()) return;
-    for (const QString& b : {u"Command7"_s, u"Command8"_s, u"Command9"_s, u"Command11"_s,
-                             u"Command12"_s, u"Command13"_s})
-        f.click(b);
+    QVERIFY(road.to(CalculationRoad::Moments));
     QCOMPARE(f.text(u"Label22"_s), u"14,3207"_s);
     QCOMPARE(f.text(u"Label23"_s), u"14,9637"_s);
     QCOMPARE(f.text(u"Label24"_s), u"28,477"_s);
@@ -165,7 +146,7 @@ void RoadTest::designMoments() {
     QVERIFY(f.messages.isEmpty());
 
     // "Сравнить" then sets the allowable moments of the first crossbeam grade beside them.
-    f.click(u"Command16"_s);
+    QVERIFY(road.to(CalculationRoad::Compare));
     QVERIFY(f.shown(u"Frame20"_s));
     QVERIFY(!f.shown(u"Frame29"_s));
     QVERIFY(!f.text(u"Label41"_s).isEmpty());
@@ -177,12 +158,14 @@ void RoadTest::typedRatioIsUsedAsTyped() {
     // "1,66" but is not it, then Tab; the six moment buttons. Expected: the moments of h/b = 1,6.
     Form1Fixture f;
     QVERIFY(f.show());
-    enterCrossbeamExample(f);
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    enterCrossbeamExample(road, f);
     if (QTest::currentTestFailed()) return;
     f.typeInList(u"Combo1"_s, u"1,6"_s);
     QTest::keyClick(f.get(u"Combo1"_s), Qt::Key_Tab);
     QCOMPARE(f.text(u"Combo1"_s), u"1,6"_s);
-    for (const QString& b : kMomentButtons) f.click(b);
+    QVERIFY(road.to(CalculationRoad::Moments));
     QVERIFY(f.messages.isEmpty());
 
     QStringList shown;
@@ -234,9 +217,7 @@ void RoadTest::refusalsShowOneMessageEach() {
     QVERIFY(!f.shown(u"Command3"_s));
     f.click(u"Command14"_s);
     f.messages.clear();
-    for (const QString& b : {u"Command7"_s, u"Command8"_s, u"Command9"_s, u"Command11"_s,
-                             u"Command12"_s, u"Command13"_s})
-        f.click(b);
+    for (const QString& b : kMomentButtons) f.click(b);
     QCOMPARE(f.messages.size(), 6);
     QCOMPARE(f.text(u"Label22"_s), u"0"_s);
     QCOMPARE(f.text(u"Label32"_s), u"0"_s);

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QTest>
 
+#include "core/sheet.h"
 #include "mainwindow/allowable.h"
 #include "mainwindow/inputcells.h"
 #include "mainwindow/selectors.h"
@@ -21,12 +22,6 @@ using vardo::testing::RecordingSheet;
 
 namespace {
 
-// "PREFIXfrom" .. "PREFIXto" ("txtG1", ...).
-QStringList numberedList(const QString& prefix, int from, int to) {
-    QStringList out;
-    for (int i = from; i <= to; ++i) out << prefix + QString::number(i);
-    return out;
-}
 // The recorded effect of setting the visibility of `name`.
 QString vis(bool on, const QString& name) {
     return (on ? u"show "_s : u"hide "_s) + name;
@@ -63,7 +58,7 @@ QStringList series(bool p) {
         out << vis(p, a) << vis(!p, b);
     out << vis(p, {u"Data7"_s, u"Label33"_s, u"Label34"_s, u"Label35"_s, u"Label36"_s, u"Label41"_s,
                    u"Label42"_s});
-    out << vis(!p, QStringList{u"Data8"_s} + numberedList(u"Label"_s, 43, 48));
+    out << vis(!p, QStringList{u"Data8"_s} + numberedNames(u"Label"_s, 43, 48));
     return out;
 }
 
@@ -76,8 +71,8 @@ void fillMfsBoxes(RecordingSheet& sheet) {
 // The effects each option's click action must have, as the window's behaviour lays them down.
 QStringList expectedEffects(const QString& option) {
     const auto row = [](bool g) {
-        return vis(g, QStringList{u"Label12"_s} + numberedList(u"txtG"_s, 1, 8)) +
-               vis(!g, QStringList{u"Label13"_s} + numberedList(u"txtGg"_s, 1, 8));
+        return vis(g, QStringList{u"Label12"_s} + numberedNames(u"txtG"_s, 1, 8)) +
+               vis(!g, QStringList{u"Label13"_s} + numberedNames(u"txtGg"_s, 1, 8));
     };
     const QHash<QString, QStringList> table{
         {u"Option11"_s, panel(1) + row(true)},
@@ -193,7 +188,7 @@ class SelectorsTest : public QObject {
         QFETCH(QString, field);
         QFETCH(QString, source);
         RecordingForm form;
-        for (const QString& name : numberedList(u"Text"_s, 1, 17))
+        for (const QString& name : numberedNames(u"Text"_s, 1, 17))
             form.sheet.texts.insert(name, name);
         form.sheet.visible.insert(u"Text3"_s, true);  // no option hides the value of "G"
         selectStartOptions(form);
@@ -226,8 +221,9 @@ class SelectorsTest : public QObject {
 
     void fieldLists() {
         const QStringList typed = QStringList{u"txtProlet"_s, u"txtLp"_s, u"txtVm"_s} +
-                                  numberedList(u"txtL"_s, 1, 8) + numberedList(u"txtP"_s, 1, 8);
-        const QStringList picked = numberedList(u"txtG"_s, 1, 8) + numberedList(u"txtGg"_s, 1, 8) +
+                                  numberedNames(u"txtL"_s, 1, 8) + numberedNames(u"txtP"_s, 1, 8);
+        const QStringList picked = numberedNames(u"txtG"_s, 1, 8) +
+                                   numberedNames(u"txtGg"_s, 1, 8) +
                                    QStringList{u"txtGpg"_s, u"txtPp"_s, u"txtGp"_s};
         QCOMPARE(clearOnClickFields(), typed);
         QCOMPARE(pickFields(), picked);

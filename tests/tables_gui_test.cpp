@@ -18,22 +18,22 @@
 #include <tuple>
 
 #include "core/numbertext.h"
+#include "core/sheet.h"
 #include "tables/datasource.h"
 #include "tables/workbook.h"
+#include "tests/support/calculationroad.h"
+#include "tests/support/files.h"
 #include "tests/support/form1fixture.h"
+#include "tests/support/user.h"
 
 using namespace Qt::Literals::StringLiterals;
 using vardo::tables::DataSource;
 using vardo::tables::Table;
+using vardo::testing::CalculationRoad;
 using vardo::testing::Form1Fixture;
+using vardo::testing::User;
 
 namespace {
-
-QStringList series(const QString& stem, int from, int to) {
-    QStringList names;
-    for (int i = from; i <= to; ++i) names << stem + QString::number(i);
-    return names;
-}
 
 // A sample workbook as the reader gives it; an empty table when it cannot be read.
 Table sample(const QString& workbook) {
@@ -97,9 +97,9 @@ const QList<SourceCase>& sourceCases() {
         {u"Data5"_s,
          u"Т37Gрг.xls"_s,
          {u"Option14"_s},
-         QStringList{u"Label7"_s} + series(u"Text"_s, 10, 13) + QStringList{u"Label8"_s} +
-             series(u"Text"_s, 14, 17),
-         series(u"F"_s, 1, 10)},
+         QStringList{u"Label7"_s} + vardo::numberedNames(u"Text"_s, 10, 13) +
+             QStringList{u"Label8"_s} + vardo::numberedNames(u"Text"_s, 14, 17),
+         vardo::numberedNames(u"F"_s, 1, 10)},
         {u"Data3"_s,
          u"т37gama.xls"_s,
          {u"Option15"_s},
@@ -115,12 +115,12 @@ const QList<SourceCase>& sourceCases() {
          u"т36.1.xls"_s,
          {u"Command14"_s, u"Command16"_s},  // "Выбор ригеля", "Сравнить"
          {u"Label41"_s, u"Label33"_s, u"Label34"_s, u"Label35"_s, u"Label36"_s, u"Label42"_s},
-         series(u"F"_s, 1, 6)},
+         vardo::numberedNames(u"F"_s, 1, 6)},
         {u"Data8"_s,
          u"т36.2.xls"_s,
          {u"Option2"_s, u"Command14"_s, u"Command16"_s},
          {u"Label47"_s, u"Label43"_s, u"Label44"_s, u"Label45"_s, u"Label46"_s, u"Label48"_s},
-         series(u"F"_s, 1, 6)},
+         vardo::numberedNames(u"F"_s, 1, 6)},
     };
     return cases;
 }
@@ -128,84 +128,6 @@ const QList<SourceCase>& sourceCases() {
 const QStringList kMfsPer{u"авар"_s, u"норм гв"_s, u"норм в"_s};
 const QStringList kMfsPost{u"авар1"_s, u"норм гв1"_s, u"норм в1"_s};
 const QStringList kMfsValues{u"Text18"_s, u"Text19"_s, u"Text20"_s};
-
-bool isOrContains(const QWidget* outer, const QWidget* inner) {
-    for (const QWidget* w = inner; w; w = w->parentWidget())
-        if (w == outer) return true;
-    return false;
-}
-
-// The window as a user meets it: a control is clicked only where it is seen, on screen and not
-// covered by another control. Each action returns false, with the reason logged, when the user
-// could not do it.
-class User {
-  public:
-    explicit User(Form1Fixture& f) : f_(f) {}
-
-    bool click(const QString& name) { return clickWidget(f_.get(name), name); }
-
-    // A button of a data source's navigation bar: moveFirst, movePrevious, moveNext, moveLast.
-    bool step(const QString& source, const QString& button) {
-        auto* ds = f_.get<DataSource>(source);
-        if (!ds) return fail(source + u" does not exist"_s);
-        return clickWidget(ds->findChild<QAbstractButton*>(button), source + u':' + button);
-    }
-
-    // An option selected from the keyboard: the focus moved onto it, then the space bar. This
-    // also reaches an option that lies under another control.
-    bool selectByKeyboard(const QString& option) {
-        auto* button = f_.get<QAbstractButton>(option);
-        if (!button) return fail(option + u" does not exist"_s);
-        button->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(button, Qt::Key_Space);
-        return true;
-    }
-
-    // A typed value: the click empties the field, then the keys.
-    bool enter(const QString& field, const QString& text) {
-        if (!click(field)) return false;
-        QTest::keyClicks(f_.get(field), text);
-        return f_.text(field) == text || fail(field + u" shows "_s + f_.text(field));
-    }
-
-    // "Name" clicks the control, "Data6:moveNext" a navigation button, "key:Option8" selects
-    // the option from the keyboard.
-    bool run(const QStringList& steps) {
-        for (const QString& s : steps) {
-            const bool done = s.startsWith(u"key:"_s) ? selectByKeyboard(s.sliced(4))
-                              : s.contains(u':') ? step(s.section(u':', 0, 0), s.section(u':', 1))
-                                                 : click(s);
-            if (!done) return false;
-        }
-        return true;
-    }
-
-    // Steps the source with moveNext until the field shows the text; false at the last row.
-    bool stepUntil(const QString& source, const QString& field, const QString& text) {
-        auto* ds = f_.get<DataSource>(source);
-        if (!ds) return fail(source + u" does not exist"_s);
-        for (int i = 0; i < ds->rowCount() && f_.text(field) != text; ++i)
-            if (!step(source, u"moveNext"_s)) return false;
-        return f_.text(field) == text || fail(source + u" has no row with "_s + text);
-    }
-
-  private:
-    bool clickWidget(QWidget* w, const QString& what) {
-        if (!w) return fail(what + u" does not exist"_s);
-        if (!w->isVisible()) return fail(what + u" is not on screen"_s);
-        const QWidget* hit = f_.window->childAt(w->mapTo(f_.window.get(), w->rect().center()));
-        if (!isOrContains(w, hit))
-            return fail(what + u" is covered by "_s + (hit ? hit->objectName() : u"nothing"_s));
-        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-        return true;
-    }
-    static bool fail(const QString& why) {
-        qWarning("%s", qPrintable(why));
-        return false;
-    }
-
-    Form1Fixture& f_;
-};
 
 QStringList texts(const Form1Fixture& f, const QStringList& names) {
     QStringList out;
@@ -347,7 +269,7 @@ void TablesGuiTest::startUpSeenValues() {
     const QStringList op{u"Label47"_s, u"Label43"_s, u"Label44"_s,
                          u"Label45"_s, u"Label46"_s, u"Label48"_s};
     QCOMPARE(seen(f, p + op + QStringList{u"Data7"_s, u"Data8"_s}), p + QStringList{u"Data7"_s});
-    QCOMPARE(texts(f, p), cells(sample(u"т36.1.xls"_s), 0, series(u"F"_s, 1, 6)));
+    QCOMPARE(texts(f, p), cells(sample(u"т36.1.xls"_s), 0, vardo::numberedNames(u"F"_s, 1, 6)));
 }
 
 void TablesGuiTest::steppingMovesAllFieldsTogether_data() {
@@ -443,13 +365,14 @@ void TablesGuiTest::gpgShowsOneFieldPerChoice() {
     QVERIFY(u.run(clicks));
     QVERIFY(u.step(u"Data5"_s, u"moveNext"_s));
     const Table table = sample(u"Т37Gрг.xls"_s);
-    const QStringList valueColumns = series(u"F"_s, 2, 5) + series(u"F"_s, 7, 10);
+    const QStringList valueColumns =
+        vardo::numberedNames(u"F"_s, 2, 5) + vardo::numberedNames(u"F"_s, 7, 10);
     const QString value = cell(table, 1, valueColumn);
     QVERIFY2(cells(table, 1, valueColumns).count(value) == 1,
              "each ice column of the row holds its own value");
 
     // Expected: one value field and one row caption seen, those of the choice.
-    QCOMPARE(seen(f, series(u"Text"_s, 10, 17)), QStringList{valueField});
+    QCOMPARE(seen(f, vardo::numberedNames(u"Text"_s, 10, 17)), QStringList{valueField});
     QCOMPARE(seen(f, {u"Label7"_s, u"Label8"_s}), QStringList{captionField});
     QCOMPARE(f.text(valueField), value);
     QCOMPARE(f.text(captionField), cell(table, 1, captionColumn));
@@ -479,7 +402,7 @@ void TablesGuiTest::iceLoadPickAfterRowMove() {
     QVERIFY(u.run({u"Option12"_s, thickness, u"Data4:moveNext"_s}));
     const Table table = sample(u"т11.2.xls"_s);
     QVERIFY(cell(table, 1, column) != cell(table, 2, column));
-    QCOMPARE(seen(f, series(u"Text"_s, 6, 9)), QStringList{valueField});
+    QCOMPARE(seen(f, vardo::numberedNames(u"Text"_s, 6, 9)), QStringList{valueField});
 
     // Action: click txtGg5; move to row r + 1; click txtGg6.
     QVERIFY(u.click(u"txtGg5"_s));
@@ -573,7 +496,7 @@ void TablesGuiTest::allowablePanelRowPerSeries() {
                         u"Label35"_s, u"Label36"_s, u"Label42"_s};
     const QStringList op{u"Label47"_s, u"Label43"_s, u"Label44"_s,
                          u"Label45"_s, u"Label46"_s, u"Label48"_s};
-    const QStringList columns = series(u"F"_s, 1, 6);
+    const QStringList columns = vardo::numberedNames(u"F"_s, 1, 6);
     const Table tableP = sample(u"т36.1.xls"_s);
     const Table tableOp = sample(u"т36.2.xls"_s);
     // State: the panel opened under "П" and moved to its third grade, then closed.
@@ -754,29 +677,35 @@ void TablesGuiTest::roadOfOneCalculationByClicks() {
     const Table mfs = sample(u"т38.1.xls"_s);
     const Table allowable = sample(u"т36.1.xls"_s);
 
-    // 1. Loads picked from the tables: point 1 takes the first suspension, point 2 the second;
-    // the ice loads for b = 15 mm likewise. Then the arms and the span are typed.
-    QVERIFY(u.click(u"txtG1"_s));
-    QVERIFY(u.run({u"Data2:moveNext"_s, u"txtG2"_s}));
+    // The user's inputs on the road. Loads picked from the tables: point 1 takes the first
+    // suspension, point 2 the second; the ice loads for b = 15 mm likewise; then the arms and the
+    // span typed. The governing values taken by a click on their fields. The crossbeam: own
+    // weight, ice load (b = 15 mm) and wind parameter of the third "П" grade picked; design length
+    // and wind speed typed.
+    CalculationRoad road(
+        u, {{u"txtG1"_s, u"Data2:moveNext"_s, u"txtG2"_s, u"Option12"_s, u"Option5"_s, u"txtGg1"_s,
+             u"Data4:moveNext"_s, u"txtGg2"_s, u"txtL1=5"_s, u"txtP2=4,5"_s, u"txtProlet=70"_s},
+            {u"Text21"_s, u"Text22"_s},
+            {u"Option13"_s, u"Data1:moveNext"_s, u"Data1:moveNext"_s, u"txtGp"_s, u"Option14"_s,
+             u"Data5:moveNext"_s, u"Data5:moveNext"_s, u"txtGpg"_s, u"Option15"_s,
+             u"Data3:moveNext"_s, u"Data3:moveNext"_s, u"txtPp"_s, u"txtLp=20"_s, u"txtVm=15"_s}});
+    // 1. The loads.
+    QVERIFY(road.to(CalculationRoad::Loads));
     QCOMPARE(texts(f, {u"txtG1"_s, u"txtG2"_s}),
              (QStringList{cell(g, 0, u"F2"_s), cell(g, 1, u"F2"_s)}));
-    QVERIFY(u.run({u"Option12"_s, u"Option5"_s, u"txtGg1"_s, u"Data4:moveNext"_s, u"txtGg2"_s}));
     QCOMPARE(texts(f, {u"txtGg1"_s, u"txtGg2"_s}),
              (QStringList{cell(gg, 0, u"F4"_s), cell(gg, 1, u"F4"_s)}));
-    QVERIFY(u.enter(u"txtL1"_s, u"5"_s));
-    QVERIFY(u.enter(u"txtP2"_s, u"4,5"_s));
-    QVERIFY(u.enter(u"txtProlet"_s, u"70"_s));
 
     // 2. Mid-span values, the third points left and right, the governing values by a click.
-    QVERIFY(u.run({u"Command1"_s, u"Command2"_s}));
+    QVERIFY(road.to(CalculationRoad::MidSpan));
     QVERIFY(number(f.text(u"Label10"_s)).value_or(0) > 0);
     QVERIFY(number(f.text(u"Label11"_s)).value_or(0) > 0);
     QVERIFY(f.messages.isEmpty());
-    QVERIFY(u.run({u"Command3"_s, u"Command5"_s, u"Command4"_s, u"Command6"_s}));
+    QVERIFY(road.to(CalculationRoad::ThirdPoints));
     QCOMPARE(f.messages,
              (QStringList{u"Теперь справа"_s, u"Щелкни на текстовом поле G-1/3(1/4)"_s,
                           u"Теперь справа"_s, u"Щелкни на текстовом поле Gг-1/3(1/4)"_s}));
-    QVERIFY(u.run({u"Text21"_s, u"Text22"_s}));
+    QVERIFY(road.to(CalculationRoad::Governing));
     for (const auto& [field, left, right] : {std::tuple{u"Text21"_s, u"Label14"_s, u"Label20"_s},
                                              std::tuple{u"Text22"_s, u"Label15"_s, u"Label21"_s}}) {
         const auto l = number(f.text(left)), r = number(f.text(right)), v = number(f.text(field));
@@ -784,18 +713,12 @@ void TablesGuiTest::roadOfOneCalculationByClicks() {
         QCOMPARE(*v, std::max(*l, *r));
     }
 
-    // 3. The crossbeam: own weight, ice load (b = 15 mm) and wind parameter of the third "П"
-    // grade picked; design length and wind speed typed; the Мфс row of that design length.
+    // 3. The crossbeam, its inputs as above; the Мфс row of that design length.
     f.messages.clear();
-    QVERIFY(u.click(u"Command14"_s));
-    QVERIFY(u.run({u"Option13"_s, u"Data1:moveNext"_s, u"Data1:moveNext"_s, u"txtGp"_s}));
-    QVERIFY(u.run({u"Option14"_s, u"Data5:moveNext"_s, u"Data5:moveNext"_s, u"txtGpg"_s}));
-    QVERIFY(u.run({u"Option15"_s, u"Data3:moveNext"_s, u"Data3:moveNext"_s, u"txtPp"_s}));
+    QVERIFY(road.to(CalculationRoad::CrossbeamInputs));
     QCOMPARE(texts(f, {u"txtGp"_s, u"txtGpg"_s, u"txtPp"_s}),
              (QStringList{cell(gp, 2, u"F2"_s), cell(gpg, 2, u"F4"_s), cell(pp, 2, u"F2"_s)}));
-    QVERIFY(u.enter(u"txtLp"_s, u"20"_s));
-    QVERIFY(u.enter(u"txtVm"_s, u"15"_s));
-    QVERIFY(u.click(u"Command21"_s));
+    QVERIFY(road.to(CalculationRoad::Mfs));
     QVERIFY(u.stepUntil(u"Data6"_s, u"Label9"_s, u"20"_s));
     const int mfsRow = f.get<DataSource>(u"Data6"_s)->currentRow();
     QCOMPARE(texts(f, kMfsValues), cells(mfs, mfsRow, kMfsPost));
@@ -804,8 +727,7 @@ void TablesGuiTest::roadOfOneCalculationByClicks() {
     // 4. The six design moments.
     const QStringList moments{u"Label22"_s, u"Label23"_s, u"Label24"_s,
                               u"Label30"_s, u"Label31"_s, u"Label32"_s};
-    QVERIFY(u.run({u"Command7"_s, u"Command8"_s, u"Command9"_s, u"Command11"_s, u"Command12"_s,
-                   u"Command13"_s}));
+    QVERIFY(road.to(CalculationRoad::Moments));
     QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
     QHash<QString, double> m;
     for (const QString& label : moments) {
@@ -816,7 +738,7 @@ void TablesGuiTest::roadOfOneCalculationByClicks() {
 
     // 5. "Сравнить": step through the grades until the allowable moments exceed the computed
     // ones, the middle block against mid-span, the end block against the third point.
-    QVERIFY(u.click(u"Command16"_s));
+    QVERIFY(road.to(CalculationRoad::Compare));
     const auto fits = [&] {
         const auto a = [&](const QString& label) { return number(f.text(label)).value_or(0); };
         return a(u"Label33"_s) > m[u"Label22"_s] &&
@@ -863,9 +785,7 @@ void TablesGuiTest::missingWorkbooksSayWhatTheirFieldsShow() {
     QFETCH(QString, workbook);
     QFETCH(QStringList, fields);
     QTemporaryDir dir;
-    const QDir sample(QStringLiteral(VARDO_SAMPLE_DATA));
-    for (const QString& name : sample.entryList(QDir::Files))
-        if (name != workbook) QVERIFY(QFile::copy(sample.filePath(name), dir.filePath(name)));
+    QVERIFY(vardo::testing::copySampleData(dir.path(), {workbook}));
     Form1Fixture f(dir.path());
     QVERIFY(f.show());
     QTRY_COMPARE(f.messages.size(), 1);

@@ -14,10 +14,13 @@
 #include "core/datafile.h"
 #include "core/numbertext.h"
 #include "tables/workbook.h"
+#include "tests/support/files.h"
 
 using namespace vardo::tables;
 
 Q_DECLARE_METATYPE(ReadError)
+
+using vardo::testing::fileBytes;
 
 namespace {
 
@@ -26,11 +29,6 @@ QString fixture(const QString& name) {
 }
 QString sample(const QString& name) {
     return QStringLiteral(VARDO_SAMPLE_DATA "/") + name;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The i-th text of "строки.xls", as make_fixtures.py writes it.

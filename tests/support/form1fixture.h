@@ -1,6 +1,7 @@
 #pragma once
 // A main window for GUI tests: built in a chosen working directory (the sample workbooks by
-// default), its messages captured instead of shown, shown offscreen and exposed.
+// default), its messages captured instead of shown, shown offscreen and exposed. A modal dialog
+// that still appears fails the test instead of hanging it (modalguard.h).
 
 #include <QComboBox>
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "mainwindow/form1.h"
+#include "tests/support/modalguard.h"
 
 namespace vardo::testing {
 
@@ -80,6 +82,8 @@ class Form1Fixture {
         QTest::keyClicks(list, text);
     }
 
+    // Declared first: it watches from before the window is built until after it is gone.
+    ModalGuard modalGuard;
     std::unique_ptr<Form1> window;
     QStringList messages;
     QStringList calculatorStarts;
