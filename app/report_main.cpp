@@ -38,7 +38,7 @@ QTextStream& err() {
 }
 
 QString usage() {
-    return u"Использование: vardo-report ФАЙЛ.vardo... [-o ПУТЬ]\n"
+    return u"Использование: vardo-report ФАЙЛ.vardo... [-o ПУТЬ] [--tables ПАПКА]\n"
            u"\n"
            u"Пересчитывает каждый файл расчета Vardo теми же процедурами, что и окно программы\n"
            u"(сохраненные в файле результаты не используются, а только упоминаются в отчете,\n"
@@ -53,6 +53,8 @@ QString usage() {
            u"                     с расширением .pdf (a.vardo -> ПУТЬ/a.pdf); у файлов с\n"
            u"                     одинаковым именем к имени отчета добавляется -2, -3, ...\n"
            u"                     Без -o отчет пишется рядом с файлом расчета (a.vardo -> a.pdf).\n"
+           u"  -t, --tables ПАПКА папка таблиц на этот запуск вместо выбранной в программе\n"
+           u"                     (настройка «Папка таблиц» не меняется)\n"
            u"  -h, --help         эта справка\n"
            u"  --                 дальше только имена файлов, даже начинающиеся с «-»\n"
            u"\n"
@@ -61,9 +63,11 @@ QString usage() {
            u"Прежний отчет заменяется только целиком записанным новым.\n"
            u"\n"
            u"Таблицы допускаемых моментов (т36.1.xls для серии П, т36.2.xls для ОП) ищутся по\n"
-           u"имени в рабочей папке, затем рядом с программой; так же таблицы т37Gp.xls,\n"
-           u"Т37Gрг.xls и т37gama.xls, по которым каждая марка проверяется со своими gр, gрг и\n"
-           u"Pp, и таблица Мфс т38.1.xls.\n"
+           u"имени в рабочей папке, затем рядом с программой, затем в папке таблиц (--tables\n"
+           u"или выбранной в программе), затем в папках данных XDG (~/.local/share/vardo,\n"
+           u"/usr/local/share/vardo, /usr/share/vardo); так же таблицы т37Gp.xls, Т37Gрг.xls и\n"
+           u"т37gama.xls, по которым каждая марка проверяется со своими gр, gрг и Pp, и\n"
+           u"таблица Мфс т38.1.xls.\n"
            u"\n"
            u"Код возврата: 0 — все отчеты записаны с проверкой марок; 1 — хотя бы один файл\n"
            u"расчета не прочитан, его отчет не записан или таблица допускаемых моментов либо\n"
@@ -84,9 +88,13 @@ const ReadTable& workbook(const QString& bareName) {
         vardo::tables::ReadResult read =
             vardo::tables::readWorkbook(vardo::locateDataFile(bareName));
         it = cache.insert(bareName, {std::move(read.table), read.errorText});
-        if (!it->error.isEmpty())
-            err() << "vardo-report: таблица «" << bareName << "» не прочитана: " << it->error
-                  << Qt::endl;
+        if (!it->error.isEmpty()) {
+            err() << "vardo-report: таблица «" << bareName << "» не прочитана: " << it->error;
+            if (!vardo::dataFileExists(bareName))
+                err() << " (искалась в папках: "
+                      << QDir::toNativeSeparators(vardo::dataSearchFolders().join(u"; "_s)) << ")";
+            err() << Qt::endl;
+        }
     }
     return *it;
 }
@@ -226,6 +234,19 @@ int main(int argc, char* argv[]) {
                 err() << "vardo-report: после -o указан пустой путь\n\n" << usage() << Qt::flush;
                 return 2;
             }
+        } else if (options && (a == u"-t"_s || a == u"--tables"_s)) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
+                err() << "vardo-report: после --tables нужна папка таблиц\n\n"
+                      << usage() << Qt::flush;
+                return 2;
+            }
+            const QString folder = args[++i];
+            if (!QFileInfo(folder).isDir()) {
+                err() << "vardo-report: папка таблиц «" << QDir::toNativeSeparators(folder)
+                      << "» не найдена" << Qt::endl;
+                return 2;
+            }
+            vardo::useTablesFolderForThisRun(folder);
         } else if (options && a.startsWith(u'-') && a.size() > 1) {
             err() << "vardo-report: неизвестный ключ " << a << "\n\n" << usage() << Qt::flush;
             return 2;

@@ -3,20 +3,70 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace vardo {
 
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+QSettings settings() {
+    return QSettings(QString::fromUtf16(kSettingsOrganisation),
+                     QString::fromUtf16(kSettingsApplication));
+}
+
+// Set once by the command line of vardo-report, before any lookup; not kept.
+QString& folderForThisRun() {
+    static QString folder;
+    return folder;
+}
+
+}  // namespace
+
+QString tablesFolder() {
+    if (!folderForThisRun().isEmpty()) return folderForThisRun();
+    return settings().value(QString::fromUtf16(kTablesFolderKey)).toString();
+}
+
+void setTablesFolder(const QString& folder) {
+    QSettings kept = settings();
+    if (folder.isEmpty())
+        kept.remove(QString::fromUtf16(kTablesFolderKey));
+    else
+        kept.setValue(QString::fromUtf16(kTablesFolderKey), QDir(folder).absolutePath());
+    kept.sync();
+}
+
+void useTablesFolderForThisRun(const QString& folder) {
+    folderForThisRun() = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
+}
+
+QStringList dataSearchFolders() {
+    QStringList folders{QDir::currentPath()};
+    if (QCoreApplication::instance()) folders << QCoreApplication::applicationDirPath();
+    if (const QString chosen = tablesFolder(); !chosen.isEmpty()) folders << chosen;
+    for (const QString& data :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        folders << QDir(data).absoluteFilePath(u"vardo"_s);
+    QStringList unique;
+    for (const QString& folder : std::as_const(folders))
+        if (const QString clean = QDir::cleanPath(folder); !unique.contains(clean)) unique << clean;
+    return unique;
+}
+
 QString locateDataFile(const QString& bareName) {
-    const QString inWorkingDirectory = QDir::current().absoluteFilePath(bareName);
-    // Whatever lies in the working directory under that name wins, even a folder or an unreadable
-    // file: the user is then told about the file he put there.
-    if (QFileInfo::exists(inWorkingDirectory)) return inWorkingDirectory;
-    if (QCoreApplication::instance()) {
-        const QString besideProgram =
-            QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(bareName);
-        if (QFileInfo::exists(besideProgram)) return besideProgram;
-    }
-    return inWorkingDirectory;
+    // Whatever lies in a folder under that name wins, even a folder or an unreadable file: the
+    // user is then told about the file he put there.
+    for (const QString& folder : dataSearchFolders())
+        if (const QString path = QDir(folder).absoluteFilePath(bareName); QFileInfo::exists(path))
+            return path;
+    return QDir::current().absoluteFilePath(bareName);
+}
+
+bool dataFileExists(const QString& bareName) {
+    return QFileInfo::exists(locateDataFile(bareName));
 }
 
 }  // namespace vardo

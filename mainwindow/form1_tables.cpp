@@ -2,6 +2,7 @@
 // to their columns, and the first row is shown. A workbook that cannot be read leaves its fields
 // with their design texts; all such failures are told in one message when the window is shown.
 
+#include <QDir>
 #include <QStringList>
 
 #include "core/datafile.h"
@@ -25,10 +26,12 @@ void Form1::openDataSources() {
             source->bindField(field, b.header);
     }
     QStringList failures;
+    bool notFound = false;  // a workbook in none of the searched folders
     for (const SourceRow& s : sources()) {
         auto* source = qobject_cast<tables::DataSource*>(controls_.value(s.dataSource));
         if (!source) continue;
         if (source->open(locateDataFile(s.workbook))) continue;
+        notFound = notFound || !dataFileExists(s.workbook);
         // What the user now sees in that table's fields: their design texts, named as shown.
         QStringList shown;
         for (const BindingRow& b : bindings())
@@ -43,6 +46,9 @@ void Form1::openDataSources() {
     if (!failures.isEmpty()) {
         workbookReport_ =
             u"Не удалось прочитать справочные таблицы:\n"_s + failures.join(u'\n') +
+            (notFound ? u"\n\nНе найденные таблицы искались в папках:\n"_s +
+                            QDir::toNativeSeparators(dataSearchFolders().join(u'\n'))
+                      : QString()) +
             u"\n\nВместо значений в полях этих таблиц стоят условные надписи. Щелчок по такому "
             u"полю переносит в расчет не число, и оно считается равным 0. Остальное работает."_s;
     }

@@ -205,6 +205,7 @@ class DocumentTest : public QObject {
     void reportOfWorkedExample();
     void reportOfIncompleteCalculation();
     void commandLine();
+    void commandLineTablesFolder();
 };
 
 void DocumentTest::roundTrip_data() {
@@ -788,6 +789,60 @@ void DocumentTest::commandLine() {
     QVERIFY(run.waitForFinished(60000));
     QCOMPARE(run.exitCode(), 0);
     QVERIFY(QString::fromUtf8(run.readAllStandardOutput()).contains(u"Код возврата"_s));
+#endif
+}
+
+void DocumentTest::commandLineTablesFolder() {
+#ifndef VARDO_REPORT_EXE
+    QSKIP("vardo-report is not built");
+#else
+    // State: a calculation, started from an empty folder, with empty settings and XDG folders
+    // of its own: no workbook anywhere.
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(writeFile(dir.filePath(u"a.vardo"_s), momentExample(), &error));
+    const QString empty = dir.filePath(u"empty"_s), xdg = dir.filePath(u"xdg"_s);
+    QVERIFY(QDir().mkpath(empty) && QDir().mkpath(xdg));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
+    environment.insert(u"XDG_DATA_HOME"_s, dir.filePath(u"data-home"_s));
+    environment.insert(u"XDG_DATA_DIRS"_s, xdg);
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    run.setWorkingDirectory(empty);
+    const auto report = [&](const QStringList& options) {
+        run.start(
+            QStringLiteral(VARDO_REPORT_EXE),
+            QStringList{dir.filePath(u"a.vardo"_s), u"-o"_s, dir.filePath(u"a.pdf"_s)} + options);
+        return run.waitForFinished(60000);
+    };
+
+    // Expected: the report without the grade check, status 1, each missing table named with
+    // the folders searched.
+    QVERIFY(report({}));
+    QString err = QString::fromUtf8(run.readAllStandardError());
+    QCOMPARE(run.exitCode(), 1);
+    QVERIFY2(err.contains(u"«т36.1.xls» не прочитана"_s) && err.contains(u"искалась в папках"_s) &&
+                 err.contains(empty) && err.contains(xdg + u"/vardo"_s),
+             qPrintable(err));
+
+    // Action: the sample tables given with --tables. Expected: the grades checked, status 0.
+    QVERIFY(report({u"--tables"_s, QStringLiteral(VARDO_SAMPLE_DATA)}));
+    QCOMPARE(run.exitCode(), 0);
+    QVERIFY(QString::fromUtf8(run.readAllStandardOutput())
+                .contains(u"вывод: ни одна марка серии П не проходит"_s));
+
+    // Action: the sample tables as the share/vardo of an XDG data folder (an installed
+    // program). Expected: found there too.
+    QVERIFY(QFile::link(QStringLiteral(VARDO_SAMPLE_DATA), xdg + u"/vardo"_s));
+    QVERIFY(report({}));
+    QCOMPARE(run.exitCode(), 0);
+
+    // A tables folder that does not exist is a wrong argument.
+    QVERIFY(report({u"--tables"_s, dir.filePath(u"нет"_s)}));
+    QCOMPARE(run.exitCode(), 2);
+    err = QString::fromUtf8(run.readAllStandardError());
+    QVERIFY2(err.contains(u"папка таблиц"_s), qPrintable(err));
 #endif
 }
 

@@ -565,6 +565,9 @@ void Form1Test::missingWorkbooksAreToldOnce() {
     QTRY_COMPARE(f.messages.size(), 1);
     for (const vardo::mainwindow::SourceRow& s : vardo::mainwindow::sources())
         QVERIFY2(f.messages.first().contains(s.workbook), qPrintable(s.workbook));
+    // The folders searched, the working directory first.
+    QVERIFY2(f.messages.first().contains(u"искались в папках:\n"_s + empty.path() + u'\n'),
+             qPrintable(f.messages.first()));
     QCOMPARE(f.text(u"Text3"_s), u"Text3"_s);
     QCOMPARE(f.text(u"Label1"_s), QString());
     QCOMPARE(f.text(u"Text18"_s), u"320"_s);
