@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -13,6 +12,9 @@
 #include "about/linkcursor.h"
 #include "core/datafile.h"
 #include "core/version.h"
+#include "widgets/messagebox.h"
+#include "widgets/twips.h"
+#include "widgets/windowfont.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -23,10 +25,9 @@ static void initAboutResources() {
 
 namespace {
 
-// Places are kept in twips, 15 to a logical pixel at 96 dpi.
-constexpr int kTwipsPerPixel = 15;
+// Places are kept in twips; the windows' one rule turns them into pixels.
 constexpr int px(int twips) {
-    return twips / kTwipsPerPixel;
+    return vardo::widgets::twipsToPixels(twips);
 }
 
 const QColor kLightGrey(0xE0, 0xE0, 0xE0);  // &H00E0E0E0
@@ -47,14 +48,8 @@ struct Control {
 };
 
 QFont formFont(Style style = Style::Regular, double pointSize = 8.25) {
-    // "MS Sans Serif" where it exists, else the nearest sans serif with its proportions.
-    QFont font;
-    font.setFamilies({u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s,
-                      u"Arial"_s, u"DejaVu Sans"_s});
-    font.setPointSizeF(pointSize);
-    font.setBold(style == Style::Bold || style == Style::BoldItalic);
-    font.setItalic(style == Style::Italic || style == Style::BoldItalic);
-    return font;
+    return vardo::widgets::windowFont(pointSize, style == Style::Bold || style == Style::BoldItalic,
+                                      style == Style::Italic || style == Style::BoldItalic);
 }
 
 void paintBackground(QWidget* widget, const QColor& colour) {
@@ -69,10 +64,7 @@ void paintBackground(QWidget* widget, const QColor& colour) {
 Form2::Form2(QWidget* parent) : QWidget(parent) {
     initAboutResources();
     urlOpener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    messageSink_ = [this](const QString& text) {
-        QMessageBox box(QMessageBox::NoIcon, u"Vardo"_s, text, QMessageBox::Ok, this);
-        box.exec();
-    };
+    messageSink_ = [this](const QString& text) { vardo::widgets::showMessageBox(this, text); };
     buildControls();
 }
 

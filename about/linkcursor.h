@@ -1,21 +1,17 @@
 #pragma once
-// The mouse pointer of the About window's link labels: read from the cursor file "32761.CUR"
-// (found by bare name: working directory, then beside the program); when the file cannot be read,
-// the standard pointing hand, so the labels still look like links.
+// The mouse pointer of the About window's link labels: the cursor file "32761.CUR" through the
+// windows' one reader (widgets/cursorfile.h); when the file cannot be read, the standard pointing
+// hand, so the labels still look like links.
 
-#include <optional>
-
-#include <QByteArray>
-#include <QCursor>
-#include <QString>
+#include "widgets/cursorfile.h"
 
 namespace vardo::about {
 
-inline constexpr char16_t kLinkCursorFile[] = u"32761.CUR";
+using widgets::cursorFromCurData;
+inline constexpr const char16_t* kLinkCursorFile = widgets::kCursorFile;
 
-// A Windows cursor file's first picture with its hotspot; nullopt when the bytes are not one.
-std::optional<QCursor> cursorFromCurData(const QByteArray& data);
-
-QCursor loadLinkCursor(const QString& bareName = QString::fromUtf16(kLinkCursorFile));
+inline QCursor loadLinkCursor(const QString& bareName = QString::fromUtf16(widgets::kCursorFile)) {
+    return widgets::loadCursorFile(bareName);
+}
 
 }  // namespace vardo::about

@@ -1,16 +1,14 @@
-// The evaluator's default error sink: a modal message box titled with the method's name, with an
-// OK button and no icon. It is built into vardo_exprcalc with the window, apart from the evaluator,
-// so that vardo_evaluator needs Qt Core only; whoever links vardo_exprcalc gets the message box.
-
-#include <QMessageBox>
+// The evaluator's default error sink: the program's message box (OK, no icon) titled with the
+// method's name. It is built into vardo_exprcalc with the window, apart from the evaluator, so that
+// vardo_evaluator needs Qt Core only; whoever links vardo_exprcalc gets the message box.
 
 #include "exprcalc/cexpressionevaluator.h"
+#include "widgets/messagebox.h"
 
 namespace {
 
 void showErrorBox(const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
-    box.exec();
+    vardo::widgets::showMessageBox(nullptr, text, title);
 }
 
 }  // namespace

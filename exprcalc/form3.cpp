@@ -7,17 +7,15 @@
 #include <QPushButton>
 
 #include "exprcalc/answertext.h"
+#include "widgets/twips.h"
+#include "widgets/windowfont.h"
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// Places are kept in twips, 15 to a logical pixel at 96 dpi.
-constexpr int kTwipsPerPixel = 15;
-constexpr QRect twipsRect(int left, int top, int width, int height) {
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-            height / kTwipsPerPixel};
-}
+// Places are kept in twips; the windows' one rule turns them into pixels.
+using vardo::widgets::twipsRect;
 
 enum class Kind { MultiLineText, LineText, Label, Button };
 
@@ -49,13 +47,7 @@ constexpr const char16_t* kTabOrder[] = {u"cmdOp",    u"cmdCalc",  u"txtExpressi
 constexpr QSize kClientSize = twipsRect(0, 0, 4800, 2490).size();
 
 QFont formFont(bool bold) {
-    // "MS Sans Serif" where it exists, else the nearest sans serif with its proportions.
-    QFont font;
-    font.setFamilies({u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s,
-                      u"Arial"_s, u"DejaVu Sans"_s});
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
+    return vardo::widgets::windowFont(8.25, bold);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,39 +15,14 @@
 #include "mainwindow/inventory.h"
 #include "mainwindow/listfield.h"
 #include "tables/datasource.h"
+#include "widgets/windowfont.h"
 
 namespace vardo::mainwindow {
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-
-// The window's family: the first of its families that is installed, looked up once. Qt would come
-// to the same family through the list, but for each family of the list that is not installed it
-// first asks fontconfig for that family's fallbacks, once per style: a sizeable part of the
-// start-up spent on fonts the window never uses.
-const QStringList& windowFamilies() {
-    static const QStringList families = [] {
-        const QStringList wanted{u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s,
-                                 u"Liberation Sans"_s, u"Arial"_s, u"DejaVu Sans"_s};
-        const QStringList installed = QFontDatabase::families();
-        for (const QString& family : wanted)
-            if (installed.contains(family, Qt::CaseInsensitive)) return QStringList{family};
-        return wanted;  // none installed: Qt's nearest match, as with the whole list
-    }();
-    return families;
-}
-
-}  // namespace
-
 QFont baseFont() {
-    QFont font;
-    font.setFamilies(windowFamilies());
-    font.setPointSizeF(8.25);
-    // Every property is set here, so nothing is inherited from a container's own font.
-    font.setBold(false);
-    font.setItalic(false);
-    return font;
+    return widgets::windowFont();
 }
 
 namespace {

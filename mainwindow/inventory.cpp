@@ -284,10 +284,6 @@ const std::vector<SourceRow>& sources() {
     return table;
 }
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
-
 const std::vector<DiagramLine>& diagramLines() {
     static const std::vector<DiagramLine> table = [] {
         std::vector<DiagramLine> lines{{names::Line1, 120, 3120, 10560, 3120, 3}};

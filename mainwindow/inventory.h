@@ -8,9 +8,11 @@
 // rows of a second table, walked when the data sources are opened.
 
 #include <QRect>
+
 #include <QString>
 #include <QStringList>
 #include <vector>
+#include "widgets/twips.h"
 
 class QWidget;
 
@@ -57,11 +59,9 @@ const std::vector<ControlRow>& controls();
 const std::vector<BindingRow>& bindings();
 const std::vector<SourceRow>& sources();
 
-// Twips to logical pixels: 15 twips a pixel at 96 dpi; Qt scales for high-DPI screens.
-constexpr int twipsToPixels(int twips) {
-    return (twips + 7) / 15;
-}
-QRect twipsRect(int left, int top, int width, int height);
+// Twips to logical pixels: the windows' one rule (widgets/twips.h).
+using widgets::twipsRect;
+using widgets::twipsToPixels;
 
 // The window's client area in twips.
 inline constexpr int kClientWidth = 10755;

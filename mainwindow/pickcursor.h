@@ -1,19 +1,20 @@
 #pragma once
 // The pick pointer: the mouse pointer over the fields whose click copies a value into them. It is
-// the same cursor file the About window's links use, "32761.CUR", read by the same reader; when the
+// the same cursor file the About window's links use, "32761.CUR", read by the windows' one reader
+// (widgets/cursorfile.h); when the
 // file cannot be read the fields get the pointing hand, which still differs from the standard
 // pointers.
 
 #include <QCursor>
 
-#include "about/linkcursor.h"
+#include "widgets/cursorfile.h"
 
 namespace vardo::mainwindow {
 
-using about::cursorFromCurData;
+using widgets::cursorFromCurData;
 
 inline QCursor loadPickCursor() {
-    return about::loadLinkCursor();
+    return widgets::loadCursorFile();
 }
 inline QCursor fallbackPickCursor() {
     return QCursor(Qt::PointingHandCursor);

@@ -11,6 +11,7 @@
 
 #include "core/catalogue.h"
 #include "core/messages.h"
+#include "widgets/messagebox.h"
 
 namespace vardo::mainwindow {
 
@@ -83,8 +84,7 @@ void WidgetSheet::message(const QString& text) {
 }
 
 void showMessageBox(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, messages::appTitle(), text, QMessageBox::Ok, parent);
-    box.exec();
+    widgets::showMessageBox(parent, text);
 }
 
 }  // namespace vardo::mainwindow

@@ -1,4 +1,4 @@
-#include "about/linkcursor.h"
+#include "widgets/cursorfile.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -8,7 +8,7 @@
 #include "core/datafile.h"
 #include "core/safefile.h"
 
-namespace vardo::about {
+namespace vardo::widgets {
 
 namespace {
 
@@ -43,7 +43,7 @@ std::optional<QCursor> cursorFromCurData(const QByteArray& data) {
     return QCursor(QPixmap::fromImage(image), hotX, hotY);
 }
 
-QCursor loadLinkCursor(const QString& bareName) {
+QCursor loadCursorFile(const QString& bareName) {
     // Only a regular file, and only as much as a cursor can be: a FIFO under this name must not
     // stop the start-up, nor a link to an endless device fill the memory.
     const FileRead file = readRegularFile(locateDataFile(bareName), kMaxFileSize);
@@ -53,4 +53,4 @@ QCursor loadLinkCursor(const QString& bareName) {
     return QCursor(Qt::PointingHandCursor);
 }
 
-}  // namespace vardo::about
+}  // namespace vardo::widgets
