@@ -1,5 +1,7 @@
 #include "core/numbertext.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -15,7 +17,28 @@ bool isAsciiDigit(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+// The C form of to_chars with the decimal comma and a capital exponent letter.
+QString displayed(double value, std::chars_format format, int precision) {
+    if (!std::isfinite(value)) return QStringLiteral("—");
+    if (value == 0) value = 0;  // -0 reads as 0
+    char buffer[400];
+    const std::to_chars_result r =
+        std::to_chars(std::begin(buffer), std::end(buffer), value, format, precision);
+    QString text = QString::fromLatin1(buffer, r.ptr - buffer);
+    text.replace(u'.', kDecimalSeparator);
+    text.replace(u'e', u'E');
+    return text;
+}
+
 }  // namespace
+
+QString formatDecimals(double value, int decimals) {
+    return displayed(value, std::chars_format::fixed, decimals);
+}
+
+QString formatSignificant(double value, int digits) {
+    return displayed(value, std::chars_format::general, digits);
+}
 
 std::optional<Fixed> parseFixed(QStringView text) {
     qsizetype begin = 0;

@@ -21,4 +21,14 @@ inline constexpr char16_t kDecimalSeparator = u',';
 std::optional<Fixed> parseFixed(QStringView text);
 QString formatFixed(Fixed value);
 
+// A double shown to a person, with the decimal comma and no grouping; -0 is "0" and a value that is
+// not a number or infinite is "—". Rounding is that of the exact binary value (std::to_chars), so
+// every display of the same value agrees.
+// With exactly `decimals` digits after the comma: 87.25 with 1 is "87,2" or "87,3" as the double
+// really lies (0.1 steps are not exact), 90 with 1 is "90,0".
+QString formatDecimals(double value, int decimals);
+// At most `digits` significant digits, trailing zeros dropped, an exponent ("1,5E-05", "1E+15")
+// when the decimal exponent is below -4 or at least `digits`.
+QString formatSignificant(double value, int digits);
+
 }  // namespace vardo

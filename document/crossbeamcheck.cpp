@@ -138,10 +138,7 @@ CrossbeamCheck checkCrossbeams(const tables::Table& table, const DesignMoments& 
 }
 
 QString percentText(double ratio) {
-    const double percent = std::round(ratio * 1000.0) / 10.0;
-    QString text = QString::number(percent, 'f', 1);
-    text.replace(u'.', kDecimalSeparator);
-    return text + u" %"_s;
+    return formatDecimals(ratio * 100.0, 1) + u" %"_s;
 }
 
 }  // namespace vardo::document

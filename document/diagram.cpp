@@ -38,9 +38,7 @@ double scaleStep(double range) {
 }
 
 QString metres(double value) {
-    QString text = QString::number(value, 'g', 6);
-    text.replace(u'.', kDecimalSeparator);
-    return text;
+    return formatSignificant(value, 6);
 }
 
 // A number as typed, shortened for a label of the drawing.

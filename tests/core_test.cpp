@@ -28,6 +28,33 @@ class CoreTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
+    void displayOfDoubles_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");  // -n: n significant digits
+        QTest::addColumn<QString>("text");
+        QTest::newRow("exact tie to even") << 0.125 << 2 << u"0,12"_s;
+        QTest::newRow("exact tie to even, up") << 0.375 << 2 << u"0,38"_s;
+        QTest::newRow("binary just below a tie") << 87.25000000000001 << 1 << u"87,3"_s;
+        QTest::newRow("percent") << 90.0 << 1 << u"90,0"_s;
+        QTest::newRow("negative zero") << -0.0 << 1 << u"0,0"_s;
+        QTest::newRow("not a number") << std::nan("") << 1 << u"—"_s;
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << -6 << u"—"_s;
+        QTest::newRow("significant") << 0.1 + 0.2 << -15 << u"0,3"_s;
+        QTest::newRow("exponent") << 1.5e-5 << -15 << u"1,5E-05"_s;
+        QTest::newRow("large") << 1e15 << -15 << u"1E+15"_s;
+        QTest::newRow("scale") << 100000.0 << -6 << u"100000"_s;
+    }
+    void displayOfDoubles() {
+        // One rule for every display of a double: the report's percentages, the diagram's lengths
+        // and the calculator's answer agree on ties, zero and what is not a number.
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        QCOMPARE(decimals >= 0 ? vardo::formatDecimals(value, decimals)
+                               : vardo::formatSignificant(value, -decimals),
+                 text);
+    }
+
     void catalogueNamesAreWhole() {
         // Every name once; the series and the groups name only catalogue controls.
         const QStringList all = vardo::catalogue::allNames();
