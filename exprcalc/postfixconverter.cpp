@@ -1,5 +1,7 @@
 #include "exprcalc/postfixconverter.h"
 
+#include "exprcalc/functions.h"
+
 #include <iterator>
 
 namespace vardo::exprcalc {
@@ -7,16 +9,6 @@ namespace vardo::exprcalc {
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-constexpr const char16_t* kFunctions[] = {u"cos", u"sin", u"tan", u"atn", u"exp", u"log"};
-
-// The index of the function named `word` in kFunctions, or -1.
-int functionIndex(const QString& word) {
-    if (word.size() != 3) return -1;
-    for (int i = 0; i < int(std::size(kFunctions)); ++i)
-        if (word == QStringView(kFunctions[i])) return i;
-    return -1;
-}
 
 // A one-character word among `operators` (a plain scan: the sets are tiny).
 bool isOneOf(const QString& word, QStringView operators) {
@@ -144,10 +136,10 @@ void PostfixConverter::ParseFactor() {
                 append(u"*");
             }
         }
-    } else if (const int function = functionIndex(currentToken_); function >= 0) {
+    } else if (const FunctionEntry* function = findFunction(currentToken_)) {
         advance();
         ParseFactor();
-        if (!tooDeep_) appendSigned(negative, kFunctions[function]);
+        if (!tooDeep_) appendSigned(negative, function->name);
     } else {
         // Whatever stands here is an operand: a number, a constant, a stray operator or the empty
         // word at the end of the text; the evaluation decides what it is.

@@ -1,5 +1,7 @@
 #include "exprcalc/postfixevaluator.h"
 
+#include "exprcalc/functions.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -93,38 +95,11 @@ bool isOperator(const QString& token) {
     }
 }
 
-enum class Function { None, Sin, Cos, Tan, Atn, Exp, Log };
-
-Function functionOf(QStringView word) {
-    if (word.size() != 3) return Function::None;
-    if (word == QStringView(u"sin")) return Function::Sin;
-    if (word == QStringView(u"cos")) return Function::Cos;
-    if (word == QStringView(u"tan")) return Function::Tan;
-    if (word == QStringView(u"atn")) return Function::Atn;
-    if (word == QStringView(u"exp")) return Function::Exp;
-    if (word == QStringView(u"log")) return Function::Log;
-    return Function::None;
-}
-
-double applyFunction(Function f, double x) {
-    switch (f) {
-        case Function::Sin:
-            return std::sin(x);
-        case Function::Cos:
-            return std::cos(x);
-        case Function::Tan:
-            return std::tan(x);
-        case Function::Atn:
-            return std::atan(x);
-        case Function::Exp:
-            return checked(std::exp(x));
-        case Function::Log:
-            if (x <= 0) throw Raised{RuntimeError::InvalidCall};
-            return std::log(x);
-        case Function::None:
-            break;
-    }
-    return 0;
+double applyFunction(const FunctionEntry& f, double x) {
+    if (f.guard == FunctionGuard::PositiveArgument && x <= 0)
+        throw Raised{RuntimeError::InvalidCall};
+    const double result = f.apply(x);
+    return f.guard == FunctionGuard::FiniteResult ? checked(result) : result;
 }
 
 }  // namespace
@@ -214,10 +189,10 @@ double PostfixEvaluator::Evaluate(const QString& postfix) {
             if (negative) word = word.mid(1);
 
             double value = 0;
-            if (const Function f = functionOf(word); f != Function::None) {
+            if (const FunctionEntry* f = findFunction(word)) {
                 double x = 0;
                 PopResult(x);
-                value = applyFunction(f, x);
+                value = applyFunction(*f, x);
             } else if (word == QStringView(u"e")) {
                 value = kE;
             } else if (word == QStringView(u"pi")) {
