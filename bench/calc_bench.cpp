@@ -14,6 +14,7 @@
 
 #include "bench/summary.h"
 #include "calc/calc.h"
+#include "core/mapsheet.h"
 #include "core/numbertext.h"
 #include "core/sheet.h"
 
@@ -21,20 +22,10 @@ namespace {
 
 using vardo::Sheet;
 
-// A sheet of maps that records nothing: messages are dropped, as if closed at once.
-class MapSheet : public Sheet {
+// The program's map-backed sheet, recording nothing but messages (as if each were closed at once).
+class MapSheet : public vardo::MapSheet {
   public:
-    QHash<QString, QString> texts;
-    QHash<QString, bool> visible;
-    QSet<QString> checked;
-    int messages = 0;
-
-    QString text(const QString& name) const override { return texts.value(name); }
-    void setText(const QString& name, const QString& text) override { texts.insert(name, text); }
-    bool isVisible(const QString& name) const override { return visible.value(name, false); }
-    void setVisible(const QString& name, bool on) override { visible.insert(name, on); }
-    bool isChecked(const QString& name) const override { return checked.contains(name); }
-    void message(const QString&) override { ++messages; }
+    MapSheet() { recording = false; }
 };
 
 // The port traffic of one click, in order, as a tracing sheet saw it.
@@ -176,7 +167,7 @@ int main(int argc, char** argv) {
             if (e.kind == Traffic::Write) written << e.name + u'=' + e.text;
         }
         std::printf("%-10s reads %2d texts, messages %d, writes %s\n", p.name, reads,
-                    tracer.messages, qPrintable(written.join(u", "_qs)));
+                    int(tracer.messages().size()), qPrintable(written.join(u", "_qs)));
         traffics.append(tracer.traffic);
     }
     for (qsizetype i = 0; i < traffics.size(); ++i) {
