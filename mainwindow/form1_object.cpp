@@ -52,7 +52,10 @@ void Form1::wireObject() {
     QAction* schedule = menu->addAction(u"Ведомость папки…"_s);
     schedule->setObjectName(u"actionSchedule"_s);
     connect(schedule, &QAction::triggered, this, &Form1::onSchedule);
-    button->setMenu(menu);
+    // Shown under the button on a click; not the button's own menu, whose arrow would take the
+    // little room the button has.
+    connect(button, &QPushButton::clicked, menu,
+            [button, menu] { menu->popup(button->mapToGlobal(QPoint(0, button->height()))); });
 }
 
 void Form1::editObjectData() {

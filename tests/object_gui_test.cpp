@@ -30,7 +30,8 @@ const ObjectData kSigned = {u"ст. Ясная"_s,    u"12 (опоры 23, 24)"_
 
 QAction* action(Form1Fixture& f, const QString& name) {
     auto* button = f.get<QPushButton>(u"cmdMore"_s);
-    return button && button->menu() ? button->menu()->findChild<QAction*>(name) : nullptr;
+    auto* menu = button ? button->findChild<QMenu*>() : nullptr;
+    return menu ? menu->findChild<QAction*>(name) : nullptr;
 }
 
 // Fills the dialog as a user types, and presses "ОК" or "Отмена".
@@ -95,6 +96,12 @@ void ObjectGuiTest::menuButtonInTheFreePartOfTheBottomRow() {
     QCOMPARE(action(f, u"actionObject"_s)->text(), u"Данные объекта…"_s);
     QVERIFY(action(f, u"actionSchedule"_s));
     QCOMPARE(action(f, u"actionSchedule"_s)->text(), u"Ведомость папки…"_s);
+    // A click shows the menu under the button.
+    f.click(u"cmdMore"_s);
+    auto* menu = more->findChild<QMenu*>();
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(menu->geometry().top() >= more->mapToGlobal(QPoint(0, more->height())).y() - 1);
+    menu->close();
 }
 
 void ObjectGuiTest::objectDataThroughDialogFileAndReport() {
