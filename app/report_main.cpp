@@ -2,7 +2,8 @@
 // read and checked, its results are worked out again from its inputs with the window's own
 // procedures (the saved results are not trusted, only named where they differ), the crossbeam
 // grades of its series are checked against the allowable-moment workbook found by its bare name,
-// and a PDF is written; the verdict is printed per file.
+// and a PDF is written; the verdict is printed per file. With --schedule the same check of every
+// file goes into one schedule of crossbeams (.xlsx or .csv) instead of the PDFs.
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,6 +21,7 @@
 #include "document/calculation.h"
 #include "document/recompute.h"
 #include "document/report.h"
+#include "document/schedule.h"
 #include "tables/workbook.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -39,6 +41,7 @@ QTextStream& err() {
 
 QString usage() {
     return u"Использование: vardo-report ФАЙЛ.vardo... [-o ПУТЬ] [--tables ПАПКА]\n"
+           u"               vardo-report --schedule ВЕДОМОСТЬ.xlsx|.csv ФАЙЛ.vardo...\n"
            u"\n"
            u"Пересчитывает каждый файл расчета Vardo теми же процедурами, что и окно программы\n"
            u"(сохраненные в файле результаты не используются, а только упоминаются в отчете,\n"
@@ -53,6 +56,13 @@ QString usage() {
            u"                     с расширением .pdf (a.vardo -> ПУТЬ/a.pdf); у файлов с\n"
            u"                     одинаковым именем к имени отчета добавляется -2, -3, ...\n"
            u"                     Без -o отчет пишется рядом с файлом расчета (a.vardo -> a.pdf).\n"
+           u"  --schedule ПУТЬ    вместо отчетов PDF — одна ведомость поперечин: по строке на\n"
+           u"                     файл расчета (данные объекта, l, Lр, серия, сечение, шесть\n"
+           u"                     расчетных моментов, подобранная марка или «не подобрана»,\n"
+           u"                     ее наибольшее использование и определяющий режим, вывод,\n"
+           u"                     имя файла); формат по расширению: .xlsx (книга Excel) или\n"
+           u"                     .csv (UTF-8, «;», десятичная запятая). Непрочитанный файл —\n"
+           u"                     строка с причиной, код возврата тогда 1.\n"
            u"  -t, --tables ПАПКА папка таблиц на этот запуск вместо выбранной в программе\n"
            u"                     (настройка «Папка таблиц» не меняется)\n"
            u"  -h, --help         эта справка\n"
@@ -69,10 +79,10 @@ QString usage() {
            u"т37gama.xls, по которым каждая марка проверяется со своими gр, gрг и Pp, и\n"
            u"таблица Мфс т38.1.xls.\n"
            u"\n"
-           u"Код возврата: 0 — все отчеты записаны с проверкой марок; 1 — хотя бы один файл\n"
-           u"расчета не прочитан, его отчет не записан или таблица допускаемых моментов либо\n"
-           u"таблицы марок не прочитаны (отчет тогда пишется без проверки марок); 2 — неверные\n"
-           u"аргументы.\n"_s;
+           u"Код возврата: 0 — все отчеты (ведомость) записаны с проверкой марок; 1 — хотя бы\n"
+           u"один файл расчета не прочитан, его отчет (ведомость) не записан или таблица\n"
+           u"допускаемых моментов либо таблицы марок не прочитаны (отчет тогда пишется без\n"
+           u"проверки марок); 2 — неверные аргументы.\n"_s;
 }
 
 struct ReadTable {
@@ -199,6 +209,39 @@ QString replacedInput(const QString& pdf, const QStringList& read) {
     return {};
 }
 
+// The schedule of every file in one sheet; true when every file was read and checked.
+bool writeScheduleOf(const QStringList& files, const QString& schedulePath) {
+    doc::ScheduleTables tables;
+    const ReadTable& p = workbook(QString::fromUtf16(vardo::catalogue::kAllowableP.workbook));
+    const ReadTable& op = workbook(QString::fromUtf16(vardo::catalogue::kAllowableOp.workbook));
+    tables.allowableP = p.table;
+    tables.allowablePError = p.error;
+    tables.allowableOp = op.table;
+    tables.allowableOpError = op.error;
+    tables.crossbeam = {workbookTable(doc::kWeightWorkbook), workbookTable(doc::kIceWorkbook),
+                        workbookTable(doc::kWindWorkbook)};
+    const QList<doc::ScheduleRow> rows = doc::makeSchedule(files, tables);
+    bool allDone = true;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const doc::ScheduleRow& row = rows[i];
+        if (!row.read) {
+            err() << "vardo-report: " << row.verdict << Qt::endl;
+            allDone = false;
+            continue;
+        }
+        allDone = allDone && row.checked;
+        out() << QDir::toNativeSeparators(files[i]) << ": " << row.verdict << '\n';
+    }
+    QString error;
+    if (!doc::writeSchedule(schedulePath, rows, &error)) {
+        err() << "vardo-report: " << error << Qt::endl;
+        return false;
+    }
+    out() << "ведомость записана: " << QDir::toNativeSeparators(schedulePath)
+          << " (строк: " << rows.size() << ")" << Qt::endl;
+    return allDone;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -215,6 +258,7 @@ int main(int argc, char* argv[]) {
 
     QStringList files;
     std::optional<QString> output;
+    std::optional<QString> schedule;
     const QStringList args = QGuiApplication::arguments().mid(1);
     bool options = true;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -232,6 +276,18 @@ int main(int argc, char* argv[]) {
             output = args[++i];
             if (output->isEmpty()) {
                 err() << "vardo-report: после -o указан пустой путь\n\n" << usage() << Qt::flush;
+                return 2;
+            }
+        } else if (options && a == u"--schedule"_s) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty() || schedule) {
+                err() << "vardo-report: после --schedule нужен один путь ведомости\n\n"
+                      << usage() << Qt::flush;
+                return 2;
+            }
+            schedule = args[++i];
+            if (!doc::scheduleFormat(*schedule)) {
+                err() << "vardo-report: ведомость «" << QDir::toNativeSeparators(*schedule)
+                      << "» не записана: ее имя должно кончаться на .xlsx или .csv" << Qt::endl;
                 return 2;
             }
         } else if (options && (a == u"-t"_s || a == u"--tables"_s)) {
@@ -257,6 +313,30 @@ int main(int argc, char* argv[]) {
     if (files.isEmpty()) {
         err() << "vardo-report: не указан ни один файл расчета\n\n" << usage() << Qt::flush;
         return 2;
+    }
+
+    if (schedule && output) {
+        err() << "vardo-report: --schedule пишет одну ведомость вместо отчетов; -o с ним не "
+                 "указывается\n\n"
+              << usage() << Qt::flush;
+        return 2;
+    }
+    if (schedule) {
+        // Checked, like every report, against every file the run reads before anything is read.
+        QString refusal;
+        if (const QString input = replacedInput(*schedule, filesRead(files)); !input.isEmpty())
+            refusal =
+                u"ведомость «%1» заменила бы файл «%2», который читается в этом же запуске; "
+                u"укажите другое имя ведомости"_s.arg(QDir::toNativeSeparators(*schedule),
+                                                      QDir::toNativeSeparators(input));
+        else if (const QString what = vardo::describeNonRegular(*schedule); !what.isEmpty())
+            refusal = u"ведомость не записана в «%1»: %2; записывается только обычный файл"_s.arg(
+                QDir::toNativeSeparators(*schedule), what);
+        if (!refusal.isEmpty()) {
+            err() << "vardo-report: " << refusal << Qt::endl;
+            return 1;
+        }
+        return writeScheduleOf(files, *schedule) ? 0 : 1;
     }
 
     // A path ending in "/" names a folder, whether it exists yet or not.

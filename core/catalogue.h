@@ -117,6 +117,7 @@ inline constexpr Name Command22{u"Command22"};
 inline constexpr Name Command23{u"Command23"};
 inline constexpr Name Command24{u"Command24"};
 inline constexpr Name Command25{u"Command25"};
+inline constexpr Name cmdMore{u"cmdMore"};
 inline constexpr Name cmdOpen{u"cmdOpen"};
 inline constexpr Name cmdReport{u"cmdReport"};
 inline constexpr Name cmdSave{u"cmdSave"};

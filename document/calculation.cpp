@@ -26,6 +26,7 @@ const QString kSources = u"sources"_s;
 const QString kResults = u"results"_s;
 const QString kTableFields = u"tableFields"_s;
 const QString kView = u"view"_s;
+const QString kObject = u"object"_s;
 
 // A row index beyond any table a workbook reader accepts.
 constexpr qint64 kMaxRow = tables::kMaxTableCells;
@@ -96,9 +97,10 @@ Calculation parseRoot(const QJsonObject& root) {
             u"файл записан более новой версией программы (версия формата %1), "
             u"а эта версия читает файлы версии %2; обновите программу"_s.arg(*version)
                 .arg(kFormatVersion));
-    const QStringList known = {u"format"_s,  u"version"_s, u"program"_s, u"saved"_s,
-                               kInputs,      kOptions,     kMfs,         kSources,
-                               kTableFields, kResults,     kView};
+    QStringList known = {u"format"_s, u"version"_s, u"program"_s, u"saved"_s, kInputs, kOptions,
+                         kMfs,        kSources,     kTableFields, kResults,   kView};
+    // A file of version 1 has no object data: the section is then as unknown as any other.
+    if (*version >= kObjectDataVersion) known << kObject;
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!known.contains(it.key())) throw Failure(u"неизвестный раздел «%1»"_s.arg(it.key()));
 
@@ -143,6 +145,14 @@ Calculation parseRoot(const QJsonObject& root) {
         if (!value.isBool())
             throw Failure(u"поле «%1» раздела «%2» должно быть true или false"_s.arg(name, kView));
         c.view.insert(name, value.toBool());
+    }
+
+    if (*version >= kObjectDataVersion) {
+        QStringList keys;
+        for (const ObjectField& f : objectFields()) keys << QString::fromUtf16(f.key);
+        const QMap<QString, QString> object = texts(root, kObject, keys);
+        for (const ObjectField& f : objectFields())
+            c.object.*f.member = object.value(QString::fromUtf16(f.key));
     }
     return c;
 }
@@ -311,6 +321,10 @@ QByteArray toJson(const Calculation& c) {
     QJsonObject view;
     for (auto it = c.view.cbegin(); it != c.view.cend(); ++it) view.insert(it.key(), it.value());
     root.insert(kView, view);
+    QJsonObject objectData;
+    for (const ObjectField& f : objectFields())
+        objectData.insert(QString::fromUtf16(f.key), c.object.*f.member);
+    root.insert(kObject, objectData);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -12,8 +12,11 @@
 // Reading checks the whole file before anything reaches the sheet: a file that fails any check
 // gives one Russian message and changes nothing.
 //
-// The file is JSON: {"format": "vardo-calculation", "version": 1, "program", "saved", "inputs",
-// "options", "mfs", "sources", "tableFields", "results", "view"}; every section names every field.
+// The file is JSON: {"format": "vardo-calculation", "version": 2, "program", "saved", "inputs",
+// "options", "mfs", "sources", "tableFields", "results", "view", "object"}; every section names
+// every field. Version 2 added the section "object" (objectdata.h); a version 1 file has none and
+// opens with empty object data. A file of a later version is refused: its data could not all be
+// kept.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -23,13 +26,16 @@
 #include <QStringList>
 #include <optional>
 
+#include "document/objectdata.h"
 #include "tables/workbook.h"
 
 namespace vardo::document {
 
 class CalculationPort;
 
-inline constexpr int kFormatVersion = 1;
+inline constexpr int kFormatVersion = 2;
+// The first version whose files hold the section "object".
+inline constexpr int kObjectDataVersion = 2;
 inline QString formatName() {
     return QStringLiteral("vardo-calculation");
 }
@@ -82,6 +88,7 @@ struct Calculation {
     QMap<QString, QString> tableFields;
     QMap<QString, QString> results;
     QMap<QString, bool> view;
+    ObjectData object;  // not on the sheet: kept by the window beside it
     friend bool operator==(const Calculation&, const Calculation&) = default;
 };
 

@@ -172,22 +172,47 @@ QString allowableWorkbookName(const Calculation& c) {
                                                       : catalogue::kAllowableP.workbook);
 }
 
-Report::Report(ReportInput input) : input_(std::move(input)) {
-    // Every grade with its own gр, gрг, Pp; the suspension loads and Мфс are the report's.
-    const Calculation& c = input_.calculation;
-    const auto basisOf = [this, &c](const QString& grade) {
+CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
+                               const tables::Table& allowable,
+                               const CrossbeamTables& crossbeamTables) {
+    const auto basisOf = [&](const QString& grade) {
         GradeBasis basis;
         QString why;
-        basis.rows = findGradeRows(input_.crossbeamTables, series(c), grade, iceColumn(c), &why);
+        basis.rows = findGradeRows(crossbeamTables, series(c), grade, iceColumn(c), &why);
         if (!basis.rows) {
             basis.why = why;
             return basis;
         }
         basis.moments = designMoments(
-            designMomentsWith(c, input_.results, basis.rows->gp, basis.rows->gpg, basis.rows->pp));
+            designMomentsWith(c, results, basis.rows->gp, basis.rows->gpg, basis.rows->pp));
         return basis;
     };
-    check_ = checkCrossbeams(input_.allowable, basisOf, c.inputs.value(names::txtLp));
+    return checkCrossbeams(allowable, basisOf, c.inputs.value(names::txtLp));
+}
+
+QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,
+                    const tables::Table& allowable, const QString& allowableWorkbook,
+                    const QString& allowableError) {
+    const QString series = seriesName(calculation);
+    if (!allowableError.isEmpty() || allowable.rowCount() == 0)
+        return u"проверка не выполнена: таблица допускаемых моментов «"_s + allowableWorkbook +
+               u"» не прочитана"_s;
+    if (check.firstPassing >= 0)
+        return u"подходит марка "_s + check.grades[check.firstPassing].grade + u" серии "_s +
+               series + u" (первая, прошедшая все проверки)"_s;
+    bool incomplete = false;
+    for (const GradeCheck& g : check.grades)
+        incomplete = incomplete || g.verdict == Verdict::Incomplete;
+    if (incomplete && !check.missing.isEmpty())
+        return u"проверка неполная: "_s + check.missing.join(u"; "_s);
+    if (incomplete) return u"проверка неполная: не все марки удалось проверить"_s;
+    return u"ни одна марка серии "_s + series + u" не проходит"_s;
+}
+
+Report::Report(ReportInput input) : input_(std::move(input)) {
+    // Every grade with its own gр, gрг, Pp; the suspension loads and Мфс are the report's.
+    const Calculation& c = input_.calculation;
+    check_ = checkEveryGrade(c, input_.results, input_.allowable, input_.crossbeamTables);
 
     // Laid out for a 300 dpi page; the same device resolution is used to paint.
     layoutDevice_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
@@ -285,20 +310,8 @@ void Report::keepHeadingsWithTheirContent() {
 }
 
 QString Report::verdict() const {
-    const QString series = seriesName(input_.calculation);
-    if (!input_.allowableError.isEmpty() || input_.allowable.rowCount() == 0)
-        return u"проверка не выполнена: таблица допускаемых моментов «"_s +
-               input_.allowableWorkbook + u"» не прочитана"_s;
-    if (check_.firstPassing >= 0)
-        return u"подходит марка "_s + check_.grades[check_.firstPassing].grade + u" серии "_s +
-               series + u" (первая, прошедшая все проверки)"_s;
-    bool incomplete = false;
-    for (const GradeCheck& g : check_.grades)
-        incomplete = incomplete || g.verdict == Verdict::Incomplete;
-    if (incomplete && !check_.missing.isEmpty())
-        return u"проверка неполная: "_s + check_.missing.join(u"; "_s);
-    if (incomplete) return u"проверка неполная: не все марки удалось проверить"_s;
-    return u"ни одна марка серии "_s + series + u" не проходит"_s;
+    return verdictText(check_, input_.calculation, input_.allowable, input_.allowableWorkbook,
+                       input_.allowableError);
 }
 
 QString Report::plainText() const {
@@ -410,6 +423,29 @@ QString Report::html() const {
     h += u"<tr><td>Файл расчета:&nbsp;</td><td>"_s +
          (input_.fileName.isEmpty() ? u"не сохранен"_s : userText(input_.fileName)) +
          u"</td></tr>"_s;
+    // The object data, then the lines the designer and the checker sign.
+    const ObjectData& object = c.object;
+    for (const ObjectField& f : objectFields()) {
+        // The names and the date are in the table of signatures.
+        if (f.member == &ObjectData::designedBy || f.member == &ObjectData::checkedBy ||
+            f.member == &ObjectData::date)
+            continue;
+        h += u"<tr><td>"_s + QString::fromUtf16(f.caption) + u":&nbsp;</td><td><b>"_s +
+             shown(object.*f.member) + u"</b></td></tr>"_s;
+    }
+    h += u"</table>"_s;
+    // A name or date left empty stays blank, to be written by hand.
+    const auto blankOr = [](const QString& text) {
+        return text.trimmed().isEmpty() ? u"&nbsp;"_s : userText(text);
+    };
+    h += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"6\" style=\"border-collapse:"
+         u"collapse; border-color:#888888; margin-top:6pt\">"_s;
+    h += u"<tr style=\"background-color:#eeeeee\"><td></td><td width=\"200\">Фамилия И. О."
+         u"</td><td width=\"160\">Подпись</td><td width=\"100\">Дата</td></tr>"_s;
+    h += u"<tr><td>Разработал</td><td>"_s + blankOr(object.designedBy) + u"</td><td></td><td>"_s +
+         blankOr(object.date) + u"</td></tr>"_s;
+    h += u"<tr><td>Проверил</td><td>"_s + blankOr(object.checkedBy) +
+         u"</td><td></td><td>&nbsp;</td></tr>"_s;
     h += u"</table>"_s;
 
     // Inputs, each with its unit.

@@ -67,6 +67,19 @@ inline constexpr const char16_t* kIceWorkbook = catalogue::kWorkbookIce;
 inline constexpr const char16_t* kWindWorkbook = catalogue::kWorkbookWind;
 inline constexpr const char16_t* kMfsWorkbook = catalogue::kWorkbookMfs;
 
+// The crossbeam check of the report, without the report: every grade of the allowable-moment
+// table checked with its own gр, gрг, Pp (graderows.h) against the moments worked out with them
+// from the calculation and its suspension loads and Мфс (`results`). The report and the schedule
+// of crossbeams (schedule.h) both check with this.
+CrossbeamCheck checkEveryGrade(const Calculation& calculation, const Results& results,
+                               const tables::Table& allowable,
+                               const CrossbeamTables& crossbeamTables);
+// One line: the grade chosen, or why none is. allowableError: why the allowable-moment table
+// could not be read (empty when it was).
+QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,
+                    const tables::Table& allowable, const QString& allowableWorkbook,
+                    const QString& allowableError);
+
 // Limits that keep a report of hostile or huge input readable and quick: a field's text is shown
 // up to kMaxShownText characters (the rest is named, not printed), the check table up to
 // kMaxShownGrades grades (the first passing grade always among them).

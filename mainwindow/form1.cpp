@@ -37,6 +37,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     wireFields();
     wireOptions();
     wireDocuments();
+    wireObject();
 
     windowsDirectory_ = readWindowsDirectory();
     const QCursor pickPointer = loadPickCursor();

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "document/objectdata.h"
 #include "mainwindow/widgetsheet.h"
 
 namespace vardo::mainwindow {
@@ -47,7 +48,8 @@ class Form1 : public QWidget {
     QWidget* calculatorWindow() const;
 
     // Calculation files and the report: "Открыть", "Сохранить", "Отчет" (form1_documents.cpp).
-    enum class FileDialog { Open, Save, Report };
+    // ScheduleFolder asks for a folder, Schedule for the .xlsx or .csv file of its schedule.
+    enum class FileDialog { Open, Save, Report, ScheduleFolder, Schedule };
     // Asks for a file name, empty when cancelled; a file dialog unless replaced (tests do).
     using FileChooser = std::function<QString(FileDialog dialog, const QString& suggested)>;
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
@@ -64,6 +66,18 @@ class Form1 : public QWidget {
     QString readFileAt(const QString& path, bool calculationToo) const;
     // The calculation file last opened or saved; empty before.
     QString calculationPath() const { return calculationPath_; }
+
+    // The object data and the schedule of crossbeams: the menu of "…" (form1_object.cpp).
+    // The object data is saved with the calculation, printed in the report's title block and
+    // replaced by that of a file opened; "Новый расчет" keeps it.
+    const document::ObjectData& objectData() const { return objectData_; }
+    void setObjectData(const document::ObjectData& data) { objectData_ = data; }
+    // Opens "Данные объекта"; what is accepted there becomes the object data.
+    void editObjectData();
+    // The schedule of the calculation files (*.vardo) of `folder`, checked against the tables the
+    // window shows, written to `path` (.xlsx or .csv). A failure, or files that could not be read,
+    // are told in a message; returns whether the schedule was written.
+    bool writeFolderSchedule(const QString& folder, const QString& path);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,6 +100,8 @@ class Form1 : public QWidget {
     void onSave();
     void onReport();
     QString chooseFile(FileDialog dialog, const QString& suggested);
+    void wireObject();
+    void onSchedule();
 
     QHash<QString, QWidget*> controls_;
     std::unique_ptr<WidgetSheet> sheet_;
@@ -99,6 +115,7 @@ class Form1 : public QWidget {
     FileChooser fileChooser_;
     ReportViewer reportViewer_;
     QString calculationPath_;
+    document::ObjectData objectData_;
 };
 
 }  // namespace vardo::mainwindow

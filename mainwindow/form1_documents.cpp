@@ -110,6 +110,14 @@ QString Form1::chooseFile(FileDialog dialog, const QString& suggested) {
             return withSuffix(QFileDialog::getSaveFileName(this, u"Сохранить отчет"_s, suggested,
                                                            u"Документ PDF (*.pdf)"_s),
                               u"pdf"_s);
+        case FileDialog::ScheduleFolder:
+            return QFileDialog::getExistingDirectory(this, u"Папка файлов расчета для ведомости"_s,
+                                                     suggested);
+        case FileDialog::Schedule:
+            return withSuffix(
+                QFileDialog::getSaveFileName(this, u"Сохранить ведомость"_s, suggested,
+                                             u"Книга Excel (*.xlsx);;Текст CSV (*.csv)"_s),
+                u"xlsx"_s);
     }
     return {};
 }
@@ -154,6 +162,7 @@ bool Form1::openCalculation(const QString& path) {
     }
     WindowPort port(*sheet_);
     const QStringList warnings = document::apply(port, *calculation);
+    objectData_ = calculation->object;
     calculationPath_ = path;
     if (!warnings.isEmpty())
         sheet_->message(u"Расчет «%1» открыт, но строки таблиц восстановлены не все:\n%2."_s.arg(
@@ -181,8 +190,10 @@ bool Form1::saveCalculation(const QString& path) {
         return false;
     }
     WindowPort port(*sheet_);
+    document::Calculation calculation = document::capture(port);
+    calculation.object = objectData_;
     QString error;
-    if (!document::writeFile(path, document::capture(port), &error)) {
+    if (!document::writeFile(path, calculation, &error)) {
         sheet_->message(error);
         return false;
     }
@@ -199,6 +210,7 @@ bool Form1::writeReport(const QString& pdfPath) {
     WindowPort port(*sheet_);
     document::ReportInput in;
     in.calculation = document::capture(port);
+    in.calculation.object = objectData_;
     // The report shows the window's results; where the window's inputs give another value now,
     // it says so beside the result.
     const document::Recomputation again = document::recompute(in.calculation);

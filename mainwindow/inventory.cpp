@@ -59,10 +59,12 @@ std::vector<ControlRow> buildControls() {
     add(names::Label29, Kind::Label, u"л/п"_s, 120, 2520, 375, 255);
     add(names::Label13, Kind::Label, u"Gг"_s, 240, 3480, 255, 255, none, false);
     add(names::Label12, Kind::Label, u"G"_s, 240, 3480, 255, 255);
-    // Calculation files and the report, in the free part of the bottom row.
-    add(names::cmdOpen, Kind::Button, u"Открыть"_s, 4140, 5880, 855, 375);
-    add(names::cmdSave, Kind::Button, u"Сохранить"_s, 5040, 5880, 960, 375);
-    add(names::cmdReport, Kind::Button, u"Отчет"_s, 6045, 5880, 855, 375);
+    // Calculation files and the report, in the free part of the bottom row; "…" opens the menu
+    // of the object data and the schedule of crossbeams.
+    add(names::cmdOpen, Kind::Button, u"Открыть"_s, 4140, 5880, 825, 375);
+    add(names::cmdSave, Kind::Button, u"Сохранить"_s, 4995, 5880, 960, 375);
+    add(names::cmdReport, Kind::Button, u"Отчет"_s, 5985, 5880, 630, 375);
+    add(names::cmdMore, Kind::Button, u"…"_s, 6645, 5880, 270, 375);
 
     // The data-entry panel.
     const QString f1 = names::Frame1;

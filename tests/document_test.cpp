@@ -184,6 +184,7 @@ class DocumentTest : public QObject {
   private Q_SLOTS:
     void roundTrip_data();
     void roundTrip();
+    void versionOneFileOpens();
     void portRoundTrip();
     void fileNamesTheProgram();
     void rowsFoundAgain_data();
@@ -214,6 +215,18 @@ void DocumentTest::roundTrip_data() {
     QTest::newRow("moment example") << momentExample();
     QTest::newRow("load example") << loadExample();
     QTest::newRow("odd texts") << oddExample();
+    Calculation signed_ = momentExample();
+    signed_.object = {u"ст. Ясная, перегон Ясная — Луговая"_s,
+                      u"12 (опоры 23, 24)"_s,
+                      u"Иванов И. И."_s,
+                      u"Петров П. П."_s,
+                      u"07.12.2026"_s,
+                      u"\"кавычки\"; строка\nвторая 😀"_s};
+    QTest::newRow("object data") << signed_;
+    Calculation longest = startCalculation();
+    longest.object.note = QString(kMaxTextLength, u'я');
+    longest.object.object = u"<b>ст.</b> %1"_s;
+    QTest::newRow("object data at its longest") << longest;
 }
 
 void DocumentTest::roundTrip() {
@@ -232,7 +245,35 @@ void DocumentTest::roundTrip() {
     QCOMPARE(back->results, calculation.results);
     QCOMPARE(back->tableFields, calculation.tableFields);
     QCOMPARE(back->view, calculation.view);
+    QCOMPARE(back->object, calculation.object);
     QVERIFY(*back == calculation);
+}
+
+void DocumentTest::versionOneFileOpens() {
+    // State: a file as the first version of the format wrote it (no object data), and the sample
+    // calculations kept in that version. Action: read. Expected: every section as written, the
+    // object data empty; saved again, the file is of the current version and holds the section.
+    Calculation expected = momentExample();
+    expected.object = {u"затирается"_s, {}, {}, {}, {}, {}};
+    QJsonObject old = object(expected);
+    old.insert(u"version"_s, 1);
+    old.remove(u"object"_s);
+    QString error;
+    const std::optional<Calculation> read = fromJson(bytes(old), &error);
+    QVERIFY2(read, qPrintable(error));
+    QVERIFY(read->object.isEmpty());
+    expected.object = {};
+    QVERIFY(*read == expected);
+    for (const QString& sample : {u"road.vardo"_s, u"road-quarter.vardo"_s}) {
+        const QString path = QStringLiteral(VARDO_TEST_DATA) + u'/' + sample;
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QJsonDocument::fromJson(file.readAll()).object().value(u"version"_s).toInt(), 1);
+        QVERIFY2(readFile(path, &error), qPrintable(error));
+    }
+    const QJsonObject again = object(*read);
+    QCOMPARE(again.value(u"version"_s).toInt(), kFormatVersion);
+    QVERIFY(again.value(u"object"_s).isObject());
 }
 
 void DocumentTest::portRoundTrip() {
@@ -341,7 +382,8 @@ void DocumentTest::badFiles_data() {
         r.insert(u"format"_s, u"vardo-settings"_s);
     }) << u"не файл расчета Vardo"_s;
     QTest::newRow("newer version")
-        << changed([](QJsonObject& r) { r.insert(u"version"_s, 2); }) << u"более новой версией"_s;
+        << changed([](QJsonObject& r) { r.insert(u"version"_s, kFormatVersion + 1); })
+        << u"более новой версией"_s;
     QTest::newRow("version as text")
         << changed([](QJsonObject& r) { r.insert(u"version"_s, u"1"_s); }) << u"версии формата"_s;
     QTest::newRow("version fraction")
@@ -378,6 +420,23 @@ void DocumentTest::badFiles_data() {
         d.insert(u"row"_s, 0.5);
         s.insert(u"Data8"_s, d);
     })) << u"номер строки таблицы «Data8»"_s;
+    QTest::newRow("object data in a version 1 file")
+        << changed([](QJsonObject& r) { r.insert(u"version"_s, 1); })
+        << u"неизвестный раздел «object»"_s;
+    QTest::newRow("no object data")
+        << changed([](QJsonObject& r) { r.remove(u"object"_s); }) << u"нет раздела «object»"_s;
+    QTest::newRow("object field missing")
+        << changed(inSection(u"object"_s, [](QJsonObject& s) { s.remove(u"checkedBy"_s); }))
+        << u"в разделе «object» нет поля «checkedBy»"_s;
+    QTest::newRow("object field unknown") << changed(inSection(u"object"_s, [](QJsonObject& s) {
+        s.insert(u"approvedBy"_s, u"x"_s);
+    })) << u"неизвестное поле «approvedBy»"_s;
+    QTest::newRow("object field a number")
+        << changed(inSection(u"object"_s, [](QJsonObject& s) { s.insert(u"date"_s, 20261207); }))
+        << u"поле «date» раздела «object» должно быть текстом"_s;
+    QTest::newRow("object field too long") << changed(inSection(u"object"_s, [](QJsonObject& s) {
+        s.insert(u"note"_s, QString(kMaxTextLength + 1, u'я'));
+    })) << u"длиннее"_s;
     QTest::newRow("view not a flag")
         << changed(inSection(u"view"_s, [](QJsonObject& s) { s.insert(u"Frame2"_s, u"да"_s); }))
         << u"true или false"_s;

@@ -96,6 +96,7 @@ class ReportTest : public QObject {
     void sheetRowsOfAnotherSeriesAreNamed();
     void mfsRowIsNamed();
     void userTextIsNeverInterpreted();
+    void titleBlockNamesTheObjectAndWhoSigns();
     void hugeInputsMakeABoundedReport();
     void standardScales_data();
     void standardScales();
@@ -329,6 +330,40 @@ void ReportTest::userTextIsNeverInterpreted() {
         QVERIFY2(pages[p].contains(u"«"_s + name + u"» — стр. "_s + QString::number(p + 1) +
                                    u" из "_s + QString::number(pages.size())),
                  qPrintable(pages[p].right(120)));
+}
+
+void ReportTest::titleBlockNamesTheObjectAndWhoSigns() {
+    // State: a calculation with its object data, one field markup, one longer than a report shows.
+    Calculation c = sampleCalculation(u"road.vardo"_s);
+    c.object.object = u"ст. Ясная, перегон Ясная — Луговая"_s;
+    c.object.crossbeam = u"<b>12</b> (опоры 23, 24)"_s;
+    c.object.designedBy = u"Иванов И. И."_s;
+    c.object.checkedBy = u"Петров П. П."_s;
+    c.object.date = u"07.12.2026"_s;
+    c.object.note = QString(kMaxShownText + 40, u'ж');
+    const Report report(inputFor(c));
+    // Action: write the PDF and read its first page back. Expected: the object, the crossbeam
+    // (markup as typed), the note shortened (its line may break), and the signature table with both
+    // names and the date, all before the inputs.
+    QString first = pdfPages(report).first();
+    first.replace(QRegularExpression(u"\\s+"_s), u" "_s);
+    const qsizetype inputs = first.indexOf(u"1. Исходные данные"_s);
+    QVERIFY(inputs > 0);
+    for (const QString& e :
+         {u"Объект (станция, перегон): ст. Ясная, перегон Ясная — Луговая"_s,
+          u"Поперечина / опоры №: <b>12</b> (опоры 23, 24)"_s, u"Примечание: жжжж"_s,
+          u"[сокращено: всего "_s + QString::number(kMaxShownText + 40) + u" знаков]"_s,
+          u"Фамилия И. О. Подпись Дата"_s, u"Разработал Иванов И. И. 07.12.2026"_s,
+          u"Проверил Петров П. П."_s}) {
+        const qsizetype at = first.indexOf(e);
+        QVERIFY2(at >= 0 && at < inputs, qPrintable(e + u"\n"_s + first.left(inputs)));
+    }
+
+    // Without object data the lines are there to be filled in by hand.
+    QString blank = pdfPages(Report(inputFor(sampleCalculation(u"road.vardo"_s)))).first();
+    blank.replace(QRegularExpression(u"\\s+"_s), u" "_s);
+    QVERIFY2(blank.contains(u"Объект (станция, перегон): —"_s), qPrintable(blank.left(600)));
+    QVERIFY(blank.contains(u"Разработал"_s) && blank.contains(u"Проверил"_s));
 }
 
 void ReportTest::hugeInputsMakeABoundedReport() {

@@ -1,0 +1,77 @@
+#pragma once
+// The schedule of crossbeams: one row per calculation file of a station, in one sheet.
+//
+//   FILE.vardo --readFile--> Calculation --recompute--> the six design moments
+//              --checkEveryGrade (report.h: each grade with its own gр, gрг, Pp)--> chosen grade
+//   rows --> .xlsx (libxlsxwriter: numbers as numbers, units in the header, widths that fit)
+//        --> .csv  (UTF-8 with a BOM, ";" between fields, the decimal comma: as Excel opens it
+//                   in a Russian locale)
+//   --> writeFileAtomically: the old schedule stays until the new one is complete
+//
+// The columns: the object data, l, Lр, the series, the section, the six design moments, the
+// grade chosen (the first that passes every check) or "не подобрана", its highest utilisation
+// and the mode that governs it, the verdict, and the file's name. A file that cannot be read is a
+// row with its name and the reason in the verdict.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+#include "core/fixed.h"
+#include "document/calculation.h"
+#include "document/graderows.h"
+#include "document/objectdata.h"
+#include "tables/workbook.h"
+
+namespace vardo::document {
+
+// The workbooks every row is checked against, read once for the whole schedule.
+struct ScheduleTables {
+    tables::Table allowableP;   // т36.1.xls (series П)
+    tables::Table allowableOp;  // т36.2.xls (series ОП)
+    QString allowablePError;    // why it could not be read; empty when it was
+    QString allowableOpError;
+    CrossbeamTables crossbeam;  // т37Gp.xls, Т37Gрг.xls, т37gama.xls
+};
+
+struct ScheduleRow {
+    QString fileName;   // the bare name of the calculation file
+    bool read = false;  // false: the file could not be read, `verdict` says why
+    ObjectData object;
+    QString span, lp;  // l and Lр as typed
+    QString series;    // "П" or "ОП"
+    QString section;   // "1/3", "1/4", or "не выбрано"
+    // Mid-span emergency, ice, maximum wind; then the same at the section. Absent: not computed.
+    std::array<std::optional<Fixed>, 6> moments;
+    QString grade;                     // the chosen grade; empty when none passes
+    std::optional<double> highestUse;  // of the chosen grade, 1.0 is 100 %
+    QString governingMode;             // where it is: "середина, гололед"
+    QString verdict;                   // the report's verdict, or why the file could not be read
+    bool checked = false;              // every table of the check was read
+};
+
+// The row of a calculation that was read.
+ScheduleRow scheduleRow(const QString& fileName, const Calculation& calculation,
+                        const ScheduleTables& tables);
+// Reads each file (readFile: only regular files, every field checked) and makes its row.
+QList<ScheduleRow> makeSchedule(const QStringList& paths, const ScheduleTables& tables);
+
+// The header of every column, with its unit; `section` names the end block ("1/3 (1/4)").
+QStringList scheduleHeader();
+
+enum class ScheduleFormat { Xlsx, Csv };
+// By the extension (case aside); nothing for any other.
+std::optional<ScheduleFormat> scheduleFormat(const QString& path);
+
+QByteArray scheduleCsv(const QList<ScheduleRow>& rows);
+// The workbook's bytes; on failure nothing, and *why says why (a Russian phrase).
+std::optional<QByteArray> scheduleXlsx(const QList<ScheduleRow>& rows, QString* why);
+
+// Writes the schedule in the format of the path's extension. On failure *error is a whole Russian
+// message naming the file and saying what is kept.
+bool writeSchedule(const QString& path, const QList<ScheduleRow>& rows, QString* error);
+
+}  // namespace vardo::document

@@ -1,0 +1,142 @@
+// Form1's menu "…" in the bottom row: "Данные объекта…" (the object data of the calculation, in a
+// small dialog) and "Ведомость папки…" (the schedule of crossbeams of every calculation file of a
+// folder, schedule.h), checked against the tables the window shows.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QStandardPaths>
+
+#include "core/catalogue.h"
+#include "core/safefile.h"
+#include "document/calculation.h"
+#include "document/schedule.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/objectdialog.h"
+#include "tables/datasource.h"
+
+namespace vardo::mainwindow {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QString startFolder(const QString& calculationPath) {
+    if (!calculationPath.isEmpty()) return QFileInfo(calculationPath).absolutePath();
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder.isEmpty() ? QDir::homePath() : folder;
+}
+
+// "3 файла", "5 файлов", "21 файл".
+QString files(qsizetype n) {
+    const qsizetype last = n % 10, lastTwo = n % 100;
+    const QString word = (lastTwo >= 11 && lastTwo <= 14) ? u"файлов"_s
+                         : last == 1                      ? u"файл"_s
+                         : (last >= 2 && last <= 4)       ? u"файла"_s
+                                                          : u"файлов"_s;
+    return QString::number(n) + u' ' + word;
+}
+
+}  // namespace
+
+void Form1::wireObject() {
+    auto* button = qobject_cast<QPushButton*>(controls_.value(names::cmdMore));
+    if (!button) return;
+    button->setToolTip(u"Данные объекта, ведомость поперечин"_s);
+    auto* menu = new QMenu(button);
+    QAction* object = menu->addAction(u"Данные объекта…"_s);
+    object->setObjectName(u"actionObject"_s);
+    connect(object, &QAction::triggered, this, &Form1::editObjectData);
+    QAction* schedule = menu->addAction(u"Ведомость папки…"_s);
+    schedule->setObjectName(u"actionSchedule"_s);
+    connect(schedule, &QAction::triggered, this, &Form1::onSchedule);
+    // Shown under the button on a click; not the button's own menu, whose arrow would take the
+    // little room the button has.
+    connect(button, &QPushButton::clicked, menu,
+            [button, menu] { menu->popup(button->mapToGlobal(QPoint(0, button->height()))); });
+}
+
+void Form1::editObjectData() {
+    // Window-modal, not a loop of its own: the window waits, the program does not.
+    auto* dialog = new ObjectDialog(objectData_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] { objectData_ = dialog->data(); });
+    dialog->open();
+}
+
+void Form1::onSchedule() {
+    const QString folder = chooseFile(FileDialog::ScheduleFolder, startFolder(calculationPath_));
+    if (folder.isEmpty()) return;
+    const QString path =
+        chooseFile(FileDialog::Schedule, QDir(folder).filePath(u"Ведомость.xlsx"_s));
+    if (!path.isEmpty()) writeFolderSchedule(folder, path);
+}
+
+bool Form1::writeFolderSchedule(const QString& folder, const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const auto refuse = [&](const QString& why) {
+        sheet_->message(u"Ведомость «"_s + name + u"» не записана: "_s + why);
+        return false;
+    };
+    if (!document::scheduleFormat(path))
+        return refuse(u"ее имя должно кончаться на .xlsx или .csv."_s);
+    QStringList paths;
+    const QFileInfoList found =
+        QDir(folder).entryInfoList({u"*."_s + document::fileSuffix()}, QDir::Files, QDir::Name);
+    for (const QFileInfo& f : found) paths << f.absoluteFilePath();
+    if (paths.isEmpty())
+        return refuse(u"в папке «"_s + QDir::toNativeSeparators(folder) +
+                      u"» нет файлов расчета (*."_s + document::fileSuffix() + u")."_s);
+    // Nothing the schedule reads is replaced by it.
+    for (const QString& p : paths)
+        if (isSameFile(path, p))
+            return refuse(u"это файл расчета «"_s + QFileInfo(p).fileName() +
+                          u"», который входит в ведомость. Выберите другое имя."_s);
+    if (const QString used = readFileAt(path, true); !used.isEmpty())
+        return refuse(u"это "_s + used + u". Выберите другое имя."_s);
+
+    const auto source = [this](const QString& dataSource) {
+        return qobject_cast<const tables::DataSource*>(controls_.value(dataSource));
+    };
+    const auto table = [&](const QString& dataSource) {
+        const tables::DataSource* s = source(dataSource);
+        return s ? s->table() : tables::Table{};
+    };
+    const auto error = [&](const QString& dataSource) {
+        const tables::DataSource* s = source(dataSource);
+        return s ? s->errorText() : u"таблица не открыта"_s;
+    };
+    document::ScheduleTables tables;
+    tables.allowableP = table(names::Data7);
+    tables.allowablePError = error(names::Data7);
+    tables.allowableOp = table(names::Data8);
+    tables.allowableOpError = error(names::Data8);
+    tables.crossbeam = {table(names::Data1), table(names::Data5), table(names::Data3)};
+
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const QList<document::ScheduleRow> rows = document::makeSchedule(paths, tables);
+    QString failure;
+    const bool written = document::writeSchedule(path, rows, &failure);
+    QGuiApplication::restoreOverrideCursor();
+    if (!written) {
+        sheet_->message(failure);
+        return false;
+    }
+    QStringList unread;
+    qsizetype chosen = 0;
+    for (const document::ScheduleRow& row : rows) {
+        if (!row.read) unread << row.verdict;
+        if (!row.grade.isEmpty()) ++chosen;
+    }
+    QString text = u"Ведомость «"_s + name + u"» записана: "_s + files(rows.size()) +
+                   u" расчета; марка подобрана в "_s + QString::number(chosen) + u" из них."_s;
+    if (!unread.isEmpty())
+        text += u"\nНе прочитаны ("_s + QString::number(unread.size()) +
+                u"), в ведомости они — строки с причиной:\n"_s + unread.join(u"\n"_s);
+    sheet_->message(text);
+    return true;
+}
+
+}  // namespace vardo::mainwindow

@@ -1,0 +1,219 @@
+// The main window's menu "…": the object data edited in its dialog, kept in the calculation file
+// and printed in the report; the schedule of the calculation files of a folder.
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPdfDocument>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "document/calculation.h"
+#include "document/schedule.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/inventory.h"
+#include "mainwindow/objectdialog.h"
+#include "tests/support/form1fixture.h"
+
+using namespace Qt::Literals::StringLiterals;
+using vardo::document::ObjectData;
+using vardo::mainwindow::ObjectDialog;
+using vardo::testing::Form1Fixture;
+
+namespace {
+
+const ObjectData kSigned = {u"ст. Ясная"_s,    u"12 (опоры 23, 24)"_s, u"Иванов И. И."_s,
+                            u"Петров П. П."_s, u"07.12.2026"_s,        u"пролет над путями"_s};
+
+QAction* action(Form1Fixture& f, const QString& name) {
+    auto* button = f.get<QPushButton>(u"cmdMore"_s);
+    auto* menu = button ? button->findChild<QMenu*>() : nullptr;
+    return menu ? menu->findChild<QAction*>(name) : nullptr;
+}
+
+// Fills the dialog as a user types, and presses "ОК" or "Отмена".
+void fillDialog(Form1Fixture& f, const ObjectData& data, bool accept) {
+    f.window->editObjectData();
+    auto* dialog = f.window->findChild<ObjectDialog*>();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), u"Данные объекта"_s);
+    for (const vardo::document::ObjectField& field : vardo::document::objectFields()) {
+        QLineEdit* line = dialog->field(QString::fromUtf16(field.key));
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClick(line, Qt::Key_Delete);
+        // Typed as one input (QTest types Latin-1 only).
+        line->insert(data.*field.member);
+    }
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    QTest::mouseClick(buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel),
+                      Qt::LeftButton);
+    // The one window-modal dialog the test opened.
+    const QStringList seen = f.modalGuard.takeSeen();
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(seen.first().contains(u"Данные объекта"_s));
+}
+
+QString pdfText(const QString& path) {
+    QPdfDocument pdf;
+    if (pdf.load(path) != QPdfDocument::Error::None) return {};
+    return pdf.getAllText(0).text().simplified();
+}
+
+}  // namespace
+
+class ObjectGuiTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void menuButtonInTheFreePartOfTheBottomRow();
+    void objectDataThroughDialogFileAndReport();
+    void cancelKeepsObjectData();
+    void olderFileOpensWithoutObjectData();
+    void folderSchedule();
+    void folderWithoutCalculations();
+};
+
+void ObjectGuiTest::menuButtonInTheFreePartOfTheBottomRow() {
+    // State: the window at start. Expected: "…" between "Отчет" and "Новый расчет", in the row of
+    // the bottom buttons, with the two commands; the window's own controls where they were.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    auto* more = f.get<QPushButton>(u"cmdMore"_s);
+    QVERIFY(more && more->isVisible());
+    const QRect report = f.get(u"cmdReport"_s)->geometry();
+    const QRect next = f.get(u"Command23"_s)->geometry();
+    QVERIFY(more->geometry().left() > report.right());
+    QVERIFY(more->geometry().right() < next.left());
+    QCOMPARE(more->geometry().top(), next.top());
+    QCOMPARE(more->geometry().height(), next.height());
+    QCOMPARE(next, vardo::mainwindow::twipsRect(6960, 5880, 1695, 375));
+    QCOMPARE(f.get(u"Option17"_s)->geometry(), vardo::mainwindow::twipsRect(3120, 6000, 975, 255));
+    QVERIFY(action(f, u"actionObject"_s));
+    QCOMPARE(action(f, u"actionObject"_s)->text(), u"Данные объекта…"_s);
+    QVERIFY(action(f, u"actionSchedule"_s));
+    QCOMPARE(action(f, u"actionSchedule"_s)->text(), u"Ведомость папки…"_s);
+    // A click shows the menu under the button.
+    f.click(u"cmdMore"_s);
+    auto* menu = more->findChild<QMenu*>();
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(menu->geometry().top() >= more->mapToGlobal(QPoint(0, more->height())).y() - 1);
+    menu->close();
+}
+
+void ObjectGuiTest::objectDataThroughDialogFileAndReport() {
+    // State: a window; the object data typed in the dialog. Action: save, open in another
+    // window, write the report. Expected: the same object data everywhere, in the PDF too.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"расчет.vardo"_s);
+    {
+        Form1Fixture f;
+        QVERIFY(f.show());
+        fillDialog(f, kSigned, true);
+        QVERIFY(f.window->objectData() == kSigned);
+        QVERIFY(f.window->saveCalculation(path));
+        QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
+    }
+    QString error;
+    const std::optional<vardo::document::Calculation> saved =
+        vardo::document::readFile(path, &error);
+    QVERIFY2(saved, qPrintable(error));
+    QVERIFY(saved->object == kSigned);
+
+    Form1Fixture g;
+    QVERIFY(g.show());
+    QVERIFY(g.window->objectData().isEmpty());
+    QVERIFY(g.window->openCalculation(path));
+    QVERIFY(g.window->objectData() == kSigned);
+    const QString pdf = dir.filePath(u"отчет.pdf"_s);
+    QVERIFY(g.window->writeReport(pdf));
+    const QString text = pdfText(pdf);
+    for (const QString& e :
+         {u"Объект (станция, перегон): ст. Ясная"_s, u"Поперечина / опоры №: 12 (опоры 23, 24)"_s,
+          u"Разработал Иванов И. И. 07.12.2026"_s, u"Проверил Петров П. П."_s,
+          u"Примечание: пролет над путями"_s})
+        QVERIFY2(text.contains(e), qPrintable(e + u"\n"_s + text.left(800)));
+    // Reopened, the dialog shows what the file holds.
+    g.window->editObjectData();
+    auto* dialog = g.window->findChild<ObjectDialog*>();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->field(u"checkedBy"_s)->text(), kSigned.checkedBy);
+    dialog->reject();
+    g.modalGuard.takeSeen();
+}
+
+void ObjectGuiTest::cancelKeepsObjectData() {
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.window->setObjectData(kSigned);
+    ObjectData other = kSigned;
+    other.designedBy = u"Сидоров"_s;
+    fillDialog(f, other, false);
+    QVERIFY(f.window->objectData() == kSigned);
+}
+
+void ObjectGuiTest::olderFileOpensWithoutObjectData() {
+    // State: object data in the window. Action: open a file of the first version of the format.
+    // Expected: it opens, and the window holds its (empty) object data, not the previous one.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.window->setObjectData(kSigned);
+    QVERIFY(f.window->openCalculation(QStringLiteral(VARDO_TEST_DATA "/road.vardo")));
+    QVERIFY(f.window->objectData().isEmpty());
+}
+
+void ObjectGuiTest::folderSchedule() {
+    // State: a folder with two calculations, one cut short, and a file of another kind.
+    QTemporaryDir dir;
+    for (const QString& name : {u"road.vardo"_s, u"road-quarter.vardo"_s})
+        QVERIFY(QFile::copy(QStringLiteral(VARDO_TEST_DATA) + u'/' + name, dir.filePath(name)));
+    QFile broken(dir.filePath(u"обрыв.vardo"_s));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("{\"format\": \"vardo-calculation\", \"version\": 2,");
+    broken.close();
+    QFile other(dir.filePath(u"заметки.txt"_s));
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.close();
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QStringList asked;
+    const QString csv = dir.filePath(u"ведомость.csv"_s);
+    f.window->setFileChooser([&](Form1::FileDialog dialog, const QString&) {
+        asked << QString::number(int(dialog));
+        return dialog == Form1::FileDialog::ScheduleFolder ? dir.path() : csv;
+    });
+    // Action: "Ведомость папки…". Expected: the folder, then the file asked for; the schedule
+    // written with a row per calculation file; the message says so and names the broken file.
+    action(f, u"actionSchedule"_s)->trigger();
+    QCOMPARE(asked, (QStringList{QString::number(int(Form1::FileDialog::ScheduleFolder)),
+                                 QString::number(int(Form1::FileDialog::Schedule))}));
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].startsWith(u"Ведомость «ведомость.csv» записана: 3 файла расчета"_s),
+             qPrintable(f.messages[0]));
+    QVERIFY2(f.messages[0].contains(u"Не прочитаны (1)"_s) &&
+                 f.messages[0].contains(u"«обрыв.vardo»: файл обрезан"_s),
+             qPrintable(f.messages[0]));
+    QFile written(csv);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(written.readAll().mid(3)).split(u"\r\n"_s);
+    QCOMPARE(lines.size(), 5);  // the header, three rows, and the end of the last line
+    QVERIFY(lines[1].endsWith(u";road-quarter.vardo"_s) || lines[1].endsWith(u";road.vardo"_s));
+    QVERIFY(lines[3].endsWith(u";обрыв.vardo"_s));
+}
+
+void ObjectGuiTest::folderWithoutCalculations() {
+    // State: an empty folder. Action: its schedule. Expected: nothing written, the reason told.
+    QTemporaryDir dir;
+    Form1Fixture f;
+    const QString path = dir.filePath(u"ведомость.xlsx"_s);
+    QVERIFY(!f.window->writeFolderSchedule(dir.path(), path));
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].contains(u"нет файлов расчета"_s), qPrintable(f.messages[0]));
+}
+
+QTEST_MAIN(ObjectGuiTest)
+#include "object_gui_test.moc"

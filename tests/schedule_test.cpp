@@ -1,0 +1,309 @@
+// The schedule of crossbeams: each row is what the report of the same file says (the same check
+// of every grade with its own rows), the CSV is what Excel opens in a Russian locale, an
+// unreadable file is a row with its reason and exit status 1, and no schedule replaces a file the
+// run reads or lands on a device. The .xlsx is read back by schedule_xlsx_test.py.
+
+#include <sys/stat.h>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/numbertext.h"
+#include "document/calculation.h"
+#include "document/recompute.h"
+#include "document/report.h"
+#include "document/schedule.h"
+#include "tables/workbook.h"
+
+using namespace Qt::Literals::StringLiterals;
+using namespace vardo::document;
+namespace tables = vardo::tables;
+
+namespace {
+
+tables::Table sample(const char16_t* bareName) {
+    const QString path = QStringLiteral(VARDO_SAMPLE_DATA) + u'/' + QString::fromUtf16(bareName);
+    const tables::ReadResult read = tables::readWorkbook(path);
+    if (!read.ok()) qFatal("%s: %s", qPrintable(path), qPrintable(read.errorText));
+    return read.table;
+}
+
+ScheduleTables sampleTables() {
+    ScheduleTables t;
+    t.allowableP = sample(u"т36.1.xls");
+    t.allowableOp = sample(u"т36.2.xls");
+    t.crossbeam = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
+    return t;
+}
+
+Calculation sampleCalculation(const QString& name) {
+    QString error;
+    const std::optional<Calculation> c =
+        readFile(QStringLiteral(VARDO_TEST_DATA) + u'/' + name, &error);
+    if (!c) qFatal("%s", qPrintable(error));
+    return *c;
+}
+
+// The report as vardo-report makes it for the file.
+ReportInput reportInput(const Calculation& c) {
+    ReportInput in;
+    in.calculation = c;
+    in.results = recompute(c).results;
+    in.allowableWorkbook = allowableWorkbookName(c);
+    in.allowable = sample(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
+    in.crossbeamTables = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
+    return in;
+}
+
+// The road example with a slower wind and lighter governing loads, so that a grade passes.
+Calculation passingCalculation(const QString& wind = u"10"_s, const QString& governing = u"100"_s) {
+    Calculation c = sampleCalculation(u"road.vardo"_s);
+    c.inputs[u"txtVm"_s] = wind;
+    c.results[u"Text21"_s] = governing;
+    c.results[u"Text22"_s] = governing;
+    return c;
+}
+
+struct Run {
+    int exitCode = -1;
+    QString out, err;
+};
+
+Run report(const QStringList& arguments, const QString& folder) {
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(QStringLiteral(VARDO_REPORT_EXE),
+            QStringList{u"--tables"_s, QStringLiteral(VARDO_SAMPLE_DATA)} + arguments);
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Three files in a folder: the two samples and one cut short.
+QStringList threeFiles(const QTemporaryDir& dir) {
+    QStringList files;
+    for (const QString& name : {u"road.vardo"_s, u"road-quarter.vardo"_s}) {
+        const QString to = dir.filePath(name);
+        QFile::copy(QStringLiteral(VARDO_TEST_DATA) + u'/' + name, to);
+        files << to;
+    }
+    QFile road(QStringLiteral(VARDO_TEST_DATA "/road.vardo"));
+    road.open(QIODevice::ReadOnly);
+    QFile broken(dir.filePath(u"обрыв.vardo"_s));
+    broken.open(QIODevice::WriteOnly);
+    broken.write(road.readAll().left(300));
+    broken.close();
+    files << broken.fileName();
+    return files;
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A CSV line split at its separators (the fields of these tests hold no quotes).
+QStringList fields(const QString& line) {
+    return line.split(u';');
+}
+
+}  // namespace
+
+class ScheduleTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void rowIsTheReportsCheck_data();
+    void rowIsTheReportsCheck();
+    void csvOfThreeFilesWithABrokenOne();
+    void csvQuotesAndDisarmsText();
+    void everyFileReadAndCheckedIsSuccess();
+    void refusedOutputs_data();
+    void refusedOutputs();
+};
+
+void ScheduleTest::rowIsTheReportsCheck_data() {
+    QTest::addColumn<Calculation>("calculation");
+    QTest::newRow("road") << sampleCalculation(u"road.vardo"_s);
+    QTest::newRow("road-quarter") << sampleCalculation(u"road-quarter.vardo"_s);
+    QTest::newRow("passing") << passingCalculation();
+    Calculation op = passingCalculation();
+    op.options[u"Frame3"_s] = u"Option2"_s;
+    QTest::newRow("passing, ОП") << op;
+    // П fails; in ОП the second grade passes, the wind at mid-span governing.
+    Calculation windy = passingCalculation(u"15"_s, u"300"_s);
+    QTest::newRow("windy") << windy;
+    windy.options[u"Frame3"_s] = u"Option2"_s;
+    QTest::newRow("passing, windy, ОП") << windy;
+}
+
+void ScheduleTest::rowIsTheReportsCheck() {
+    // State: a calculation. Action: its row of the schedule, and its report. Expected: the same
+    // design moments, the same grade (the first that passes with its own rows), the same verdict;
+    // the highest utilisation is the largest of the chosen grade's six and names its mode.
+    QFETCH(Calculation, calculation);
+    const ScheduleRow row = scheduleRow(u"a.vardo"_s, calculation, sampleTables());
+    const Report report(reportInput(calculation));
+    QVERIFY(row.read);
+    QVERIFY(row.checked);
+    QCOMPARE(row.verdict, report.verdict());
+    const DesignMoments moments = designMoments(report.input().results);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(row.moments[i], moments.middle[i]);
+        QCOMPARE(row.moments[i + 3], moments.end[i]);
+        QVERIFY(row.moments[i]);
+    }
+    const CrossbeamCheck& check = report.check();
+    if (check.firstPassing < 0) {
+        QVERIFY(row.grade.isEmpty());
+        QVERIFY(!row.highestUse);
+        QVERIFY(!QByteArrayView(QTest::currentDataTag()).startsWith("passing"));
+        return;
+    }
+    const GradeCheck& chosen = check.grades[check.firstPassing];
+    QCOMPARE(row.grade, chosen.grade);
+    int highest = 0;
+    for (int i = 1; i < 6; ++i)
+        if (*chosen.use[i].ratio > *chosen.use[highest].ratio) highest = i;
+    QCOMPARE(row.highestUse, chosen.use[highest].ratio);
+    QVERIFY(*row.highestUse <= 1.0);
+    const QString place = highest < 3 ? u"середина"_s : row.section;
+    QVERIFY2(row.governingMode.startsWith(place + u", "_s), qPrintable(row.governingMode));
+    QCOMPARE(row.series, seriesName(calculation));
+}
+
+void ScheduleTest::csvOfThreeFilesWithABrokenOne() {
+    // State: two sample calculations and one cut short. Action: vardo-report --schedule x.csv.
+    QTemporaryDir dir;
+    const QStringList files = threeFiles(dir);
+    const QString csv = dir.filePath(u"ведомость.csv"_s);
+    const Run run = report(QStringList{u"--schedule"_s, csv} + files, dir.path());
+    // Expected: exit status 1 (a file was not read) and the reason on stderr.
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(u"«обрыв.vardo»"_s), qPrintable(run.err));
+    const QByteArray bytes = contentOf(csv);
+    // UTF-8 with a BOM, lines ended by CR LF, the header and one row per file.
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QString text = QString::fromUtf8(bytes.mid(3));
+    QVERIFY(text.endsWith(u"\r\n"_s));
+    const QStringList lines = text.chopped(2).split(u"\r\n"_s);
+    QCOMPARE(lines.size(), 4);
+    const QStringList header = fields(lines[0]);
+    QCOMPARE(header, scheduleHeader());
+    const qsizetype file = header.indexOf(u"Файл расчета"_s);
+    const qsizetype verdict = header.indexOf(u"Вывод"_s);
+    const qsizetype grade = header.indexOf(u"Марка ригеля"_s);
+    const qsizetype span = header.indexOf(u"Пролет l, м"_s);
+    const qsizetype firstMoment = header.indexOf(u"Аварийный (Мн нп), середина, тс·м"_s);
+    QVERIFY(file > 0 && verdict > 0 && grade > 0 && span > 0 && firstMoment > 0);
+
+    const ScheduleTables tables = sampleTables();
+    for (int r = 0; r < 2; ++r) {
+        const QStringList row = fields(lines[r + 1]);
+        QCOMPARE(row.size(), header.size());
+        const Calculation c = sampleCalculation(QFileInfo(files[r]).fileName());
+        const ScheduleRow expected = scheduleRow(QFileInfo(files[r]).fileName(), c, tables);
+        QCOMPARE(row[file], QFileInfo(files[r]).fileName());
+        QCOMPARE(row[verdict], expected.verdict);
+        QCOMPARE(row[grade], expected.grade.isEmpty() ? u"не подобрана"_s : expected.grade);
+        // Numbers with the decimal comma, never quoted: l as typed, the moments exactly.
+        QCOMPARE(vardo::parseFixed(row[span]), vardo::parseFixed(c.inputs.value(u"txtProlet"_s)));
+        for (int m = 0; m < 6; ++m) {
+            QVERIFY2(
+                QRegularExpression(u"^-?\\d+(,\\d+)?$"_s).match(row[firstMoment + m]).hasMatch(),
+                qPrintable(row[firstMoment + m]));
+            QCOMPARE(vardo::parseFixed(row[firstMoment + m]), expected.moments[m]);
+        }
+    }
+    // The broken file: its name and why, nothing else.
+    const QStringList broken = fields(lines[3]);
+    QCOMPARE(broken.size(), header.size());
+    QCOMPARE(broken[file], u"обрыв.vardo"_s);
+    QVERIFY2(broken[verdict].contains(u"«обрыв.vardo»: файл обрезан"_s),
+             qPrintable(broken[verdict]));
+    QVERIFY(broken[grade].isEmpty() && broken[span].isEmpty() && broken[firstMoment].isEmpty());
+}
+
+void ScheduleTest::csvQuotesAndDisarmsText() {
+    // State: object data with separators, quotes, a line break and a formula-like text.
+    Calculation c = sampleCalculation(u"road.vardo"_s);
+    c.object.object = u"ст. Ясная; путь \"2\""_s;
+    c.object.crossbeam = u"=1+1"_s;
+    c.object.note = u"строка\nвторая"_s;
+    c.object.designedBy = u"-Иванов"_s;
+    const QList<ScheduleRow> rows = {scheduleRow(u"a.vardo"_s, c, sampleTables())};
+    // Action: the CSV. Expected: quoted where needed, the formula shown as text.
+    const QString text = QString::fromUtf8(scheduleCsv(rows).mid(3));
+    const QString row = text.section(u"\r\n"_s, 1);
+    QVERIFY2(
+        row.startsWith(u"\"ст. Ясная; путь \"\"2\"\"\";'=1+1;'-Иванов;;;\"строка\nвторая\";"_s),
+        qPrintable(row));
+}
+
+void ScheduleTest::everyFileReadAndCheckedIsSuccess() {
+    // State: two good files. Action: the schedule. Expected: exit 0, a line per file, written.
+    QTemporaryDir dir;
+    QStringList files = threeFiles(dir);
+    files.removeLast();
+    const QString csv = dir.filePath(u"ведомость.csv"_s);
+    const Run run = report(QStringList{u"--schedule"_s, csv} + files, dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.contains(u"ведомость записана"_s), qPrintable(run.out));
+    QCOMPARE(QString::fromUtf8(contentOf(csv)).count(u"\r\n"_s), 3);
+}
+
+void ScheduleTest::refusedOutputs_data() {
+    QTest::addColumn<QString>("output");  // in the folder of the files; "FIFO:" makes a FIFO
+    QTest::addColumn<bool>("withOutputOption");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("an input") << u"road.csv"_s << false << 1 << u"читается в этом же запуске"_s;
+    QTest::newRow("a FIFO") << u"FIFO:канал.csv"_s << false << 1 << u"канал"_s;
+    QTest::newRow("a folder") << u"папка.xlsx/"_s << false << 1 << u"папка"_s;
+    QTest::newRow("other extension") << u"ведомость.pdf"_s << false << 2 << u".xlsx или .csv"_s;
+    QTest::newRow("with -o") << u"ведомость.csv"_s << true << 2 << u"-o"_s;
+}
+
+void ScheduleTest::refusedOutputs() {
+    QFETCH(QString, output);
+    QFETCH(bool, withOutputOption);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    // State: the sample calculations, one of them under the name "road.csv".
+    QTemporaryDir dir;
+    QStringList files = threeFiles(dir);
+    files.removeLast();
+    QVERIFY(QFile::rename(files[0], dir.filePath(u"road.csv"_s)));
+    files[0] = dir.filePath(u"road.csv"_s);
+    const QByteArray before = contentOf(files[0]);
+    QString path;
+    if (output.startsWith(u"FIFO:"_s)) {
+        path = dir.filePath(output.mid(5));
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (output.endsWith(u'/')) {
+        path = dir.filePath(output.chopped(1));
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        path = dir.filePath(output);
+    }
+    QStringList arguments = {u"--schedule"_s, path};
+    if (withOutputOption) arguments << u"-o"_s << dir.filePath(u"x.pdf"_s);
+    // Action: the schedule to that path. Expected: refused with the reason; nothing replaced,
+    // no wait on the FIFO.
+    const Run run = report(arguments + files, dir.path());
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(contentOf(files[0]), before);
+    QVERIFY(!run.out.contains(u"ведомость записана"_s));
+}
+
+QTEST_MAIN(ScheduleTest)
+#include "schedule_test.moc"

@@ -1,0 +1,111 @@
+#!/usr/bin/python3
+"""The schedule of crossbeams as an Excel workbook, read back with openpyxl.
+
+State: two sample calculations and one cut short. Action: vardo-report --schedule x.xlsx, and the
+same with x.csv. Expected: exit status 1 both times; one sheet with the header and a row per file;
+every cell the CSV writes as a number is a number in the workbook (equal to it), every other cell
+the same text; the unreadable file is a row with its name and reason; each column wide enough for
+its longest text; the verdict of each read file is the one its PDF report prints.
+
+Usage: schedule_xlsx_test.py VARDO_REPORT TEST_DATA SAMPLE_DATA
+"""
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+import openpyxl
+
+NUMBER = re.compile(r"^-?\d+(,\d+)?$")
+
+
+def fail(message):
+    print("FAIL:", message)
+    sys.exit(1)
+
+
+def main():
+    report, test_data, sample_data = sys.argv[1:4]
+    with tempfile.TemporaryDirectory() as tmp:
+        folder = Path(tmp)
+        files = []
+        for name in ("road.vardo", "road-quarter.vardo"):
+            shutil.copy(Path(test_data) / name, folder / name)
+            files.append(str(folder / name))
+        broken = folder / "обрыв.vardo"
+        broken.write_bytes((Path(test_data) / "road.vardo").read_bytes()[:300])
+        files.append(str(broken))
+
+        def run(*arguments):
+            return subprocess.run([report, "--tables", sample_data, *arguments],
+                                  cwd=folder, capture_output=True, text=True, timeout=300)
+
+        xlsx, csv = folder / "ведомость.xlsx", folder / "ведомость.csv"
+        for path in (xlsx, csv):
+            done = run("--schedule", str(path), *files)
+            if done.returncode != 1:
+                fail(f"exit status {done.returncode} for {path.name}: {done.stderr}")
+            if "«обрыв.vardo»" not in done.stderr:
+                fail("the broken file is not named: " + done.stderr)
+
+        book = openpyxl.load_workbook(xlsx)
+        if book.sheetnames != ["Ведомость"]:
+            fail(f"sheets {book.sheetnames}")
+        sheet = book.active
+        rows = [list(r) for r in sheet.iter_rows(values_only=True)]
+        lines = csv.read_bytes().decode("utf-8-sig").split("\r\n")[:-1]
+        table = [line.split(";") for line in lines]
+        if len(rows) != 4 or len(table) != 4:
+            fail(f"{len(rows)} rows in the workbook, {len(table)} in the CSV")
+        header = rows[0]
+        if header != table[0]:
+            fail(f"headers differ: {header} / {table[0]}")
+        for unit in ("Пролет l, м", "Расчетная длина Lр, м", "Наибольшее использование марки, %"):
+            if unit not in header:
+                fail("no column " + unit)
+        if not any(h.endswith(", тс·м") for h in header):
+            fail("no moments in tf·m")
+
+        numbers = 0
+        for r in range(1, 4):
+            for c, text in enumerate(table[r]):
+                value = rows[r][c]
+                if NUMBER.match(text):
+                    numbers += 1
+                    if isinstance(value, bool) or not isinstance(value, (int, float)):
+                        fail(f"row {r}, column {header[c]}: {value!r} is not a number")
+                    if abs(value - float(text.replace(",", "."))) > 1e-9:
+                        fail(f"row {r}, column {header[c]}: {value} != {text}")
+                elif (value or "") != text:
+                    fail(f"row {r}, column {header[c]}: {value!r} != {text!r}")
+        if numbers < 2 * 8:  # l, Lр and six moments of each file read
+            fail(f"only {numbers} numbers")
+
+        file_column, verdict_column = header.index("Файл расчета"), header.index("Вывод")
+        last = rows[3]
+        if last[file_column] != "обрыв.vardo" or "файл обрезан" not in last[verdict_column]:
+            fail(f"broken row {last}")
+        if any(v is not None for c, v in enumerate(last) if c not in (file_column, verdict_column)):
+            fail(f"broken row holds values: {last}")
+
+        for c, name in enumerate(header):
+            letter = openpyxl.utils.get_column_letter(c + 1)
+            width = sheet.column_dimensions[letter].width
+            longest = max(len(str(rows[r][c] or "")) for r in range(1, 4))
+            longest = max([longest] + [len(w) for w in name.split()])
+            if width is None or width < min(longest, 58):
+                fail(f"column {name}: width {width} for {longest} characters")
+        if sheet.freeze_panes != "A2":
+            fail(f"header not frozen: {sheet.freeze_panes}")
+
+        # The verdict each PDF report prints for the same files.
+        done = run("-o", str(folder / "pdf") + "/", *files[:2])
+        verdicts = re.findall(r"^  вывод: (.*)$", done.stdout, re.M)
+        if [rows[1][verdict_column], rows[2][verdict_column]] != verdicts:
+            fail(f"verdicts {verdicts} / {[rows[1][verdict_column], rows[2][verdict_column]]}")
+    print("schedule read back: 3 rows,", numbers, "numbers")
+
+
+main()
