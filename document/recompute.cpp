@@ -90,12 +90,12 @@ Recomputation recompute(const Calculation& calculation) {
     MemoryPort port;
     port.recording = false;  // only the messages are needed
     load(port, calculation);
-    for (const QString& kept : {names::Text21, names::Text22, names::Label49})
+    for (const QString kept : {names::Text21, names::Text22, names::Label49})
         port.setText(kept, calculation.results.value(kept));
 
     Recomputation out;
     run(port, std::begin(kSteps), std::end(kSteps), out.results);
-    for (const QString& kept : {names::Text21, names::Text22, names::Label49}) {
+    for (const QString kept : {names::Text21, names::Text22, names::Label49}) {
         const QString text = calculation.results.value(kept);
         out.results.insert(kept, {text, parseFixed(text).has_value()});
     }
@@ -114,7 +114,7 @@ Results designMomentsWith(const Calculation& calculation, const Results& loads, 
     port.setText(names::txtGpg, gpg);
     port.setText(names::txtPp, pp);
     // A load that was not computed reads as no data, so the moments that need it refuse.
-    for (const QString& name : {names::Label10, names::Label11, names::Text21, names::Text22}) {
+    for (const QString name : {names::Label10, names::Label11, names::Text21, names::Text22}) {
         const ResultValue v = loads.value(name);
         port.setText(name, v.computed ? v.text : QString());
     }

@@ -98,7 +98,7 @@ void Form1::wireFields() {
         if (QWidget* w = controls_.value(name)) w->installEventFilter(this);
     }
     // A change of a Мфс box, typed or from a new table row, feeds the moment of its mode.
-    for (const QString& name : {names::txtMa1, names::txtMn1, names::txtMnv1, names::txtMa2,
+    for (const QString name : {names::txtMa1, names::txtMn1, names::txtMnv1, names::txtMa2,
                                 names::txtMn2, names::txtMnv2}) {
         if (auto* edit = qobject_cast<QLineEdit*>(controls_.value(name)))
             connect(edit, &QLineEdit::textChanged, this,
