@@ -18,6 +18,7 @@
 #include "core/safefile.h"
 #include "core/version.h"
 #include "document/diagram.h"
+#include "document/gradeselection.h"
 
 namespace vardo::document {
 
@@ -175,19 +176,7 @@ QString allowableWorkbookName(const Calculation& c) {
 Report::Report(ReportInput input) : input_(std::move(input)) {
     // Every grade with its own gр, gрг, Pp; the suspension loads and Мфс are the report's.
     const Calculation& c = input_.calculation;
-    const auto basisOf = [this, &c](const QString& grade) {
-        GradeBasis basis;
-        QString why;
-        basis.rows = findGradeRows(input_.crossbeamTables, series(c), grade, iceColumn(c), &why);
-        if (!basis.rows) {
-            basis.why = why;
-            return basis;
-        }
-        basis.moments = designMoments(
-            designMomentsWith(c, input_.results, basis.rows->gp, basis.rows->gpg, basis.rows->pp));
-        return basis;
-    };
-    check_ = checkCrossbeams(input_.allowable, basisOf, c.inputs.value(names::txtLp));
+    check_ = checkEveryGrade(c, input_.results, input_.allowable, input_.crossbeamTables);
 
     // Laid out for a 300 dpi page; the same device resolution is used to paint.
     layoutDevice_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
