@@ -21,4 +21,8 @@ inline constexpr char16_t kDecimalSeparator = u',';
 std::optional<Fixed> parseFixed(QStringView text);
 QString formatFixed(Fixed value);
 
+// Why a text is not a number in this form, as a Russian phrase ("десятичный разделитель —
+// запятая"); empty when parseFixed accepts it.
+QString numberProblem(QStringView text);
+
 }  // namespace vardo
