@@ -17,6 +17,8 @@
 
 namespace vardo::mainwindow {
 
+class SheetAssist;
+
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -45,6 +47,8 @@ class Form1 : public QWidget {
     // The program's own windows, while they are open (null otherwise).
     QWidget* aboutWindow() const;
     QWidget* calculatorWindow() const;
+    // The marks on the sheet and the window "Подбор ригеля" (sheetassist.h).
+    SheetAssist& assist() { return *assist_; }
 
     // Calculation files and the report: "Открыть", "Сохранить", "Отчет" (form1_documents.cpp).
     enum class FileDialog { Open, Save, Report };
@@ -99,6 +103,7 @@ class Form1 : public QWidget {
     FileChooser fileChooser_;
     ReportViewer reportViewer_;
     QString calculationPath_;
+    SheetAssist* assist_ = nullptr;  // a child of the window
 };
 
 }  // namespace vardo::mainwindow
