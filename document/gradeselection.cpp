@@ -15,8 +15,10 @@ Results sheetResults(const Calculation& calculation) {
 QStringList selectionMissing(const Calculation& calculation, const Results& results) {
     QStringList missing;
     const bool quarter = calculation.options.value(names::Frame15) == names::Option10;
+    // A governing field is shown by the last load button of its row; hidden, it holds no result
+    // of this calculation (its start text, or what "Новый расчет" left).
     for (const Name& load : {names::Label10, names::Label11, names::Text21, names::Text22})
-        if (!results.value(load).computed)
+        if (!results.value(load).computed || !calculation.view.value(load, true))
             missing << u"не вычислен момент от нагрузок подвески: "_s +
                            catalogue::resultCaption(load.view(), quarter);
     const QString modes[] = {u"аварийный"_s, u"гололед"_s, u"V max"_s};

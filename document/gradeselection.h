@@ -22,7 +22,8 @@ namespace vardo::document {
 Results sheetResults(const Calculation& calculation);
 
 // What the grades' moments need that the sheet does not have: the suspension moments at mid-span
-// and at the section (Label10, Label11, Text21, Text22) computed, and the three Мфс values numbers.
+// and at the section (Label10, Label11, Text21, Text22) computed (the governing fields also shown),
+// and the three Мфс values numbers.
 // Each is a Russian phrase ("не вычислен момент от нагрузок подвески: G, середина"); empty when
 // nothing is missing.
 QStringList selectionMissing(const Calculation& calculation, const Results& results);

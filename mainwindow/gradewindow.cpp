@@ -4,8 +4,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/catalogue.h"
 #include "core/numbertext.h"
@@ -63,6 +65,15 @@ GradeWindow::GradeWindow(WindowPort& port, QWidget* parent)
     grades_->setWordWrap(true);
     grades_->verticalHeader()->setVisible(false);
     grades_->horizontalHeader()->setStretchLastSection(true);
+    // The selected grade is tinted, its band colours still seen through.
+    QPalette tint = grades_->palette();
+    tint.setColor(QPalette::Highlight, QColor(40, 90, 200, 70));
+    tint.setColor(QPalette::HighlightedText, tint.color(QPalette::Text));
+    grades_->setPalette(tint);
+    reasons_ = new QLabel(this);
+    reasons_->setObjectName(u"reasons"_s);
+    reasons_->setWordWrap(true);
+    reasons_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     verdict_ = new QLabel(this);
     verdict_->setObjectName(u"verdict"_s);
     verdict_->setWordWrap(true);
@@ -83,8 +94,10 @@ GradeWindow::GradeWindow(WindowPort& port, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
     layout->addWidget(notice_);
-    layout->addWidget(grades_, 1);
+    layout->addWidget(grades_);
+    layout->addWidget(reasons_);
     layout->addWidget(verdict_);
+    layout->addStretch(1);
     layout->addLayout(buttons);
 
     connect(apply_, &QPushButton::clicked, this, &GradeWindow::applySelected);
@@ -93,7 +106,7 @@ GradeWindow::GradeWindow(WindowPort& port, QWidget* parent)
             [this](int row, int) { applyGrade(row); });
     connect(grades_, &QTableWidget::itemSelectionChanged, this,
             [this] { apply_->setEnabled(!grades_->selectedItems().isEmpty()); });
-    resize(900, 380);
+    resize(980, 520);
 }
 
 void GradeWindow::showEvent(QShowEvent* event) {
@@ -148,10 +161,11 @@ void GradeWindow::fill() {
     QStringList headers{u"Марка"_s};
     for (int i = 0; i < 6; ++i)
         headers << (i < 3 ? u"Середина"_s : section) + u"\n"_s + kModes[i % 3] + u", тс·м"_s;
-    headers << u"Lр"_s << u"Вывод"_s << u"Почему не проходит"_s;
+    headers << u"Lр"_s << u"Вывод"_s;
     grades_->setColumnCount(headers.size());
     grades_->setHorizontalHeaderLabels(headers);
     grades_->setRowCount(static_cast<int>(check_.grades.size()));
+    QStringList reasons;
 
     for (int r = 0; r < check_.grades.size(); ++r) {
         const document::GradeCheck& g = check_.grades[r];
@@ -188,9 +202,9 @@ void GradeWindow::fill() {
         if (g.verdict == document::Verdict::Incomplete)
             verdict = g.notChecked.isEmpty() ? u"проверка неполная"_s : u"не проверена"_s;
         grades_->setItem(r, kVerdictColumn, item(verdict));
-        QTableWidgetItem* reason = item(g.reasons.join(u"; "_s));
-        reason->setToolTip(g.reasons.join(u'\n'));
-        grades_->setItem(r, kReasonColumn, reason);
+        grades_->item(r, kVerdictColumn)->setToolTip(g.reasons.join(u'\n'));
+        if (g.verdict != document::Verdict::Passes && !g.reasons.isEmpty())
+            reasons << g.grade + u" — "_s + g.reasons.join(u"; "_s);
         if (chosen) {
             for (int col = 0; col < grades_->columnCount(); ++col) {
                 QFont font = grades_->item(r, col)->font();
@@ -199,8 +213,17 @@ void GradeWindow::fill() {
             }
         }
     }
+    reasons_->setText(reasons.join(u'\n'));
+    reasons_->setVisible(!reasons.isEmpty());
     grades_->resizeColumnsToContents();
     grades_->resizeRowsToContents();
+    // As tall as its rows, so the lines below it have the room they need.
+    int height = std::max(grades_->horizontalHeader()->sizeHint().height(),
+                          grades_->horizontalHeader()->height()) +
+                 2 * grades_->frameWidth() + 4 +
+                 grades_->horizontalScrollBar()->sizeHint().height();
+    for (int r = 0; r < grades_->rowCount(); ++r) height += grades_->rowHeight(r);
+    grades_->setMaximumHeight(std::max(height, 120));
     if (selected >= 0 && selected < grades_->rowCount()) grades_->selectRow(selected);
     apply_->setEnabled(!grades_->selectedItems().isEmpty());
 

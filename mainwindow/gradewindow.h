@@ -40,11 +40,11 @@ class GradeWindow : public QWidget {
     // Puts grade `index` (into check().grades) into the sheet.
     void applyGrade(int index);
 
-    // The six columns of moments, the design-length column, the verdict, the reason.
+    // The six columns of moments, the design-length column, the verdict; below the table, a line
+    // for each grade that does not pass says why.
     static constexpr int kFirstMomentColumn = 1;
     static constexpr int kLengthColumn = 7;
     static constexpr int kVerdictColumn = 8;
-    static constexpr int kReasonColumn = 9;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -61,6 +61,7 @@ class GradeWindow : public QWidget {
     QLabel* heading_;
     QLabel* notice_;
     QTableWidget* grades_;
+    QLabel* reasons_;
     QLabel* verdict_;
     QPushButton* apply_;
 };
