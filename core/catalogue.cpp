@@ -67,7 +67,7 @@ constexpr Name kEveryName[]{
     names::Data2,     names::Data3,     names::Data4,     names::Data5,     names::Data6,
     names::Data7,     names::Data8,     names::Line1,     names::Line2,     names::Line3,
     names::Line4,     names::Line5,     names::Line6,     names::Line7,     names::Line8,
-    names::Line9,     names::cmdMore};
+    names::Line9,     names::cmdMore,   names::cmdGrades};
 
 constexpr OptionGroup kOptionGroups[]{
     {u"Frame5", kInputOptions},    {u"Frame7", kThicknessOptions}, {u"Frame3", kSeriesOptions},

@@ -121,6 +121,8 @@ inline constexpr Name cmdMore{u"cmdMore"};
 inline constexpr Name cmdOpen{u"cmdOpen"};
 inline constexpr Name cmdReport{u"cmdReport"};
 inline constexpr Name cmdSave{u"cmdSave"};
+// Opens the window "Подбор ригеля" (the grades of the series checked live).
+inline constexpr Name cmdGrades{u"cmdGrades"};
 
 // The option buttons.
 inline constexpr Name Option1{u"Option1"};

@@ -116,4 +116,34 @@ QString formatFixed(Fixed value) {
     return out;
 }
 
+QString numberProblem(QStringView text) {
+    using namespace Qt::Literals::StringLiterals;
+    if (parseFixed(text)) return {};
+    const QString t = text.toString().trimmed();
+    if (t.isEmpty()) return u"поле пустое"_s;
+    if (t.contains(u'.')) {
+        QString comma = t;
+        comma.replace(u'.', kDecimalSeparator);
+        if (parseFixed(comma)) return u"десятичный разделитель — запятая"_s;
+    }
+    if (t.count(kDecimalSeparator) > 1) return u"в числе больше одной запятой"_s;
+    qsizetype begin = 0;
+    if (t.front() == u'+' || t.front() == u'-') begin = 1;
+    bool digits = false;
+    for (qsizetype i = begin; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (isAsciiDigit(c)) {
+            digits = true;
+            continue;
+        }
+        if (c == kDecimalSeparator) continue;
+        if (isBlank(c)) return u"пробел внутри числа"_s;
+        if ((c == u'e' || c == u'E') && digits) return u"запись с порядком (e) не принимается"_s;
+        if (c == u'+' || c == u'-') return u"знак не в начале числа"_s;
+        return u"недопустимый знак «"_s + c + u"»"_s;
+    }
+    if (!digits) return u"в поле нет цифр"_s;
+    return u"число вне допустимого диапазона"_s;
+}
+
 }  // namespace vardo

@@ -31,4 +31,8 @@ QString formatDecimals(double value, int decimals);
 // when the decimal exponent is below -4 or at least `digits`.
 QString formatSignificant(double value, int digits);
 
+// Why a text is not a number in this form, as a Russian phrase ("десятичный разделитель —
+// запятая"); empty when parseFixed accepts it.
+QString numberProblem(QStringView text);
+
 }  // namespace vardo

@@ -41,14 +41,15 @@ std::optional<GradeRows> findGradeRows(const CrossbeamTables& tables, Series ser
         Columns columns;
         QString GradeRows::*value;
         QString GradeRows::*row;
+        int GradeRows::*at;
     } lookups[] = {
         {tables.weight, catalogue::kWorkbookWeight, u"gр", op ? Columns{2, 3} : Columns{0, 1},
-         &GradeRows::gp, &GradeRows::gpRow},
+         &GradeRows::gp, &GradeRows::gpRow, &GradeRows::gpAt},
         {tables.ice, catalogue::kWorkbookIce, u"gрг",
          op ? Columns{5, 6 + iceColumn} : Columns{0, 1 + iceColumn}, &GradeRows::gpg,
-         &GradeRows::gpgRow},
+         &GradeRows::gpgRow, &GradeRows::gpgAt},
         {tables.wind, catalogue::kWorkbookWind, u"Pp", op ? Columns{2, 3} : Columns{0, 1},
-         &GradeRows::pp, &GradeRows::ppRow},
+         &GradeRows::pp, &GradeRows::ppRow, &GradeRows::ppAt},
     };
     GradeRows out;
     for (const auto& l : lookups) {
@@ -74,6 +75,7 @@ std::optional<GradeRows> findGradeRows(const CrossbeamTables& tables, Series ser
         }
         out.*(l.value) = cell;
         out.*(l.row) = l.table.rows[r].value(l.columns.caption);
+        out.*(l.at) = r;
     }
     return out;
 }

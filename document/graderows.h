@@ -24,8 +24,9 @@ struct CrossbeamTables {
 };
 
 struct GradeRows {
-    QString gp, gpg, pp;           // the cell texts, as a pick would copy them
-    QString gpRow, gpgRow, ppRow;  // the captions of the rows they came from
+    QString gp, gpg, pp;                   // the cell texts, as a pick would copy them
+    QString gpRow, gpgRow, ppRow;          // the captions of the rows they came from
+    int gpAt = -1, gpgAt = -1, ppAt = -1;  // those rows, 0-based
 };
 
 bool captionNamesGrade(const QString& caption, const QString& grade);

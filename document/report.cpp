@@ -18,6 +18,7 @@
 #include "core/safefile.h"
 #include "core/version.h"
 #include "document/diagram.h"
+#include "document/gradeselection.h"
 
 namespace vardo::document {
 
@@ -170,24 +171,6 @@ int iceColumn(const Calculation& c) {
 QString allowableWorkbookName(const Calculation& c) {
     return QString::fromUtf16(series(c) == Series::OP ? catalogue::kAllowableOp.workbook
                                                       : catalogue::kAllowableP.workbook);
-}
-
-CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
-                               const tables::Table& allowable,
-                               const CrossbeamTables& crossbeamTables) {
-    const auto basisOf = [&](const QString& grade) {
-        GradeBasis basis;
-        QString why;
-        basis.rows = findGradeRows(crossbeamTables, series(c), grade, iceColumn(c), &why);
-        if (!basis.rows) {
-            basis.why = why;
-            return basis;
-        }
-        basis.moments = designMoments(
-            designMomentsWith(c, results, basis.rows->gp, basis.rows->gpg, basis.rows->pp));
-        return basis;
-    };
-    return checkCrossbeams(allowable, basisOf, c.inputs.value(names::txtLp));
 }
 
 QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,

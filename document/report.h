@@ -23,6 +23,7 @@
 #include "document/calculation.h"
 #include "document/crossbeamcheck.h"
 #include "document/graderows.h"
+#include "document/gradeselection.h"
 #include "document/recompute.h"
 #include "tables/workbook.h"
 
@@ -67,13 +68,8 @@ inline constexpr const char16_t* kIceWorkbook = catalogue::kWorkbookIce;
 inline constexpr const char16_t* kWindWorkbook = catalogue::kWorkbookWind;
 inline constexpr const char16_t* kMfsWorkbook = catalogue::kWorkbookMfs;
 
-// The crossbeam check of the report, without the report: every grade of the allowable-moment
-// table checked with its own gр, gрг, Pp (graderows.h) against the moments worked out with them
-// from the calculation and its suspension loads and Мфс (`results`). The report and the schedule
-// of crossbeams (schedule.h) both check with this.
-CrossbeamCheck checkEveryGrade(const Calculation& calculation, const Results& results,
-                               const tables::Table& allowable,
-                               const CrossbeamTables& crossbeamTables);
+// The crossbeam check of the report, without the report, is checkEveryGrade (gradeselection.h):
+// the report, the schedule of crossbeams (schedule.h) and the window "Подбор ригеля" check with it.
 // One line: the grade chosen, or why none is. allowableError: why the allowable-moment table
 // could not be read (empty when it was).
 QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,

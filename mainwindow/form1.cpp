@@ -16,6 +16,7 @@
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
 #include "mainwindow/selectors.h"
+#include "mainwindow/sheetassist.h"
 #include "mainwindow/startup.h"
 #include "mainwindow/windowsdirectory.h"
 
@@ -45,6 +46,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         if (QWidget* w = controls_.value(field)) w->setCursor(pickPointer);
     });
     openDataSources();
+    assist_ = new SheetAssist(this, *sheet_);
 
     // Centred on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -18,6 +18,8 @@
 
 namespace vardo::mainwindow {
 
+class SheetAssist;
+
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -46,6 +48,8 @@ class Form1 : public QWidget {
     // The program's own windows, while they are open (null otherwise).
     QWidget* aboutWindow() const;
     QWidget* calculatorWindow() const;
+    // The marks on the sheet and the window "Подбор ригеля" (sheetassist.h).
+    SheetAssist& assist() { return *assist_; }
 
     // Calculation files and the report: "Открыть", "Сохранить", "Отчет" (form1_documents.cpp).
     // ScheduleFolder asks for a folder, Schedule for the .xlsx or .csv file of its schedule.
@@ -116,6 +120,7 @@ class Form1 : public QWidget {
     ReportViewer reportViewer_;
     QString calculationPath_;
     document::ObjectData objectData_;
+    SheetAssist* assist_ = nullptr;  // a child of the window
 };
 
 }  // namespace vardo::mainwindow

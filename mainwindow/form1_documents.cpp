@@ -18,6 +18,8 @@
 #include "document/recompute.h"
 #include "document/report.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/sheetassist.h"
+#include "mainwindow/windowport.h"
 #include "tables/datasource.h"
 
 namespace vardo::mainwindow {
@@ -25,42 +27,6 @@ namespace vardo::mainwindow {
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-// The window as a calculation file sees it.
-class WindowPort : public document::CalculationPort {
-  public:
-    explicit WindowPort(WidgetSheet& sheet) : sheet_(sheet) {}
-
-    QString text(const QString& name) const override { return sheet_.text(name); }
-    void setText(const QString& name, const QString& text) override { sheet_.setText(name, text); }
-    bool isVisible(const QString& name) const override { return sheet_.isVisible(name); }
-    void setVisible(const QString& name, bool on) override { sheet_.setVisible(name, on); }
-    bool isChecked(const QString& name) const override { return sheet_.isChecked(name); }
-    void message(const QString& text) override { sheet_.message(text); }
-    void setChecked(const QString& option) override { sheet_.setChecked(option); }
-
-    tables::Table table(const QString& name) const override {
-        const tables::DataSource* s = source(name);
-        return s ? s->table() : tables::Table{};
-    }
-    int currentRow(const QString& name) const override {
-        const tables::DataSource* s = source(name);
-        return s ? s->currentRow() : -1;
-    }
-    void moveTo(const QString& name, int row) override {
-        if (tables::DataSource* s = source(name)) s->moveTo(row);
-    }
-    QString workbookName(const QString& name) const override {
-        const tables::DataSource* s = source(name);
-        return s ? QFileInfo(s->fileName()).fileName() : QString();
-    }
-    tables::DataSource* source(const QString& name) const {
-        return qobject_cast<tables::DataSource*>(sheet_.widget(name));
-    }
-
-  private:
-    WidgetSheet& sheet_;
-};
 
 QString withSuffix(const QString& path, const QString& suffix) {
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
@@ -164,6 +130,7 @@ bool Form1::openCalculation(const QString& path) {
     const QStringList warnings = document::apply(port, *calculation);
     objectData_ = calculation->object;
     calculationPath_ = path;
+    assist_->opened();
     if (!warnings.isEmpty())
         sheet_->message(u"Расчет «%1» открыт, но строки таблиц восстановлены не все:\n%2."_s.arg(
             QFileInfo(path).fileName(), warnings.join(u";\n"_s)));
@@ -207,31 +174,8 @@ bool Form1::writeReport(const QString& pdfPath) {
                         u"» — это "_s + used + u". Выберите другое имя."_s);
         return false;
     }
-    WindowPort port(*sheet_);
-    document::ReportInput in;
-    in.calculation = document::capture(port);
+    document::ReportInput in = reportInputOf(WindowPort(*sheet_), calculationPath_);
     in.calculation.object = objectData_;
-    // The report shows the window's results; where the window's inputs give another value now,
-    // it says so beside the result.
-    const document::Recomputation again = document::recompute(in.calculation);
-    in.results = document::savedResults(in.calculation, again.results);
-    for (const QString& field : document::recomputedFields()) {
-        const document::ResultValue v = again.results.value(field);
-        if (v.computed) in.comparison.insert(field, v.text);
-    }
-    in.comparisonCaption = u"по текущим исходным данным"_s;
-    in.governingG = again.governingG;
-    in.governingGice = again.governingGice;
-    in.fileName = QFileInfo(calculationPath_).fileName();
-    in.date = QDateTime::currentDateTime();
-    const QString allowable = document::allowableSource(in.calculation);
-    in.allowable = port.table(allowable);
-    in.allowableWorkbook = port.workbookName(allowable);
-    if (const tables::DataSource* s = port.source(allowable)) in.allowableError = s->errorText();
-    // Each grade is checked with its own rows of the crossbeam tables the window shows.
-    in.crossbeamTables = {port.table(names::Data1), port.table(names::Data5),
-                          port.table(names::Data3)};
-    in.mfsTable = port.table(names::Data6);
     const document::Report report(std::move(in));
     QString error;
     if (!report.writePdf(pdfPath, &error)) {

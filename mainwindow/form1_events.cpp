@@ -17,6 +17,7 @@
 #include "mainwindow/launchers.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/selectors.h"
+#include "mainwindow/sheetassist.h"
 
 namespace vardo::mainwindow {
 
@@ -143,6 +144,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 void Form1::onFieldClick(const QString& name) {
     if (Procedure p = actionFor(kGoverningClicks, name)) {
         p(*sheet_);
+        assist_->ran(name);
         return;
     }
     if (clearOnClick(*sheet_, name)) return;
@@ -160,6 +162,7 @@ void Form1::onOptionSelected(const QString& name) {
 void Form1::onButton(const QString& name) {
     if (Procedure p = actionFor(kButtonActions, name)) {
         p(*sheet_);
+        assist_->ran(name);
     } else if (name == names::Command18) {
         close();
     } else if (name == names::Command19) {

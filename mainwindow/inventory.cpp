@@ -200,6 +200,8 @@ std::vector<ControlRow> buildControls() {
 
     // The crossbeam moments.
     const QString f2 = names::Frame2;
+    // The live check of every grade, above "Сравнить" in the free part of the panel.
+    add(names::cmdGrades, Kind::Button, u"Подбор ригеля"_s, 4200, 720, 2535, 255, f2);
     add(names::Command16, Kind::Button, u"Сравнить"_s, 4200, 1080, 2535, 255, f2);
     add(names::Command15, Kind::Button, u"Назад"_s, 4200, 1440, 2535, 255, f2);
     add(names::Frame18, Kind::Frame, u"1/3 (1/4)"_s, 6840, 240, 3495, 1455, f2, true, BoldItalic);

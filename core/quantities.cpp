@@ -1,0 +1,159 @@
+#include "core/quantities.h"
+
+#include <QHash>
+
+#include "core/catalogue.h"
+
+namespace vardo::catalogue {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kMetre = u"м"_s;
+const QString kKgfPerMetre = u"кгс/м"_s;
+const QString kKgfMetre = u"кгс·м"_s;
+const QString kTfMetre = u"тс·м"_s;
+
+QString withUnit(const QString& name, const QString& unit) {
+    return unit.isEmpty() ? name : name + u", "_s + unit;
+}
+
+const QHash<QString, QString>& quantities() {
+    static const QHash<QString, QString> table = [] {
+        QHash<QString, QString> q;
+        const auto add = [&q](const QString& control, const QString& name, const QString& unit) {
+            q.insert(control, withUnit(name, unit));
+        };
+        // The inputs of the sheet.
+        add(names::txtProlet, u"Пролет l"_s, kMetre);
+        add(names::txtLp, u"Расчетная длина ригеля Lр"_s, kMetre);
+        add(names::txtVm, u"Скорость ветра Vm"_s, u"м/с"_s);
+        add(names::Combo1, u"h/b"_s, {});
+        add(names::Combo2, u"Вес точки подвеса Gт"_s, u"кгс"_s);
+        add(names::txtGp, u"Собственный вес ригеля gр"_s, kKgfPerMetre);
+        add(names::txtGpg, u"Гололедная нагрузка ригеля gрг"_s, kKgfPerMetre);
+        add(names::txtPp, u"Ветровой параметр Pp"_s, u"кгс·с²/м³"_s);
+        for (int i = 1; i <= 8; ++i) {
+            const QString point = u" точки "_s + QString::number(i);
+            add(names::txtL[i], u"Плечо"_s + point + u" от левой опоры (л)"_s, kMetre);
+            add(names::txtP[i], u"Плечо"_s + point + u" от правой опоры (п)"_s, kMetre);
+            add(names::txtG[i], u"Нагрузка G"_s + point + u" без гололеда, на 1 м пролета"_s,
+                kKgfPerMetre);
+            add(names::txtGg[i], u"Нагрузка Gг"_s + point + u" с гололедом, на 1 м пролета"_s,
+                kKgfPerMetre);
+        }
+        // The value fields of the reference tables, which the user may type over.
+        add(names::Text1, u"gр, серия П (т37Gp.xls)"_s, kKgfPerMetre);
+        add(names::Text2, u"gр, серия ОП (т37Gp.xls)"_s, kKgfPerMetre);
+        add(names::Text3, u"G (т11.1.xls)"_s, kKgfPerMetre);
+        add(names::Text4, u"Pp, серия П (т37gama.xls)"_s, u"кгс·с²/м³"_s);
+        add(names::Text5, u"Pp, серия ОП (т37gama.xls)"_s, u"кгс·с²/м³"_s);
+        const int mm[] = {5, 10, 15, 20};
+        for (int k = 0; k < 4; ++k) {
+            const QString b = u", b = "_s + QString::number(mm[k]) + u" мм"_s;
+            add(kIceFields[k], u"Gг (т11.2.xls)"_s + b, kKgfPerMetre);
+            add(kIceFields[4 + k], u"gрг, серия П (Т37Gрг.xls)"_s + b, kKgfPerMetre);
+            add(kIceFields[8 + k], u"gрг, серия ОП (Т37Gрг.xls)"_s + b, kKgfPerMetre);
+        }
+        const QString modes[] = {u"аварийный"_s, u"гололед"_s, u"V max"_s};
+        for (const MfsBox& box : kMfsBoxes) {
+            const int mode = static_cast<int>(&box - kMfsBoxes) % 3;
+            const QString set = box.frame.view() == kMfsSetPer.view() ? u"пер"_s : u"пост"_s;
+            add(box.box, u"Мфс "_s + modes[mode] + u", набор «"_s + set + u"» (т38.1.xls)"_s,
+                kKgfMetre);
+        }
+        // The results.
+        add(names::Label10, u"Момент от нагрузок подвески G, середина пролета"_s, kKgfMetre);
+        add(names::Label11, u"Момент от гололеда на подвеске Gг, середина пролета"_s, kKgfMetre);
+        add(names::Label14, u"Момент от нагрузок подвески G, слева 1/3 (1/4)"_s, kKgfMetre);
+        add(names::Label15, u"Момент от гололеда на подвеске Gг, слева 1/3 (1/4)"_s, kKgfMetre);
+        add(names::Label20, u"Момент от нагрузок подвески G, справа 1/3 (1/4)"_s, kKgfMetre);
+        add(names::Label21, u"Момент от гололеда на подвеске Gг, справа 1/3 (1/4)"_s, kKgfMetre);
+        add(names::Text21, u"Расчетный момент G 1/3 (1/4): больший из левого и правого"_s,
+            kKgfMetre);
+        add(names::Text22, u"Расчетный момент Gг 1/3 (1/4): больший из левого и правого"_s,
+            kKgfMetre);
+        add(names::Label22, u"Расчетный момент ригеля, аварийный режим (Мн нп), середина"_s,
+            kTfMetre);
+        add(names::Label23, u"Расчетный момент ригеля, гололед (Мр вп), середина"_s, kTfMetre);
+        add(names::Label24, u"Расчетный момент ригеля, V max (Мр вп), середина"_s, kTfMetre);
+        add(names::Label30, u"Расчетный момент ригеля, аварийный режим (Мн нп), 1/3 (1/4)"_s,
+            kTfMetre);
+        add(names::Label31, u"Расчетный момент ригеля, гололед (Мр вп), 1/3 (1/4)"_s, kTfMetre);
+        add(names::Label32, u"Расчетный момент ригеля, V max (Мр вп), 1/3 (1/4)"_s, kTfMetre);
+        return q;
+    }();
+    return table;
+}
+
+QStringList pointsOf(bool withIce) {
+    QStringList out = names::txtL.all() + names::txtP.all() + names::txtG.all();
+    if (withIce) out += names::txtGg.all();
+    return out << names::txtProlet;
+}
+
+}  // namespace
+
+QString quantityText(QStringView control) {
+    return quantities().value(control.toString());
+}
+
+QStringList quantityControls() {
+    return quantities().keys();
+}
+
+const QList<ResultInputs>& resultInputs() {
+    static const QList<ResultInputs> table = [] {
+        // Loads: the points, the span, Gт for G (not for the ice alone); the sections at 1/3 or
+        // 1/4 also test the section options.
+        const QStringList g = pointsOf(false) << names::Combo2;
+        const QStringList gIce = pointsOf(true);
+        const QStringList section{names::Option9, names::Option10};
+        // Moments: Lр, gр, [gрг], h/b, the suspension moments, Мфс of the mode, [Pp, Vm].
+        const auto emergency = [](const Name& load, const Name& ice) {
+            return QStringList{names::txtLp, names::txtGp, names::txtGpg, names::Combo1,
+                               load,         ice,          names::Text18};
+        };
+        const auto ice = [](const Name& load, const Name& iceLoad) {
+            return QStringList{names::txtLp, names::txtGp,  names::txtGpg, names::Combo1, load,
+                               iceLoad,      names::Text19, names::txtPp,  names::txtVm};
+        };
+        const auto wind = [](const Name& load) {
+            return QStringList{names::txtLp,  names::txtGp, names::Combo1, load,
+                               names::Text20, names::txtPp, names::txtVm};
+        };
+        return QList<ResultInputs>{
+            {names::Label10, names::Command1, g},
+            {names::Label11, names::Command2, gIce},
+            {names::Label14, names::Command3, g + section},
+            {names::Label15, names::Command4, gIce + section},
+            {names::Label20, names::Command5, g + section},
+            {names::Label21, names::Command6, gIce + section},
+            {names::Text21, names::Text21, {names::Label14, names::Label20}},
+            {names::Text22, names::Text22, {names::Label15, names::Label21}},
+            {names::Label22, names::Command7, emergency(names::Label10, names::Label11)},
+            {names::Label23, names::Command8, ice(names::Label10, names::Label11)},
+            {names::Label24, names::Command9, wind(names::Label10)},
+            {names::Label30, names::Command11, emergency(names::Text21, names::Text22) + section},
+            {names::Label31, names::Command12, ice(names::Text21, names::Text22) + section},
+            {names::Label32, names::Command13, wind(names::Text21) + section},
+        };
+    }();
+    return table;
+}
+
+QStringList inputsOf(QStringView result) {
+    for (const ResultInputs& r : resultInputs())
+        if (r.result == result) return r.inputs;
+    return {};
+}
+
+QStringList resultsOf(QStringView producer) {
+    QStringList out;
+    for (const ResultInputs& r : resultInputs())
+        if (r.producer == producer) out << r.result;
+    return out;
+}
+
+}  // namespace vardo::catalogue

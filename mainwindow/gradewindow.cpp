@@ -1,0 +1,260 @@
+#include "mainwindow/gradewindow.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/catalogue.h"
+#include "core/numbertext.h"
+#include "document/gradeselection.h"
+#include "document/report.h"
+#include "mainwindow/windowport.h"
+
+namespace vardo::mainwindow {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QColor bandColour(document::Band band) {
+    switch (band) {
+        case document::Band::UpTo90:
+            return QColor(0xcd, 0xeb, 0xc5);
+        case document::Band::UpTo100:
+            return QColor(0xfb, 0xe7, 0xa1);
+        case document::Band::Over100:
+            return QColor(0xf4, 0xb6, 0xb6);
+        case document::Band::Unknown:
+            break;
+    }
+    return {};
+}
+
+const QString kModes[] = {u"аварийный"_s, u"гололед"_s, u"V max"_s};
+const QString kAllowableNames[] = {u"F2, Мн нп среднего блока"_s, u"F3, Мр вп среднего блока"_s,
+                                   u"F4, Мн нп крайнего блока"_s, u"F5, Мр вп крайнего блока"_s};
+
+QTableWidgetItem* item(const QString& text) {
+    auto* it = new QTableWidgetItem(text);
+    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return it;
+}
+
+}  // namespace
+
+GradeWindow::GradeWindow(WindowPort& port, QWidget* parent)
+    : QWidget(parent, Qt::Window), port_(port) {
+    setObjectName(u"GradeWindow"_s);
+    setWindowTitle(u"Подбор ригеля"_s);
+    heading_ = new QLabel(this);
+    heading_->setObjectName(u"heading"_s);
+    notice_ = new QLabel(this);
+    notice_->setObjectName(u"notice"_s);
+    notice_->setWordWrap(true);
+    notice_->setStyleSheet(u"color: #a05000"_s);
+    grades_ = new QTableWidget(this);
+    grades_->setObjectName(u"grades"_s);
+    grades_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grades_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grades_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grades_->setWordWrap(true);
+    grades_->verticalHeader()->setVisible(false);
+    grades_->horizontalHeader()->setStretchLastSection(true);
+    // The selected grade is tinted, its band colours still seen through.
+    QPalette tint = grades_->palette();
+    tint.setColor(QPalette::Highlight, QColor(40, 90, 200, 70));
+    tint.setColor(QPalette::HighlightedText, tint.color(QPalette::Text));
+    grades_->setPalette(tint);
+    reasons_ = new QLabel(this);
+    reasons_->setObjectName(u"reasons"_s);
+    reasons_->setWordWrap(true);
+    reasons_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    verdict_ = new QLabel(this);
+    verdict_->setObjectName(u"verdict"_s);
+    verdict_->setWordWrap(true);
+    QFont bold = verdict_->font();
+    bold.setBold(true);
+    verdict_->setFont(bold);
+    apply_ = new QPushButton(u"Применить"_s, this);
+    apply_->setObjectName(u"apply"_s);
+    apply_->setToolTip(
+        u"Перевести строки таблиц gр, gрг, Pp и допускаемых моментов на выбранную марку"_s);
+    auto* close = new QPushButton(u"Закрыть"_s, this);
+    close->setObjectName(u"close"_s);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(apply_);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading_);
+    layout->addWidget(notice_);
+    layout->addWidget(grades_);
+    layout->addWidget(reasons_);
+    layout->addWidget(verdict_);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    connect(apply_, &QPushButton::clicked, this, &GradeWindow::applySelected);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(grades_, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int) { applyGrade(row); });
+    connect(grades_, &QTableWidget::itemSelectionChanged, this,
+            [this] { apply_->setEnabled(!grades_->selectedItems().isEmpty()); });
+    resize(980, 520);
+}
+
+void GradeWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (pending_) refresh(stale_);
+}
+
+void GradeWindow::refresh(const QStringList& staleResults) {
+    stale_ = staleResults;
+    // Hidden, it only remembers that the sheet changed.
+    if (!isVisible()) {
+        pending_ = true;
+        return;
+    }
+    pending_ = false;
+    const document::Calculation c = document::capture(port_);
+    const document::Results results = document::sheetResults(c);
+    const QString allowable = document::allowableSource(c);
+    const tables::Table table = port_.table(allowable);
+
+    QString heading = u"Серия "_s + document::seriesName(c) + u" («"_s +
+                      document::allowableWorkbookName(c) + u"»), сечение "_s +
+                      catalogue::sectionText(c.options.value(names::Frame15) == names::Option10) +
+                      u", Lр = "_s + c.inputs.value(names::txtLp).trimmed() + u" м"_s;
+    heading_->setText(heading);
+
+    missing_ = document::selectionMissing(c, results);
+    if (table.rowCount() == 0)
+        missing_.prepend(u"таблица допускаемых моментов «"_s + document::allowableWorkbookName(c) +
+                         u"» не прочитана"_s);
+    check_ = missing_.isEmpty()
+                 ? document::checkEveryGrade(c, results, table,
+                                             {port_.table(names::Data1), port_.table(names::Data5),
+                                              port_.table(names::Data3)})
+                 : document::CrossbeamCheck{};
+    QStringList notice;
+    if (!missing_.isEmpty())
+        notice << u"Подбор невозможен, на листе не хватает данных:\n— "_s +
+                      missing_.join(u";\n— "_s) + u'.';
+    if (!stale_.isEmpty())
+        notice << u"Результаты листа устарели (исходные данные изменились) — пересчитайте их."_s;
+    notice_->setText(notice.join(u'\n'));
+    notice_->setVisible(!notice.isEmpty());
+    fill();
+}
+
+void GradeWindow::fill() {
+    const int selected = grades_->currentRow();
+    grades_->clear();
+    const bool quarter = port_.isChecked(names::Option10);
+    const QString section = catalogue::sectionText(quarter);
+    QStringList headers{u"Марка"_s};
+    for (int i = 0; i < 6; ++i)
+        headers << (i < 3 ? u"Середина"_s : section) + u"\n"_s + kModes[i % 3] + u", тс·м"_s;
+    headers << u"Lр"_s << u"Вывод"_s;
+    grades_->setColumnCount(headers.size());
+    grades_->setHorizontalHeaderLabels(headers);
+    grades_->setRowCount(static_cast<int>(check_.grades.size()));
+    QStringList reasons;
+
+    for (int r = 0; r < check_.grades.size(); ++r) {
+        const document::GradeCheck& g = check_.grades[r];
+        const bool chosen = r == check_.firstPassing;
+        grades_->setItem(r, 0, item((chosen ? u"► "_s : QString()) + g.grade));
+        for (int i = 0; i < 6; ++i) {
+            const std::optional<Fixed> m = i < 3 ? g.moments.middle[i] : g.moments.end[i - 3];
+            const document::Utilisation& u = g.use[i];
+            const int k = document::kAllowableOf[i];
+            QString text = m ? formatFixed(*m) : u"—"_s;
+            if (u.ratio) text += u"\n"_s + document::percentText(*u.ratio);
+            QTableWidgetItem* cell = item(text);
+            if (u.band != document::Band::Unknown) cell->setBackground(bandColour(u.band));
+            cell->setToolTip(
+                u"Момент "_s + (m ? formatFixed(*m) + u" тс·м"_s : u"не вычислен"_s) +
+                u"; допускаемый ("_s + kAllowableNames[k] + u"): "_s +
+                (g.allowableText[k].trimmed().isEmpty() ? u"—"_s : g.allowableText[k]) +
+                u" тс·м"_s);
+            grades_->setItem(r, kFirstMomentColumn + i, cell);
+        }
+        QString fit = u"?"_s;
+        if (g.length == document::LengthFit::Allowed) fit = u"входит"_s;
+        if (g.length == document::LengthFit::NotAllowed) fit = u"не входит"_s;
+        QTableWidgetItem* length = item(fit);
+        length->setToolTip(u"Возможные расчетные длины, м: "_s + g.lengthsText);
+        if (g.length == document::LengthFit::Allowed)
+            length->setBackground(bandColour(document::Band::UpTo90));
+        if (g.length == document::LengthFit::NotAllowed)
+            length->setBackground(bandColour(document::Band::Over100));
+        grades_->setItem(r, kLengthColumn, length);
+        QString verdict = u"не проходит"_s;
+        if (g.verdict == document::Verdict::Passes)
+            verdict = chosen ? u"подходит (первая)"_s : u"проходит"_s;
+        if (g.verdict == document::Verdict::Incomplete)
+            verdict = g.notChecked.isEmpty() ? u"проверка неполная"_s : u"не проверена"_s;
+        grades_->setItem(r, kVerdictColumn, item(verdict));
+        grades_->item(r, kVerdictColumn)->setToolTip(g.reasons.join(u'\n'));
+        if (g.verdict != document::Verdict::Passes && !g.reasons.isEmpty())
+            reasons << g.grade + u" — "_s + g.reasons.join(u"; "_s);
+        if (chosen) {
+            for (int col = 0; col < grades_->columnCount(); ++col) {
+                QFont font = grades_->item(r, col)->font();
+                font.setBold(true);
+                grades_->item(r, col)->setFont(font);
+            }
+        }
+    }
+    reasons_->setText(reasons.join(u'\n'));
+    reasons_->setVisible(!reasons.isEmpty());
+    grades_->resizeColumnsToContents();
+    grades_->resizeRowsToContents();
+    // As tall as its rows, so the lines below it have the room they need.
+    int height = std::max(grades_->horizontalHeader()->sizeHint().height(),
+                          grades_->horizontalHeader()->height()) +
+                 2 * grades_->frameWidth() + 4 +
+                 grades_->horizontalScrollBar()->sizeHint().height();
+    for (int r = 0; r < grades_->rowCount(); ++r) height += grades_->rowHeight(r);
+    grades_->setMaximumHeight(std::max(height, 120));
+    if (selected >= 0 && selected < grades_->rowCount()) grades_->selectRow(selected);
+    apply_->setEnabled(!grades_->selectedItems().isEmpty());
+
+    if (!missing_.isEmpty()) {
+        verdict_->setText(u"Марка не подобрана: не хватает данных."_s);
+    } else if (check_.firstPassing >= 0) {
+        verdict_->setText(u"Подходит марка "_s + check_.grades[check_.firstPassing].grade +
+                          u" — первая, прошедшая все проверки."_s);
+    } else {
+        bool incomplete = false;
+        for (const document::GradeCheck& g : check_.grades)
+            incomplete = incomplete || g.verdict == document::Verdict::Incomplete;
+        verdict_->setText(incomplete ? u"Проверка неполная: "_s + check_.missing.join(u"; "_s)
+                                     : u"Ни одна марка серии не проходит."_s);
+    }
+}
+
+void GradeWindow::applySelected() {
+    applyGrade(grades_->currentRow());
+}
+
+void GradeWindow::applyGrade(int index) {
+    if (index < 0 || index >= check_.grades.size()) return;
+    const document::GradeCheck g = check_.grades[index];
+    // As the user would step the navigators: each move writes the row into its bound fields.
+    if (g.rows) {
+        port_.moveTo(names::Data1, g.rows->gpAt);
+        port_.moveTo(names::Data5, g.rows->gpgAt);
+        port_.moveTo(names::Data3, g.rows->ppAt);
+    }
+    port_.moveTo(port_.isChecked(names::Option2) ? names::Data8 : names::Data7, g.row);
+}
+
+}  // namespace vardo::mainwindow

@@ -1,0 +1,139 @@
+#include "mainwindow/sheetmarks.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QWidget>
+
+#include "core/catalogue.h"
+#include "core/numbertext.h"
+#include "core/quantities.h"
+
+namespace vardo::mainwindow {
+
+using namespace Qt::Literals::StringLiterals;
+
+SheetMarks::SheetMarks(WidgetSheet& sheet, QObject* parent) : QObject(parent), sheet_(sheet) {
+    for (const QString& name : catalogue::quantityControls())
+        if (QWidget* w = sheet_.widget(name)) w->setToolTip(catalogue::quantityText(name));
+}
+
+QString SheetMarks::staleText() {
+    return u"Исходные данные изменились — пересчитайте"_s;
+}
+
+QColor SheetMarks::staleColour() {
+    return QColor(0xdd, 0xd5, 0xee);  // pale violet: none of the band colours
+}
+
+QColor SheetMarks::problemColour() {
+    return QColor(0xff, 0xc4, 0xc4);
+}
+
+QStringList SheetMarks::typedFields() {
+    return catalogue::inputFields() + catalogue::tableFields() +
+           QStringList{names::Text21, names::Text22};
+}
+
+QString SheetMarks::valueOf(const QString& name) const {
+    // An option is read as the procedures test it: checked or not.
+    if (!catalogue::groupOf(name).isEmpty()) return sheet_.isChecked(name) ? u"1"_s : u"0"_s;
+    return sheet_.text(name);
+}
+
+void SheetMarks::snapshot(const QString& result) {
+    QHash<QString, QString>& kept = snapshots_[result];
+    kept.clear();
+    for (const QString& input : catalogue::inputsOf(result)) kept.insert(input, valueOf(input));
+}
+
+void SheetMarks::ran(const QString& control) {
+    if (control == names::Command23) {
+        snapshots_.clear();
+        return;
+    }
+    for (const QString& result : catalogue::resultsOf(control)) snapshot(result);
+}
+
+void SheetMarks::takeAllAsComputed() {
+    snapshots_.clear();
+    for (const catalogue::ResultInputs& r : catalogue::resultInputs())
+        if (!sheet_.text(r.result).trimmed().isEmpty()) snapshot(r.result);
+}
+
+QStringList SheetMarks::staleResults() const {
+    QStringList out;
+    for (const catalogue::ResultInputs& r : catalogue::resultInputs())
+        if (stale_.contains(r.result)) out << r.result;
+    return out;
+}
+
+void SheetMarks::refresh() {
+    // In the order of the road: a result read by another is decided before that one.
+    stale_.clear();
+    for (const catalogue::ResultInputs& r : catalogue::resultInputs()) {
+        const auto kept = snapshots_.constFind(r.result);
+        if (kept == snapshots_.cend()) continue;
+        for (const QString& input : r.inputs) {
+            if (stale_.contains(input) || kept->value(input) != valueOf(input)) {
+                stale_.insert(r.result);
+                break;
+            }
+        }
+    }
+    problems_.clear();
+    for (const QString& field : typedFields()) {
+        const QString text = sheet_.text(field);
+        // An emptied field is one about to be typed into, not a mistake.
+        if (text.trimmed().isEmpty()) continue;
+        const QString why = numberProblem(text);
+        if (!why.isEmpty()) problems_.insert(field, why);
+    }
+    for (const catalogue::ResultInputs& r : catalogue::resultInputs())
+        show(r.result, stale_.contains(r.result), problems_.value(r.result));
+    for (const QString& field : typedFields()) {
+        if (catalogue::inputsOf(field).isEmpty())  // a result is shown above
+            show(field, false, problems_.value(field));
+    }
+}
+
+void SheetMarks::show(const QString& name, bool stale, const QString& problem) {
+    QWidget* w = sheet_.widget(name);
+    if (!w) return;
+    const QString state =
+        stale || !problem.isEmpty() ? (stale ? u"s"_s : QString()) + u'|' + problem : QString();
+    if (shownState_.value(name) == state) return;
+    shownState_.insert(name, state);
+
+    const QString quantity = catalogue::quantityText(name);
+    if (state.isEmpty()) {
+        // Taken back exactly: the palette the control had (its own, or none), its filling.
+        const auto original = originals_.constFind(name);
+        if (original != originals_.cend()) {
+            w->setPalette(original->ownPalette ? original->palette : QPalette());
+            w->setAttribute(Qt::WA_SetPalette, original->ownPalette);
+            w->setAutoFillBackground(original->autoFill);
+            originals_.erase(original);
+        }
+        w->setToolTip(quantity);
+        return;
+    }
+    if (!originals_.contains(name))
+        originals_.insert(
+            name, {w->palette(), w->testAttribute(Qt::WA_SetPalette), w->autoFillBackground()});
+    QPalette palette = originals_.value(name).palette;
+    const QColor colour = problem.isEmpty() ? staleColour() : problemColour();
+    const bool edits = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w);
+    palette.setColor(edits ? QPalette::Base : QPalette::Window, colour);
+    w->setPalette(palette);
+    if (!edits) w->setAutoFillBackground(true);
+
+    QStringList tip;
+    if (!problem.isEmpty())
+        tip << u"Не число: "_s + problem + u". В расчете такой текст считается равным 0."_s;
+    if (stale) tip << staleText();
+    if (!quantity.isEmpty()) tip << quantity;
+    w->setToolTip(tip.join(u'\n'));
+}
+
+}  // namespace vardo::mainwindow

@@ -1,0 +1,677 @@
+// The window "Подбор ригеля" and the marks on the sheet, driven through the real main window: the
+// grades' numbers against the report's, a grade put into the navigators, the results marked out
+// of date on the right changes and unmarked when computed again, texts that are not numbers, the
+// tooltips with quantities and units; and the table of what each result reads against what its
+// procedure really reads.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
+#include <QTableWidget>
+#include <QTest>
+
+#include "calc/calc.h"
+#include "core/catalogue.h"
+#include "core/mapsheet.h"
+#include "core/numbertext.h"
+#include "core/quantities.h"
+#include "document/gradeselection.h"
+#include "document/report.h"
+#include "mainwindow/gradewindow.h"
+#include "mainwindow/sheetassist.h"
+#include "mainwindow/windowport.h"
+#include "tables/datasource.h"
+#include "tests/support/calculationroad.h"
+#include "tests/support/form1fixture.h"
+
+using namespace Qt::Literals::StringLiterals;
+using vardo::document::Band;
+using vardo::document::CrossbeamCheck;
+using vardo::mainwindow::GradeWindow;
+using vardo::mainwindow::SheetMarks;
+using vardo::testing::CalculationRoad;
+using vardo::testing::Form1Fixture;
+using vardo::testing::User;
+
+namespace names = vardo::names;
+
+namespace {
+
+const QStringList kMomentButtons = CalculationRoad::momentButtons();
+const QStringList kMoments{u"Label22"_s, u"Label23"_s, u"Label24"_s,
+                           u"Label30"_s, u"Label31"_s, u"Label32"_s};
+const QStringList kLoadButtons{u"Command1"_s, u"Command2"_s, u"Command3"_s,
+                               u"Command5"_s, u"Command4"_s, u"Command6"_s};
+
+// A sheet that also records which controls a procedure reads: texts and tested options.
+class ReadingSheet : public vardo::MapSheet {
+  public:
+    mutable QSet<QString> reads;
+    QString text(const QString& name) const override {
+        reads.insert(name);
+        return MapSheet::text(name);
+    }
+    bool isChecked(const QString& name) const override {
+        reads.insert(name);
+        return MapSheet::isChecked(name);
+    }
+};
+
+using Procedure = void (*)(vardo::Sheet&);
+Procedure procedureOf(const QString& producer) {
+    namespace c = vardo::calc;
+    const QList<std::pair<QString, Procedure>> table = {
+        {u"Command1"_s, c::Command1_Click},   {u"Command2"_s, c::Command2_Click},
+        {u"Command3"_s, c::Command3_Click},   {u"Command4"_s, c::Command4_Click},
+        {u"Command5"_s, c::Command5_Click},   {u"Command6"_s, c::Command6_Click},
+        {u"Text21"_s, c::Text21_Click},       {u"Text22"_s, c::Text22_Click},
+        {u"Command7"_s, c::Command7_Click},   {u"Command8"_s, c::Command8_Click},
+        {u"Command9"_s, c::Command9_Click},   {u"Command11"_s, c::Command11_Click},
+        {u"Command12"_s, c::Command12_Click}, {u"Command13"_s, c::Command13_Click},
+    };
+    for (const auto& [name, p] : table)
+        if (name == producer) return p;
+    return nullptr;
+}
+
+// The worked example of the design moments through the window (calculationroad.h), then the
+// governing values taken by a click and the six moments computed again: every result computed
+// from the inputs the sheet has.
+void walkWorkedExample(Form1Fixture& f, User& user, CalculationRoad& road) {
+    QVERIFY(road.to(CalculationRoad::Moments));
+    QVERIFY(user.run(QStringList{u"Text21"_s, u"Text22"_s} + kMomentButtons));
+    f.window->assist().refreshNow();
+    QCOMPARE(f.window->assist().marks().staleResults(), QStringList());
+    f.messages.clear();
+}
+
+GradeWindow* openGrades(Form1Fixture& f) {
+    f.click(names::cmdGrades);
+    auto* w = f.window->assist().gradeWindow();
+    if (w && !QTest::qWaitForWindowExposed(w)) return nullptr;
+    f.window->assist().refreshNow();
+    return w;
+}
+
+CrossbeamCheck reportCheck(Form1Fixture& f) {
+    const vardo::mainwindow::WindowPort port(f.window->sheet());
+    const vardo::document::Report report(vardo::mainwindow::reportInputOf(port, {}));
+    return report.check();
+}
+
+QColor markColour(QWidget* w) {
+    const bool edits = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w);
+    return w->palette().color(edits ? QPalette::Base : QPalette::Window);
+}
+
+struct Look {
+    QPalette palette;
+    bool ownPalette;
+    bool autoFill;
+    QString toolTip;
+};
+Look lookOf(QWidget* w) {
+    return {w->palette(), w->testAttribute(Qt::WA_SetPalette), w->autoFillBackground(),
+            w->toolTip()};
+}
+
+}  // namespace
+
+class SheetAssistTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void dependenciesAreTheProceduresReads();
+    void numberProblems_data();
+    void numberProblems();
+    void gradeWindowEqualsReport_data();
+    void gradeWindowEqualsReport();
+    void gradeWindowFollowsTheSheet();
+    void gradeWindowSaysWhatIsMissing_data();
+    void gradeWindowSaysWhatIsMissing();
+    void applyMovesTheFourNavigators_data();
+    void applyMovesTheFourNavigators();
+    void staleMarks_data();
+    void staleMarks();
+    void newCalculationLeavesNothingStale();
+    void badNumberMark_data();
+    void badNumberMark();
+    void tooltipsNameQuantityAndUnit_data();
+    void tooltipsNameQuantityAndUnit();
+    void screenshots();
+};
+
+void SheetAssistTest::dependenciesAreTheProceduresReads() {
+    // State: a sheet with every input a number, "1/3" chosen. Action: each result's procedure.
+    // Expected: it reads exactly the controls the table lists for the result.
+    for (const vardo::catalogue::ResultInputs& r : vardo::catalogue::resultInputs()) {
+        ReadingSheet sheet;
+        for (const QString& name : vardo::catalogue::inputFields())
+            sheet.texts.insert(name, u"1"_s);
+        sheet.check(names::Option9);
+        const Procedure p = procedureOf(r.producer);
+        QVERIFY2(p, qPrintable(r.producer));
+        p(sheet);
+        const QSet<QString> reads = sheet.reads;
+        QVERIFY2(sheet.effects.contains(u"text "_s + r.result + u'=' + sheet.text(r.result)),
+                 qPrintable(r.result + u" is not written by "_s + r.producer));
+        const QSet<QString> listed(r.inputs.cbegin(), r.inputs.cend());
+        QCOMPARE(reads, listed);
+    }
+}
+
+void SheetAssistTest::numberProblems_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("number") << u"65,5"_s << QString();
+    QTest::newRow("point") << u"65.5"_s << u"десятичный разделитель — запятая"_s;
+    QTest::newRow("commas") << u"1,2,3"_s << u"в числе больше одной запятой"_s;
+    QTest::newRow("exponent") << u"1e5"_s << u"запись с порядком (e) не принимается"_s;
+    QTest::newRow("space") << u"1 000"_s << u"пробел внутри числа"_s;
+    QTest::newRow("letter") << u"12а"_s << u"недопустимый знак «а»"_s;
+    QTest::newRow("sign") << u"-"_s << u"в поле нет цифр"_s;
+    QTest::newRow("second sign") << u"1-2"_s << u"знак не в начале числа"_s;
+    QTest::newRow("range") << u"99999999999999999999"_s << u"число вне допустимого диапазона"_s;
+    QTest::newRow("empty") << u"  "_s << u"поле пустое"_s;
+}
+
+void SheetAssistTest::numberProblems() {
+    QFETCH(QString, text);
+    QFETCH(QString, problem);
+    QCOMPARE(vardo::numberProblem(text), problem);
+    QCOMPARE(vardo::parseFixed(text).has_value(), problem.isEmpty());
+}
+
+void SheetAssistTest::gradeWindowEqualsReport_data() {
+    QTest::addColumn<QStringList>("changes");  // typed after the road, the moments computed again
+    QTest::addColumn<bool>("passes");
+    QTest::newRow("passing sheet")
+        << QStringList{u"txtVm=10"_s, u"Text21=1000"_s, u"Text22=300"_s} << true;
+    QTest::newRow("failing sheet") << QStringList{u"Text21=900000"_s} << false;
+}
+
+void SheetAssistTest::gradeWindowEqualsReport() {
+    // State: the worked example on the window, then a lighter wind and smaller governing loads
+    // (a grade passes) or the governing G typed huge (none passes); the moments computed again.
+    QFETCH(QStringList, changes);
+    QFETCH(bool, passes);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(user.run(changes + kMomentButtons));
+
+    // Action: "Подбор ригеля".
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->windowTitle(), u"Подбор ригеля"_s);
+
+    // Expected: the report's check of the same sheet, grade by grade, number by number.
+    const CrossbeamCheck report = reportCheck(f);
+    const CrossbeamCheck& shown = w->check();
+    QVERIFY(report.grades.size() > 1);
+    QCOMPARE(shown.grades.size(), report.grades.size());
+    QCOMPARE(shown.firstPassing, report.firstPassing);
+    QCOMPARE(shown.firstPassing >= 0, passes);
+    auto* table = w->findChild<QTableWidget*>(u"grades"_s);
+    QVERIFY(table);
+    QCOMPARE(table->rowCount(), report.grades.size());
+    const QStringList reasons = w->findChild<QLabel*>(u"reasons"_s)->text().split(u'\n');
+    bool ownRows = false;
+    for (int g = 0; g < report.grades.size(); ++g) {
+        const vardo::document::GradeCheck& a = shown.grades[g];
+        const vardo::document::GradeCheck& b = report.grades[g];
+        QCOMPARE(a.grade, b.grade);
+        QCOMPARE(a.verdict, b.verdict);
+        QCOMPARE(a.length, b.length);
+        QCOMPARE(a.reasons, b.reasons);
+        QVERIFY(b.rows.has_value());
+        ownRows = ownRows || b.moments.middle[0] != report.grades[0].moments.middle[0];
+        for (int i = 0; i < 6; ++i) {
+            const auto m = i < 3 ? b.moments.middle[i] : b.moments.end[i - 3];
+            QVERIFY(m.has_value());
+            QCOMPARE(a.use[i].band, b.use[i].band);
+            QVERIFY(b.use[i].ratio.has_value());
+            QCOMPARE(
+                table->item(g, GradeWindow::kFirstMomentColumn + i)->text(),
+                vardo::formatFixed(*m) + u'\n' + vardo::document::percentText(*b.use[i].ratio));
+            // Coloured by its band.
+            QVERIFY(b.use[i].band != Band::Unknown);
+            QVERIFY(table->item(g, GradeWindow::kFirstMomentColumn + i)->background().style() !=
+                    Qt::NoBrush);
+        }
+        // A grade that does not pass says why, on its own line.
+        if (b.verdict != vardo::document::Verdict::Passes)
+            QVERIFY(reasons.contains(b.grade + u" — "_s + b.reasons.join(u"; "_s)));
+        else
+            for (const QString& line : reasons) QVERIFY(!line.startsWith(b.grade + u" — "_s));
+        QCOMPARE(table->item(g, 0)->text().startsWith(u"► "_s), g == report.firstPassing);
+        if (b.verdict == vardo::document::Verdict::Fails) QVERIFY(!b.reasons.isEmpty());
+    }
+    // Each grade with its own weight: the moments are not all the same.
+    QVERIFY(ownRows);
+    auto* verdict = w->findChild<QLabel*>(u"verdict"_s);
+    QVERIFY(verdict);
+    if (passes)
+        QVERIFY(verdict->text().contains(report.grades[report.firstPassing].grade));
+    else
+        QCOMPARE(verdict->text(), u"Ни одна марка серии не проходит."_s);
+}
+
+void SheetAssistTest::gradeWindowFollowsTheSheet() {
+    // State: the worked example, the window open.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    const CrossbeamCheck before = w->check();
+    const struct {
+        QString step;
+    } changes[] = {{u"txtLp=20"_s}, {u"Option10"_s}, {u"Text22=5000"_s}, {u"txtVm=30"_s}};
+    for (const auto& change : changes) {
+        // Action: one input changed, nothing computed; the event loop turns once.
+        QVERIFY(user.run({change.step}));
+        QCoreApplication::processEvents();
+        // Expected: the window shows the report's check of the sheet as it is now.
+        const CrossbeamCheck now = reportCheck(f);
+        QCOMPARE(w->check().grades.size(), now.grades.size());
+        for (int g = 0; g < now.grades.size(); ++g) {
+            QCOMPARE(w->check().grades[g].moments.middle, now.grades[g].moments.middle);
+            QCOMPARE(w->check().grades[g].moments.end, now.grades[g].moments.end);
+            QCOMPARE(w->check().grades[g].verdict, now.grades[g].verdict);
+        }
+    }
+    QVERIFY(w->check().grades[0].moments.middle != before.grades[0].moments.middle);
+    // The moments of the sheet are out of date now, and the window says so.
+    auto* notice = w->findChild<QLabel*>(u"notice"_s);
+    QVERIFY(notice && notice->isVisibleTo(w));
+    QVERIFY(notice->text().contains(u"устарели"_s));
+}
+
+void SheetAssistTest::gradeWindowSaysWhatIsMissing_data() {
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("mfs");  // a text put into Text18 ("" keeps it)
+    QTest::addColumn<QStringList>("missing");
+    QTest::newRow("nothing computed")
+        << QStringList{u"Command14"_s} << QString()
+        << QStringList{u"не вычислен момент от нагрузок подвески: G, середина"_s,
+                       u"не вычислен момент от нагрузок подвески: Gг, середина"_s,
+                       u"не вычислен момент от нагрузок подвески: G расчетное 1/3"_s,
+                       u"не вычислен момент от нагрузок подвески: Gг расчетное 1/3"_s};
+    QTest::newRow("mid-span only")
+        << QStringList{u"txtProlet=1"_s, u"txtL1=42"_s, u"txtG1=69"_s,
+                       u"Command1"_s,    u"Command2"_s, u"Command14"_s}
+        << QString()
+        << QStringList{u"не вычислен момент от нагрузок подвески: G расчетное 1/3"_s,
+                       u"не вычислен момент от нагрузок подвески: Gг расчетное 1/3"_s};
+    QTest::newRow("Мфс not a number")
+        << QStringList{u"txtProlet=1"_s, u"txtL1=42"_s,    u"txtG1=69"_s,      u"Command1"_s,
+                       u"Command2"_s,    u"Command3"_s,    u"Command5"_s,      u"Command4"_s,
+                       u"Command6"_s,    u"Text21=3900"_s, u"Text22=1200,5"_s, u"Command14"_s}
+        << u"abc"_s << QStringList{u"Мфс (аварийный) не задан числом"_s};
+}
+
+void SheetAssistTest::gradeWindowSaysWhatIsMissing() {
+    QFETCH(QStringList, steps);
+    QFETCH(QString, mfs);
+    QFETCH(QStringList, missing);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    QVERIFY(user.run(steps));
+    if (!mfs.isEmpty()) f.window->sheet().setText(names::Text18, mfs);
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    // Expected: what is missing, said; no numbers.
+    QCOMPARE(w->missing(), missing);
+    QCOMPARE(w->findChild<QTableWidget*>(u"grades"_s)->rowCount(), 0);
+    auto* notice = w->findChild<QLabel*>(u"notice"_s);
+    QVERIFY(notice->isVisibleTo(w));
+    for (const QString& m : missing) QVERIFY2(notice->text().contains(m), qPrintable(m));
+}
+
+void SheetAssistTest::applyMovesTheFourNavigators_data() {
+    QTest::addColumn<bool>("series2");
+    QTest::addColumn<bool>("doubleClick");
+    QTest::newRow("П, Применить") << false << false;
+    QTest::newRow("ОП, double click") << true << true;
+}
+
+void SheetAssistTest::applyMovesTheFourNavigators() {
+    QFETCH(bool, series2);
+    QFETCH(bool, doubleClick);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    if (series2) QVERIFY(user.run({u"key:Option2"_s}));
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    const CrossbeamCheck& check = w->check();
+    QVERIFY(check.grades.size() > 1);
+    // The last grade: its rows are not the first rows the tables start on.
+    const int g = static_cast<int>(check.grades.size()) - 1;
+    QVERIFY(check.grades[g].rows.has_value());
+    const vardo::document::GradeRows rows = *check.grades[g].rows;
+    const int allowableRow = check.grades[g].row;
+    const QString allowable = series2 ? u"Data8"_s : u"Data7"_s;
+
+    vardo::mainwindow::WindowPort port(f.window->sheet());
+    QMap<QString, int> before;
+    for (const QString& s : vardo::catalogue::dataSourceNames()) before[s] = port.currentRow(s);
+    QMap<QString, QString> texts;
+    for (const QString& name : vardo::catalogue::inputFields() + vardo::catalogue::resultFields())
+        texts[name] = f.text(name);
+
+    // Action: the grade applied.
+    auto* table = w->findChild<QTableWidget*>(u"grades"_s);
+    if (doubleClick) {
+        table->scrollToItem(table->item(g, 0));
+        const QRect cell = table->visualItemRect(table->item(g, 0));
+        // A double click: the first click of it, then the second.
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+    } else {
+        table->selectRow(g);
+        QTest::mouseClick(w->findChild<QPushButton*>(u"apply"_s), Qt::LeftButton);
+    }
+
+    // Expected: the four navigators on the grade's rows, every other one where it was, no
+    // input and no result changed.
+    const QMap<QString, int> expected{{u"Data1"_s, rows.gpAt},
+                                      {u"Data5"_s, rows.gpgAt},
+                                      {u"Data3"_s, rows.ppAt},
+                                      {allowable, allowableRow}};
+    for (const QString& s : vardo::catalogue::dataSourceNames())
+        QVERIFY2(port.currentRow(s) == expected.value(s, before[s]), qPrintable(s));
+    QVERIFY(before[u"Data1"_s] != rows.gpAt || before[allowable] != allowableRow);
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) QCOMPARE(f.text(it.key()), it.value());
+    // The tables show the grade: the allowable panel names it, the weight row is its.
+    const QString gradeLabel = series2 ? u"Label47"_s : u"Label41"_s;
+    QCOMPARE(f.text(gradeLabel), check.grades[g].grade);
+    QCOMPARE(f.text(series2 ? u"Label2"_s : u"Label1"_s), rows.gpRow);
+    QCOMPARE(f.text(series2 ? u"Text2"_s : u"Text1"_s), rows.gp);
+}
+
+void SheetAssistTest::staleMarks_data() {
+    QTest::addColumn<QStringList>("change");
+    QTest::addColumn<QStringList>("stale");
+    QTest::addColumn<QStringList>("recompute");
+    const QStringList all = QStringList{u"Label10"_s, u"Label11"_s, u"Label14"_s, u"Label15"_s,
+                                        u"Label20"_s, u"Label21"_s, u"Text21"_s,  u"Text22"_s} +
+                            kMoments;
+    const QStringList governing{u"Text21"_s, u"Text22"_s};
+    const QStringList everything = kLoadButtons + governing + kMomentButtons;
+    QTest::newRow("arm txtL1") << QStringList{u"txtL1=41"_s} << all << everything;
+    QTest::newRow("arm txtP2") << QStringList{u"txtP2=2"_s} << all << everything;
+    QTest::newRow("span") << QStringList{u"txtProlet=2"_s} << all << everything;
+    QTest::newRow("load txtG1") << QStringList{u"txtG1=70"_s} << all << everything;
+    QTest::newRow("ice load txtGg1")
+        << QStringList{u"Option12"_s, u"txtGg1=134"_s}
+        << QStringList{u"Label11"_s, u"Label15"_s, u"Label21"_s, u"Text22"_s,
+                       u"Label22"_s, u"Label23"_s, u"Label30"_s, u"Label31"_s}
+        << QStringList{u"Command2"_s, u"Command4"_s, u"Command6"_s,  u"Text22"_s,
+                       u"Command7"_s, u"Command8"_s, u"Command11"_s, u"Command12"_s};
+    QTest::newRow("point weight Combo2")
+        << QStringList{u"Combo2:118"_s}
+        << QStringList{u"Label10"_s, u"Label14"_s, u"Label20"_s, u"Text21"_s} + kMoments
+        << QStringList{u"Command1"_s, u"Command3"_s, u"Command5"_s, u"Text21"_s} + kMomentButtons;
+    QTest::newRow("section 1/4") << QStringList{u"Option10"_s}
+                                 << QStringList{u"Label14"_s, u"Label15"_s, u"Label20"_s,
+                                                u"Label21"_s, u"Text21"_s,  u"Text22"_s,
+                                                u"Label30"_s, u"Label31"_s, u"Label32"_s}
+                                 << QStringList{u"Command3"_s,  u"Command5"_s,  u"Command4"_s,
+                                                u"Command6"_s,  u"Text21"_s,    u"Text22"_s,
+                                                u"Command11"_s, u"Command12"_s, u"Command13"_s};
+    QTest::newRow("governing Text21 typed")
+        << QStringList{u"Text21=4000"_s} << QStringList{u"Label30"_s, u"Label31"_s, u"Label32"_s}
+        << QStringList{u"Command11"_s, u"Command12"_s, u"Command13"_s};
+    QTest::newRow("governing Text22 typed")
+        << QStringList{u"Text22=1000"_s} << QStringList{u"Label30"_s, u"Label31"_s}
+        << QStringList{u"Command11"_s, u"Command12"_s};
+    QTest::newRow("Lр") << QStringList{u"txtLp=17"_s} << kMoments << kMomentButtons;
+    QTest::newRow("h/b Combo1") << QStringList{u"Combo1:1,66"_s} << kMoments << kMomentButtons;
+    QTest::newRow("gр") << QStringList{u"Option13"_s, u"txtGp=56"_s} << kMoments << kMomentButtons;
+    QTest::newRow("gрг") << QStringList{u"Option14"_s, u"txtGpg=22"_s}
+                         << QStringList{u"Label22"_s, u"Label23"_s, u"Label30"_s, u"Label31"_s}
+                         << QStringList{u"Command7"_s, u"Command8"_s, u"Command11"_s,
+                                        u"Command12"_s};
+    QTest::newRow("Pp") << QStringList{u"Option15"_s, u"txtPp=0,4"_s}
+                        << QStringList{u"Label23"_s, u"Label24"_s, u"Label31"_s, u"Label32"_s}
+                        << QStringList{u"Command8"_s, u"Command9"_s, u"Command12"_s,
+                                       u"Command13"_s};
+    QTest::newRow("Vm") << QStringList{u"txtVm=26"_s}
+                        << QStringList{u"Label23"_s, u"Label24"_s, u"Label31"_s, u"Label32"_s}
+                        << QStringList{u"Command8"_s, u"Command9"_s, u"Command12"_s,
+                                       u"Command13"_s};
+    QTest::newRow("Мфс row stepped")
+        << QStringList{u"Data6:next"_s, u"Data6:next"_s} << kMoments << kMomentButtons;
+    QTest::newRow("a new gр row only")
+        << QStringList{u"Data1:next"_s} << QStringList() << QStringList();
+}
+
+void SheetAssistTest::staleMarks() {
+    QFETCH(QStringList, change);
+    QFETCH(QStringList, stale);
+    QFETCH(QStringList, recompute);
+    // State: the worked example, every result computed from the sheet's inputs.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    SheetMarks& marks = f.window->assist().marks();
+    QHash<QString, Look> looks;
+    for (const auto& r : vardo::catalogue::resultInputs())
+        looks[r.result] = lookOf(f.get(r.result));
+    QHash<QString, QString> texts;
+    for (const auto& r : vardo::catalogue::resultInputs()) texts[r.result] = f.text(r.result);
+
+    // Action: the change, as a user makes it; the event loop turns.
+    for (const QString& step : change) {
+        if (step.startsWith(u"Combo"_s)) {
+            const QString name = step.section(u':', 0, 0);
+            f.typeInList(name, step.section(u':', 1));
+            QTest::keyClick(f.get(name), Qt::Key_Tab);
+        } else if (step.startsWith(u"Data"_s)) {
+            f.get<vardo::tables::DataSource>(step.section(u':', 0, 0))->moveNext();
+        } else {
+            QVERIFY(user.run({step}));
+        }
+    }
+    QCoreApplication::processEvents();
+
+    // Expected: exactly these results marked, their texts as they were, each with the colour and
+    // the tooltip; the others as they looked.
+    QCOMPARE(marks.staleResults(), stale);
+    for (const auto& r : vardo::catalogue::resultInputs()) {
+        QWidget* w = f.get(r.result);
+        if (r.result != u"Text21"_s && r.result != u"Text22"_s)
+            QCOMPARE(f.text(r.result), texts[r.result]);
+        if (stale.contains(r.result)) {
+            QCOMPARE(markColour(w), SheetMarks::staleColour());
+            QVERIFY(w->toolTip().contains(SheetMarks::staleText()));
+            QVERIFY(w->toolTip().contains(vardo::catalogue::quantityText(r.result)));
+        } else {
+            QCOMPARE(markColour(w),
+                     looks[r.result].palette.color(qobject_cast<QLineEdit*>(w) ? QPalette::Base
+                                                                               : QPalette::Window));
+            QVERIFY(!w->toolTip().contains(SheetMarks::staleText()));
+        }
+    }
+
+    // Action: the results computed again by their buttons. Expected: no mark left, each control
+    // looks exactly as before (the moments' red text included).
+    f.messages.clear();
+    QVERIFY(user.run(recompute));
+    QCoreApplication::processEvents();
+    QCOMPARE(marks.staleResults(), QStringList());
+    for (const auto& r : vardo::catalogue::resultInputs()) {
+        QWidget* w = f.get(r.result);
+        const Look look = lookOf(w);
+        QCOMPARE(look.palette, looks[r.result].palette);
+        QCOMPARE(look.ownPalette, looks[r.result].ownPalette);
+        QCOMPARE(look.autoFill, looks[r.result].autoFill);
+        QCOMPARE(look.toolTip, looks[r.result].toolTip);
+    }
+    for (const QString& moment : kMoments)
+        QCOMPARE(f.get(moment)->palette().color(QPalette::WindowText), QColor(Qt::red));
+}
+
+void SheetAssistTest::newCalculationLeavesNothingStale() {
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(user.run({u"txtLp=17"_s}));
+    f.window->assist().refreshNow();
+    QCOMPARE(f.window->assist().marks().staleResults(), kMoments);
+    // Action: "Новый расчет". Expected: no result left to be out of date.
+    f.window->sheet().setVisible(names::Frame2, false);
+    QVERIFY(user.run({u"Command23"_s}));
+    f.window->assist().refreshNow();
+    QCOMPARE(f.window->assist().marks().staleResults(), QStringList());
+}
+
+void SheetAssistTest::badNumberMark_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("span with a point")
+        << u"txtProlet"_s << u"65.5"_s << u"десятичный разделитель — запятая"_s;
+    QTest::newRow("arm with commas")
+        << u"txtL3"_s << u"1,2,3"_s << u"в числе больше одной запятой"_s;
+    QTest::newRow("load with a letter") << u"txtG1"_s << u"6x"_s << u"недопустимый знак «x»"_s;
+    QTest::newRow("Lр with a space") << u"txtLp"_s << u"1 8"_s << u"пробел внутри числа"_s;
+    QTest::newRow("h/b with a point")
+        << u"Combo1"_s << u"1.59"_s << u"десятичный разделитель — запятая"_s;
+    QTest::newRow("governing") << u"Text21"_s << u"39e2"_s
+                               << u"запись с порядком (e) не принимается"_s;
+}
+
+void SheetAssistTest::badNumberMark() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, why);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QWidget* w = f.get(field);
+    QVERIFY(w);
+    if (field == u"Text21"_s) w->show();
+    const Look look = lookOf(w);
+
+    // Action: the text typed. Expected: the mark and why; the text as typed.
+    if (auto* list = qobject_cast<QComboBox*>(w)) {
+        f.typeInList(field, text);
+        QTest::keyClick(list, Qt::Key_Tab);
+    } else {
+        f.type(field, text);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(f.text(field), text);
+    SheetMarks& marks = f.window->assist().marks();
+    QCOMPARE(marks.problemOf(field), why);
+    QCOMPARE(markColour(w), SheetMarks::problemColour());
+    QVERIFY(w->toolTip().contains(why));
+    QVERIFY(w->toolTip().contains(vardo::catalogue::quantityText(field)));
+
+    // The calculation reads the text as it always has: the span "65.5" counts as 0, so the
+    // mid-span load refuses with its message and shows "0".
+    if (field == u"txtProlet"_s) {
+        f.type(u"txtL1"_s, u"1"_s);
+        f.type(u"txtG1"_s, u"1"_s);
+        f.messages.clear();
+        f.click(u"Command1"_s);
+        QCOMPARE(f.messages.size(), 1);
+        QCOMPARE(f.text(u"Label10"_s), u"0"_s);
+    }
+
+    // Action: the text corrected. Expected: no mark, the control as it looked.
+    if (qobject_cast<QComboBox*>(w)) {
+        f.typeInList(field, u"1,59"_s);
+        QTest::keyClick(w, Qt::Key_Tab);
+    } else {
+        f.type(field, u"18"_s);
+    }
+    QCoreApplication::processEvents();
+    QCOMPARE(marks.problemOf(field), QString());
+    const Look after = lookOf(w);
+    QCOMPARE(after.palette, look.palette);
+    QCOMPARE(after.ownPalette, look.ownPalette);
+    QCOMPARE(after.toolTip, look.toolTip);
+}
+
+void SheetAssistTest::tooltipsNameQuantityAndUnit_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("tip");
+    QTest::newRow("l") << u"txtProlet"_s << u"Пролет l, м"_s;
+    QTest::newRow("Lр") << u"txtLp"_s << u"Расчетная длина ригеля Lр, м"_s;
+    QTest::newRow("Vm") << u"txtVm"_s << u"Скорость ветра Vm, м/с"_s;
+    QTest::newRow("h/b") << u"Combo1"_s << u"h/b"_s;
+    QTest::newRow("Gт") << u"Combo2"_s << u"Вес точки подвеса Gт, кгс"_s;
+    QTest::newRow("gр") << u"txtGp"_s << u"Собственный вес ригеля gр, кгс/м"_s;
+    QTest::newRow("gрг") << u"txtGpg"_s << u"Гололедная нагрузка ригеля gрг, кгс/м"_s;
+    QTest::newRow("Pp") << u"txtPp"_s << u"Ветровой параметр Pp, кгс·с²/м³"_s;
+    QTest::newRow("arm") << u"txtL3"_s << u"Плечо точки 3 от левой опоры (л), м"_s;
+    QTest::newRow("G") << u"txtG8"_s << u"Нагрузка G точки 8 без гололеда, на 1 м пролета, кгс/м"_s;
+    QTest::newRow("Мфс box") << u"txtMa2"_s << u"Мфс аварийный, набор «пост» (т38.1.xls), кгс·м"_s;
+    QTest::newRow("load") << u"Label10"_s
+                          << u"Момент от нагрузок подвески G, середина пролета, кгс·м"_s;
+    QTest::newRow("governing") << u"Text22"_s
+                               << u"Расчетный момент Gг 1/3 (1/4): больший из левого и правого, "
+                                  u"кгс·м"_s;
+    QTest::newRow("moment") << u"Label31"_s
+                            << u"Расчетный момент ригеля, гололед (Мр вп), 1/3 (1/4), тс·м"_s;
+}
+
+void SheetAssistTest::tooltipsNameQuantityAndUnit() {
+    QFETCH(QString, field);
+    QFETCH(QString, tip);
+    Form1Fixture f;
+    QCOMPARE(f.get(field)->toolTip(), tip);
+    // Every input and every result has one.
+    for (const QString& name : vardo::catalogue::inputFields() + vardo::catalogue::tableFields())
+        QVERIFY2(!f.get(name)->toolTip().isEmpty(), qPrintable(name));
+    for (const auto& r : vardo::catalogue::resultInputs())
+        QVERIFY2(!f.get(r.result)->toolTip().isEmpty(), qPrintable(r.result));
+}
+
+void SheetAssistTest::screenshots() {
+    // Pictures to look at: VARDO_SCREENSHOTS names the folder; without it nothing is written.
+    const QString folder = qEnvironmentVariable("VARDO_SCREENSHOTS");
+    if (folder.isEmpty()) QSKIP("VARDO_SCREENSHOTS not set");
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(
+        user.run(QStringList{u"txtVm=10"_s, u"Text21=1000"_s, u"Text22=300"_s} + kMomentButtons));
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    QVERIFY(w->grab().save(folder + u"/grades-passing.png"_s));
+    QVERIFY(user.run(QStringList{u"Text21=900000"_s} + kMomentButtons));
+    f.window->assist().refreshNow();
+    QCoreApplication::processEvents();  // the layout takes the new lines
+    QVERIFY(w->grab().save(folder + u"/grades-failing.png"_s));
+    QVERIFY(user.run({u"txtLp=17"_s, u"txtVm=25.5"_s}));
+    f.window->assist().refreshNow();
+    QVERIFY(f.window->grab().save(folder + u"/sheet-stale-and-bad.png"_s));
+    w->close();
+    Form1Fixture empty;
+    QVERIFY(empty.show());
+    GradeWindow* missing = openGrades(empty);
+    QVERIFY(missing);
+    QVERIFY(missing->grab().save(folder + u"/grades-missing.png"_s));
+}
+
+QTEST_MAIN(SheetAssistTest)
+#include "sheetassist_test.moc"
