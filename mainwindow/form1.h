@@ -53,7 +53,7 @@ class Form1 : public QWidget {
 
     // Calculation files and the report: "Открыть", "Сохранить", "Отчет" (form1_documents.cpp).
     // ScheduleFolder asks for a folder, Schedule for the .xlsx or .csv file of its schedule.
-    enum class FileDialog { Open, Save, Report, ScheduleFolder, Schedule };
+    enum class FileDialog { Open, Save, Report, ScheduleFolder, Schedule, TablesFolder };
     // Asks for a file name, empty when cancelled; a file dialog unless replaced (tests do).
     using FileChooser = std::function<QString(FileDialog dialog, const QString& suggested)>;
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
@@ -82,6 +82,10 @@ class Form1 : public QWidget {
     // window shows, written to `path` (.xlsx or .csv). A failure, or files that could not be read,
     // are told in a message; returns whether the schedule was written.
     bool writeFolderSchedule(const QString& folder, const QString& path);
+    // Keeps `folder` as the "Папка таблиц" (core/datafile.h): the organisation's own tables, read
+    // from the next start on where the working folder and the program's folder have none. A
+    // folder without a single reference workbook is refused. Says what was done in a message.
+    bool chooseTablesFolder(const QString& folder);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -106,6 +110,7 @@ class Form1 : public QWidget {
     QString chooseFile(FileDialog dialog, const QString& suggested);
     void wireObject();
     void onSchedule();
+    void onTablesFolder();
 
     QHash<QString, QWidget*> controls_;
     std::unique_ptr<WidgetSheet> sheet_;

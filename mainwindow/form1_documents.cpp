@@ -76,6 +76,8 @@ QString Form1::chooseFile(FileDialog dialog, const QString& suggested) {
             return withSuffix(QFileDialog::getSaveFileName(this, u"Сохранить отчет"_s, suggested,
                                                            u"Документ PDF (*.pdf)"_s),
                               u"pdf"_s);
+        case FileDialog::TablesFolder:
+            return QFileDialog::getExistingDirectory(this, u"Папка таблиц"_s, suggested);
         case FileDialog::ScheduleFolder:
             return QFileDialog::getExistingDirectory(this, u"Папка файлов расчета для ведомости"_s,
                                                      suggested);

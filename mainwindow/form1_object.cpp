@@ -1,6 +1,7 @@
 // Form1's menu "…" in the bottom row: "Данные объекта…" (the object data of the calculation, in a
 // small dialog) and "Ведомость папки…" (the schedule of crossbeams of every calculation file of a
-// folder, schedule.h), checked against the tables the window shows.
+// folder, schedule.h), checked against the tables the window shows, and "Папка таблиц…" (the
+// folder of an organisation's own tables, kept in the settings).
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <QStandardPaths>
 
 #include "core/catalogue.h"
+#include "core/datafile.h"
 #include "core/safefile.h"
 #include "document/calculation.h"
 #include "document/schedule.h"
@@ -52,10 +54,40 @@ void Form1::wireObject() {
     QAction* schedule = menu->addAction(u"Ведомость папки…"_s);
     schedule->setObjectName(u"actionSchedule"_s);
     connect(schedule, &QAction::triggered, this, &Form1::onSchedule);
+    QAction* tables = menu->addAction(u"Папка таблиц…"_s);
+    tables->setObjectName(u"actionTablesFolder"_s);
+    connect(tables, &QAction::triggered, this, &Form1::onTablesFolder);
     // Shown under the button on a click; not the button's own menu, whose arrow would take the
     // little room the button has.
     connect(button, &QPushButton::clicked, menu,
             [button, menu] { menu->popup(button->mapToGlobal(QPoint(0, button->height()))); });
+}
+
+void Form1::onTablesFolder() {
+    const QString kept = tablesFolder();
+    const QString folder =
+        chooseFile(FileDialog::TablesFolder, kept.isEmpty() ? startFolder(calculationPath_) : kept);
+    if (!folder.isEmpty()) chooseTablesFolder(folder);
+}
+
+bool Form1::chooseTablesFolder(const QString& folder) {
+    const QDir dir(folder);
+    QStringList present;
+    for (const catalogue::DataSourceInfo& d : catalogue::dataSources())
+        if (QFileInfo(dir.filePath(QString::fromUtf16(d.workbook))).isFile())
+            present << QString::fromUtf16(d.workbook);
+    const QString shown = QDir::toNativeSeparators(dir.absolutePath());
+    if (present.isEmpty()) {
+        sheet_->message(u"Папка таблиц не изменена: в папке «"_s + shown +
+                        u"» нет ни одной справочной таблицы (т11.1.xls, т36.1.xls, ...)."_s);
+        return false;
+    }
+    setTablesFolder(dir.absolutePath());
+    sheet_->message(u"Папка таблиц «"_s + shown + u"» запомнена (таблиц в ней: "_s +
+                    QString::number(present.size()) +
+                    u"). Таблицы из нее будут прочитаны при следующем запуске программы, если их "
+                    u"нет в рабочей папке и в папке программы."_s);
+    return true;
 }
 
 void Form1::editObjectData() {

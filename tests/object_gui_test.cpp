@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/datafile.h"
 #include "document/calculation.h"
 #include "document/schedule.h"
 #include "mainwindow/form1.h"
@@ -20,6 +22,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using vardo::document::ObjectData;
+using vardo::mainwindow::Form1;
 using vardo::mainwindow::ObjectDialog;
 using vardo::testing::Form1Fixture;
 
@@ -75,6 +78,7 @@ class ObjectGuiTest : public QObject {
     void olderFileOpensWithoutObjectData();
     void folderSchedule();
     void folderWithoutCalculations();
+    void tablesFolderIsKeptForTheNextStart();
 };
 
 void ObjectGuiTest::menuButtonInTheFreePartOfTheBottomRow() {
@@ -213,6 +217,46 @@ void ObjectGuiTest::folderWithoutCalculations() {
     QVERIFY(!QFile::exists(path));
     QCOMPARE(f.messages.size(), 1);
     QVERIFY2(f.messages[0].contains(u"нет файлов расчета"_s), qPrintable(f.messages[0]));
+}
+
+void ObjectGuiTest::tablesFolderIsKeptForTheNextStart() {
+    // State: no tables folder chosen. Action: choose a folder without workbooks, then one with the
+    // sample tables, through the menu's action. Expected: the first is refused and nothing is
+    // kept; the second is kept, and the next start reads a table from it that the working folder
+    // lacks.
+    vardo::setTablesFolder(QString());
+    QTemporaryDir empty, tables, work;
+    const QDir sample(QStringLiteral(VARDO_SAMPLE_DATA));
+    for (const QString& name : sample.entryList({u"*.xls"_s}, QDir::Files))
+        QVERIFY(QFile::copy(sample.filePath(name), QDir(tables.path()).filePath(name)));
+    QString answer;
+    {
+        Form1Fixture f;
+        QVERIFY(f.show());
+        f.window->setFileChooser([&](Form1::FileDialog d, const QString&) {
+            return d == Form1::FileDialog::TablesFolder ? answer : QString();
+        });
+        auto* action = f.window->findChild<QAction*>(u"actionTablesFolder"_s);
+        QVERIFY(action);
+        answer = empty.path();
+        action->trigger();
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages[0].contains(u"нет ни одной справочной таблицы"_s),
+                 qPrintable(f.messages[0]));
+        QVERIFY(vardo::tablesFolder().isEmpty());
+        answer = tables.path();
+        action->trigger();
+        QCOMPARE(f.messages.size(), 2);
+        QVERIFY2(f.messages[1].contains(u"запомнена"_s), qPrintable(f.messages[1]));
+        QCOMPARE(vardo::tablesFolder(), QDir(tables.path()).absolutePath());
+    }
+    // The next start, in a folder with no tables at all: every table comes from the chosen one.
+    Form1Fixture next(work.path());
+    QVERIFY(next.show());
+    QTest::qWait(50);
+    QVERIFY2(next.messages.isEmpty(), qPrintable(next.messages.join(u'\n')));
+    QCOMPARE(next.text(u"Label3"_s), u"ПБСМ70+МФ85"_s);
+    vardo::setTablesFolder(QString());
 }
 
 QTEST_MAIN(ObjectGuiTest)
