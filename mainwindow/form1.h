@@ -13,7 +13,10 @@
 #include <functional>
 #include <memory>
 
+#include "document/calculation.h"
 #include "mainwindow/widgetsheet.h"
+
+class QMenu;
 
 namespace vardo::mainwindow {
 
@@ -62,13 +65,53 @@ class Form1 : public QWidget {
     // What the window reads at path, said as a message names it ("файл расчета «a.vardo»", ...):
     // the reference workbooks, and the open calculation when calculationToo; empty when nothing.
     QString readFileAt(const QString& path, bool calculationToo) const;
-    // The calculation file last opened or saved; empty before.
+    // The calculation file last opened or saved; empty before and after "Новый расчет".
     QString calculationPath() const { return calculationPath_; }
+
+    // The calculation as a desktop program's document (form1_files.cpp). The title names it
+    // ("Без имени" until it is opened or saved) with the modified mark once anything a file keeps
+    // differs from the file as last opened or saved; before "Выход", the close box, "Новый
+    // расчет" and "Открыть" (also a recent file or a dropped one) would throw such changes away,
+    // the user is asked whether to save them.
+    enum class SaveAnswer { Save, Discard, Cancel };
+    // Asks the question; a message box with "Сохранить", "Не сохранять", "Отмена" unless
+    // replaced (tests do).
+    using SaveQuestion = std::function<SaveAnswer(const QString& question)>;
+    void setSaveQuestion(SaveQuestion question) { saveQuestion_ = std::move(question); }
+    // "Без имени", or the name of the calculation file.
+    QString documentName() const;
+    // Whether what a file keeps differs from the file as last opened or saved.
+    bool isModified() const;
+    // Asks whether to save unsaved changes; true when the caller may go on (nothing changed,
+    // "Не сохранять", or "Сохранить" and the file was written).
+    bool maySetAside();
+    // Opens a calculation file after the question above: a recent file, a dropped one. A recent
+    // file that is gone is named in a message and dropped from the list.
+    bool openWithQuestion(const QString& path);
+    // Opens the first of the files given on the program's command line (the window is new, so
+    // nothing is asked); further files are named in a message, as one window holds one
+    // calculation.
+    void openFromCommandLine(const QStringList& files);
+    // The menu of recent files on the "Открыть" button's arrow.
+    QMenu* recentMenu() const { return recentMenu_; }
+
+    // Help (F1 in every window of the program): the help page, found as the workbooks are
+    // (core/datafile.h), shown by the desktop's browser unless replaced (tests do). A page that
+    // is missing or that no program shows is told in a message.
+    using HelpViewer = std::function<bool(const QString& path)>;
+    void setHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
+    void showHelp();
+    // Gives window (About, the calculator) the F1 key of the help page.
+    void giveHelpKey(QWidget* window);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void wireButtons();
@@ -86,6 +129,14 @@ class Form1 : public QWidget {
     void onSave();
     void onReport();
     QString chooseFile(FileDialog dialog, const QString& suggested);
+    document::Calculation captureWindow() const;
+    void wireFiles();
+    void markSaved(const document::Calculation& saved);
+    void refreshModified();
+    void updateTitle();
+    void fillRecentMenu();
+    bool saveBeforeGoingOn();
+    void newCalculation();
 
     QHash<QString, QWidget*> controls_;
     std::unique_ptr<WidgetSheet> sheet_;
@@ -99,6 +150,11 @@ class Form1 : public QWidget {
     FileChooser fileChooser_;
     ReportViewer reportViewer_;
     QString calculationPath_;
+    document::Calculation saved_;  // what the file holds, as last opened or saved
+    bool restoring_ = false;       // a file is being applied: no modified check meanwhile
+    SaveQuestion saveQuestion_;
+    HelpViewer helpViewer_;
+    QMenu* recentMenu_ = nullptr;
 };
 
 }  // namespace vardo::mainwindow

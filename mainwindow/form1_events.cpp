@@ -53,7 +53,6 @@ constexpr ButtonAction kButtonActions[] = {
     {names::Command20.utf16(), calc::Command20_Click},
     {names::Command21.utf16(), calc::Command21_Click},
     {names::Command22.utf16(), Command22_Click},
-    {names::Command23.utf16(), Command23_Click},
 };
 
 // The governing-value fields: a click takes the larger of the left and right results.
@@ -158,6 +157,11 @@ void Form1::onOptionSelected(const QString& name) {
 }
 
 void Form1::onButton(const QString& name) {
+    // "Новый расчет" asks first when it would throw unsaved changes away (form1_files.cpp).
+    if (name == names::Command23) {
+        newCalculation();
+        return;
+    }
     if (Procedure p = actionFor(kButtonActions, name)) {
         p(*sheet_);
     } else if (name == names::Command18) {
@@ -177,6 +181,7 @@ void Form1::showAbout() {
         auto* about = new Form2;
         about->setAttribute(Qt::WA_DeleteOnClose);
         keepProgramWhileOpen(about);
+        giveHelpKey(about);
         about_ = about;
     }
     about_->show();
@@ -189,6 +194,7 @@ void Form1::showCalculator() {
         auto* calculator = new Form3;
         calculator->setAttribute(Qt::WA_DeleteOnClose);
         keepProgramWhileOpen(calculator);
+        giveHelpKey(calculator);
         calculator_ = calculator;
     }
     calculator_->show();
