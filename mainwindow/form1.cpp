@@ -47,6 +47,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     });
     openDataSources();
     assist_ = new SheetAssist(this, *sheet_);
+    wireFiles();
+    markSaved(captureWindow());
 
     // Centred on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -79,7 +81,13 @@ void Form1::showEvent(QShowEvent* event) {
     // The first control in the tab order that takes the focus is "П"; an option that takes the
     // focus is selected.
     if (QWidget* first = controls_.value(names::Option1)) first->setFocus(Qt::OtherFocusReason);
+    // What that selection changes belongs to the new calculation's start, not to the user.
+    const bool untouched = calculationPath_.isEmpty() && !isModified();
     selectOnFirstFocus(*sheet_);
+    if (untouched)
+        markSaved(captureWindow());
+    else
+        refreshModified();
     if (!workbookReport_.isEmpty()) {
         // Told once, when the window is on screen behind the message.
         QMetaObject::invokeMethod(

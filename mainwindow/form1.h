@@ -13,8 +13,11 @@
 #include <functional>
 #include <memory>
 
+#include "document/calculation.h"
 #include "document/objectdata.h"
 #include "mainwindow/widgetsheet.h"
+
+class QMenu;
 
 namespace vardo::mainwindow {
 
@@ -68,7 +71,7 @@ class Form1 : public QWidget {
     // What the window reads at path, said as a message names it ("файл расчета «a.vardo»", ...):
     // the reference workbooks, and the open calculation when calculationToo; empty when nothing.
     QString readFileAt(const QString& path, bool calculationToo) const;
-    // The calculation file last opened or saved; empty before.
+    // The calculation file last opened or saved; empty before and after "Новый расчет".
     QString calculationPath() const { return calculationPath_; }
 
     // The object data and the schedule of crossbeams: the menu of "…" (form1_object.cpp).
@@ -86,11 +89,50 @@ class Form1 : public QWidget {
     // from the next start on where the working folder and the program's folder have none. A
     // folder without a single reference workbook is refused. Says what was done in a message.
     bool chooseTablesFolder(const QString& folder);
+    // The calculation as a desktop program's document (form1_files.cpp). The title names it
+    // ("Без имени" until it is opened or saved) with the modified mark once anything a file keeps
+    // differs from the file as last opened or saved; before "Выход", the close box, "Новый
+    // расчет" and "Открыть" (also a recent file or a dropped one) would throw such changes away,
+    // the user is asked whether to save them.
+    enum class SaveAnswer { Save, Discard, Cancel };
+    // Asks the question; a message box with "Сохранить", "Не сохранять", "Отмена" unless
+    // replaced (tests do).
+    using SaveQuestion = std::function<SaveAnswer(const QString& question)>;
+    void setSaveQuestion(SaveQuestion question) { saveQuestion_ = std::move(question); }
+    // "Без имени", or the name of the calculation file.
+    QString documentName() const;
+    // Whether what a file keeps differs from the file as last opened or saved.
+    bool isModified() const;
+    // Asks whether to save unsaved changes; true when the caller may go on (nothing changed,
+    // "Не сохранять", or "Сохранить" and the file was written).
+    bool maySetAside();
+    // Opens a calculation file after the question above: a recent file, a dropped one. A recent
+    // file that is gone is named in a message and dropped from the list.
+    bool openWithQuestion(const QString& path);
+    // Opens the first of the files given on the program's command line (the window is new, so
+    // nothing is asked); further files are named in a message, as one window holds one
+    // calculation.
+    void openFromCommandLine(const QStringList& files);
+    // The menu of recent files on the "Открыть" button's arrow.
+    QMenu* recentMenu() const { return recentMenu_; }
+
+    // Help (F1 in every window of the program): the help page, found as the workbooks are
+    // (core/datafile.h), shown by the desktop's browser unless replaced (tests do). A page that
+    // is missing or that no program shows is told in a message.
+    using HelpViewer = std::function<bool(const QString& path)>;
+    void setHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
+    void showHelp();
+    // Gives window (About, the calculator) the F1 key of the help page.
+    void giveHelpKey(QWidget* window);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void wireButtons();
@@ -111,6 +153,14 @@ class Form1 : public QWidget {
     void wireObject();
     void onSchedule();
     void onTablesFolder();
+    document::Calculation captureWindow() const;
+    void wireFiles();
+    void markSaved(const document::Calculation& saved);
+    void refreshModified();
+    void updateTitle();
+    void fillRecentMenu();
+    bool saveBeforeGoingOn();
+    void newCalculation();
 
     QHash<QString, QWidget*> controls_;
     std::unique_ptr<WidgetSheet> sheet_;
@@ -126,6 +176,11 @@ class Form1 : public QWidget {
     QString calculationPath_;
     document::ObjectData objectData_;
     SheetAssist* assist_ = nullptr;  // a child of the window
+    document::Calculation saved_;    // what the file holds, as last opened or saved
+    bool restoring_ = false;         // a file is being applied: no modified check meanwhile
+    SaveQuestion saveQuestion_;
+    HelpViewer helpViewer_;
+    QMenu* recentMenu_ = nullptr;
 };
 
 }  // namespace vardo::mainwindow

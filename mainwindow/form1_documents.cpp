@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include "core/catalogue.h"
@@ -18,6 +17,7 @@
 #include "document/recompute.h"
 #include "document/report.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/recentfiles.h"
 #include "mainwindow/sheetassist.h"
 #include "mainwindow/windowport.h"
 #include "tables/datasource.h"
@@ -31,11 +31,6 @@ namespace {
 QString withSuffix(const QString& path, const QString& suffix) {
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
     return path + u'.' + suffix;
-}
-
-QString documentsFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return folder.isEmpty() ? QDir::homePath() : folder;
 }
 
 }  // namespace
@@ -91,33 +86,42 @@ QString Form1::chooseFile(FileDialog dialog, const QString& suggested) {
 }
 
 void Form1::onOpen() {
-    const QString suggested =
-        calculationPath_.isEmpty() ? documentsFolder() : QFileInfo(calculationPath_).absolutePath();
-    const QString path = chooseFile(FileDialog::Open, suggested);
+    // The question comes first: "Отмена" there leaves the calculation as it is, and no file is
+    // asked for.
+    if (!maySetAside()) return;
+    const QString path = chooseFile(FileDialog::Open, RecentFiles::startFolder());
     if (!path.isEmpty()) openCalculation(path);
 }
 
 void Form1::onSave() {
-    const QString suggested = calculationPath_.isEmpty()
-                                  ? documentsFolder() + u"/Расчет."_s + document::fileSuffix()
-                                  : calculationPath_;
+    const QString suggested =
+        calculationPath_.isEmpty()
+            ? RecentFiles::startFolder() + u"/Расчет."_s + document::fileSuffix()
+            : calculationPath_;
     const QString path = chooseFile(FileDialog::Save, suggested);
     if (!path.isEmpty()) saveCalculation(path);
 }
 
 void Form1::onReport() {
-    const QString suggested = calculationPath_.isEmpty()
-                                  ? documentsFolder() + u"/Расчет.pdf"_s
-                                  : QFileInfo(calculationPath_).absolutePath() + u'/' +
-                                        QFileInfo(calculationPath_).completeBaseName() + u".pdf"_s;
-    const QString path = chooseFile(FileDialog::Report, suggested);
+    const QString base =
+        calculationPath_.isEmpty() ? u"Расчет"_s : QFileInfo(calculationPath_).completeBaseName();
+    const QString path =
+        chooseFile(FileDialog::Report, RecentFiles::startFolder() + u'/' + base + u".pdf"_s);
     if (path.isEmpty() || !writeReport(path)) return;
+    RecentFiles::setLastFolder(QFileInfo(path).absolutePath());
     const bool shown =
         reportViewer_ ? reportViewer_(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     if (!shown)
         sheet_->message(
             u"Отчет записан в файл «%1», но открыть его не удалось: "
             u"нет программы для просмотра PDF."_s.arg(QDir::toNativeSeparators(path)));
+}
+
+document::Calculation Form1::captureWindow() const {
+    WindowPort port(*sheet_);
+    document::Calculation c = document::capture(port);
+    c.object = objectData_;
+    return c;
 }
 
 bool Form1::openCalculation(const QString& path) {
@@ -129,10 +133,15 @@ bool Form1::openCalculation(const QString& path) {
         return false;
     }
     WindowPort port(*sheet_);
+    restoring_ = true;
     const QStringList warnings = document::apply(port, *calculation);
     objectData_ = calculation->object;
-    calculationPath_ = path;
+    restoring_ = false;
+    calculationPath_ = QFileInfo(path).absoluteFilePath();
+    RecentFiles::add(calculationPath_);
     assist_->opened();
+    // Compared with the file itself: a row that could not be found again is a change.
+    markSaved(*calculation);
     if (!warnings.isEmpty())
         sheet_->message(u"Расчет «%1» открыт, но строки таблиц восстановлены не все:\n%2."_s.arg(
             QFileInfo(path).fileName(), warnings.join(u";\n"_s)));
@@ -158,15 +167,15 @@ bool Form1::saveCalculation(const QString& path) {
                         u", которую читает программа. Выберите другое имя."_s);
         return false;
     }
-    WindowPort port(*sheet_);
-    document::Calculation calculation = document::capture(port);
-    calculation.object = objectData_;
+    const document::Calculation calculation = captureWindow();
     QString error;
     if (!document::writeFile(path, calculation, &error)) {
         sheet_->message(error);
         return false;
     }
-    calculationPath_ = path;
+    calculationPath_ = QFileInfo(path).absoluteFilePath();
+    RecentFiles::add(calculationPath_);
+    markSaved(calculation);
     return true;
 }
 

@@ -54,7 +54,6 @@ constexpr ButtonAction kButtonActions[] = {
     {names::Command20.utf16(), calc::Command20_Click},
     {names::Command21.utf16(), calc::Command21_Click},
     {names::Command22.utf16(), Command22_Click},
-    {names::Command23.utf16(), Command23_Click},
 };
 
 // The governing-value fields: a click takes the larger of the left and right results.
@@ -100,7 +99,7 @@ void Form1::wireFields() {
     }
     // A change of a Мфс box, typed or from a new table row, feeds the moment of its mode.
     for (const QString name : {names::txtMa1, names::txtMn1, names::txtMnv1, names::txtMa2,
-                                names::txtMn2, names::txtMnv2}) {
+                               names::txtMn2, names::txtMnv2}) {
         if (auto* edit = qobject_cast<QLineEdit*>(controls_.value(name)))
             connect(edit, &QLineEdit::textChanged, this,
                     [this, name] { mfsBoxChange(*sheet_, name); });
@@ -160,6 +159,11 @@ void Form1::onOptionSelected(const QString& name) {
 }
 
 void Form1::onButton(const QString& name) {
+    // "Новый расчет" asks first when it would throw unsaved changes away (form1_files.cpp).
+    if (name == names::Command23) {
+        newCalculation();
+        return;
+    }
     if (Procedure p = actionFor(kButtonActions, name)) {
         p(*sheet_);
         assist_->ran(name);
@@ -180,6 +184,7 @@ void Form1::showAbout() {
         auto* about = new Form2;
         about->setAttribute(Qt::WA_DeleteOnClose);
         keepProgramWhileOpen(about);
+        giveHelpKey(about);
         about_ = about;
     }
     about_->show();
@@ -192,6 +197,7 @@ void Form1::showCalculator() {
         auto* calculator = new Form3;
         calculator->setAttribute(Qt::WA_DeleteOnClose);
         keepProgramWhileOpen(calculator);
+        giveHelpKey(calculator);
         calculator_ = calculator;
     }
     calculator_->show();

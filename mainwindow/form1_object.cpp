@@ -94,7 +94,10 @@ void Form1::editObjectData() {
     // Window-modal, not a loop of its own: the window waits, the program does not.
     auto* dialog = new ObjectDialog(objectData_, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] { objectData_ = dialog->data(); });
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        objectData_ = dialog->data();
+        refreshModified();  // the object data is kept in the file like everything else
+    });
     dialog->open();
 }
 

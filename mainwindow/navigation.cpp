@@ -21,7 +21,7 @@ void Command10_Click(Sheet& sheet) {
 
 void Command23_Click(Sheet& sheet) {
     for (const QString name : {names::Text21, names::Text22, names::Command3, names::Command4,
-                                names::Command5, names::Command6})
+                               names::Command5, names::Command6})
         sheet.setVisible(name, false);
     // The loads of points 1 and 2 come before the crossbeam's table values, the rest after them.
     setTexts(

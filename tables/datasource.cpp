@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -27,7 +28,7 @@ class NavButton : public QAbstractButton {
         setObjectName(name);
         setToolTip(toolTip);
         setAccessibleName(toolTip);
-        // Like the classic data control, the bar takes no part in the window's tab order.
+        // The bar is one stop of the window's tab order, not four: its arrow keys press these.
         setFocusPolicy(Qt::NoFocus);
     }
 
@@ -86,19 +87,23 @@ void setFieldText(QWidget* field, const QString& text) {
 }  // namespace
 
 DataSource::DataSource(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab like any control; the arrow keys then step through the rows.
+    setFocusPolicy(Qt::StrongFocus);
     using Glyph = NavButton::Glyph;
     first_ = new NavButton(Glyph::First, QStringLiteral("moveFirst"),
-                           QStringLiteral("Первая строка"), this);
+                           QStringLiteral("Первая строка (Home)"), this);
     previous_ = new NavButton(Glyph::Previous, QStringLiteral("movePrevious"),
-                              QStringLiteral("Предыдущая строка"), this);
+                              QStringLiteral("Предыдущая строка (←)"), this);
     next_ = new NavButton(Glyph::Next, QStringLiteral("moveNext"),
-                          QStringLiteral("Следующая строка"), this);
+                          QStringLiteral("Следующая строка (→)"), this);
     last_ = new NavButton(Glyph::Last, QStringLiteral("moveLast"),
-                          QStringLiteral("Последняя строка"), this);
+                          QStringLiteral("Последняя строка (End)"), this);
     captionLabel_ = new QLabel(this);
     captionLabel_->setObjectName(QStringLiteral("caption"));
     captionLabel_->setAlignment(Qt::AlignCenter);
+    // The caption is highlighted while the bar has the focus (a frame would narrow its room).
+    captionLabel_->setBackgroundRole(QPalette::Highlight);
+    captionLabel_->setForegroundRole(QPalette::HighlightedText);
 
     connect(first_, &QAbstractButton::clicked, this, &DataSource::moveFirst);
     connect(previous_, &QAbstractButton::clicked, this, &DataSource::movePrevious);
@@ -236,6 +241,47 @@ QSize DataSource::sizeHint() const {
 void DataSource::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutChildren();
+}
+
+void DataSource::keyPressEvent(QKeyEvent* event) {
+    // A key presses its step button, as a click does.
+    QAbstractButton* step = nullptr;
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            step = previous_;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            step = next_;
+            break;
+        case Qt::Key_Home:
+        case Qt::Key_PageUp:
+            step = first_;
+            break;
+        case Qt::Key_End:
+        case Qt::Key_PageDown:
+            step = last_;
+            break;
+        default:
+            break;
+    }
+    if (!step || event->modifiers() & ~Qt::KeypadModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    step->click();
+    event->accept();
+}
+
+void DataSource::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    captionLabel_->setAutoFillBackground(true);
+}
+
+void DataSource::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    captionLabel_->setAutoFillBackground(false);
 }
 
 void DataSource::changeEvent(QEvent* event) {

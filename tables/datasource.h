@@ -14,6 +14,8 @@
 // user has typed into shows the table's value again.
 //
 // The buttons are named "moveFirst", "movePrevious", "moveNext", "moveLast", the caption "caption".
+// The bar takes the focus (Tab or a click); then ← or ↑ presses "movePrevious", → or ↓ "moveNext",
+// Home or PageUp "moveFirst", End or PageDown "moveLast".
 
 #include <QList>
 #include <QPointer>
@@ -81,6 +83,9 @@ class DataSource : public QWidget {
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     struct Binding {

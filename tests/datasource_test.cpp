@@ -111,6 +111,57 @@ class DataSourceTest : public QObject {
         QCOMPARE(source.findChild<QLabel*>(u"caption"_qs)->text(), u"Data2"_qs);
     }
 
+    // From the keyboard: the bar takes the focus with Tab, and each arrow key presses its step
+    // button (the button's clicked is seen, as for a click), writing the row into a field the
+    // user typed over.
+    void keysPressTheStepButtons_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<QString>("buttons");  // the step buttons pressed, in order
+        using L = QList<int>;
+        QTest::newRow("right, down, beyond the last")
+            << L{Qt::Key_Right, Qt::Key_Down, Qt::Key_Right} << L{1, 2, 2} << u"nnn"_qs;
+        QTest::newRow("end, left, up")
+            << L{Qt::Key_End, Qt::Key_Left, Qt::Key_Up} << L{2, 1, 0} << u"lpp"_qs;
+        QTest::newRow("page down, home")
+            << L{Qt::Key_PageDown, Qt::Key_Home} << L{2, 0} << u"lf"_qs;
+        QTest::newRow("page up at the first, then a letter")
+            << L{Qt::Key_PageUp, Qt::Key_A} << L{0, 0} << u"f"_qs;
+    }
+    void keysPressTheStepButtons() {
+        QFETCH(QList<int>, keys);
+        QFETCH(QList<int>, rows);
+        QFETCH(QString, buttons);
+        QWidget window;
+        QLineEdit before(&window);
+        auto* source = new DataSource(&window);
+        source->setGeometry(0, 30, 81, 25);
+        QLineEdit value(u"typed"_qs);
+        source->bindField(&value, 1);
+        source->setTable(threeRows());
+        QString pressed;
+        for (const auto& [name, mark] :
+             {std::pair{"moveFirst", u'f'}, std::pair{"movePrevious", u'p'},
+              std::pair{"moveNext", u'n'}, std::pair{"moveLast", u'l'}}) {
+            auto* button = source->findChild<QAbstractButton*>(QString::fromLatin1(name));
+            QVERIFY(button);
+            QObject::connect(button, &QAbstractButton::clicked, &window,
+                             [&pressed, m = mark] { pressed += m; });
+        }
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before.setFocus();
+        QTest::keyClick(&before, Qt::Key_Tab);
+        QVERIFY(source->hasFocus());
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            value.setText(u"typed"_qs);
+            QTest::keyClick(source, Qt::Key(keys[i]));
+            QCOMPARE(source->currentRow(), rows[i]);
+            if (i < buttons.size()) QCOMPARE(value.text(), threeRows().rows[rows[i]][1]);
+        }
+        QCOMPARE(pressed, buttons);
+    }
+
     // Bound text fields raise textChanged on every row change that changes their text; a move
     // that stays on its row writes the row again over what the user typed.
     void boundLineEditRaisesTextChanged() {

@@ -109,6 +109,9 @@ Form1* LifetimeTest::openMainWindow() {
     auto* window = new Form1;
     window->setMessageSink([](const QString& text) { QFAIL(qPrintable(text)); });
     window->setCalculatorStarter([](const QString&, QString*) { return true; });
+    // Choosing the calculator's option is a change a file keeps; "Выход" then asks, and these
+    // tests answer "Не сохранять", after which "Выход" does what it always did.
+    window->setSaveQuestion([](const QString&) { return Form1::SaveAnswer::Discard; });
     window->show();
     opened_ << window;
     return window;

@@ -33,6 +33,18 @@ class Form1Fixture {
             calculatorStarts << dir;
             return true;
         });
+        // The question before unsaved changes are thrown away is recorded and answered with
+        // saveAnswer ("Не сохранять" unless a test says otherwise), so the buttons then do what
+        // they always did.
+        window->setSaveQuestion([this](const QString& question) {
+            questions << question;
+            return saveAnswer;
+        });
+        // The help page is recorded, not shown.
+        window->setHelpViewer([this](const QString& path) {
+            helpPages << path;
+            return helpShown;
+        });
     }
     ~Form1Fixture() {
         // The windows the main window opened are deleted with it, not left for an event loop
@@ -87,6 +99,10 @@ class Form1Fixture {
     std::unique_ptr<Form1> window;
     QStringList messages;
     QStringList calculatorStarts;
+    QStringList questions;
+    Form1::SaveAnswer saveAnswer = Form1::SaveAnswer::Discard;
+    QStringList helpPages;
+    bool helpShown = true;
     std::function<void(const QString&)> onMessage;
 
   private:

@@ -1,0 +1,84 @@
+#include "mainwindow/recentfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "core/datafile.h"
+
+namespace vardo::mainwindow {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+QSettings settings() {
+    return QSettings(QString::fromUtf16(kSettingsOrganisation),
+                     QString::fromUtf16(kSettingsApplication));
+}
+
+const QString kFilesKey = u"files/recent"_s;
+const QString kFolderKey = u"files/lastFolder"_s;
+
+QString absolute(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+void keep(const QStringList& files) {
+    QSettings kept = settings();
+    if (files.isEmpty())
+        kept.remove(kFilesKey);
+    else
+        kept.setValue(kFilesKey, files);
+    kept.sync();
+}
+
+}  // namespace
+
+QStringList RecentFiles::files() {
+    QStringList unique;
+    for (const QString& path : settings().value(kFilesKey).toStringList()) {
+        if (path.isEmpty() || unique.contains(path)) continue;
+        unique << path;
+        if (unique.size() == kMaxFiles) break;
+    }
+    return unique;
+}
+
+void RecentFiles::add(const QString& path) {
+    const QString file = absolute(path);
+    QStringList list = files();
+    list.removeAll(file);
+    list.prepend(file);
+    while (list.size() > kMaxFiles) list.removeLast();
+    keep(list);
+    setLastFolder(QFileInfo(file).absolutePath());
+}
+
+void RecentFiles::remove(const QString& path) {
+    QStringList list = files();
+    if (list.removeAll(absolute(path)) > 0) keep(list);
+}
+
+void RecentFiles::clear() {
+    keep({});
+}
+
+QString RecentFiles::documentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString RecentFiles::startFolder() {
+    const QString last = settings().value(kFolderKey).toString();
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : documentsFolder();
+}
+
+void RecentFiles::setLastFolder(const QString& folder) {
+    QSettings kept = settings();
+    kept.setValue(kFolderKey, absolute(folder));
+    kept.sync();
+}
+
+}  // namespace vardo::mainwindow
