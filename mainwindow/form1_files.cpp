@@ -154,9 +154,10 @@ void Form1::wireFiles() {
         arrow->setToolTip(u"Недавние расчеты"_s);
         arrow->setAccessibleName(u"Недавние расчеты"_s);
         arrow->setFocusPolicy(Qt::TabFocus);
-        const int width = 10;
-        arrow->setGeometry(open->x() + open->width() - width - 2, open->y() + 3, width,
-                           open->height() - 6);
+        // In the button's lower right corner, clear of its centred caption.
+        const int side = 9;
+        arrow->setGeometry(open->x() + open->width() - side - 1,
+                           open->y() + open->height() - side - 1, side, side);
         arrow->raise();
         arrow->setVisible(open->isVisibleTo(this));
         open->setContextMenuPolicy(Qt::CustomContextMenu);
