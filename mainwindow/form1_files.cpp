@@ -143,7 +143,9 @@ void Form1::wireFiles() {
     recentMenu_->setToolTipsVisible(true);
     connect(recentMenu_, &QMenu::aboutToShow, this, &Form1::fillRecentMenu);
     fillRecentMenu();
-    if (auto* open = qobject_cast<QPushButton*>(controls_.value(names::cmdOpen))) {
+    QToolButton* recentArrow = nullptr;
+    auto* open = qobject_cast<QPushButton*>(controls_.value(names::cmdOpen));
+    if (open) {
         // Laid over the button's right end, so that no control of the window moves.
         auto* arrow = new QToolButton(this);
         arrow->setObjectName(u"cmdRecent"_s);
@@ -159,6 +161,7 @@ void Form1::wireFiles() {
         arrow->setGeometry(open->x() + open->width() - side - 1,
                            open->y() + open->height() - side - 1, side, side);
         arrow->raise();
+        recentArrow = arrow;
         arrow->setVisible(open->isVisibleTo(this));
         open->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(open, &QWidget::customContextMenuRequested, this,
@@ -170,6 +173,8 @@ void Form1::wireFiles() {
     connect(help, &QShortcut::activated, this, &Form1::showHelp);
 
     orderTabsByLayout(this);
+    // The arrow is a part of "Открыть": the next stop after it.
+    if (recentArrow) QWidget::setTabOrder(open, recentArrow);
 }
 
 void Form1::fillRecentMenu() {
