@@ -140,8 +140,10 @@ bool Form1::openCalculation(const QString& path) {
     calculationPath_ = QFileInfo(path).absoluteFilePath();
     RecentFiles::add(calculationPath_);
     assist_->opened();
-    // Compared with the file itself: a row that could not be found again is a change.
-    markSaved(*calculation);
+    // Unchanged is the window as the file brought it back (a row found by its caption at another
+    // index, an option group the file leaves unchosen). A row that is gone is not the file's:
+    // compared with the file itself, that is a change to save.
+    markSaved(warnings.isEmpty() ? captureWindow() : *calculation);
     if (!warnings.isEmpty())
         sheet_->message(u"Расчет «%1» открыт, но строки таблиц восстановлены не все:\n%2."_s.arg(
             QFileInfo(path).fileName(), warnings.join(u";\n"_s)));

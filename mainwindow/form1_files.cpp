@@ -144,7 +144,9 @@ void Form1::wireFiles() {
     recentMenu_->setToolTipsVisible(true);
     connect(recentMenu_, &QMenu::aboutToShow, this, &Form1::fillRecentMenu);
     fillRecentMenu();
-    if (auto* open = qobject_cast<QPushButton*>(controls_.value(names::cmdOpen))) {
+    QToolButton* recentArrow = nullptr;
+    auto* open = qobject_cast<QPushButton*>(controls_.value(names::cmdOpen));
+    if (open) {
         // Laid over the button's right end, so that no control of the window moves.
         auto* arrow = new QToolButton(this);
         arrow->setObjectName(u"cmdRecent"_s);
@@ -155,10 +157,12 @@ void Form1::wireFiles() {
         arrow->setToolTip(u"Недавние расчеты"_s);
         arrow->setAccessibleName(u"Недавние расчеты"_s);
         arrow->setFocusPolicy(Qt::TabFocus);
-        const int width = 10;
-        arrow->setGeometry(open->x() + open->width() - width - 2, open->y() + 3, width,
-                           open->height() - 6);
+        // In the button's lower right corner, clear of its centred caption.
+        const int side = 9;
+        arrow->setGeometry(open->x() + open->width() - side - 1,
+                           open->y() + open->height() - side - 1, side, side);
         arrow->raise();
+        recentArrow = arrow;
         arrow->setVisible(open->isVisibleTo(this));
         open->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(open, &QWidget::customContextMenuRequested, this,
@@ -170,6 +174,8 @@ void Form1::wireFiles() {
     connect(help, &QShortcut::activated, this, &Form1::showHelp);
 
     orderTabsByLayout(this);
+    // The arrow is a part of "Открыть": the next stop after it.
+    if (recentArrow) QWidget::setTabOrder(open, recentArrow);
 }
 
 void Form1::fillRecentMenu() {

@@ -1,0 +1,577 @@
+// The main window as a desktop program's document window: a file named on the command line, the
+// title with the file's name and the modified mark, the question before "Выход", the close box,
+// "Новый расчет" and "Открыть" throw unsaved changes away (each answer), recent files (a vanished
+// one too), dropped files, the folder the file dialogs start in, F1 in every window, the tab order
+// of the window, and Qt's own texts in Russian.
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+
+#include "core/version.h"
+#include "document/calculation.h"
+#include "mainwindow/recentfiles.h"
+#include "mainwindow/taborder.h"
+#include "mainwindow/translations.h"
+#include "tables/datasource.h"
+#include "tests/support/files.h"
+#include "tests/support/form1fixture.h"
+
+using namespace Qt::Literals::StringLiterals;
+using vardo::mainwindow::RecentFiles;
+using vardo::testing::fileBytes;
+using vardo::testing::Form1Fixture;
+using Answer = vardo::mainwindow::Form1::SaveAnswer;
+using FileDialog = vardo::mainwindow::Form1::FileDialog;
+
+namespace {
+
+// The title as the window system shows it: "[*]" becomes "*" when modified, nothing otherwise.
+QString shownTitle(const Form1Fixture& f) {
+    return f.window->windowHandle()->title();
+}
+
+QString copyOf(const QTemporaryDir& dir, const QString& sample, const QString& name) {
+    const QString path = dir.filePath(name);
+    QFile::remove(path);
+    return QFile::copy(QStringLiteral(VARDO_TEST_DATA "/") + sample, path) ? path : QString();
+}
+
+QString savedInput(const QString& path, const QString& field) {
+    QString error;
+    const auto calculation = vardo::document::readFile(path, &error);
+    return calculation ? calculation->inputs.value(field) : u"unreadable: "_s + error;
+}
+
+}  // namespace
+
+class FilesGuiTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void init() { RecentFiles::clear(); }
+    void commandLineOpensTheFile();
+    void commandLineWithTwoFiles();
+    void modifiedMark();
+    void prompts_data();
+    void prompts();
+    void noQuestionWhenNothingChanged_data();
+    void noQuestionWhenNothingChanged();
+    void saveOfNewCalculationAsksForName();
+    void questionBoxButtons();
+    void recentFiles();
+    void vanishedRecentFile();
+    void droppedFileOpens_data();
+    void droppedFileOpens();
+    void dialogsStartInLastFolder();
+    void russianToolkitTexts();
+    void helpKeyInEveryWindow();
+    void helpMissingOrNotShown();
+    void tabOrderFollowsLayout();
+};
+
+void FilesGuiTest::commandLineOpensTheFile() {
+    // State: a new window. Action: a file given on the command line, by a relative path.
+    // Expected: the file is open, the title names it without a modified mark, it is recent.
+    QTemporaryDir dir;
+    const QString path = copyOf(dir, u"road.vardo"_s, u"расчет.vardo"_s);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QCOMPARE(shownTitle(f), u"Без имени — Vardo v1.0"_s);
+    const QString relative = QDir::current().relativeFilePath(path);
+    QVERIFY(QFileInfo(relative).isRelative());
+    f.window->openFromCommandLine({relative});
+    QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
+    QCOMPARE(f.window->calculationPath(), path);
+    QCOMPARE(shownTitle(f), u"расчет.vardo — Vardo v1.0"_s);
+    QVERIFY(!f.window->isWindowModified());
+    QCOMPARE(f.text(u"txtProlet"_s), savedInput(path, u"txtProlet"_s));
+    QCOMPARE(RecentFiles::files(), QStringList{path});
+}
+
+void FilesGuiTest::commandLineWithTwoFiles() {
+    QTemporaryDir dir;
+    const QString first = copyOf(dir, u"road.vardo"_s, u"a.vardo"_s);
+    const QString second = copyOf(dir, u"road-quarter.vardo"_s, u"b.vardo"_s);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.window->openFromCommandLine({first, second});
+    QCOMPARE(f.window->calculationPath(), first);
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY(f.messages[0].contains(u"«b.vardo»"_s));
+}
+
+void FilesGuiTest::modifiedMark() {
+    // The mark follows exactly what a file keeps: a typed text, a table row, an option; undoing
+    // the change takes the mark away, and saving clears it.
+    QTemporaryDir dir;
+    const QString path = copyOf(dir, u"road.vardo"_s, u"расчет.vardo"_s);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(f.window->openCalculation(path));
+    const QString span = f.text(u"txtProlet"_s);
+    f.type(u"txtProlet"_s, u"77"_s);
+    QVERIFY(f.window->isWindowModified());
+    QCOMPARE(shownTitle(f), u"расчет.vardo* — Vardo v1.0"_s);
+    f.type(u"txtProlet"_s, span);
+    QVERIFY(!f.window->isWindowModified());
+    QCOMPARE(shownTitle(f), u"расчет.vardo — Vardo v1.0"_s);
+
+    auto* data2 = f.get<vardo::tables::DataSource>(u"Data2"_s);
+    const int row = data2->currentRow();
+    data2->moveTo(row == 0 ? 1 : 0);
+    QVERIFY(f.window->isWindowModified());
+    data2->moveTo(row);
+    QVERIFY(!f.window->isWindowModified());
+
+    f.click(u"Option17"_s);  // the launcher option is kept in the file
+    QVERIFY(f.window->isWindowModified());
+    QVERIFY(f.window->saveCalculation(path));
+    QVERIFY(!f.window->isWindowModified());
+    QCOMPARE(shownTitle(f), u"расчет.vardo — Vardo v1.0"_s);
+
+    // A result computed by a button is a change as well.
+    f.click(u"Command23"_s);  // nothing changed since the save: no question
+    QVERIFY(f.questions.isEmpty());
+    QCOMPARE(shownTitle(f), u"Без имени — Vardo v1.0"_s);
+    QVERIFY(!f.window->isWindowModified());
+    f.type(u"txtProlet"_s, u"10"_s);
+    QVERIFY(f.window->isWindowModified());
+    QCOMPARE(shownTitle(f), u"Без имени* — Vardo v1.0"_s);
+}
+
+void FilesGuiTest::prompts_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("answer");
+    const struct {
+        const char* name;
+        QString action;
+    } actions[] = {{"Выход", u"Command18"_s},
+                   {"close box", u"close"_s},
+                   {"Новый расчет", u"Command23"_s},
+                   {"Открыть", u"cmdOpen"_s}};
+    const struct {
+        const char* name;
+        Answer answer;
+    } answers[] = {
+        {"Отмена", Answer::Cancel}, {"Не сохранять", Answer::Discard}, {"Сохранить", Answer::Save}};
+    for (const auto& a : actions)
+        for (const auto& r : answers)
+            QTest::addRow("%s, %s", a.name, r.name) << a.action << int(r.answer);
+}
+
+void FilesGuiTest::prompts() {
+    // State: a calculation file open and its span changed to 77. Action: the button (or the close
+    // box), answered. Expected: Отмена changes nothing (no file asked for, nothing cleared or
+    // written, the window open); Не сохранять leaves the file as it was and the button does what
+    // it always does; Сохранить writes the change into the file, then the button does its work.
+    QFETCH(QString, action);
+    QFETCH(int, answer);
+    QTemporaryDir dir;
+    const QString path = copyOf(dir, u"road.vardo"_s, u"расчет.vardo"_s);
+    const QString other = copyOf(dir, u"road-quarter.vardo"_s, u"другой.vardo"_s);
+    const QByteArray before = fileBytes(path);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(f.window->openCalculation(path));
+    f.type(u"txtProlet"_s, u"77"_s);
+    f.saveAnswer = Answer(answer);
+    QStringList asked;
+    f.window->setFileChooser([&](FileDialog dialog, const QString&) {
+        asked << (dialog == FileDialog::Open ? u"open"_s : u"other"_s);
+        return dialog == FileDialog::Open ? other : QString();
+    });
+
+    if (action == u"close"_s)
+        f.window->close();
+    else
+        f.click(action);
+
+    QCOMPARE(f.questions, QStringList{u"Сохранить изменения в «расчет.vardo»?"_s});
+    QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
+    const bool closes = action == u"Command18"_s || action == u"close"_s;
+    if (Answer(answer) == Answer::Cancel) {
+        QVERIFY(asked.isEmpty());
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.text(u"txtProlet"_s), u"77"_s);
+        QCOMPARE(f.window->calculationPath(), path);
+        QVERIFY(f.window->isWindowModified());
+        QCOMPARE(fileBytes(path), before);
+        return;
+    }
+    if (Answer(answer) == Answer::Discard)
+        QCOMPARE(fileBytes(path), before);
+    else
+        QCOMPARE(savedInput(path, u"txtProlet"_s), u"77"_s);
+    // The button's own work.
+    QCOMPARE(f.window->isVisible(), !closes);
+    if (action == u"Command23"_s) {
+        QCOMPARE(f.text(u"txtProlet"_s), u"0"_s);
+        QCOMPARE(shownTitle(f), u"Без имени — Vardo v1.0"_s);
+    } else if (action == u"cmdOpen"_s) {
+        QCOMPARE(asked, QStringList{u"open"_s});
+        QCOMPARE(f.window->calculationPath(), other);
+        QCOMPARE(f.text(u"txtProlet"_s), savedInput(other, u"txtProlet"_s));
+        QCOMPARE(shownTitle(f), u"другой.vardo — Vardo v1.0"_s);
+    }
+}
+
+void FilesGuiTest::noQuestionWhenNothingChanged_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("Выход") << u"Command18"_s;
+    QTest::newRow("close box") << u"close"_s;
+    QTest::newRow("Новый расчет") << u"Command23"_s;
+    QTest::newRow("Открыть") << u"cmdOpen"_s;
+}
+
+void FilesGuiTest::noQuestionWhenNothingChanged() {
+    QFETCH(QString, action);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.window->setFileChooser([](FileDialog, const QString&) { return QString(); });
+    if (action == u"close"_s)
+        f.window->close();
+    else
+        f.click(action);
+    QVERIFY(f.questions.isEmpty());
+}
+
+void FilesGuiTest::saveOfNewCalculationAsksForName() {
+    // "Сохранить" for a calculation that has no file asks for a name; no name given, nothing goes
+    // on ("Новый расчет" clears nothing); a name given, the file is written, then cleared.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"новый.vardo"_s);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.type(u"txtProlet"_s, u"12"_s);
+    f.saveAnswer = Answer::Save;
+    QString name;
+    f.window->setFileChooser([&](FileDialog dialog, const QString&) {
+        return dialog == FileDialog::Save ? name : QString();
+    });
+    f.click(u"Command23"_s);
+    QCOMPARE(f.text(u"txtProlet"_s), u"12"_s);
+    QVERIFY(!QFile::exists(path));
+    name = path;
+    f.click(u"Command23"_s);
+    QCOMPARE(f.questions, (QStringList(2, u"Сохранить изменения в «Без имени»?"_s)));
+    QCOMPARE(savedInput(path, u"txtProlet"_s), u"12"_s);
+    QCOMPARE(f.text(u"txtProlet"_s), u"0"_s);
+}
+
+void FilesGuiTest::questionBoxButtons() {
+    // Without a test's answer the question is a message box captioned "Vardo" with the buttons
+    // "Сохранить", "Не сохранять", "Отмена"; "Отмена" keeps the window open.
+    QVERIFY(vardo::mainwindow::installToolkitTranslation(qApp));
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(VARDO_SAMPLE_DATA));
+    auto window = std::make_unique<Form1>();
+    QDir::setCurrent(previous);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    QStringList messages;
+    window->setMessageSink([&](const QString& text) { messages << text; });
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->findChild<QLineEdit*>(u"txtProlet"_s)->setText(u"5"_s);
+    QStringList seen;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, window.get(), [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        answer.stop();
+        seen << box->windowTitle() << box->text();
+        for (QAbstractButton* b : box->buttons()) seen << b->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    answer.start();
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    QVERIFY(messages.isEmpty());
+    seen.sort();
+    QCOMPARE(seen, (QStringList{u"Vardo"_s, u"Не сохранять"_s, u"Отмена"_s, u"Сохранить"_s,
+                                u"Сохранить изменения в «Без имени»?"_s}));
+}
+
+void FilesGuiTest::recentFiles() {
+    // Newest first, none twice, at most eight; the arrow on "Открыть" shows them, and choosing one
+    // opens it.
+    QTemporaryDir dir;
+    QStringList paths;
+    for (int i = 1; i <= 10; ++i) paths << copyOf(dir, u"road.vardo"_s, u"%1.vardo"_s.arg(i));
+    Form1Fixture f;
+    QVERIFY(f.show());
+    for (const QString& p : paths) QVERIFY(f.window->openCalculation(p));
+    QVERIFY(f.window->openCalculation(paths[5]));
+    const QStringList expected{paths[5], paths[9], paths[8], paths[7],
+                               paths[6], paths[4], paths[3], paths[2]};
+    QCOMPARE(RecentFiles::files(), expected);
+
+    auto* arrow = f.get<QToolButton>(u"cmdRecent"_s);
+    QVERIFY(arrow && arrow->isVisible());
+    QCOMPARE(arrow->menu(), f.window->recentMenu());
+    // The arrow lies on "Открыть", which keeps its place and its click.
+    const QRect open = f.get(u"cmdOpen"_s)->geometry();
+    QVERIFY(open.contains(arrow->geometry()));
+    Q_EMIT f.window->recentMenu()->aboutToShow();
+    QStringList entries;
+    QAction* third = nullptr;
+    for (QAction* a : f.window->recentMenu()->actions()) {
+        if (a->data().toString().isEmpty()) continue;
+        entries << a->text();
+        if (entries.size() == 3) third = a;
+    }
+    QCOMPARE(entries.size(), 8);
+    QCOMPARE(entries.first(), u"&1 6.vardo"_s);
+    QVERIFY(third);
+    third->trigger();
+    QCOMPARE(f.window->calculationPath(), paths[8]);
+    QCOMPARE(RecentFiles::files().first(), paths[8]);
+}
+
+void FilesGuiTest::vanishedRecentFile() {
+    // A recent file that is gone: a message names it and its folder, it leaves the list, and the
+    // window is left as it was (not even the question is asked).
+    QTemporaryDir dir;
+    const QString kept = copyOf(dir, u"road.vardo"_s, u"есть.vardo"_s);
+    const QString gone = copyOf(dir, u"road-quarter.vardo"_s, u"нет.vardo"_s);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(f.window->openCalculation(gone));
+    QVERIFY(f.window->openCalculation(kept));
+    QVERIFY(QFile::remove(gone));
+    f.type(u"txtProlet"_s, u"77"_s);
+    Q_EMIT f.window->recentMenu()->aboutToShow();
+    QAction* entry = nullptr;
+    for (QAction* a : f.window->recentMenu()->actions())
+        if (a->data().toString() == gone) entry = a;
+    QVERIFY(entry);
+    entry->trigger();
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].contains(u"«нет.vardo»"_s) &&
+                 f.messages[0].contains(QDir::toNativeSeparators(dir.path())) &&
+                 f.messages[0].contains(u"недавних"_s),
+             qPrintable(f.messages[0]));
+    QCOMPARE(RecentFiles::files(), QStringList{kept});
+    QVERIFY(f.questions.isEmpty());
+    QCOMPARE(f.text(u"txtProlet"_s), u"77"_s);
+    QCOMPARE(f.window->calculationPath(), kept);
+}
+
+void FilesGuiTest::droppedFileOpens_data() {
+    QTest::addColumn<QString>("target");
+    QTest::newRow("on the window") << QString();
+    QTest::newRow("on a text field") << u"txtProlet"_s;
+}
+
+void FilesGuiTest::droppedFileOpens() {
+    // A .vardo file dropped on the window, or on a field, opens (after the question), and a field
+    // does not take the file's name as its text.
+    QFETCH(QString, target);
+    QTemporaryDir dir;
+    const QString path = copyOf(dir, u"road.vardo"_s, u"брошен.vardo"_s);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    f.type(u"txtProlet"_s, u"77"_s);
+    QWidget* on = target.isEmpty() ? f.window.get() : f.get(target);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    mime.setText(path);
+    const QPoint at = on->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(on, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QApplication::sendEvent(on, &drop);
+    QTRY_COMPARE(f.window->calculationPath(), path);
+    QCOMPARE(f.questions, QStringList{u"Сохранить изменения в «Без имени»?"_s});
+    QCOMPARE(f.text(u"txtProlet"_s), savedInput(path, u"txtProlet"_s));
+
+    // Something else dropped is not taken.
+    QMimeData text;
+    text.setUrls({QUrl::fromLocalFile(QStringLiteral(VARDO_SAMPLE_DATA "/т11.1.xls"))});
+    QDragEnterEvent other(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, {});
+    other.setAccepted(false);
+    QApplication::sendEvent(f.window.get(), &other);
+    QVERIFY(!other.isAccepted());
+}
+
+void FilesGuiTest::dialogsStartInLastFolder() {
+    // The file dialogs start in the folder used last; before any, and when it is gone, in the
+    // documents folder (the home folder without one), never among the program's tables.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QStringList starts;
+    f.window->setFileChooser([&](FileDialog, const QString& suggested) {
+        starts << suggested;
+        return QString();
+    });
+    const QString documents = RecentFiles::documentsFolder();
+    QVERIFY(QFileInfo(documents).isDir());
+    QVERIFY(documents != QDir::currentPath());
+    f.click(u"cmdOpen"_s);
+    f.click(u"cmdSave"_s);
+    QCOMPARE(starts, (QStringList{documents, documents + u"/Расчет.vardo"_s}));
+
+    auto dir = std::make_unique<QTemporaryDir>();
+    const QString path = dir->filePath(u"здесь.vardo"_s);
+    QVERIFY(f.window->saveCalculation(path));
+    starts.clear();
+    f.click(u"cmdOpen"_s);
+    f.click(u"cmdReport"_s);
+    QCOMPARE(starts, (QStringList{dir->path(), dir->path() + u"/здесь.pdf"_s}));
+
+    const QString gone = dir->path();
+    dir.reset();
+    QVERIFY(!QFileInfo::exists(gone));
+    starts.clear();
+    f.click(u"cmdOpen"_s);
+    QCOMPARE(starts, QStringList{documents});
+}
+
+void FilesGuiTest::russianToolkitTexts() {
+    // Qt's own texts after the program's translation is loaded: a file dialog, a message box's
+    // buttons, a text field's context menu.
+    QVERIFY(vardo::mainwindow::installToolkitTranslation(qApp));
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel | QMessageBox::Yes |
+                           QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), u"Отмена"_s);
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), u"&Да"_s);
+    QCOMPARE(box.button(QMessageBox::No)->text(), u"&Нет"_s);
+    // Qt's Russian translation keeps "OK" in Latin letters, as Russian desktops write it.
+    QCOMPARE(box.button(QMessageBox::Ok)->text(), u"OK"_s);
+
+    QFileDialog dialog(nullptr, u"Открыть расчет"_s);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QStringList texts;
+    for (QLabel* l : dialog.findChildren<QLabel*>()) texts << l->text();
+    for (QDialogButtonBox* b : dialog.findChildren<QDialogButtonBox*>())
+        for (QAbstractButton* button : b->buttons()) texts << button->text();
+    QVERIFY2(texts.contains(u"Отмена"_s), qPrintable(texts.join(u'|')));
+    QVERIFY2(texts.contains(u"&Открыть"_s), qPrintable(texts.join(u'|')));
+    QVERIFY2(texts.contains(u"Перейти к:"_s), qPrintable(texts.join(u'|')));
+
+    QLineEdit edit;
+    std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    QStringList items;
+    for (QAction* a : menu->actions()) items << a->text().section(u'\t', 0, 0);
+    QVERIFY2(items.contains(u"&Копировать"_s) && items.contains(u"В&ставить"_s),
+             qPrintable(items.join(u'|')));
+}
+
+void FilesGuiTest::helpKeyInEveryWindow() {
+    // F1 in the main window, the About window and the calculator opens the help page found among
+    // the program's files.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QTest::keyClick(f.window.get(), Qt::Key_F1);
+    QCOMPARE(f.helpPages.size(), 1);
+    QCOMPARE(QFileInfo(f.helpPages[0]).canonicalFilePath(),
+             QFileInfo(QStringLiteral(VARDO_SAMPLE_DATA "/help.html")).canonicalFilePath());
+    f.click(u"Command19"_s);
+    QWidget* about = f.window->aboutWindow();
+    QVERIFY(about && QTest::qWaitForWindowExposed(about));
+    QTest::keyClick(about, Qt::Key_F1);
+    QCOMPARE(f.helpPages.size(), 2);
+    f.click(u"Option17"_s);
+    f.click(u"Command25"_s);
+    QWidget* calculator = f.window->calculatorWindow();
+    QVERIFY(calculator && QTest::qWaitForWindowExposed(calculator));
+    QVERIFY(QTest::qWaitForWindowActive(calculator));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(f.helpPages.size(), 3);
+    QVERIFY(f.messages.isEmpty());
+}
+
+void FilesGuiTest::helpMissingOrNotShown() {
+    {
+        // No browser: a message names the page.
+        Form1Fixture f;
+        QVERIFY(f.show());
+        f.helpShown = false;
+        QTest::keyClick(f.window.get(), Qt::Key_F1);
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages[0].contains(u"help.html"_s) && f.messages[0].contains(u"браузер"_s),
+                 qPrintable(f.messages[0]));
+    }
+    {
+        // No page in any folder of the program: a message names the folders searched.
+        QTemporaryDir empty;
+        Form1Fixture f(empty.path());
+        QVERIFY(f.show());
+        QTest::qWait(0);
+        f.messages.clear();
+        QTest::keyClick(f.window.get(), Qt::Key_F1);
+        QVERIFY(f.helpPages.isEmpty());
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages[0].contains(u"не найдена"_s) &&
+                     f.messages[0].contains(QDir::toNativeSeparators(empty.path())),
+                 qPrintable(f.messages[0]));
+    }
+}
+
+void FilesGuiTest::tabOrderFollowsLayout() {
+    // Tab from the first control goes through the shown controls as they are read: the input
+    // panel's rows, the arm and load rows point by point, the bottom row from left to right;
+    // hidden controls are passed over, and take their place once shown.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    const auto chain = [&f] {
+        QWidget* start = f.get(u"Command24"_s);
+        start->setFocus(Qt::TabFocusReason);
+        QStringList names;
+        for (int i = 0; i < 200; ++i) {
+            QWidget* w = QApplication::focusWidget();
+            if (!w || (i > 0 && w == start)) break;
+            names << w->objectName();
+            QTest::keyClick(w, Qt::Key_Tab);
+        }
+        return names;
+    };
+    QStringList names = chain();
+    for (const QString& n : names) QVERIFY2(f.get(n) && f.get(n)->isVisible(), qPrintable(n));
+    // A group of options is one stop, at its chosen option (the arrow keys choose within it).
+    QVERIFY(f.checked(u"Option16"_s));
+    const QStringList bottom{u"Command24"_s, u"Option16"_s,  u"cmdOpen"_s, u"cmdRecent"_s,
+                             u"cmdSave"_s,   u"cmdReport"_s, u"cmdMore"_s, u"Command23"_s,
+                             u"Command19"_s, u"Command18"_s};
+    QCOMPARE(names.mid(0, bottom.size()), bottom);
+    QStringList points;
+    for (int i = 1; i <= 8; ++i) points << u"txtL%1"_s.arg(i) << u"txtP%1"_s.arg(i);
+    const qsizetype arms = names.indexOf(u"txtL1"_s);
+    QVERIFY(arms > 0);
+    QCOMPARE(names.mid(arms, points.size()), points);
+    QStringList loads;
+    for (int i = 1; i <= 8; ++i) loads << u"txtG%1"_s.arg(i);
+    const qsizetype g = names.indexOf(u"txtG1"_s);
+    QVERIFY(g > arms);
+    QCOMPARE(names.mid(g, loads.size()), loads);
+    QVERIFY(!names.contains(u"txtGg1"_s));
+    // The navigators are stops of their own.
+    QVERIFY(names.contains(u"Data1"_s) || names.contains(u"Data2"_s));
+
+    // With ice, the Gг row takes the G row's place in the order.
+    f.window->sheet().setVisible(u"txtG1"_s, false);
+    f.window->sheet().setVisible(u"txtGg1"_s, true);
+    names = chain();
+    QCOMPARE(names.indexOf(u"txtGg1"_s), g);
+    QVERIFY(!names.contains(u"txtG1"_s));
+}
+
+QTEST_MAIN(FilesGuiTest)
+#include "files_gui_test.moc"
