@@ -101,9 +101,9 @@ DataSource::DataSource(QWidget* parent) : QWidget(parent) {
     captionLabel_ = new QLabel(this);
     captionLabel_->setObjectName(QStringLiteral("caption"));
     captionLabel_->setAlignment(Qt::AlignCenter);
-    // The caption is highlighted while the bar has the focus (a frame would narrow its room).
-    captionLabel_->setBackgroundRole(QPalette::Highlight);
-    captionLabel_->setForegroundRole(QPalette::HighlightedText);
+    // The caption is highlighted while the bar has the focus (a frame would narrow its room);
+    // the roles are set only then: a highlight background alone would draw the text in the
+    // highlight's text colour, pale on the bar's grey.
 
     connect(first_, &QAbstractButton::clicked, this, &DataSource::moveFirst);
     connect(previous_, &QAbstractButton::clicked, this, &DataSource::movePrevious);
@@ -276,11 +276,16 @@ void DataSource::keyPressEvent(QKeyEvent* event) {
 
 void DataSource::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
+    captionLabel_->setBackgroundRole(QPalette::Highlight);
+    captionLabel_->setForegroundRole(QPalette::HighlightedText);
     captionLabel_->setAutoFillBackground(true);
 }
 
 void DataSource::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
+    // Without the focus the caption reads as any label's text again.
+    captionLabel_->setBackgroundRole(QPalette::Window);
+    captionLabel_->setForegroundRole(QPalette::WindowText);
     captionLabel_->setAutoFillBackground(false);
 }
 

@@ -162,6 +162,30 @@ class DataSourceTest : public QObject {
         QCOMPARE(pressed, buttons);
     }
 
+    void captionReadsAsTextUnlessFocused() {
+        // State: a navigator without the focus, then with it, then without again. Expected: its
+        // caption is drawn as any label's text, highlighted only while it has the focus.
+        QWidget window;
+        QLineEdit before(&window);
+        auto* source = new DataSource(&window);
+        source->setGeometry(0, 30, 81, 25);
+        source->setTable(threeRows());
+        auto* caption = source->findChild<QLabel*>(u"caption"_qs);
+        QVERIFY(caption);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before.setFocus();
+        QCOMPARE(caption->foregroundRole(), QPalette::WindowText);
+        QVERIFY(!caption->autoFillBackground());
+        QTest::keyClick(&before, Qt::Key_Tab);
+        QVERIFY(source->hasFocus());
+        QCOMPARE(caption->foregroundRole(), QPalette::HighlightedText);
+        QVERIFY(caption->autoFillBackground());
+        before.setFocus();
+        QCOMPARE(caption->foregroundRole(), QPalette::WindowText);
+        QVERIFY(!caption->autoFillBackground());
+    }
+
     // Bound text fields raise textChanged on every row change that changes their text; a move
     // that stays on its row writes the row again over what the user typed.
     void boundLineEditRaisesTextChanged() {
