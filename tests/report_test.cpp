@@ -17,26 +17,18 @@
 #include "document/recompute.h"
 #include "document/report.h"
 #include "tables/workbook.h"
+#include "tests/support/samples.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace vardo::document;
 namespace tables = vardo::tables;
 
+using vardo::testing::sampleCalculation;
+
 namespace {
 
 tables::Table sample(const char16_t* bareName) {
-    const QString path = QStringLiteral(VARDO_SAMPLE_DATA) + u'/' + QString::fromUtf16(bareName);
-    const tables::ReadResult read = tables::readWorkbook(path);
-    if (!read.ok()) qFatal("%s: %s", qPrintable(path), qPrintable(read.errorText));
-    return read.table;
-}
-
-Calculation sampleCalculation(const QString& name) {
-    QString error;
-    const std::optional<Calculation> c =
-        readFile(QStringLiteral(VARDO_TEST_DATA) + u'/' + name, &error);
-    if (!c) qFatal("%s", qPrintable(error));
-    return *c;
+    return vardo::testing::sampleWorkbook(bareName);
 }
 
 // The report input as vardo-report makes it: results recomputed, the sample workbooks.

@@ -17,18 +17,18 @@
 #include "document/report.h"
 #include "document/schedule.h"
 #include "tables/workbook.h"
+#include "tests/support/samples.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace vardo::document;
 namespace tables = vardo::tables;
 
+using vardo::testing::sampleCalculation;
+
 namespace {
 
 tables::Table sample(const char16_t* bareName) {
-    const QString path = QStringLiteral(VARDO_SAMPLE_DATA) + u'/' + QString::fromUtf16(bareName);
-    const tables::ReadResult read = tables::readWorkbook(path);
-    if (!read.ok()) qFatal("%s: %s", qPrintable(path), qPrintable(read.errorText));
-    return read.table;
+    return vardo::testing::sampleWorkbook(bareName);
 }
 
 ScheduleTables sampleTables() {
@@ -37,14 +37,6 @@ ScheduleTables sampleTables() {
     t.allowableOp = sample(u"т36.2.xls");
     t.crossbeam = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
     return t;
-}
-
-Calculation sampleCalculation(const QString& name) {
-    QString error;
-    const std::optional<Calculation> c =
-        readFile(QStringLiteral(VARDO_TEST_DATA) + u'/' + name, &error);
-    if (!c) qFatal("%s", qPrintable(error));
-    return *c;
 }
 
 // The report as vardo-report makes it for the file.
