@@ -3,7 +3,9 @@
 // unreadable file is a row with its reason and exit status 1, and no schedule replaces a file the
 // run reads or lands on a device. The .xlsx is read back by schedule_xlsx_test.py.
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -279,7 +281,11 @@ void ScheduleTest::refusedOutputs() {
     QString path;
     if (output.startsWith(u"FIFO:"_s)) {
         path = dir.filePath(output.mid(5));
+#ifdef Q_OS_WIN
+        QSKIP("no FIFOs in the file system of Windows");
+#else
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#endif
     } else if (output.endsWith(u'/')) {
         path = dir.filePath(output.chopped(1));
         QVERIFY(QDir().mkpath(path));
