@@ -66,8 +66,10 @@ struct Run {
     QString out, err;
 };
 
-Run report(const QStringList& arguments, const QString& folder) {
+Run report(const QStringList& arguments, const QString& folder,
+           const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
+    p.setProcessEnvironment(environment);
     p.setWorkingDirectory(folder);
     p.start(QStringLiteral(VARDO_REPORT_EXE),
             QStringList{u"--tables"_s, QStringLiteral(VARDO_SAMPLE_DATA)} + arguments);
@@ -120,6 +122,7 @@ class ScheduleTest : public QObject {
     void csvOfThreeFilesWithABrokenOne();
     void csvQuotesAndDisarmsText();
     void everyFileReadAndCheckedIsSuccess();
+    void xlsxAmongCyrillicFolders();
     void refusedOutputs_data();
     void refusedOutputs();
 };
@@ -252,6 +255,25 @@ void ScheduleTest::everyFileReadAndCheckedIsSuccess() {
     QCOMPARE(run.exitCode, 0);
     QVERIFY2(run.out.contains(u"ведомость записана"_s), qPrintable(run.out));
     QCOMPARE(QString::fromUtf8(contentOf(csv)).count(u"\r\n"_s), 3);
+}
+
+void ScheduleTest::xlsxAmongCyrillicFolders() {
+    // State: the temporary folder and the folder of the schedule named in Cyrillic (a Windows
+    // user "Инженер": C:\Users\Инженер\AppData\Local\Temp).
+    QTemporaryDir dir;
+    QStringList files = threeFiles(dir);
+    files.removeLast();
+    const QString temporary = dir.filePath(u"временная папка"_s);
+    QVERIFY(QDir().mkpath(temporary) && QDir().mkpath(dir.filePath(u"ведомости"_s)));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : {u"TMPDIR"_s, u"TEMP"_s, u"TMP"_s})
+        environment.insert(name, QDir::toNativeSeparators(temporary));
+    // Action: the schedule as a workbook. Expected: written, an .xlsx (a zip) whole.
+    const QString xlsx = dir.filePath(u"ведомости/ведомость.xlsx"_s);
+    const Run run = report(QStringList{u"--schedule"_s, xlsx} + files, dir.path(), environment);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY(contentOf(xlsx).startsWith("PK\x03\x04"));
+    QVERIFY(QDir(temporary).isEmpty());
 }
 
 void ScheduleTest::refusedOutputs_data() {
