@@ -273,7 +273,8 @@ void ScheduleTest::xlsxAmongCyrillicFolders() {
     const Run run = report(QStringList{u"--schedule"_s, xlsx} + files, dir.path(), environment);
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY(contentOf(xlsx).startsWith("PK\x03\x04"));
-    QVERIFY(QDir(temporary).isEmpty());
+    // The program's temporary folder is gone (Qt may keep a runtime folder there on Linux).
+    QVERIFY(QDir(temporary).entryList({u"vardo*"_s}, QDir::AllEntries | QDir::Hidden).isEmpty());
 }
 
 void ScheduleTest::refusedOutputs_data() {
