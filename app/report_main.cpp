@@ -11,6 +11,10 @@
 #include <QHash>
 #include <QSet>
 #include <QTextStream>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -74,8 +78,13 @@ QString usage() {
            u"\n"
            u"Таблицы допускаемых моментов (т36.1.xls для серии П, т36.2.xls для ОП) ищутся по\n"
            u"имени в рабочей папке, затем рядом с программой, затем в папке таблиц (--tables\n"
+#ifdef Q_OS_WIN
+           u"или выбранной в программе), затем в папке Vardo в %APPDATA%; так же таблицы\n"
+           u"т37Gp.xls, Т37Gрг.xls и\n"
+#else
            u"или выбранной в программе), затем в папках данных XDG (~/.local/share/vardo,\n"
            u"/usr/local/share/vardo, /usr/share/vardo); так же таблицы т37Gp.xls, Т37Gрг.xls и\n"
+#endif
            u"т37gama.xls, по которым каждая марка проверяется со своими gр, gрг и Pp, и\n"
            u"таблица Мфс т38.1.xls.\n"
            u"\n"
@@ -245,6 +254,10 @@ bool writeScheduleOf(const QStringList& files, const QString& schedulePath) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef Q_OS_WIN
+    // The texts are written in UTF-8: the console shows them in Cyrillic, not in its OEM code page.
+    SetConsoleOutputCP(CP_UTF8);
+#endif
     // Fonts and PDF pages need a GUI application, not a screen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's own diagnostics ("XDG_RUNTIME_DIR not set", font notes) are for developers, in English;

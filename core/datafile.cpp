@@ -12,11 +12,6 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-QSettings settings() {
-    return QSettings(QString::fromUtf16(kSettingsOrganisation),
-                     QString::fromUtf16(kSettingsApplication));
-}
-
 // Set once by the command line of vardo-report, before any lookup; not kept.
 QString& folderForThisRun() {
     static QString folder;
@@ -25,13 +20,24 @@ QString& folderForThisRun() {
 
 }  // namespace
 
+QSettings programSettings() {
+#ifdef Q_OS_WIN
+    return QSettings(QSettings::IniFormat, QSettings::UserScope,
+                     QString::fromUtf16(kSettingsOrganisation),
+                     QString::fromUtf16(kSettingsApplication));
+#else
+    return QSettings(QString::fromUtf16(kSettingsOrganisation),
+                     QString::fromUtf16(kSettingsApplication));
+#endif
+}
+
 QString tablesFolder() {
     if (!folderForThisRun().isEmpty()) return folderForThisRun();
-    return settings().value(QString::fromUtf16(kTablesFolderKey)).toString();
+    return programSettings().value(QString::fromUtf16(kTablesFolderKey)).toString();
 }
 
 void setTablesFolder(const QString& folder) {
-    QSettings kept = settings();
+    QSettings kept = programSettings();
     if (folder.isEmpty())
         kept.remove(QString::fromUtf16(kTablesFolderKey));
     else
@@ -47,9 +53,14 @@ QStringList dataSearchFolders() {
     QStringList folders{QDir::currentPath()};
     if (QCoreApplication::instance()) folders << QCoreApplication::applicationDirPath();
     if (const QString chosen = tablesFolder(); !chosen.isEmpty()) folders << chosen;
+#ifdef Q_OS_WIN
+    // The user's own folder of the program in the application data folder, beside its settings.
+    folders << QFileInfo(programSettings().fileName()).absolutePath();
+#else
     for (const QString& data :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
         folders << QDir(data).absoluteFilePath(u"vardo"_s);
+#endif
     QStringList unique;
     for (const QString& folder : std::as_const(folders))
         if (const QString clean = QDir::cleanPath(folder); !unique.contains(clean)) unique << clean;

@@ -6,9 +6,12 @@
 //   3. the tables folder the user chose ("Папка таблиц", kept in the settings): an
 //      organisation's own tables, whatever folder the program is started from;
 //   4. the XDG data folders, each with "vardo" appended ($XDG_DATA_HOME/vardo, then
-//      /usr/local/share/vardo, /usr/share/vardo, ...): the copies an installed program brings.
+//      /usr/local/share/vardo, /usr/share/vardo, ...): the copies an installed program brings;
+//      on Windows, where the installed program's copies lie beside it, the user's own folder
+//      %APPDATA%\Vardo (where the settings are kept).
 // The window and vardo-report share this lookup, so both read the same tables.
 
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -19,6 +22,11 @@ namespace vardo {
 inline constexpr char16_t kSettingsOrganisation[] = u"Vardo";
 inline constexpr char16_t kSettingsApplication[] = u"Vardo";
 inline constexpr char16_t kTablesFolderKey[] = u"tables/folder";
+
+// The program's settings (the tables folder, the recent files): on Windows the file
+// Vardo\Vardo.ini in the user's application data folder (%APPDATA%), which an installed and an
+// unpacked program share and which leaves the registry alone; elsewhere ~/.config/Vardo/Vardo.conf.
+QSettings programSettings();
 
 // The tables folder the user chose; empty when none. A folder given for this run only (see
 // useTablesFolderForThisRun) takes the place of the kept one.

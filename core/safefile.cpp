@@ -9,7 +9,10 @@
 #include <utility>
 
 #ifdef Q_OS_WIN
-#include <QSaveFile>
+#include <windows.h>
+
+#include <iterator>
+#include <string>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,8 +27,64 @@ using namespace Qt::Literals::StringLiterals;
 
 QString describeSystemError(int errorNumber, const QString& folder) {
 #ifdef Q_OS_WIN
-    Q_UNUSED(folder);
-    return u"системная ошибка № %1"_s.arg(errorNumber);
+    // errorNumber is a code of GetLastError().
+    const QString where = QDir::toNativeSeparators(folder);
+    switch (errorNumber) {
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return u"на диске нет места"_s;
+        case ERROR_FILE_TOO_LARGE:
+            return u"файл слишком велик для этого диска"_s;
+        case ERROR_ACCESS_DENIED:
+            return where.isEmpty() ? u"нет прав на доступ к файлу"_s
+                                   : u"нет прав на запись в папку «%1»"_s.arg(where);
+        case ERROR_WRITE_PROTECT:
+            return u"диск доступен только для чтения"_s;
+        case ERROR_FILENAME_EXCED_RANGE:
+            return u"имя файла или путь к нему слишком длинные"_s;
+        case ERROR_CRC:
+        case ERROR_IO_DEVICE:
+        case ERROR_SECTOR_NOT_FOUND:
+            return u"ошибка ввода-вывода: диск или носитель неисправен"_s;
+        case ERROR_FILE_NOT_FOUND:
+            return u"файл не найден"_s;
+        case ERROR_PATH_NOT_FOUND:
+            return where.isEmpty() ? u"нет папки, в которой лежит файл"_s
+                                   : u"нет папки «%1»"_s.arg(where);
+        case ERROR_DIRECTORY:
+            return u"часть пути к файлу — не папка"_s;
+        case ERROR_CANT_RESOLVE_FILENAME:
+            return u"символические ссылки пути замыкаются в петлю"_s;
+        case ERROR_TOO_MANY_OPEN_FILES:
+            return u"открыто слишком много файлов"_s;
+        case ERROR_NOT_ENOUGH_MEMORY:
+        case ERROR_OUTOFMEMORY:
+            return u"не хватает памяти"_s;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_USER_MAPPED_FILE:
+            return u"файл занят другой программой"_s;
+        case ERROR_NOT_SAME_DEVICE:
+            return u"файл и его временная копия оказались на разных дисках"_s;
+        case ERROR_NOT_READY:
+        case ERROR_DEV_NOT_EXIST:
+        case ERROR_BAD_UNIT:
+            return u"устройство не найдено или не готово"_s;
+        case ERROR_BAD_NETPATH:
+        case ERROR_NETNAME_DELETED:
+        case ERROR_UNEXP_NET_ERR:
+        case ERROR_BAD_NET_NAME:
+            return u"файл на сетевом диске больше недоступен"_s;
+        case ERROR_INVALID_NAME:
+        case ERROR_INVALID_PARAMETER:
+        case ERROR_BAD_PATHNAME:
+            return u"недопустимое имя файла или операция"_s;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return u"файл с таким именем уже есть"_s;
+        default:
+            return u"системная ошибка № %1"_s.arg(errorNumber);
+    }
 #else
     const QString where = QDir::toNativeSeparators(folder);
     switch (errorNumber) {
@@ -362,24 +421,125 @@ bool isSameFile(const QString& a, const QString& b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-#else  // Q_OS_WIN: no FIFOs to hang on; Qt's own checks, every step of the save checked.
+#else  // Q_OS_WIN: the same guarantees with the calls of Windows.
+
+namespace {
+
+std::wstring wide(const QString& path) {
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+class Handle {
+  public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    ~Handle() { close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return h_; }
+    bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+    // Closes now; the error of the close, 0 when none.
+    DWORD close() {
+        const HANDLE h = std::exchange(h_, INVALID_HANDLE_VALUE);
+        if (h != INVALID_HANDLE_VALUE && !::CloseHandle(h)) return ::GetLastError();
+        return 0;
+    }
+
+  private:
+    HANDLE h_;
+};
+
+// Opens path without reading or writing it, to see what it is: a folder opens too, a console, a
+// pipe or a device is not read from, so nothing waits.
+HANDLE openToInspect(const QString& path, DWORD access) {
+    return ::CreateFileW(wide(path).c_str(), access,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// What an open handle is when it is not a regular file; empty for a regular file.
+QString nonRegularText(HANDLE h) {
+    switch (::GetFileType(h)) {
+        case FILE_TYPE_DISK: {
+            BY_HANDLE_FILE_INFORMATION info;
+            if (::GetFileInformationByHandle(h, &info) &&
+                (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                return u"это папка, а не файл"_s;
+            return {};
+        }
+        case FILE_TYPE_PIPE:
+            return u"это не обычный файл, а канал (FIFO)"_s;
+        case FILE_TYPE_CHAR:
+            return u"это не обычный файл, а устройство"_s;
+        default:
+            return u"это не обычный файл"_s;
+    }
+}
+
+FileProblem problemOf(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+            return FileProblem::NotFound;
+        case ERROR_ACCESS_DENIED:
+            return FileProblem::NoAccess;
+        case ERROR_CANT_RESOLVE_FILENAME:
+            return FileProblem::LinkLoop;
+        default:
+            return FileProblem::Failed;
+    }
+}
+
+FileRead openFailure(DWORD error) {
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+        return readFailure(FileProblem::NotFound, u"файл не найден"_s);
+    if (error == ERROR_ACCESS_DENIED)
+        return readFailure(FileProblem::NoAccess, u"нет прав на чтение файла"_s);
+    return readFailure(problemOf(error), describeSystemError(int(error)));
+}
+
+// The file that writing to path reaches: the end of its links, or path itself when nothing is
+// there yet.
+QString resolveForWriting(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink() || info.isJunction()) {
+        const QString target = info.canonicalFilePath();
+        return target.isEmpty() ? info.symLinkTarget() : target;
+    }
+    return info.absoluteFilePath();
+}
+
+}  // namespace
 
 FileRead readRegularFile(const QString& path, qint64 maxBytes) {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        return readFailure(FileProblem::NotFound, u"файл не найден"_s);
-    if (info.isDir()) return readFailure(FileProblem::NotRegular, u"это папка, а не файл"_s);
-    if (!info.isFile()) return readFailure(FileProblem::NotRegular, u"это не обычный файл"_s);
-    if (info.size() > maxBytes) return readFailure(FileProblem::TooLarge, tooLarge(maxBytes));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return readFailure(FileProblem::NoAccess, u"нет прав на чтение файла"_s);
+    if (path.isEmpty()) return readFailure(FileProblem::NotFound, u"имя файла не указано"_s);
+    Handle file(openToInspect(path, GENERIC_READ));
+    if (!file.valid()) return openFailure(::GetLastError());
+    if (const QString what = nonRegularText(file.get()); !what.isEmpty())
+        return readFailure(FileProblem::NotRegular, what);
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(file.get(), &size))
+        return readFailure(FileProblem::Failed, describeSystemError(int(::GetLastError())));
+    if (size.QuadPart > maxBytes) return readFailure(FileProblem::TooLarge, tooLarge(maxBytes));
+
     FileRead result;
-    result.bytes = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        return readFailure(FileProblem::Failed, u"ошибка чтения файла"_s);
-    if (result.bytes.size() > maxBytes)
-        return readFailure(FileProblem::TooLarge, tooLarge(maxBytes));
+    QByteArray& bytes = result.bytes;
+    const qint64 limit = maxBytes + 1;
+    bytes.resize(static_cast<qsizetype>(std::min<qint64>(limit, size.QuadPart + 1)));
+    qint64 done = 0;
+    while (done < limit) {
+        if (done == bytes.size())
+            bytes.resize(static_cast<qsizetype>(std::min<qint64>(limit, 2 * done + 4096)));
+        const DWORD chunk = static_cast<DWORD>(std::min<qint64>(bytes.size() - done, 1 << 30));
+        DWORD n = 0;
+        if (!::ReadFile(file.get(), bytes.data() + done, chunk, &n, nullptr))
+            return readFailure(FileProblem::Failed,
+                               u"ошибка чтения: "_s + describeSystemError(int(::GetLastError())));
+        if (n == 0) break;
+        done += n;
+    }
+    if (done > maxBytes) return readFailure(FileProblem::TooLarge, tooLarge(maxBytes));
+    bytes.truncate(static_cast<qsizetype>(done));
     return result;
 }
 
@@ -388,28 +548,85 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
         if (reason) *reason = why;
         return false;
     };
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) return fail(u"это не обычный файл"_s);
-    QSaveFile file(info.exists() ? info.canonicalFilePath() : path);
-    if (!file.open(QIODevice::WriteOnly)) return fail(u"файл не удалось создать"_s);
-    if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return fail(u"файл не удалось записать: на диске нет места или нет доступа"_s);
+    if (path.isEmpty()) return fail(u"имя файла не указано"_s);
+    if (path.endsWith(u'/') || path.endsWith(u'\\')) {
+        if (QFileInfo(path).isDir()) return fail(u"это папка, а не файл"_s);
+        return fail(u"имя файла не указано: путь кончается знаком «\\»"_s);
     }
-    if (!file.commit())
-        return fail(u"файл не удалось записать: на диске нет места или нет доступа"_s);
+    const QString target = resolveForWriting(path);
+    const QString folder = QFileInfo(target).absolutePath();
+    {
+        Handle old(openToInspect(target, 0));
+        if (old.valid()) {
+            // Only a regular file is ever replaced.
+            if (const QString what = nonRegularText(old.get()); !what.isEmpty()) return fail(what);
+            BY_HANDLE_FILE_INFORMATION info;
+            if (::GetFileInformationByHandle(old.get(), &info) &&
+                (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+                return fail(u"файл защищен от записи"_s);
+        } else if (const DWORD error = ::GetLastError();
+                   error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+            return fail(describeSystemError(int(error), folder));
+        }
+    }
+
+    // A new file with a short name beside the target.
+    static constexpr char16_t kLetters[] =
+        u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QString temporary;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    DWORD error = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
+        temporary = folder + u"/.vardo-"_s;
+        for (int i = 0; i < 6; ++i)
+            temporary +=
+                QChar(kLetters[QRandomGenerator::global()->bounded(int(std::size(kLetters) - 1))]);
+        created = ::CreateFileW(wide(temporary).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE) {
+            error = ::GetLastError();
+            if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+        }
+    }
+    if (created == INVALID_HANDLE_VALUE) return fail(describeSystemError(int(error), folder));
+    Handle file(created);
+    const auto abandon = [&](DWORD why) {
+        file.close();
+        ::DeleteFileW(wide(temporary).c_str());
+        return fail(describeSystemError(int(why), folder));
+    };
+
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(bytes.size() - done, 1 << 30));
+        DWORD n = 0;
+        if (!::WriteFile(file.get(), bytes.data() + done, chunk, &n, nullptr))
+            return abandon(::GetLastError());
+        if (n == 0) return abandon(ERROR_DISK_FULL);
+        done += n;
+    }
+    if (!::FlushFileBuffers(file.get())) return abandon(::GetLastError());
+    if (const DWORD closeError = file.close()) return abandon(closeError);
+    // The new name is on the disk when the call returns.
+    if (!::MoveFileExW(wide(temporary).c_str(), wide(target).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return abandon(::GetLastError());
     return true;
 }
 
 QString describeNonRegular(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists() || info.isFile()) return {};
-    return info.isDir() ? u"это папка, а не файл"_s : u"это не обычный файл"_s;
+    Handle h(openToInspect(path, 0));
+    return h.valid() ? nonRegularText(h.get()) : QString();
 }
 
 bool isSameFile(const QString& a, const QString& b) {
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
+    Handle ha(openToInspect(a, 0)), hb(openToInspect(b, 0));
+    BY_HANDLE_FILE_INFORMATION ia, ib;
+    if (!ha.valid() || !hb.valid() || !::GetFileInformationByHandle(ha.get(), &ia) ||
+        !::GetFileInformationByHandle(hb.get(), &ib))
+        return false;
+    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
 #endif

@@ -1,6 +1,7 @@
 #include "document/schedule.h"
 
 #include <xlsxwriter.h>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -207,20 +208,45 @@ QByteArray scheduleCsv(const QList<ScheduleRow>& rows) {
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
+namespace {
+
+// The working directory is folder while this lives, then the one before again.
+class InFolder {
+  public:
+    explicit InFolder(const QString& folder)
+        : previous_(QDir::currentPath()), entered_(QDir::setCurrent(folder)) {}
+    ~InFolder() {
+        if (entered_ && !previous_.isEmpty()) QDir::setCurrent(previous_);
+    }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+    bool entered() const { return entered_; }
+
+  private:
+    QString previous_;
+    bool entered_;
+};
+
+}  // namespace
+
 std::optional<QByteArray> scheduleXlsx(const QList<ScheduleRow>& rows, QString* why) {
     const auto fail = [why](const QString& reason) {
         if (why) *why = reason;
         return std::nullopt;
     };
-    // The library writes to a file of its own: one in a private folder, read back whole.
+    // The library writes to a file of its own: one in a private folder, read back whole. It is
+    // given only names relative to that folder, made of Latin letters: its Windows build opens
+    // files through the ANSI code page, where a Cyrillic folder name (a user's temporary folder
+    // under C:\Users\Инженер) cannot be written.
     QTemporaryDir dir;
     if (!dir.isValid()) return fail(u"не удалось создать временную папку"_s);
     const QString path = dir.filePath(u"schedule.xlsx"_s);
-    const QByteArray file = QFile::encodeName(path);
-    QByteArray folder = QFile::encodeName(dir.path());
+    const InFolder inside(dir.path());
+    if (!inside.entered()) return fail(u"не удалось перейти во временную папку"_s);
+    char here[] = ".";
     lxw_workbook_options options{};
-    options.tmpdir = folder.data();
-    lxw_workbook* book = workbook_new_opt(file.constData(), &options);
+    options.tmpdir = here;
+    lxw_workbook* book = workbook_new_opt("schedule.xlsx", &options);
     if (!book) return fail(u"не хватает памяти"_s);
 
     const QStringList header = scheduleHeader();

@@ -13,11 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QSettings settings() {
-    return QSettings(QString::fromUtf16(kSettingsOrganisation),
-                     QString::fromUtf16(kSettingsApplication));
-}
-
 const QString kFilesKey = u"files/recent"_s;
 const QString kFolderKey = u"files/lastFolder"_s;
 
@@ -26,7 +21,7 @@ QString absolute(const QString& path) {
 }
 
 void keep(const QStringList& files) {
-    QSettings kept = settings();
+    QSettings kept = programSettings();
     if (files.isEmpty())
         kept.remove(kFilesKey);
     else
@@ -38,7 +33,7 @@ void keep(const QStringList& files) {
 
 QStringList RecentFiles::files() {
     QStringList unique;
-    for (const QString& path : settings().value(kFilesKey).toStringList()) {
+    for (const QString& path : programSettings().value(kFilesKey).toStringList()) {
         if (path.isEmpty() || unique.contains(path)) continue;
         unique << path;
         if (unique.size() == kMaxFiles) break;
@@ -71,12 +66,12 @@ QString RecentFiles::documentsFolder() {
 }
 
 QString RecentFiles::startFolder() {
-    const QString last = settings().value(kFolderKey).toString();
+    const QString last = programSettings().value(kFolderKey).toString();
     return !last.isEmpty() && QFileInfo(last).isDir() ? last : documentsFolder();
 }
 
 void RecentFiles::setLastFolder(const QString& folder) {
-    QSettings kept = settings();
+    QSettings kept = programSettings();
     kept.setValue(kFolderKey, absolute(folder));
     kept.sync();
 }

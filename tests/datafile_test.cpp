@@ -13,6 +13,21 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 enum Folder { Working, Beside, Chosen, Xdg, FolderCount };
+#ifdef Q_OS_WIN
+constexpr int expectedFolderCount = 4;
+#else
+constexpr int expectedFolderCount = 6;
+#endif
+
+// Where the settings are kept: ~/.config/Vardo/Vardo.conf (under XDG_CONFIG_HOME); on Windows
+// %APPDATA%\Vardo\Vardo.ini, a file beside the user's other programs' data, not the registry.
+QSettings keptSettings() {
+#ifdef Q_OS_WIN
+    return QSettings(qEnvironmentVariable("APPDATA") + u"/Vardo/Vardo.ini"_s, QSettings::IniFormat);
+#else
+    return QSettings(u"Vardo"_s, u"Vardo"_s);
+#endif
+}
 
 bool touch(const QString& path) {
     QFile file(path);
@@ -37,7 +52,11 @@ class DataFileTest : public QObject {
             case Chosen:
                 return root_.filePath(u"chosen"_s);
             case Xdg:
+#ifdef Q_OS_WIN
+                return QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")) + u"/Vardo"_s;
+#else
                 return root_.filePath(u"xdg2/vardo"_s);  // the second of two XDG folders
+#endif
             case FolderCount:
                 break;
         }
@@ -54,6 +73,7 @@ class DataFileTest : public QObject {
                 (root_.filePath(u"xdg1"_s) + u':' + root_.filePath(u"xdg2"_s)).toUtf8());
         for (const QString& f : {u"working"_s, u"chosen"_s, u"xdg1/vardo"_s, u"xdg2/vardo"_s})
             QVERIFY(QDir().mkpath(root_.filePath(f)));
+        QVERIFY(QDir().mkpath(folder(Xdg)));
         previousDirectory_ = QDir::currentPath();
         QVERIFY(QDir::setCurrent(folder(Working)));
         // Unique beside the program: tests of other runs may share the build folder.
@@ -106,12 +126,16 @@ class DataFileTest : public QObject {
     }
 
     void searchedFoldersInOrder() {
+#ifdef Q_OS_WIN
+        const QStringList expected{folder(Working), folder(Beside), folder(Chosen), folder(Xdg)};
+#else
         const QStringList expected{folder(Working),
                                    folder(Beside),
                                    folder(Chosen),
                                    root_.filePath(u"data-home/vardo"_s),
                                    root_.filePath(u"xdg1/vardo"_s),
                                    root_.filePath(u"xdg2/vardo"_s)};
+#endif
         QCOMPARE(vardo::dataSearchFolders(), expected);
     }
 
@@ -120,7 +144,7 @@ class DataFileTest : public QObject {
         vardo::setTablesFolder({});
         QCOMPARE(vardo::tablesFolder(), QString());
         QVERIFY(!vardo::dataSearchFolders().contains(folder(Chosen)));
-        QCOMPARE(vardo::dataSearchFolders().size(), 5);
+        QCOMPARE(vardo::dataSearchFolders().size(), expectedFolderCount - 1);
         QVERIFY(touch(QDir(folder(Chosen)).filePath(name_)));
         QCOMPARE(vardo::locateDataFile(name_), QDir(folder(Working)).filePath(name_));
         QFile::remove(QDir(folder(Chosen)).filePath(name_));
@@ -131,7 +155,7 @@ class DataFileTest : public QObject {
         QVERIFY(QDir::setCurrent(root_.path()));
         vardo::setTablesFolder(u"chosen"_s);
         QVERIFY(QDir::setCurrent(folder(Working)));
-        const QSettings kept(u"Vardo"_s, u"Vardo"_s);
+        const QSettings kept = keptSettings();
         QCOMPARE(kept.value(u"tables/folder"_s).toString(), folder(Chosen));
         QCOMPARE(vardo::tablesFolder(), folder(Chosen));
     }
@@ -146,8 +170,7 @@ class DataFileTest : public QObject {
         // Expected: the run's folder is searched instead of the kept one, which stays kept.
         QCOMPARE(vardo::locateDataFile(name_), QDir(other).filePath(name_));
         QVERIFY(!vardo::dataSearchFolders().contains(folder(Chosen)));
-        QCOMPARE(QSettings(u"Vardo"_s, u"Vardo"_s).value(u"tables/folder"_s).toString(),
-                 folder(Chosen));
+        QCOMPARE(keptSettings().value(u"tables/folder"_s).toString(), folder(Chosen));
         vardo::useTablesFolderForThisRun({});
         QCOMPARE(vardo::locateDataFile(name_), QDir(folder(Chosen)).filePath(name_));
         QFile::remove(QDir(other).filePath(name_));

@@ -3,8 +3,10 @@
 // leaves half a file; the check and the report of the worked example against a hand-made grade
 // table (tests/data/grades.xls); vardo-report on a saved calculation.
 
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -164,6 +166,10 @@ QString outputDir() {
 // Runs body as an unprivileged user when the test runs as root (whom no folder permission
 // stops); returns body's result, or nullopt when the user cannot be switched.
 std::optional<bool> asUnprivileged(const std::function<bool()>& body) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(body);
+    return std::nullopt;  // folder permissions are not POSIX modes there
+#else
     if (geteuid() != 0) return body();
     const pid_t child = fork();
     if (child == 0) {
@@ -174,6 +180,7 @@ std::optional<bool> asUnprivileged(const std::function<bool()>& body) {
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return std::nullopt;
     if (WEXITSTATUS(status) == 77) return std::nullopt;
     return WEXITSTATUS(status) == 0;
+#endif
 }
 
 }  // namespace
@@ -882,7 +889,7 @@ void DocumentTest::commandLineTablesFolder() {
     QString err = QString::fromUtf8(run.readAllStandardError());
     QCOMPARE(run.exitCode(), 1);
     QVERIFY2(err.contains(u"«т36.1.xls» не прочитана"_s) && err.contains(u"искалась в папках"_s) &&
-                 err.contains(empty) && err.contains(xdg + u"/vardo"_s),
+                 err.contains(QDir::toNativeSeparators(empty)),
              qPrintable(err));
 
     // Action: the sample tables given with --tables. Expected: the grades checked, status 0.
@@ -891,11 +898,14 @@ void DocumentTest::commandLineTablesFolder() {
     QVERIFY(QString::fromUtf8(run.readAllStandardOutput())
                 .contains(u"вывод: ни одна марка серии П не проходит"_s));
 
+#ifndef Q_OS_WIN
+    QVERIFY2(err.contains(xdg + u"/vardo"_s), qPrintable(err));
     // Action: the sample tables as the share/vardo of an XDG data folder (an installed
     // program). Expected: found there too.
     QVERIFY(QFile::link(QStringLiteral(VARDO_SAMPLE_DATA), xdg + u"/vardo"_s));
     QVERIFY(report({}));
     QCOMPARE(run.exitCode(), 0);
+#endif
 
     // A tables folder that does not exist is a wrong argument.
     QVERIFY(report({u"--tables"_s, dir.filePath(u"нет"_s)}));
