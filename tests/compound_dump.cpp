@@ -1,0 +1,26 @@
+// Writes a stream of the root storage of a compound file, as the workbook reader takes it out, to
+// standard output, for compound_test.py to compare with another reader's.
+// Usage: compound_dump FILE [STREAM]   (STREAM: "Workbook" by default)
+// Exit status: 0 with the stream's bytes; 2 the compound file refused, 3 no such stream, 4 the
+// stream damaged; 1 the file not read.
+#include <QFile>
+
+#include <cstdio>
+
+#include "tables/compoundfile.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 1;
+    QFile file(QFile::decodeName(argv[1]));
+    if (!file.open(QIODevice::ReadOnly)) return 1;
+    const QByteArray bytes = file.readAll();
+    vardo::tables::CompoundFile compound;
+    if (!compound.open(bytes)) return 2;
+    QByteArray data;
+    using Stream = vardo::tables::CompoundFile::Stream;
+    const Stream found =
+        compound.read(argc > 2 ? QString::fromUtf8(argv[2]) : QStringLiteral("Workbook"), &data);
+    if (found != Stream::Read) return found == Stream::Absent ? 3 : 4;
+    return std::fwrite(data.constData(), 1, size_t(data.size()), stdout) == size_t(data.size()) ? 0
+                                                                                                : 1;
+}
