@@ -171,10 +171,10 @@ bool CompoundFile::readChain(const QList<quint32>& table, quint32 start, quint64
     data->resize(qsizetype(size));
     qsizetype done = 0;
     for (const quint32 s : sectors) {
-        const qsizetype offset = (qsizetype(s) + (mini ? 0 : 1)) * unit;
+        const quint64 offset = (quint64(s) + (mini ? 0 : 1)) * quint64(unit);
         const qsizetype length = qMin(unit, qsizetype(size) - done);
-        if (offset + length > base.size()) return false;
-        std::memcpy(data->data() + done, base.data() + offset, size_t(length));
+        if (offset + quint64(length) > quint64(base.size())) return false;
+        std::memcpy(data->data() + done, base.data() + qsizetype(offset), size_t(length));
         done += length;
     }
     return true;
@@ -200,9 +200,9 @@ QList<quint32> CompoundFile::chain(const QList<quint32>& table, quint32 start, q
 
 // A whole sector of the file, or null when it is not all there.
 const char* CompoundFile::sector(quint32 index) const {
-    const qsizetype offset = (qsizetype(index) + 1) * sectorSize_;
-    if (offset + sectorSize_ > file_.size()) return nullptr;
-    return file_.data() + offset;
+    const quint64 offset = (quint64(index) + 1) * quint64(sectorSize_);
+    if (offset + quint64(sectorSize_) > quint64(file_.size())) return nullptr;
+    return file_.data() + qsizetype(offset);
 }
 
 }  // namespace vardo::tables
