@@ -1,8 +1,6 @@
-// Writes a stream of the root storage of a compound file, as the workbook reader takes it out, to
-// standard output, for compound_test.py to compare with another reader's.
-// Usage: compound_dump FILE [STREAM]   (STREAM: "Workbook" by default)
-// Exit status: 0 with the stream's bytes; 2 the compound file refused, 3 no such stream, 4 the
-// stream damaged; 1 the file not read.
+// compound_dump FILE [STREAM]: the stream ("Workbook" by default) of the compound file as the
+// workbook reader takes it out, to standard output. Exit status: 0 with the stream's bytes; 2 the
+// compound file refused, 3 no such stream, 4 the stream damaged; 1 the file not read.
 #include <QFile>
 
 #include <cstdio>
