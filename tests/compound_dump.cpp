@@ -4,6 +4,10 @@
 #include <QFile>
 
 #include <cstdio>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "tables/compoundfile.h"
 
@@ -19,6 +23,9 @@ int main(int argc, char** argv) {
     const Stream found =
         compound.read(argc > 2 ? QString::fromUtf8(argv[2]) : QStringLiteral("Workbook"), &data);
     if (found != Stream::Read) return found == Stream::Absent ? 3 : 4;
-    return std::fwrite(data.constData(), 1, size_t(data.size()), stdout) == size_t(data.size()) ? 0
-                                                                                                : 1;
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);  // the bytes as they are, no CR before each LF
+#endif
+    const size_t size = size_t(data.size());
+    return std::fwrite(data.constData(), 1, size, stdout) == size ? 0 : 1;
 }
