@@ -2,9 +2,9 @@
 // in plain Qt (widgets_probe: the window generated from the main window's inventory, with its
 // fonts and stacking but no logic and no workbooks). It pays for the font machinery and the
 // widgets as the main window does, so the ratio to it is what the main window's own code and
-// libraries cost. Two more probes are shown for comparison only: the same window linked with the
-// workbook reader's library (widgets_gsf_probe: the same program with libgsf and the libraries it
-// needs loaded, unused), and an empty Qt Widgets window of the same size, which never starts the
+// libraries cost. Two more probes are shown for comparison only: the same window linked as the main
+// window is (widgets_linked_probe: the same program with every shared library of the main window's
+// code loaded, unused), and an empty Qt Widgets window of the same size, which never starts the
 // font machinery before it is on screen.
 // Each probe is its own process, started with QT_QPA_PLATFORM=offscreen and data/ as its working
 // directory; they run in turn, the order rotating from run to run (after one unmeasured run
@@ -187,9 +187,9 @@ int main(int argc, char** argv) {
     const std::string dir = directoryOfThisProgram();
     Probe window{"main window", dir + "/startup_probe", {}};
     Probe widgets{"same widgets", dir + "/widgets_probe", {}};
-    Probe widgetsGsf{"+ libgsf", dir + "/widgets_gsf_probe", {}};
+    Probe widgetsLinked{"+ its libs", dir + "/widgets_linked_probe", {}};
     Probe empty{"empty window", dir + "/empty_probe", {}};
-    Probe* const probes[] = {&window, &widgets, &widgetsGsf, &empty};
+    Probe* const probes[] = {&window, &widgets, &widgetsLinked, &empty};
     constexpr int kProbeCount = sizeof probes / sizeof probes[0];
 
     Run warmUp;
@@ -248,9 +248,9 @@ int main(int argc, char** argv) {
     };
     // Against the same controls in plain Qt: the targets.
     rows(widgets, "same widgets", true);
-    // For comparison only: the same controls with the workbook reader's libraries loaded, which
-    // shows what of the difference is loading libgsf and what it needs; and the empty window.
-    rows(widgetsGsf, "same + libgsf", false);
+    // For comparison only: the same controls with the main window's shared libraries loaded,
+    // which shows what of the difference is loading them; and the empty window.
+    rows(widgetsLinked, "same + its libs", false);
     rows(empty, "empty window", false);
     return 0;
 }

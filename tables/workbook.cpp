@@ -1,82 +1,18 @@
 #include "tables/workbook.h"
 
-#include <QLoggingCategory>
 #include <QtEndian>
-
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-memory.h>
-#include <gsf/gsf-input.h>
-#include <gsf/gsf-utils.h>
 
 #include <charconv>
 #include <cmath>
-#include <memory>
-#include <mutex>
-#include <utility>
 
 #include "core/numbertext.h"
 #include "core/safefile.h"
 #include "tables/biff8.h"
+#include "tables/compoundfile.h"
 
 namespace vardo::tables {
 
 namespace {
-
-struct GObjectUnref {
-    void operator()(gpointer object) const {
-        if (object) g_object_unref(object);
-    }
-};
-template <class T>
-using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
-
-// libgsf warns about every damaged compound file it is given, under its own log domains and under
-// GLib's default one. The user learns of the damage from our error instead: while a workbook is
-// read, its words are collected (they tell damage from a foreign file) and go to a debug category
-// (QT_LOGGING_RULES shows it); none reaches stderr. Messages of other code pass on as before.
-Q_LOGGING_CATEGORY(lcGsf, "vardo.tables.gsf", QtWarningMsg)
-
-thread_local QStringList* gsfMessages = nullptr;
-
-// Collects libgsf's messages of one read on this thread.
-class GsfMessages {
-  public:
-    GsfMessages() : previous_(std::exchange(gsfMessages, &messages_)) {}
-    ~GsfMessages() { gsfMessages = previous_; }
-    GsfMessages(const GsfMessages&) = delete;
-    GsfMessages& operator=(const GsfMessages&) = delete;
-    bool any() const { return !messages_.isEmpty(); }
-
-  private:
-    QStringList messages_;
-    QStringList* previous_;
-};
-
-void logGsfMessage(const gchar* domain, GLogLevelFlags level, const gchar* message,
-                   gpointer ownDomain) {
-    const bool ours = ownDomain != nullptr;
-    if (!ours && !gsfMessages) {
-        g_log_default_handler(domain, level, message, nullptr);
-        return;
-    }
-    if (gsfMessages) gsfMessages->append(QString::fromUtf8(message ? message : ""));
-    qCDebug(lcGsf, "%s: %s", domain ? domain : "glib", message ? message : "");
-}
-
-void initGsf() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        gsf_init();
-        const auto levels = GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_RECURSION);
-        static char own = 0;
-        for (const char* domain : {"libgsf", "libgsf:msole", "libgsf:utils"})
-            g_log_set_handler(domain, levels, logGsfMessage, &own);
-        // libgsf also warns without a domain, and GLib's object system complains under its own.
-        for (const char* domain : {static_cast<const char*>(nullptr), "GLib", "GLib-GObject"})
-            g_log_set_handler(domain, levels, logGsfMessage, nullptr);
-    });
-}
 
 constexpr QByteArrayView kOleSignature("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 constexpr QByteArrayView kZipSignature("PK\x03\x04", 4);
@@ -95,20 +31,9 @@ bool startsWithOldBof(QByteArrayView bytes) {
     return type == 0x0009 || type == 0x0209 || type == 0x0409;
 }
 
-// A stream of the compound file by name; names in a compound file do not differ by case only.
-GObjectPtr<GsfInput> childStream(GsfInfile* directory, const char* name) {
-    const int count = gsf_infile_num_children(directory);
-    for (int i = 0; i < count; ++i) {
-        const char* childName = gsf_infile_name_by_index(directory, i);
-        if (childName && g_ascii_strcasecmp(childName, name) == 0)
-            return GObjectPtr<GsfInput>(gsf_infile_child_by_index(directory, i));
-    }
-    return nullptr;
-}
-
 // Whether a directory entry of the compound file bears this name (UTF-16, any case), even one
-// that libgsf dropped as damaged. Entries are 128 bytes long and start on 128-byte boundaries
-// after the 512-byte header, in sectors of 512 bytes or more.
+// that the directory's tree does not reach. Entries are 128 bytes long and start on 128-byte
+// boundaries after the 512-byte header, in sectors of 512 bytes or more.
 bool hasEntryNamed(QByteArrayView bytes, QStringView name) {
     for (qsizetype at = 512; at + 128 <= bytes.size(); at += 128) {
         bool same = true;
@@ -130,37 +55,23 @@ ReadError extractWorkbookStream(QByteArrayView bytes, QByteArray* data) {
     if (!bytes.startsWith(kOleSignature))
         return startsWithOldBof(bytes) ? ReadError::OlderFormat : ReadError::NotExcel;
 
-    initGsf();
-    const GsfMessages messages;
-    // The bytes outlive every object made from them here; libgsf does not copy or free them.
-    GObjectPtr<GsfInput> input(
-        gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()), bytes.size(), FALSE));
-    if (!input) return ReadError::Damaged;
-    GError* error = nullptr;
-    GObjectPtr<GsfInfile> compound(gsf_infile_msole_new(input.get(), &error));
-    g_clear_error(&error);
-    if (!compound) return ReadError::Damaged;
-
+    CompoundFile compound;
+    if (!compound.open(bytes)) return ReadError::Damaged;
     // Excel 97 names its stream "Workbook"; Excel 5.0/95 named it "Book".
-    GObjectPtr<GsfInput> stream = childStream(compound.get(), "Workbook");
-    if (!stream) {
-        if (childStream(compound.get(), "Book")) return ReadError::OlderFormat;
-        // No such stream in a compound file libgsf complained about, or an entry of that name
-        // that it could not take: a damaged workbook, not some other program's file.
-        if (messages.any() || hasEntryNamed(bytes, u"Workbook") || hasEntryNamed(bytes, u"Book"))
+    switch (compound.read(u"Workbook", data)) {
+        case CompoundFile::Stream::Read:
+            break;
+        case CompoundFile::Stream::Damaged:
             return ReadError::Damaged;
-        return ReadError::NotExcel;
+        case CompoundFile::Stream::Absent:
+            if (compound.contains(u"Book")) return ReadError::OlderFormat;
+            // An entry of that name outside the directory's tree: a damaged workbook, not some
+            // other program's file.
+            if (hasEntryNamed(bytes, u"Workbook") || hasEntryNamed(bytes, u"Book"))
+                return ReadError::Damaged;
+            return ReadError::NotExcel;
     }
-    // A stream lies inside its file; a directory entry claiming more is damaged, and believing it
-    // would only take memory before the read fails.
-    const gsf_off_t size = gsf_input_size(stream.get());
-    if (size <= 0 || size > bytes.size()) return ReadError::Damaged;
-    data->resize(static_cast<qsizetype>(size));
-    if (!gsf_input_read(stream.get(), static_cast<size_t>(size),
-                        reinterpret_cast<guint8*>(data->data()))) {
-        data->clear();
-        return ReadError::Damaged;
-    }
+    if (data->isEmpty()) return ReadError::Damaged;
     return ReadError::None;
 }
 

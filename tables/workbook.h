@@ -1,7 +1,7 @@
 #pragma once
 // A reference table read from a sheet of an Excel 97 workbook (.xls, BIFF8).
 //
-//   file --readRegularFile--> bytes --libgsf (OLE2 compound file)--> "Workbook" stream
+//   file --readRegularFile--> bytes --CompoundFile (OLE2, compoundfile.h)--> "Workbook" stream
 //        --BIFF8 records (biff8.h)--> cells of the sheet "Лист1" --> Table of texts
 //
 // The table is what the bound fields show: row 1 of the sheet is the header, the rows below it

@@ -565,8 +565,8 @@ void HostileTest::damagedWorkbookDirectory_data() {
 
 void HostileTest::damagedWorkbookDirectory() {
     // State: a sample workbook with one field of its stream's directory entry damaged. Expected:
-    // "повреждена" (it is a damaged workbook, not some other program's file), and libgsf's own
-    // warnings do not reach the terminal.
+    // "повреждена" (it is a damaged workbook, not some other program's file), and nothing is
+    // written to the terminal.
     QFETCH(int, offset);
     QFETCH(int, value);
     QByteArray bytes = fileBytes(QStringLiteral(VARDO_SAMPLE_DATA) + u"/т38.1.xls"_s);

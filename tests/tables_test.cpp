@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <algorithm>
 #include <limits>
@@ -345,6 +346,43 @@ class TablesTest : public QObject {
         } else {
             QCOMPARE(result.error, ReadError::Damaged);
         }
+    }
+
+    // A compound file damaged in one of its links: "повреждена", read neither in circles nor
+    // outside its bytes. т38.1.xls has 512-byte sectors: the stream "Workbook" in sectors 0-7, the
+    // FAT in 8, the directory in 9 (the root entry at 5120, "Workbook" at 5248); gnumeric.xls keeps
+    // its stream in the mini stream, the mini FAT in sector 6 (at 3584), the root entry at 4096.
+    void damagedCompoundFile_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("sectorsAdded");    // zero sectors after the file's own
+        QTest::addColumn<QList<int>>("patches");  // offset, 32-bit value, offset, value, ...
+        const QString t38 = sample(u"т38.1.xls"_qs), gnumeric = fixture(u"gnumeric.xls"_qs);
+        QTest::newRow("FAT loop in the stream") << t38 << 0 << QList<int>{4608 + 4 * 3, 1};
+        QTest::newRow("FAT loop in the directory") << t38 << 0 << QList<int>{4608 + 4 * 9, 9};
+        QTest::newRow("chain ends before the size") << t38 << 0 << QList<int>{5248 + 120, 4608};
+        QTest::newRow("chain ends free") << t38 << 0 << QList<int>{4608 + 4 * 6, -1};
+        QTest::newRow("FAT sector beyond the file") << t38 << 0 << QList<int>{76, 1000};
+        QTest::newRow("more FAT sectors than the file") << t38 << 0 << QList<int>{44, 11};
+        QTest::newRow("directory beyond the FAT") << t38 << 0 << QList<int>{48, 5000};
+        QTest::newRow("entry beyond the directory") << t38 << 0 << QList<int>{5120 + 76, 4};
+        QTest::newRow("entry its own sibling") << t38 << 0 << QList<int>{5248 + 72, 1};
+        QTest::newRow("entry back to the root") << t38 << 0 << QList<int>{5248 + 68, 0};
+        QTest::newRow("DIFAT loop") << t38 << 300 << QList<int>{44, 237, 68, 10, 5632 + 508, 10};
+        QTest::newRow("DIFAT beyond the file") << t38 << 300 << QList<int>{44, 110, 68, 4000};
+        QTest::newRow("sector shift 10") << t38 << 0 << QList<int>{30, 0x6000A};
+        QTest::newRow("mini FAT loop") << gnumeric << 0 << QList<int>{3584 + 4 * 10, 3};
+        QTest::newRow("mini stream short") << gnumeric << 0 << QList<int>{4096 + 120, 1024};
+    }
+    void damagedCompoundFile() {
+        QFETCH(QString, file);
+        QFETCH(int, sectorsAdded);
+        QFETCH(QList<int>, patches);
+        QByteArray bytes = fileBytes(file) + QByteArray(512 * sectorsAdded, '\0');
+        for (qsizetype i = 0; i + 1 < patches.size(); i += 2)
+            qToLittleEndian<qint32>(patches[i + 1], bytes.data() + patches[i]);
+        const ReadResult result = readWorkbookBytes(bytes);
+        QCOMPARE(result.error, ReadError::Damaged);
+        QCOMPARE(result.errorText, describe(ReadError::Damaged));
     }
 
     // Bytes changed anywhere in a file: an error with its text, or a table of equal-width rows.
