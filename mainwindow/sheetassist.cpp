@@ -7,6 +7,8 @@
 #include <QRadioButton>
 
 #include "core/catalogue.h"
+#include "document/calculation.h"
+#include "document/recompute.h"
 #include "tables/datasource.h"
 
 namespace vardo::mainwindow {
@@ -44,7 +46,9 @@ void SheetAssist::ran(const QString& control) {
 }
 
 void SheetAssist::opened() {
-    marks_->takeAllAsComputed();
+    // What the file shows is checked against what its inputs give now: a file saved after an
+    // input changed opens with those results marked, as they were marked when it was saved.
+    marks_->takeAllAsComputed(document::outOfDate(document::capture(port_)));
     changed();
 }
 

@@ -42,6 +42,7 @@ QString SheetMarks::valueOf(const QString& name) const {
 }
 
 void SheetMarks::snapshot(const QString& result) {
+    outOfDateOnOpening_.remove(result);
     QHash<QString, QString>& kept = snapshots_[result];
     kept.clear();
     for (const QString& input : catalogue::inputsOf(result)) kept.insert(input, valueOf(input));
@@ -50,15 +51,17 @@ void SheetMarks::snapshot(const QString& result) {
 void SheetMarks::ran(const QString& control) {
     if (control == names::Command23) {
         snapshots_.clear();
+        outOfDateOnOpening_.clear();
         return;
     }
     for (const QString& result : catalogue::resultsOf(control)) snapshot(result);
 }
 
-void SheetMarks::takeAllAsComputed() {
+void SheetMarks::takeAllAsComputed(const QStringList& outOfDate) {
     snapshots_.clear();
     for (const catalogue::ResultInputs& r : catalogue::resultInputs())
         if (!sheet_.text(r.result).trimmed().isEmpty()) snapshot(r.result);
+    outOfDateOnOpening_ = QSet<QString>(outOfDate.cbegin(), outOfDate.cend());
 }
 
 QStringList SheetMarks::staleResults() const {
@@ -74,6 +77,10 @@ void SheetMarks::refresh() {
     for (const catalogue::ResultInputs& r : catalogue::resultInputs()) {
         const auto kept = snapshots_.constFind(r.result);
         if (kept == snapshots_.cend()) continue;
+        if (outOfDateOnOpening_.contains(r.result)) {
+            stale_.insert(r.result);
+            continue;
+        }
         for (const QString& input : r.inputs) {
             if (stale_.contains(input) || kept->value(input) != valueOf(input)) {
                 stale_.insert(r.result);

@@ -34,8 +34,9 @@ class SheetMarks : public QObject {
     // inputs they read now. "Новый расчет" leaves no result computed.
     void ran(const QString& control);
     // Every result the sheet shows is taken as computed from the inputs it has now (a calculation
-    // file was opened).
-    void takeAllAsComputed();
+    // file was opened), except `outOfDate`: the results its inputs now give otherwise. Those are
+    // out of date, as if an input had just been typed, until their procedures run again.
+    void takeAllAsComputed(const QStringList& outOfDate = {});
     // Sets the marks by the texts the sheet has now.
     void refresh();
 
@@ -62,6 +63,7 @@ class SheetMarks : public QObject {
 
     WidgetSheet& sheet_;
     QHash<QString, QHash<QString, QString>> snapshots_;
+    QSet<QString> outOfDateOnOpening_;  // until computed again
     QSet<QString> stale_;
     QHash<QString, QString> problems_;
     QHash<QString, Original> originals_;

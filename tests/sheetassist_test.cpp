@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "calc/calc.h"
@@ -504,6 +505,37 @@ void SheetAssistTest::staleMarks() {
                      looks[r.result].palette.color(qobject_cast<QLineEdit*>(w) ? QPalette::Base
                                                                                : QPalette::Window));
             QVERIFY(!w->toolTip().contains(SheetMarks::staleText()));
+        }
+    }
+
+    // Action: the calculation saved as it is, opened in another window, computed again there.
+    // Expected: marked as here are the results that computing again changes (those the saved
+    // inputs give otherwise) and those computed from them, until they are computed again.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"устарел.vardo"_s);
+    QVERIFY(f.window->saveCalculation(path));
+    {
+        Form1Fixture g;
+        QVERIFY(g.show());
+        QVERIFY(g.window->openCalculation(path));
+        g.window->assist().refreshNow();
+        const QStringList marked = g.window->assist().marks().staleResults();
+        QHash<QString, QString> opened;
+        for (const QString& result : marked) {
+            QCOMPARE(markColour(g.get(result)), SheetMarks::staleColour());
+            QCOMPARE(g.get(result)->toolTip(), f.get(result)->toolTip());
+        }
+        for (const auto& r : vardo::catalogue::resultInputs()) opened[r.result] = g.text(r.result);
+        QVERIFY(User(g, User::Reach::Direct).run(recompute));
+        g.window->assist().refreshNow();
+        QCOMPARE(g.window->assist().marks().staleResults(), QStringList());
+        for (const auto& r : vardo::catalogue::resultInputs()) {
+            const bool readsMarked = std::any_of(r.inputs.cbegin(), r.inputs.cend(),
+                                                 [&](auto& i) { return marked.contains(i); });
+            if (g.text(r.result) != opened[r.result])
+                QVERIFY(marked.contains(r.result));
+            else
+                QCOMPARE(marked.contains(r.result), readsMarked);
         }
     }
 
