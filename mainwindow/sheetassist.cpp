@@ -13,8 +13,12 @@
 
 namespace vardo::mainwindow {
 
-SheetAssist::SheetAssist(QWidget* form, WidgetSheet& sheet)
-    : QObject(form), form_(form), port_(sheet), marks_(std::make_unique<SheetMarks>(sheet)) {
+SheetAssist::SheetAssist(QWidget* form, WidgetSheet& sheet, GradeWindow::Click click)
+    : QObject(form),
+      form_(form),
+      port_(sheet),
+      click_(std::move(click)),
+      marks_(std::make_unique<SheetMarks>(sheet)) {
     coalesce_.setSingleShot(true);
     coalesce_.setInterval(0);
     connect(&coalesce_, &QTimer::timeout, this, &SheetAssist::refreshNow);
@@ -59,7 +63,7 @@ void SheetAssist::refreshNow() {
 }
 
 GradeWindow* SheetAssist::showGradeWindow() {
-    if (!gradeWindow_) gradeWindow_ = new GradeWindow(port_, form_);
+    if (!gradeWindow_) gradeWindow_ = new GradeWindow(port_, click_, form_);
     gradeWindow_->show();
     gradeWindow_->raise();
     gradeWindow_->activateWindow();

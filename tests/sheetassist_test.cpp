@@ -338,15 +338,30 @@ void SheetAssistTest::gradeWindowSaysWhatIsMissing() {
 }
 
 void SheetAssistTest::applyMovesTheFourNavigators_data() {
+    // Sample rows (b = 10 mm): П-4 71, 25,6, 0,41; ОП-3 75, 25,2, 0,42. With the worked example
+    // (Lр 18, h/b 1,59, Vm 25, G 4200, Gг 1350,5, Мфс 320 and 500), by hand: emergency
+    // [(gр + gрг)·40,5 + 5351,94 + 5870,5] / 1000 = 15,13474 (П-4), 15,28054 (ОП-3); V max
+    // [44,712·gр + 1,59·324·625·Pp·0,185 + 5170] / 1000 = 32,76635575, 33,5408575.
     QTest::addColumn<bool>("series2");
     QTest::addColumn<bool>("doubleClick");
-    QTest::newRow("П, Применить") << false << false;
-    QTest::newRow("ОП, double click") << true << true;
+    QTest::addColumn<QString>("grade");
+    QTest::addColumn<QStringList>("rows");     // gр, gрг, Pp
+    QTest::addColumn<QStringList>("moments");  // Label22 (emergency), Label24 (V max)
+    QTest::newRow("П-4, Применить")
+        << false << false << u"П-4"_s << QStringList{u"71"_s, u"25,6"_s, u"0,41"_s}
+        << QStringList{u"15,1347"_s, u"32,7664"_s};
+    QTest::newRow("ОП-3, double click")
+        << true << true << u"ОП-3"_s << QStringList{u"75"_s, u"25,2"_s, u"0,42"_s}
+        << QStringList{u"15,2805"_s, u"33,5409"_s};
 }
 
 void SheetAssistTest::applyMovesTheFourNavigators() {
     QFETCH(bool, series2);
     QFETCH(bool, doubleClick);
+    QFETCH(QString, grade);
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, moments);
+    // State: the worked example computed with П-2's gр 55 typed; the grades shown.
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
@@ -356,11 +371,11 @@ void SheetAssistTest::applyMovesTheFourNavigators() {
     GradeWindow* w = openGrades(f);
     QVERIFY(w);
     const CrossbeamCheck& check = w->check();
-    QVERIFY(check.grades.size() > 1);
-    // The last grade: its rows are not the first rows the tables start on.
-    const int g = static_cast<int>(check.grades.size()) - 1;
+    int g = 0;
+    while (g < check.grades.size() - 1 && check.grades[g].grade != grade) ++g;
+    QCOMPARE(check.grades[g].grade, grade);
     QVERIFY(check.grades[g].rows.has_value());
-    const vardo::document::GradeRows rows = *check.grades[g].rows;
+    const vardo::document::GradeRows gradeRows = *check.grades[g].rows;
     const int allowableRow = check.grades[g].row;
     const QString allowable = series2 ? u"Data8"_s : u"Data7"_s;
 
@@ -383,22 +398,39 @@ void SheetAssistTest::applyMovesTheFourNavigators() {
         table->selectRow(g);
         QTest::mouseClick(w->findChild<QPushButton*>(u"apply"_s), Qt::LeftButton);
     }
+    f.window->assist().refreshNow();
 
-    // Expected: the four navigators on the grade's rows, every other one where it was, no
-    // input and no result changed.
-    const QMap<QString, int> expected{{u"Data1"_s, rows.gpAt},
-                                      {u"Data5"_s, rows.gpgAt},
-                                      {u"Data3"_s, rows.ppAt},
+    // Expected: the four navigators on the grade's rows, every other one where it was.
+    const QMap<QString, int> expected{{u"Data1"_s, gradeRows.gpAt},
+                                      {u"Data5"_s, gradeRows.gpgAt},
+                                      {u"Data3"_s, gradeRows.ppAt},
                                       {allowable, allowableRow}};
     for (const QString& s : vardo::catalogue::dataSourceNames())
         QVERIFY2(port.currentRow(s) == expected.value(s, before[s]), qPrintable(s));
-    QVERIFY(before[u"Data1"_s] != rows.gpAt || before[allowable] != allowableRow);
-    for (auto it = texts.cbegin(); it != texts.cend(); ++it) QCOMPARE(f.text(it.key()), it.value());
-    // The tables show the grade: the allowable panel names it, the weight row is its.
     const QString gradeLabel = series2 ? u"Label47"_s : u"Label41"_s;
-    QCOMPARE(f.text(gradeLabel), check.grades[g].grade);
-    QCOMPARE(f.text(series2 ? u"Label2"_s : u"Label1"_s), rows.gpRow);
-    QCOMPARE(f.text(series2 ? u"Text2"_s : u"Text1"_s), rows.gp);
+    QCOMPARE(f.text(gradeLabel), grade);
+    // The grade's gр, gрг, Pp in the sheet and its moments computed by the buttons, silently;
+    // nothing else changed and nothing is out of date.
+    const QStringList picked{u"txtGp"_s, u"txtGpg"_s, u"txtPp"_s};
+    for (int i = 0; i < 3; ++i) QCOMPARE(f.text(picked[i]), rows[i]);
+    QCOMPARE(f.text(u"Label22"_s), moments[0]);
+    QCOMPARE(f.text(u"Label24"_s), moments[1]);
+    QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it)
+        if (!picked.contains(it.key()) && !kMoments.contains(it.key()))
+            QCOMPARE(f.text(it.key()), it.value());
+    QCOMPARE(f.window->assist().marks().staleResults(), QStringList());
+    // The report and the window check that grade with the sheet's own moments.
+    const CrossbeamCheck report = reportCheck(f);
+    for (const CrossbeamCheck* checked : {&w->check(), &report}) {
+        const vardo::document::GradeCheck& c = checked->grades[g];
+        for (int i = 0; i < 6; ++i) {
+            const auto m = i < 3 ? c.moments.middle[i] : c.moments.end[i - 3];
+            QVERIFY(m.has_value());
+            QCOMPARE(vardo::formatFixed(*m), f.text(kMoments[i]));
+        }
+    }
+    QCOMPARE(w->check().grades[g].verdict, report.grades[g].verdict);
 }
 
 void SheetAssistTest::staleMarks_data() {
