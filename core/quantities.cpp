@@ -26,7 +26,12 @@ const QHash<QString, QString>& quantities() {
             q.insert(control, withUnit(name, unit));
         };
         // The inputs of the sheet.
-        add(names::txtProlet, u"Пролет l"_s, kMetre);
+        // l multiplies the loads per metre of the contact line into the loads of the points: it
+        // is the span of the overhead line along the track, not the crossbeam (that is Lр).
+        q.insert(names::txtProlet,
+                 withUnit(u"Пролет контактной подвески l"_s, kMetre) +
+                     u"\nДлина пролета подвески вдоль пути: на нее умножаются нагрузки G и Gг "
+                     u"(на 1 м пролета) точек подвеса. Это не длина ригеля (она — Lр)."_s);
         add(names::txtLp, u"Расчетная длина ригеля Lр"_s, kMetre);
         add(names::txtVm, u"Скорость ветра Vm"_s, u"м/с"_s);
         add(names::Combo1, u"h/b"_s, {});
@@ -36,8 +41,18 @@ const QHash<QString, QString>& quantities() {
         add(names::txtPp, u"Ветровой параметр Pp"_s, u"кгс·с²/м³"_s);
         for (int i = 1; i <= 8; ++i) {
             const QString point = u" точки "_s + QString::number(i);
-            add(names::txtL[i], u"Плечо"_s + point + u" от левой опоры (л)"_s, kMetre);
-            add(names::txtP[i], u"Плечо"_s + point + u" от правой опоры (п)"_s, kMetre);
+            // The moment at a section sums each load times its arm, the left arms weighted by
+            // 1 - s and the right ones by s (s: the section's place from the left support), which
+            // is the influence line of a simple beam for a point left of the section (л) or right
+            // of it (п). So a point has one arm, by the side of the middle it is on.
+            q.insert(names::txtL[i],
+                     withUnit(u"Плечо"_s + point + u" от левой опоры (л)"_s, kMetre) +
+                         u"\nРасстояние от точки до левой опоры ригеля, для точки левее его "
+                         u"середины; у точки правее середины л = 0 (задается п)."_s);
+            q.insert(names::txtP[i],
+                     withUnit(u"Плечо"_s + point + u" от правой опоры (п)"_s, kMetre) +
+                         u"\nРасстояние от точки до правой опоры ригеля, для точки правее его "
+                         u"середины; у точки левее середины п = 0 (задается л)."_s);
             add(names::txtG[i], u"Нагрузка G"_s + point + u" без гололеда, на 1 м пролета"_s,
                 kKgfPerMetre);
             add(names::txtGg[i], u"Нагрузка Gг"_s + point + u" с гололедом, на 1 м пролета"_s,

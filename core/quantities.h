@@ -15,8 +15,8 @@
 
 namespace vardo::catalogue {
 
-// "Пролет l, м", "Плечо точки 3 от левой опоры (л), м", "h/b"; empty for a control that holds no
-// quantity.
+// "Скорость ветра Vm, м/с", "Плечо точки 3 от левой опоры (л), м" (with a second line on what
+// the arm is), "h/b"; empty for a control that holds no quantity.
 QString quantityText(QStringView control);
 // Every control that has a quantityText.
 QStringList quantityControls();

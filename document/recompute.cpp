@@ -123,6 +123,20 @@ Results designMomentsWith(const Calculation& calculation, const Results& loads, 
     return out;
 }
 
+QStringList outOfDate(const Calculation& calculation) {
+    const Results again = recompute(calculation).results;
+    QStringList out;
+    for (const QString& name : recomputedFields()) {
+        const QString shown = calculation.results.value(name).trimmed();
+        if (shown.isEmpty()) continue;  // never computed: nothing to be out of date
+        const QString now = again.value(name).text;
+        const std::optional<Fixed> a = parseFixed(shown);
+        const std::optional<Fixed> b = parseFixed(now);
+        if (a && b ? *a != *b : shown != now) out << name;
+    }
+    return out;
+}
+
 Results savedResults(const Calculation& calculation, const Results& recomputed) {
     Results out;
     for (const QString& name : resultFields()) {

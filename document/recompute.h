@@ -44,6 +44,12 @@ Recomputation recompute(const Calculation& calculation);
 Results designMomentsWith(const Calculation& calculation, const Results& loads, const QString& gp,
                           const QString& gpg, const QString& pp);
 
+// The results the calculation shows that its inputs now give otherwise, in the order of
+// recomputedFields(): a shown (non-blank) result whose text is not the one its procedure writes
+// from the saved inputs, a refusal's "0" included. The governing Text21/Text22 are not among them:
+// they may be typed, so they are out of date only through the left and right values they come from.
+QStringList outOfDate(const Calculation& calculation);
+
 // The results as the sheet holds them. A blank or non-numeric result is not computed, and so is a
 // "0" where the recomputation refuses for want of data (the window writes "0" after the no-data
 // message).

@@ -46,7 +46,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         if (QWidget* w = controls_.value(field)) w->setCursor(pickPointer);
     });
     openDataSources();
-    assist_ = new SheetAssist(this, *sheet_);
+    assist_ = new SheetAssist(this, *sheet_, [this](const QString& name) { clickAsUser(name); });
     wireFiles();
     markSaved(captureWindow());
 

@@ -141,6 +141,9 @@ class Form1 : public QWidget {
     void openDataSources();
     void onButton(const QString& name);
     void onFieldClick(const QString& name);
+    // A click on the control `name` as the user makes it: a button is clicked, a field's click
+    // action runs; everything wired to the click follows.
+    void clickAsUser(const QString& name);
     void onOptionSelected(const QString& name);
     void showAbout();
     void showCalculator();

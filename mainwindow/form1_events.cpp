@@ -150,6 +150,15 @@ void Form1::onFieldClick(const QString& name) {
     pickOnClick(*sheet_, name);
 }
 
+void Form1::clickAsUser(const QString& name) {
+    if (auto* button = qobject_cast<QPushButton*>(controls_.value(name))) {
+        button->click();
+        return;
+    }
+    onFieldClick(name);
+    refreshModified();
+}
+
 void Form1::onOptionSelected(const QString& name) {
     if (Procedure p = actionFor(kLauncherOptions, name)) {
         p(*sheet_);

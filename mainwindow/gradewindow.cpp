@@ -47,8 +47,8 @@ QTableWidgetItem* item(const QString& text) {
 
 }  // namespace
 
-GradeWindow::GradeWindow(WindowPort& port, QWidget* parent)
-    : QWidget(parent, Qt::Window), port_(port) {
+GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
+    : QWidget(parent, Qt::Window), port_(port), click_(std::move(click)) {
     setObjectName(u"GradeWindow"_s);
     setWindowTitle(u"Подбор ригеля"_s);
     heading_ = new QLabel(this);
@@ -83,7 +83,8 @@ GradeWindow::GradeWindow(WindowPort& port, QWidget* parent)
     apply_ = new QPushButton(u"Применить"_s, this);
     apply_->setObjectName(u"apply"_s);
     apply_->setToolTip(
-        u"Перевести строки таблиц gр, gрг, Pp и допускаемых моментов на выбранную марку"_s);
+        u"Перевести строки таблиц gр, gрг, Pp и допускаемых моментов на выбранную марку, "
+        u"взять из них gр, gрг, Pp и пересчитать шесть расчетных моментов"_s);
     auto* close = new QPushButton(u"Закрыть"_s, this);
     close->setObjectName(u"close"_s);
 
@@ -255,6 +256,20 @@ void GradeWindow::applyGrade(int index) {
         port_.moveTo(names::Data3, g.rows->ppAt);
     }
     port_.moveTo(port_.isChecked(names::Option2) ? names::Data8 : names::Data7, g.row);
+    if (!g.rows) {
+        port_.message(u"Для марки "_s + g.grade + u" не найдены строки gр, gрг, Pp ("_s +
+                      g.notChecked +
+                      u"): на марку переведена только таблица допускаемых моментов, "
+                      u"gр, gрг, Pp и моменты листа не изменены."_s);
+        return;
+    }
+    // Then as the user goes on: the three picks in the order of the road (gр, gрг, Pp), then the
+    // six mode buttons, each with its own messages, so the moments are the grade's.
+    if (!click_) return;
+    for (const QString field : {names::txtGp, names::txtGpg, names::txtPp}) click_(field);
+    for (const QString button : {names::Command7, names::Command8, names::Command9,
+                                 names::Command11, names::Command12, names::Command13})
+        click_(button);
 }
 
 }  // namespace vardo::mainwindow

@@ -7,12 +7,15 @@
 //   band (up to 90 %, up to 100 %, over 100 %), the design-length check against Lр, the verdict and
 //   why a grade fails; the first grade that passes everything is marked.
 //
-// "Применить" (or a double click on a grade) steps the navigators of т37Gp.xls, Т37Gрг.xls,
-// т37gama.xls and of the allowable moments to the grade's rows, as the user would; the sheet's
-// own buttons then compute as usual. The window is modeless and follows the sheet: refresh() is
-// called whenever the sheet changes; while hidden, it waits until it is shown.
+// "Применить" (or a double click on a grade) puts the grade into the sheet as the user would:
+// the navigators of т37Gp.xls, Т37Gрг.xls, т37gama.xls and of the allowable moments step to the
+// grade's rows, the picks of gр, gрг, Pp copy them, and the six mode buttons compute the design
+// moments; the sheet, the report and this window then agree on that grade. The window is
+// modeless and follows the sheet: refresh() is called whenever the sheet changes; while hidden,
+// it waits until it is shown.
 
 #include <QWidget>
+#include <functional>
 
 #include "document/crossbeamcheck.h"
 
@@ -28,7 +31,10 @@ class GradeWindow : public QWidget {
     Q_OBJECT
 
   public:
-    GradeWindow(WindowPort& port, QWidget* parent = nullptr);
+    // Clicks a control of the sheet as the user does (the window's own click: the pick of a field,
+    // the procedure of a button, and whatever follows a user's click).
+    using Click = std::function<void(const QString& control)>;
+    GradeWindow(WindowPort& port, Click click, QWidget* parent = nullptr);
 
     // Checks every grade against the sheet as it is now. staleResults names the sheet's results
     // that are out of date (the window says so above the grades).
@@ -54,6 +60,7 @@ class GradeWindow : public QWidget {
     void applySelected();
 
     WindowPort& port_;
+    Click click_;
     document::CrossbeamCheck check_;
     QStringList missing_;
     QStringList stale_;

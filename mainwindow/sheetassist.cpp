@@ -7,12 +7,18 @@
 #include <QRadioButton>
 
 #include "core/catalogue.h"
+#include "document/calculation.h"
+#include "document/recompute.h"
 #include "tables/datasource.h"
 
 namespace vardo::mainwindow {
 
-SheetAssist::SheetAssist(QWidget* form, WidgetSheet& sheet)
-    : QObject(form), form_(form), port_(sheet), marks_(std::make_unique<SheetMarks>(sheet)) {
+SheetAssist::SheetAssist(QWidget* form, WidgetSheet& sheet, GradeWindow::Click click)
+    : QObject(form),
+      form_(form),
+      port_(sheet),
+      click_(std::move(click)),
+      marks_(std::make_unique<SheetMarks>(sheet)) {
     coalesce_.setSingleShot(true);
     coalesce_.setInterval(0);
     connect(&coalesce_, &QTimer::timeout, this, &SheetAssist::refreshNow);
@@ -44,7 +50,9 @@ void SheetAssist::ran(const QString& control) {
 }
 
 void SheetAssist::opened() {
-    marks_->takeAllAsComputed();
+    // What the file shows is checked against what its inputs give now: a file saved after an
+    // input changed opens with those results marked, as they were marked when it was saved.
+    marks_->takeAllAsComputed(document::outOfDate(document::capture(port_)));
     changed();
 }
 
@@ -55,7 +63,7 @@ void SheetAssist::refreshNow() {
 }
 
 GradeWindow* SheetAssist::showGradeWindow() {
-    if (!gradeWindow_) gradeWindow_ = new GradeWindow(port_, form_);
+    if (!gradeWindow_) gradeWindow_ = new GradeWindow(port_, click_, form_);
     gradeWindow_->show();
     gradeWindow_->raise();
     gradeWindow_->activateWindow();

@@ -26,8 +26,8 @@ class SheetAssist : public QObject {
 
   public:
     // Watches every field, list, option and data source under `form`; wires the button
-    // "Подбор ригеля" (cmdGrades).
-    SheetAssist(QWidget* form, WidgetSheet& sheet);
+    // "Подбор ригеля" (cmdGrades), whose window clicks the sheet's controls with `click`.
+    SheetAssist(QWidget* form, WidgetSheet& sheet, GradeWindow::Click click);
     ~SheetAssist() override;
 
     // A click on `control` ran its procedure.
@@ -48,6 +48,7 @@ class SheetAssist : public QObject {
 
     QWidget* form_;
     WindowPort port_;
+    GradeWindow::Click click_;
     std::unique_ptr<SheetMarks> marks_;
     QPointer<GradeWindow> gradeWindow_;
     QTimer coalesce_;

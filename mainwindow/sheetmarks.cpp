@@ -42,6 +42,7 @@ QString SheetMarks::valueOf(const QString& name) const {
 }
 
 void SheetMarks::snapshot(const QString& result) {
+    outOfDateOnOpening_.remove(result);
     QHash<QString, QString>& kept = snapshots_[result];
     kept.clear();
     for (const QString& input : catalogue::inputsOf(result)) kept.insert(input, valueOf(input));
@@ -50,15 +51,17 @@ void SheetMarks::snapshot(const QString& result) {
 void SheetMarks::ran(const QString& control) {
     if (control == names::Command23) {
         snapshots_.clear();
+        outOfDateOnOpening_.clear();
         return;
     }
     for (const QString& result : catalogue::resultsOf(control)) snapshot(result);
 }
 
-void SheetMarks::takeAllAsComputed() {
+void SheetMarks::takeAllAsComputed(const QStringList& outOfDate) {
     snapshots_.clear();
     for (const catalogue::ResultInputs& r : catalogue::resultInputs())
         if (!sheet_.text(r.result).trimmed().isEmpty()) snapshot(r.result);
+    outOfDateOnOpening_ = QSet<QString>(outOfDate.cbegin(), outOfDate.cend());
 }
 
 QStringList SheetMarks::staleResults() const {
@@ -74,6 +77,10 @@ void SheetMarks::refresh() {
     for (const catalogue::ResultInputs& r : catalogue::resultInputs()) {
         const auto kept = snapshots_.constFind(r.result);
         if (kept == snapshots_.cend()) continue;
+        if (outOfDateOnOpening_.contains(r.result)) {
+            stale_.insert(r.result);
+            continue;
+        }
         for (const QString& input : r.inputs) {
             if (stale_.contains(input) || kept->value(input) != valueOf(input)) {
                 stale_.insert(r.result);
@@ -89,12 +96,34 @@ void SheetMarks::refresh() {
         const QString why = numberProblem(text);
         if (!why.isEmpty()) problems_.insert(field, why);
     }
+    for (auto it = problems_.begin(); it != problems_.end(); ++it)
+        *it = u"Не число: "_s + *it + u". В расчете такой текст считается равным 0."_s;
+    for (int i = 1; i <= 8; ++i) {
+        const QString why =
+            bothArmsText(i, sheet_.text(names::txtL[i]), sheet_.text(names::txtP[i]));
+        if (why.isEmpty()) continue;
+        problems_.insert(names::txtL[i], why);
+        problems_.insert(names::txtP[i], why);
+    }
     for (const catalogue::ResultInputs& r : catalogue::resultInputs())
         show(r.result, stale_.contains(r.result), problems_.value(r.result));
     for (const QString& field : typedFields()) {
         if (catalogue::inputsOf(field).isEmpty())  // a result is shown above
             show(field, false, problems_.value(field));
     }
+}
+
+QString SheetMarks::bothArmsText(int point, const QString& left, const QString& right) {
+    // Each arm is the point's distance to one support, taken with that side's influence factor;
+    // a point is on one side of the middle, so one of its arms is 0. With both, its load counts
+    // twice: at the middle with л = п = half the crossbeam, the point's share of G is doubled.
+    const std::optional<Fixed> l = parseFixed(left);
+    const std::optional<Fixed> p = parseFixed(right);
+    if (!l || !p || l->isZero() || p->isZero()) return {};
+    return u"У точки %1 заданы оба плеча (л = %2, п = %3): ее нагрузка входит в момент дважды, "
+           u"с каждым плечом. Задайте одно плечо: л — для точки левее середины ригеля, "
+           u"п — правее; другое — 0. Расчет считает оба, как введено."_s.arg(point)
+               .arg(formatFixed(*l), formatFixed(*p));
 }
 
 void SheetMarks::show(const QString& name, bool stale, const QString& problem) {
@@ -129,8 +158,7 @@ void SheetMarks::show(const QString& name, bool stale, const QString& problem) {
     if (!edits) w->setAutoFillBackground(true);
 
     QStringList tip;
-    if (!problem.isEmpty())
-        tip << u"Не число: "_s + problem + u". В расчете такой текст считается равным 0."_s;
+    if (!problem.isEmpty()) tip << problem;
     if (stale) tip << staleText();
     if (!quantity.isEmpty()) tip << quantity;
     w->setToolTip(tip.join(u'\n'));

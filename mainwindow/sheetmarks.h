@@ -1,7 +1,8 @@
 #pragma once
 // Marks on the sheet that say what its texts do not: what each field and result holds (a tooltip
-// with the quantity and its unit), which results are out of date, and which typed texts are not
-// numbers. None of them changes a text; each is a colour and a tooltip, taken back exactly.
+// with the quantity and its unit), which results are out of date, which typed texts are not
+// numbers, and which suspension points have both arms. None of them changes a text; each is a
+// colour and a tooltip, taken back exactly.
 //
 //   a click runs a procedure (ran) --> the inputs of its results, as texts, are kept
 //   refresh: a result is out of date when an input's text differs from the kept one, or an input
@@ -9,6 +10,8 @@
 //   пересчитайте"; computed again, the mark goes.
 //   refresh: a typed field whose text parseFixed refuses --> background colour + why
 //   (numberProblem); the procedures still read the text as they always do (it counts as 0).
+//   refresh: a suspension point with both arms л and п other than 0 --> both arm fields get the
+//   same colour + why (its load counts twice); the calculation takes them as typed.
 //
 // The inputs of each result are the catalogue's (core/quantities.h).
 
@@ -34,17 +37,22 @@ class SheetMarks : public QObject {
     // inputs they read now. "Новый расчет" leaves no result computed.
     void ran(const QString& control);
     // Every result the sheet shows is taken as computed from the inputs it has now (a calculation
-    // file was opened).
-    void takeAllAsComputed();
+    // file was opened), except `outOfDate`: the results its inputs now give otherwise. Those are
+    // out of date, as if an input had just been typed, until their procedures run again.
+    void takeAllAsComputed(const QStringList& outOfDate = {});
     // Sets the marks by the texts the sheet has now.
     void refresh();
 
     bool isStale(const QString& result) const { return stale_.contains(result); }
     QStringList staleResults() const;
-    // Why the text of a typed field is not a number; empty when it is one (or the field is empty).
+    // What is wrong with the text of a typed field, as its tooltip says it: not a number (and
+    // why), or one of a point's two arms; empty when nothing is (or the field is empty).
     QString problemOf(const QString& field) const { return problems_.value(field); }
 
     static QString staleText();
+    // Why the arms of suspension point `point` are wrong together: both are numbers other than 0,
+    // so its load counts twice. Empty when they are not.
+    static QString bothArmsText(int point, const QString& left, const QString& right);
     static QColor staleColour();
     static QColor problemColour();
     // The fields whose texts are checked as numbers.
@@ -58,10 +66,12 @@ class SheetMarks : public QObject {
     };
     QString valueOf(const QString& name) const;
     void snapshot(const QString& result);
+    // problem: the line of the tooltip that says what is wrong with the text; empty when nothing.
     void show(const QString& name, bool stale, const QString& problem);
 
     WidgetSheet& sheet_;
     QHash<QString, QHash<QString, QString>> snapshots_;
+    QSet<QString> outOfDateOnOpening_;  // until computed again
     QSet<QString> stale_;
     QHash<QString, QString> problems_;
     QHash<QString, Original> originals_;
