@@ -6,15 +6,48 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "core/safefile.h"
+
 namespace vardo {
 
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-QSettings settings() {
-    return QSettings(QString::fromUtf16(kSettingsOrganisation),
-                     QString::fromUtf16(kSettingsApplication));
+// The files QSettings reads for organisation "Vardo", application "Vardo": the application's and
+// the organisation's file in each configuration folder, the user's first. Elsewhere (the registry
+// of Windows) the settings are no file.
+QStringList settingsFiles() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    const QString organisation = QString::fromUtf16(kSettingsOrganisation);
+    const QString application =
+        organisation + u'/' + QString::fromUtf16(kSettingsApplication) + u".conf"_s;
+    QStringList files;
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
+        files << folder + u'/' + application << folder + u'/' + organisation + u".conf"_s;
+    return files;
+#else
+    return {};
+#endif
+}
+
+// settingsProblem() as a phrase: "файл настроек «…» — не обычный файл, а канал (FIFO)".
+QString settingsFileProblem() {
+    // QSettings opens each of its files as it is constructed, with a blocking open and no bound:
+    // so each is looked at first (stat only), and the settings are not used when one is wrong.
+    for (const QString& file : settingsFiles()) {
+        QString why = describeNonRegular(file);
+        if (why.startsWith(u"это "_s)) why.remove(0, 4);
+        if (const QFileInfo info(file);
+            why.isEmpty() && info.isFile() && info.size() > kMaxSettingsBytes)
+            why = u"слишком большой файл (%1 МБ; настройки занимают не больше %2 МБ)"_s
+                      .arg((info.size() + (1 << 20) - 1) >> 20)
+                      .arg(kMaxSettingsBytes >> 20);
+        if (!why.isEmpty())
+            return u"файл настроек «%1» — %2"_s.arg(QDir::toNativeSeparators(file), why);
+    }
+    return {};
 }
 
 // Set once by the command line of vardo-report, before any lookup; not kept.
@@ -25,18 +58,46 @@ QString& folderForThisRun() {
 
 }  // namespace
 
-QString tablesFolder() {
-    if (!folderForThisRun().isEmpty()) return folderForThisRun();
-    return settings().value(QString::fromUtf16(kTablesFolderKey)).toString();
+QString settingsProblem() {
+    const QString why = settingsFileProblem();
+    return why.isEmpty() ? QString()
+                         : u"Настройки не прочитаны: "_s + why +
+                               u". Программа работает с настройками по умолчанию (папка таблиц "
+                               u"не выбрана, недавних расчетов нет) и ничего в них не запоминает; "
+                               u"уберите или замените этот файл."_s;
 }
 
-void setTablesFolder(const QString& folder) {
-    QSettings kept = settings();
+std::unique_ptr<QSettings> openSettings() {
+    if (!settingsProblem().isEmpty()) return nullptr;
+    return std::make_unique<QSettings>(QString::fromUtf16(kSettingsOrganisation),
+                                       QString::fromUtf16(kSettingsApplication));
+}
+
+QString tablesFolder() {
+    if (!folderForThisRun().isEmpty()) return folderForThisRun();
+    const std::unique_ptr<QSettings> kept = openSettings();
+    return kept ? kept->value(QString::fromUtf16(kTablesFolderKey)).toString() : QString();
+}
+
+bool setTablesFolder(const QString& folder, QString* why) {
+    const auto fail = [why](const QString& text) {
+        if (why) *why = text;
+        return false;
+    };
+    const std::unique_ptr<QSettings> kept = openSettings();
+    if (!kept) return fail(settingsFileProblem());
     if (folder.isEmpty())
-        kept.remove(QString::fromUtf16(kTablesFolderKey));
+        kept->remove(QString::fromUtf16(kTablesFolderKey));
     else
-        kept.setValue(QString::fromUtf16(kTablesFolderKey), QDir(folder).absolutePath());
-    kept.sync();
+        kept->setValue(QString::fromUtf16(kTablesFolderKey), QDir(folder).absolutePath());
+    // Said kept only once the file is written: sync() tells its failure only through status().
+    kept->sync();
+    if (kept->status() != QSettings::NoError)
+        return fail(
+            u"файл настроек «%1» не удалось записать (его папка недоступна для записи, "
+            u"на диске нет места или это не файл)"_s.arg(
+                QDir::toNativeSeparators(kept->fileName())));
+    return true;
 }
 
 void useTablesFolderForThisRun(const QString& folder) {

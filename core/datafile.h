@@ -11,6 +11,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+class QSettings;
 
 namespace vardo {
 
@@ -20,11 +23,25 @@ inline constexpr char16_t kSettingsOrganisation[] = u"Vardo";
 inline constexpr char16_t kSettingsApplication[] = u"Vardo";
 inline constexpr char16_t kTablesFolderKey[] = u"tables/folder";
 
+// The settings hold a folder and a few file names: a file of them larger than this is not theirs.
+inline constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+
+// Why the settings can be neither read nor kept, as a whole Russian message naming the file: a
+// file they are read from (on Linux ~/.config/Vardo/Vardo.conf and the files it falls back on) is
+// a FIFO, a device or a folder, or larger than kMaxSettingsBytes. Empty when they can be used.
+// Nothing is opened to find out, so a FIFO never holds the program up.
+QString settingsProblem();
+// The settings, or nothing when settingsProblem() says why not: the program then works with its
+// defaults (no tables folder chosen, no recent files) and keeps nothing.
+std::unique_ptr<QSettings> openSettings();
+
 // The tables folder the user chose; empty when none. A folder given for this run only (see
 // useTablesFolderForThisRun) takes the place of the kept one.
 QString tablesFolder();
-// Keeps folder as the chosen tables folder; an empty folder forgets the choice.
-void setTablesFolder(const QString& folder);
+// Keeps folder as the chosen tables folder; an empty folder forgets the choice. False when the
+// settings could not be written (their file is a folder, read-only, the disk is full, ...), and
+// *why says why, naming the file.
+bool setTablesFolder(const QString& folder, QString* why = nullptr);
 // A folder that takes the place of the kept one until the program ends, without changing the
 // settings (vardo-report --tables). Empty: the kept one again.
 void useTablesFolderForThisRun(const QString& folder);

@@ -1,5 +1,7 @@
 #include "core/safefile.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -362,6 +364,13 @@ bool isSameFile(const QString& a, const QString& b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+QString fileIdentity(const QString& path) {
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return QString::number(static_cast<quint64>(st.st_dev)) + u':' +
+           QString::number(static_cast<quint64>(st.st_ino));
+}
+
 #else  // Q_OS_WIN: no FIFOs to hang on; Qt's own checks, every step of the save checked.
 
 FileRead readRegularFile(const QString& path, qint64 maxBytes) {
@@ -412,6 +421,22 @@ bool isSameFile(const QString& a, const QString& b) {
     return !ca.isEmpty() && ca.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
 }
 
+QString fileIdentity(const QString& path) {
+    return QFileInfo(path).canonicalFilePath().toCaseFolded();
+}
+
 #endif
+
+FileStamp stampFile(const QString& path, qint64 maxBytes) {
+    const FileRead read = readRegularFile(path, maxBytes);
+    if (!read.ok()) return {};
+    const QFileInfo info(path);
+    FileStamp stamp;
+    stamp.identity = fileIdentity(path);
+    stamp.size = read.bytes.size();
+    stamp.modified = info.lastModified().toMSecsSinceEpoch();
+    stamp.hash = QCryptographicHash::hash(read.bytes, QCryptographicHash::Sha256);
+    return stamp;
+}
 
 }  // namespace vardo
