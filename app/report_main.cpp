@@ -209,14 +209,49 @@ QStringList filesRead(const QStringList& calculations) {
     return read;
 }
 
-// The read file that pdf would replace; empty when none.
-QString replacedInput(const QString& pdf, const QStringList& read) {
-    const QString absolute = QFileInfo(pdf).absoluteFilePath();
-    for (const QString& file : read)
-        if (QDir::cleanPath(file) == QDir::cleanPath(absolute) || vardo::isSameFile(pdf, file))
-            return file;
-    return {};
-}
+// The files a run reads, each looked up once: whether an output would replace one of them is then
+// one look-up, however many files the run reads.
+class InputFiles {
+  public:
+    explicit InputFiles(const QStringList& read) {
+        for (const QString& file : read) {
+            byPath_.insert(QDir::cleanPath(file), file);
+            if (const QString identity = vardo::fileIdentity(file); !identity.isEmpty())
+                byIdentity_.insert(identity, file);
+        }
+    }
+    // The read file that output would replace, by its name or through links; empty when none.
+    QString replacedBy(const QString& output) const {
+        if (const auto it =
+                byPath_.constFind(QDir::cleanPath(QFileInfo(output).absoluteFilePath()));
+            it != byPath_.cend())
+            return *it;
+        const QString identity = vardo::fileIdentity(output);
+        return identity.isEmpty() ? QString() : byIdentity_.value(identity);
+    }
+
+  private:
+    QHash<QString, QString> byPath_;
+    QHash<QString, QString> byIdentity_;
+};
+
+// Report paths not used twice in a run: "a.pdf", then "a-2.pdf", "a-3.pdf", ... Each name goes on
+// from the number it stopped at, so that many files of one name cost one step each.
+class ReportNames {
+  public:
+    QString take(const QString& first) {
+        QString pdf = first;
+        int& n = next_[QFileInfo(first).absoluteFilePath()];
+        if (n < 2) n = 2;
+        while (used_.contains(QFileInfo(pdf).absoluteFilePath())) pdf = numbered(first, n++);
+        used_.insert(QFileInfo(pdf).absoluteFilePath());
+        return pdf;
+    }
+
+  private:
+    QSet<QString> used_;
+    QHash<QString, int> next_;
+};
 
 // The schedule of every file in one sheet; true when every file was read and checked.
 bool writeScheduleOf(const QStringList& files, const QString& schedulePath) {
@@ -327,6 +362,10 @@ int main(int argc, char* argv[]) {
         err() << "vardo-report: не указан ни один файл расчета\n\n" << usage() << Qt::flush;
         return 2;
     }
+    // Settings that cannot be read (a FIFO, a folder, a huge file) are not waited on: the run
+    // goes on without the chosen tables folder, and says so.
+    if (const QString problem = vardo::settingsProblem(); !problem.isEmpty())
+        err() << "vardo-report: " << problem << Qt::endl;
 
     if (schedule && output) {
         err() << "vardo-report: --schedule пишет одну ведомость вместо отчетов; -o с ним не "
@@ -337,7 +376,8 @@ int main(int argc, char* argv[]) {
     if (schedule) {
         // Checked, like every report, against every file the run reads before anything is read.
         QString refusal;
-        if (const QString input = replacedInput(*schedule, filesRead(files)); !input.isEmpty())
+        if (const QString input = InputFiles(filesRead(files)).replacedBy(*schedule);
+            !input.isEmpty())
             refusal =
                 u"ведомость «%1» заменила бы файл «%2», который читается в этом же запуске; "
                 u"укажите другое имя ведомости"_s.arg(QDir::toNativeSeparators(*schedule),
@@ -360,31 +400,20 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    // Every report's path is settled, and checked against every file the run reads, before the
-    // first one is written.
-    const QStringList read = filesRead(files);
-    QStringList planned;
-    QSet<QString> used;
+    // Every file the run reads is known before the first report is written, and each report is
+    // checked against all of them; then it is written and its lines printed, file by file.
+    const InputFiles read(filesRead(files));
+    ReportNames names;
     bool allDone = true;
     for (const QString& file : files) {
         QString pdf;
-        if (toFolder) {
-            const QString first =
-                QDir(*output).filePath(QFileInfo(file).completeBaseName() + u".pdf"_s);
-            pdf = first;
-            for (int n = 2; used.contains(QFileInfo(pdf).absoluteFilePath()); ++n)
-                pdf = numbered(first, n);
-        } else if (output) {
-            pdf = *output;
-        } else {
-            const QString first = pdfBeside(file);
-            pdf = first;
-            for (int n = 2; used.contains(QFileInfo(pdf).absoluteFilePath()); ++n)
-                pdf = numbered(first, n);
-        }
-        used.insert(QFileInfo(pdf).absoluteFilePath());
+        if (toFolder)
+            pdf =
+                names.take(QDir(*output).filePath(QFileInfo(file).completeBaseName() + u".pdf"_s));
+        else
+            pdf = output ? *output : names.take(pdfBeside(file));
         QString refusal;
-        if (const QString input = replacedInput(pdf, read); !input.isEmpty()) {
+        if (const QString input = read.replacedBy(pdf); !input.isEmpty()) {
             refusal =
                 vardo::isSameFile(input, file) || QFileInfo(input) == QFileInfo(file)
                     ? u"отчет «%1» заменил бы сам файл расчета; укажите другое имя отчета"_s.arg(
@@ -400,11 +429,9 @@ int main(int argc, char* argv[]) {
             err() << "vardo-report: «" << QFileInfo(file).fileName() << "»: " << refusal
                   << Qt::endl;
             allDone = false;
-            pdf.clear();
+            continue;
         }
-        planned << pdf;
+        allDone = reportOne(file, pdf) && allDone;
     }
-    for (qsizetype i = 0; i < files.size(); ++i)
-        if (!planned[i].isEmpty()) allDone = reportOne(files[i], planned[i]) && allDone;
     return allDone ? 0 : 1;
 }

@@ -6,11 +6,53 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "core/safefile.h"
+
 namespace vardo {
 
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
+
+// The files QSettings reads for organisation "Vardo", application "Vardo": on Windows the one INI
+// file in the user's application data folder; elsewhere the application's and the organisation's
+// file in each configuration folder, the user's first.
+QStringList settingsFiles() {
+#ifdef Q_OS_WIN
+    return {QDir(qEnvironmentVariable("APPDATA")).filePath(
+        QString::fromUtf16(kSettingsOrganisation) + u'/' +
+        QString::fromUtf16(kSettingsApplication) + u".ini"_s)};
+#elif defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+    const QString organisation = QString::fromUtf16(kSettingsOrganisation);
+    const QString application =
+        organisation + u'/' + QString::fromUtf16(kSettingsApplication) + u".conf"_s;
+    QStringList files;
+    for (const QString& folder :
+         QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
+        files << folder + u'/' + application << folder + u'/' + organisation + u".conf"_s;
+    return files;
+#else
+    return {};
+#endif
+}
+
+// settingsProblem() as a phrase: "файл настроек «…» — не обычный файл, а канал (FIFO)".
+QString settingsFileProblem() {
+    // QSettings opens each of its files as it is constructed, with a blocking open and no bound:
+    // so each is looked at first (stat only), and the settings are not used when one is wrong.
+    for (const QString& file : settingsFiles()) {
+        QString why = describeNonRegular(file);
+        if (why.startsWith(u"это "_s)) why.remove(0, 4);
+        if (const QFileInfo info(file);
+            why.isEmpty() && info.isFile() && info.size() > kMaxSettingsBytes)
+            why = u"слишком большой файл (%1 МБ; настройки занимают не больше %2 МБ)"_s
+                      .arg((info.size() + (1 << 20) - 1) >> 20)
+                      .arg(kMaxSettingsBytes >> 20);
+        if (!why.isEmpty())
+            return u"файл настроек «%1» — %2"_s.arg(QDir::toNativeSeparators(file), why);
+    }
+    return {};
+}
 
 // Set once by the command line of vardo-report, before any lookup; not kept.
 QString& folderForThisRun() {
@@ -20,29 +62,52 @@ QString& folderForThisRun() {
 
 }  // namespace
 
-QSettings programSettings() {
+QString settingsProblem() {
+    const QString why = settingsFileProblem();
+    return why.isEmpty() ? QString()
+                         : u"Настройки не прочитаны: "_s + why +
+                               u". Программа работает с настройками по умолчанию (папка таблиц "
+                               u"не выбрана, недавних расчетов нет) и ничего в них не запоминает; "
+                               u"уберите или замените этот файл."_s;
+}
+
+std::unique_ptr<QSettings> openSettings() {
+    if (!settingsProblem().isEmpty()) return nullptr;
 #ifdef Q_OS_WIN
-    return QSettings(QSettings::IniFormat, QSettings::UserScope,
-                     QString::fromUtf16(kSettingsOrganisation),
-                     QString::fromUtf16(kSettingsApplication));
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QString::fromUtf16(kSettingsOrganisation),
+                                       QString::fromUtf16(kSettingsApplication));
 #else
-    return QSettings(QString::fromUtf16(kSettingsOrganisation),
-                     QString::fromUtf16(kSettingsApplication));
+    return std::make_unique<QSettings>(QString::fromUtf16(kSettingsOrganisation),
+                                       QString::fromUtf16(kSettingsApplication));
 #endif
 }
 
 QString tablesFolder() {
     if (!folderForThisRun().isEmpty()) return folderForThisRun();
-    return programSettings().value(QString::fromUtf16(kTablesFolderKey)).toString();
+    const std::unique_ptr<QSettings> kept = openSettings();
+    return kept ? kept->value(QString::fromUtf16(kTablesFolderKey)).toString() : QString();
 }
 
-void setTablesFolder(const QString& folder) {
-    QSettings kept = programSettings();
+bool setTablesFolder(const QString& folder, QString* why) {
+    const auto fail = [why](const QString& text) {
+        if (why) *why = text;
+        return false;
+    };
+    const std::unique_ptr<QSettings> kept = openSettings();
+    if (!kept) return fail(settingsFileProblem());
     if (folder.isEmpty())
-        kept.remove(QString::fromUtf16(kTablesFolderKey));
+        kept->remove(QString::fromUtf16(kTablesFolderKey));
     else
-        kept.setValue(QString::fromUtf16(kTablesFolderKey), QDir(folder).absolutePath());
-    kept.sync();
+        kept->setValue(QString::fromUtf16(kTablesFolderKey), QDir(folder).absolutePath());
+    // Said kept only once the file is written: sync() tells its failure only through status().
+    kept->sync();
+    if (kept->status() != QSettings::NoError)
+        return fail(
+            u"файл настроек «%1» не удалось записать (его папка недоступна для записи, "
+            u"на диске нет места или это не файл)"_s.arg(
+                QDir::toNativeSeparators(kept->fileName())));
+    return true;
 }
 
 void useTablesFolderForThisRun(const QString& folder) {
@@ -55,7 +120,7 @@ QStringList dataSearchFolders() {
     if (const QString chosen = tablesFolder(); !chosen.isEmpty()) folders << chosen;
 #ifdef Q_OS_WIN
     // The user's own folder of the program in the application data folder, beside its settings.
-    folders << QFileInfo(programSettings().fileName()).absolutePath();
+    folders << QFileInfo(settingsFiles().constFirst()).absolutePath();
 #else
     for (const QString& data :
          QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))

@@ -11,9 +11,11 @@
 //      %APPDATA%\Vardo (where the settings are kept).
 // The window and vardo-report share this lookup, so both read the same tables.
 
-#include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+class QSettings;
 
 namespace vardo {
 
@@ -23,16 +25,27 @@ inline constexpr char16_t kSettingsOrganisation[] = u"Vardo";
 inline constexpr char16_t kSettingsApplication[] = u"Vardo";
 inline constexpr char16_t kTablesFolderKey[] = u"tables/folder";
 
-// The program's settings (the tables folder, the recent files): on Windows the file
-// Vardo\Vardo.ini in the user's application data folder (%APPDATA%), which an installed and an
-// unpacked program share and which leaves the registry alone; elsewhere ~/.config/Vardo/Vardo.conf.
-QSettings programSettings();
+// The settings hold a folder and a few file names: a file of them larger than this is not theirs.
+inline constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
+
+// Why the settings can be neither read nor kept, as a whole Russian message naming the file: a
+// file they are read from is a FIFO, a device or a folder, or larger than kMaxSettingsBytes.
+// Empty when they can be used. Nothing is opened to find out, so a FIFO never holds the program up.
+QString settingsProblem();
+// The program's settings (the tables folder, the recent files), or nothing when settingsProblem()
+// says why not: the program then works with its defaults (no tables folder chosen, no recent
+// files) and keeps nothing. On Windows the file Vardo\Vardo.ini in the user's application data
+// folder (%APPDATA%), which an installed and an unpacked program share and which leaves the
+// registry alone; elsewhere ~/.config/Vardo/Vardo.conf.
+std::unique_ptr<QSettings> openSettings();
 
 // The tables folder the user chose; empty when none. A folder given for this run only (see
 // useTablesFolderForThisRun) takes the place of the kept one.
 QString tablesFolder();
-// Keeps folder as the chosen tables folder; an empty folder forgets the choice.
-void setTablesFolder(const QString& folder);
+// Keeps folder as the chosen tables folder; an empty folder forgets the choice. False when the
+// settings could not be written (their file is a folder, read-only, the disk is full, ...), and
+// *why says why, naming the file.
+bool setTablesFolder(const QString& folder, QString* why = nullptr);
 // A folder that takes the place of the kept one until the program ends, without changing the
 // settings (vardo-report --tables). Empty: the kept one again.
 void useTablesFolderForThisRun(const QString& folder);

@@ -1,5 +1,7 @@
 #include "core/safefile.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -421,6 +423,13 @@ bool isSameFile(const QString& a, const QString& b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+QString fileIdentity(const QString& path) {
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return QString::number(static_cast<quint64>(st.st_dev)) + u':' +
+           QString::number(static_cast<quint64>(st.st_ino));
+}
+
 #else  // Q_OS_WIN: the same guarantees with the calls of Windows.
 
 namespace {
@@ -629,6 +638,26 @@ bool isSameFile(const QString& a, const QString& b) {
            ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
+QString fileIdentity(const QString& path) {
+    Handle h(openToInspect(path, 0));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!h.valid() || !::GetFileInformationByHandle(h.get(), &info)) return {};
+    return QString::number(info.dwVolumeSerialNumber) + u':' +
+           QString::number((quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+}
+
 #endif
+
+FileStamp stampFile(const QString& path, qint64 maxBytes) {
+    const FileRead read = readRegularFile(path, maxBytes);
+    if (!read.ok()) return {};
+    const QFileInfo info(path);
+    FileStamp stamp;
+    stamp.identity = fileIdentity(path);
+    stamp.size = read.bytes.size();
+    stamp.modified = info.lastModified().toMSecsSinceEpoch();
+    stamp.hash = QCryptographicHash::hash(read.bytes, QCryptographicHash::Sha256);
+    return stamp;
+}
 
 }  // namespace vardo

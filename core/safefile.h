@@ -47,11 +47,29 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
 // файл, а канал (FIFO)", ...); empty for a regular file or when nothing is there.
 QString describeNonRegular(const QString& path);
 
+// What a file was when the program last read or wrote it: enough to tell that another program
+// has changed, replaced or deleted it since. Empty (no identity) when no regular file of at most
+// the bound was there.
+struct FileStamp {
+    QString identity;  // fileIdentity: another file put in its place has another
+    qint64 size = -1;
+    qint64 modified = 0;  // ms since the epoch
+    QByteArray hash;      // SHA-256 of the bytes: a change within the same millisecond and size
+
+    bool isEmpty() const { return identity.isEmpty(); }
+    bool operator==(const FileStamp&) const = default;
+};
+FileStamp stampFile(const QString& path, qint64 maxBytes);
+
 // The Russian text of a system error number, e.g. ENOSPC -> "на диске нет места". folder, when
 // given, is named where the error concerns it ("нет папки «…»").
 QString describeSystemError(int errorNumber, const QString& folder = QString());
 
 // Two paths name the same file (through links, ".." or hard links); false when either is missing.
 bool isSameFile(const QString& a, const QString& b);
+// What makes the file at path the file it is, whatever path leads to it (links, "..", hard
+// links): equal for two paths exactly when isSameFile says so, so that many paths are compared in
+// a hash set. Empty when nothing is there.
+QString fileIdentity(const QString& path);
 
 }  // namespace vardo

@@ -169,10 +169,12 @@ ScheduleRow scheduleRow(const QString& fileName, const Calculation& c,
     return row;
 }
 
-QList<ScheduleRow> makeSchedule(const QStringList& paths, const ScheduleTables& tables) {
+QList<ScheduleRow> makeSchedule(const QStringList& paths, const ScheduleTables& tables,
+                                const ScheduleProgress& progress) {
     QList<ScheduleRow> rows;
     rows.reserve(paths.size());
     for (const QString& path : paths) {
+        if (progress && !progress(rows.size(), paths.size(), path)) break;
         const QString name = QFileInfo(path).fileName();
         QString error;
         if (const std::optional<Calculation> c = readFile(path, &error)) {

@@ -18,6 +18,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 
 #include "core/fixed.h"
@@ -56,8 +57,13 @@ struct ScheduleRow {
 // The row of a calculation that was read.
 ScheduleRow scheduleRow(const QString& fileName, const Calculation& calculation,
                         const ScheduleTables& tables);
-// Reads each file (readFile: only regular files, every field checked) and makes its row.
-QList<ScheduleRow> makeSchedule(const QStringList& paths, const ScheduleTables& tables);
+// Told before each file is read: how many are done, of how many, and the file's path. Returns
+// false to stop there (the user's "Отмена").
+using ScheduleProgress = std::function<bool(qsizetype done, qsizetype total, const QString& path)>;
+// Reads each file (readFile: only regular files, every field checked) and makes its row. When
+// progress stops it, the rows of the files done before.
+QList<ScheduleRow> makeSchedule(const QStringList& paths, const ScheduleTables& tables,
+                                const ScheduleProgress& progress = {});
 
 // The header of every column, with its unit; `section` names the end block ("1/3 (1/4)").
 QStringList scheduleHeader();

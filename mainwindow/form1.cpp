@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "core/datafile.h"
 #include "core/messages.h"
 #include "core/version.h"
 #include "mainwindow/builder.h"
@@ -93,6 +94,10 @@ void Form1::showEvent(QShowEvent* event) {
         QMetaObject::invokeMethod(
             this, [this] { sheet_->message(workbookReport_); }, Qt::QueuedConnection);
     }
+    // Settings that could not be read: the window works with the defaults, and says why.
+    if (const QString problem = settingsProblem(); !problem.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this, problem] { sheet_->message(problem); }, Qt::QueuedConnection);
 }
 
 }  // namespace vardo::mainwindow

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/safefile.h"
 #include "document/calculation.h"
 #include "document/objectdata.h"
 #include "mainwindow/widgetsheet.h"
@@ -85,6 +86,11 @@ class Form1 : public QWidget {
     // window shows, written to `path` (.xlsx or .csv). A failure, or files that could not be read,
     // are told in a message; returns whether the schedule was written.
     bool writeFolderSchedule(const QString& folder, const QString& path);
+    // The schedule's progress, told before each file: how many are done, of how many, and the
+    // file; false stops the schedule, and nothing is written. A window-modal progress dialog with
+    // "Отмена" unless replaced (tests do).
+    using Progress = std::function<bool(qsizetype done, qsizetype total, const QString& file)>;
+    void setProgress(Progress progress) { progress_ = std::move(progress); }
     // Keeps `folder` as the "Папка таблиц" (core/datafile.h): the organisation's own tables, read
     // from the next start on where the working folder and the program's folder have none. A
     // folder without a single reference workbook is refused. Says what was done in a message.
@@ -99,6 +105,14 @@ class Form1 : public QWidget {
     // replaced (tests do).
     using SaveQuestion = std::function<SaveAnswer(const QString& question)>;
     void setSaveQuestion(SaveQuestion question) { saveQuestion_ = std::move(question); }
+    // Saving over the calculation file after another program changed, replaced or deleted it
+    // since it was opened or saved here: the user is asked first.
+    enum class ChangedFileAnswer { Overwrite, SaveAs, Cancel };
+    // A message box with "Заменить", "Сохранить как…", "Отмена" unless replaced (tests do).
+    using ChangedFileQuestion = std::function<ChangedFileAnswer(const QString& question)>;
+    void setChangedFileQuestion(ChangedFileQuestion question) {
+        changedFileQuestion_ = std::move(question);
+    }
     // "Без имени", or the name of the calculation file.
     QString documentName() const;
     // Whether what a file keeps differs from the file as last opened or saved.
@@ -163,6 +177,8 @@ class Form1 : public QWidget {
     void updateTitle();
     void fillRecentMenu();
     bool saveBeforeGoingOn();
+    bool mayReplace(QString* path);
+    void stampCalculationFile();
     void newCalculation();
 
     QHash<QString, QWidget*> controls_;
@@ -182,6 +198,9 @@ class Form1 : public QWidget {
     document::Calculation saved_;    // what the file holds, as last opened or saved
     bool restoring_ = false;         // a file is being applied: no modified check meanwhile
     SaveQuestion saveQuestion_;
+    ChangedFileQuestion changedFileQuestion_;
+    Progress progress_;
+    FileStamp calculationStamp_;  // the calculation file as last opened or saved here
     HelpViewer helpViewer_;
     QMenu* recentMenu_ = nullptr;
 };

@@ -138,6 +138,7 @@ bool Form1::openCalculation(const QString& path) {
     objectData_ = calculation->object;
     restoring_ = false;
     calculationPath_ = QFileInfo(path).absoluteFilePath();
+    stampCalculationFile();
     RecentFiles::add(calculationPath_);
     assist_->opened();
     // Unchanged is the window as the file brought it back (a row found by its caption at another
@@ -161,7 +162,10 @@ QString Form1::readFileAt(const QString& path, bool calculationToo) const {
     return {};
 }
 
-bool Form1::saveCalculation(const QString& path) {
+bool Form1::saveCalculation(const QString& chosenPath) {
+    // Another program's change to the calculation file is not lost without a word.
+    QString path = chosenPath;
+    if (!mayReplace(&path)) return false;
     // A file the window reads is never replaced by what it writes.
     if (const QString used = readFileAt(path, false); !used.isEmpty()) {
         sheet_->message(u"Расчет не сохранен: файл «"_s + QFileInfo(path).fileName() +
@@ -176,6 +180,7 @@ bool Form1::saveCalculation(const QString& path) {
         return false;
     }
     calculationPath_ = QFileInfo(path).absoluteFilePath();
+    stampCalculationFile();
     RecentFiles::add(calculationPath_);
     markSaved(calculation);
     return true;

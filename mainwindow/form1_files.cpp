@@ -26,7 +26,9 @@
 #include "core/catalogue.h"
 #include "core/datafile.h"
 #include "core/messages.h"
+#include "core/safefile.h"
 #include "core/version.h"
+#include "document/calculation.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/helppage.h"
 #include "mainwindow/navigation.h"
@@ -113,7 +115,61 @@ Form1::SaveAnswer askWithMessageBox(QWidget* parent, const QString& question) {
     }
 }
 
+Form1::ChangedFileAnswer askChangedWithMessageBox(QWidget* parent, const QString& question) {
+    QMessageBox box(parent);
+    box.setWindowTitle(messages::appTitle());
+    box.setText(question);
+    box.setIcon(QMessageBox::NoIcon);
+    QPushButton* overwrite = box.addButton(u"Заменить"_s, QMessageBox::DestructiveRole);
+    QPushButton* saveAs = box.addButton(u"Сохранить как…"_s, QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(u"Отмена"_s, QMessageBox::RejectRole);
+    box.setDefaultButton(saveAs);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == overwrite) return Form1::ChangedFileAnswer::Overwrite;
+    if (box.clickedButton() == saveAs) return Form1::ChangedFileAnswer::SaveAs;
+    return Form1::ChangedFileAnswer::Cancel;
+}
+
 }  // namespace
+
+void Form1::stampCalculationFile() {
+    calculationStamp_ = calculationPath_.isEmpty()
+                            ? FileStamp{}
+                            : stampFile(calculationPath_, document::kMaxFileBytes);
+}
+
+bool Form1::mayReplace(QString* path) {
+    // Only the file this window opened or saved is watched; any other name is saved as before.
+    if (calculationStamp_.isEmpty() || calculationPath_.isEmpty()) return true;
+    const QString target = QDir::cleanPath(QFileInfo(*path).absoluteFilePath());
+    if (target != QDir::cleanPath(calculationPath_) && !isSameFile(target, calculationPath_))
+        return true;
+    const FileStamp now = stampFile(calculationPath_, document::kMaxFileBytes);
+    if (now == calculationStamp_) return true;
+    const QString what = !QFileInfo::exists(calculationPath_) ? u"удален"_s
+                         : now.identity != calculationStamp_.identity ? u"заменен другим файлом"_s
+                                                                      : u"изменен"_s;
+    const QString question =
+        u"Файл «%1» %2 после того, как расчет был открыт или сохранен в этом окне: его, "
+        u"вероятно, изменила другая программа или другой пользователь. Заменить его этим "
+        u"расчетом (сделанное там будет потеряно), сохранить расчет под другим именем или "
+        u"отменить сохранение?"_s.arg(documentName(), what);
+    const ChangedFileAnswer answer = changedFileQuestion_
+                                         ? changedFileQuestion_(question)
+                                         : askChangedWithMessageBox(this, question);
+    switch (answer) {
+        case ChangedFileAnswer::Overwrite:
+            return true;
+        case ChangedFileAnswer::SaveAs:
+            // The name chosen now is the user's answer, even the same name again.
+            *path = chooseFile(FileDialog::Save, calculationPath_);
+            return !path->isEmpty();
+        case ChangedFileAnswer::Cancel:
+            break;
+    }
+    return false;
+}
 
 void Form1::wireFiles() {
     setAcceptDrops(true);
@@ -255,6 +311,7 @@ void Form1::newCalculation() {
     assist_->ran(names::Command23);  // nothing is computed now, so nothing is out of date
     // A new calculation belongs to no file; what it shows now is its unchanged state.
     calculationPath_.clear();
+    calculationStamp_ = {};
     markSaved(captureWindow());
 }
 

@@ -7,11 +7,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
 
 #include "core/catalogue.h"
 #include "core/datafile.h"
+#include "core/messages.h"
 #include "core/safefile.h"
 #include "document/calculation.h"
 #include "document/schedule.h"
@@ -82,7 +84,11 @@ bool Form1::chooseTablesFolder(const QString& folder) {
                         u"» нет ни одной справочной таблицы (т11.1.xls, т36.1.xls, ...)."_s);
         return false;
     }
-    setTablesFolder(dir.absolutePath());
+    if (QString why; !setTablesFolder(dir.absolutePath(), &why)) {
+        sheet_->message(u"Папка таблиц «"_s + shown + u"» не запомнена: "_s + why +
+                        u". Таблицы из нее при следующем запуске прочитаны не будут."_s);
+        return false;
+    }
     sheet_->message(u"Папка таблиц «"_s + shown + u"» запомнена (таблиц в ней: "_s +
                     QString::number(present.size()) +
                     u"). Таблицы из нее будут прочитаны при следующем запуске программы, если их "
@@ -150,11 +156,42 @@ bool Form1::writeFolderSchedule(const QString& folder, const QString& path) {
     tables.allowableOpError = error(names::Data8);
     tables.crossbeam = {table(names::Data1), table(names::Data5), table(names::Data3)};
 
+    // Every file read is shown, and "Отмена" stops before the next one: nothing is written then.
+    std::unique_ptr<QProgressDialog> dialog;
+    Progress progress = progress_;
+    if (!progress) {
+        dialog = std::make_unique<QProgressDialog>(u"Ведомость: чтение файлов расчета…"_s,
+                                                   u"Отмена"_s, 0, int(paths.size()), this);
+        dialog->setWindowTitle(messages::appTitle());
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setMinimumDuration(500);
+        dialog->setAutoClose(false);
+        dialog->setAutoReset(false);
+        progress = [d = dialog.get()](qsizetype done, qsizetype total, const QString& file) {
+            const QString shown =
+                d->fontMetrics().elidedText(QFileInfo(file).fileName(), Qt::ElideMiddle, 360);
+            d->setLabelText(
+                u"Ведомость: файл %1 из %2\n«%3»"_s.arg(done + 1).arg(total).arg(shown));
+            // A modal dialog's setValue lets the window paint and "Отмена" be pressed.
+            d->setValue(int(done));
+            return !d->wasCanceled();
+        };
+    }
+    const QList<document::ScheduleRow> rows = document::makeSchedule(paths, tables, progress);
+    if (rows.size() < paths.size()) {
+        dialog.reset();
+        return refuse(u"составление остановлено («Отмена»), прочитано файлов расчета: "_s +
+                      QString::number(rows.size()) + u" из "_s + QString::number(paths.size()) +
+                      u". "_s +
+                      (QFileInfo::exists(path) ? u"Прежний файл с этим именем не изменен."_s
+                                               : u"Файл не создан."_s));
+    }
+    if (dialog) dialog->setLabelText(u"Ведомость: запись файла «"_s + name + u"»…"_s);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const QList<document::ScheduleRow> rows = document::makeSchedule(paths, tables);
     QString failure;
     const bool written = document::writeSchedule(path, rows, &failure);
     QGuiApplication::restoreOverrideCursor();
+    dialog.reset();
     if (!written) {
         sheet_->message(failure);
         return false;
@@ -167,9 +204,16 @@ bool Form1::writeFolderSchedule(const QString& folder, const QString& path) {
     }
     QString text = u"Ведомость «"_s + name + u"» записана: "_s + files(rows.size()) +
                    u" расчета; марка подобрана в "_s + QString::number(chosen) + u" из них."_s;
-    if (!unread.isEmpty())
+    // The first few reasons, so that the message fits the screen; every one is in the schedule.
+    constexpr qsizetype kShownProblems = 5;
+    if (!unread.isEmpty()) {
         text += u"\nНе прочитаны ("_s + QString::number(unread.size()) +
-                u"), в ведомости они — строки с причиной:\n"_s + unread.join(u"\n"_s);
+                u"), в ведомости они — строки с причиной:\n"_s +
+                unread.mid(0, kShownProblems).join(u"\n"_s);
+        if (unread.size() > kShownProblems)
+            text += u"\n… и ещё "_s + files(unread.size() - kShownProblems) +
+                    u" (все причины — в ведомости)."_s;
+    }
     sheet_->message(text);
     return true;
 }

@@ -20,20 +20,27 @@ QString absolute(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
+// Without usable settings (core/datafile.h says why at start) nothing is kept, nothing is read.
 void keep(const QStringList& files) {
-    QSettings kept = programSettings();
+    const std::unique_ptr<QSettings> kept = openSettings();
+    if (!kept) return;
     if (files.isEmpty())
-        kept.remove(kFilesKey);
+        kept->remove(kFilesKey);
     else
-        kept.setValue(kFilesKey, files);
-    kept.sync();
+        kept->setValue(kFilesKey, files);
+    kept->sync();
+}
+
+QVariant value(const QString& key) {
+    const std::unique_ptr<QSettings> kept = openSettings();
+    return kept ? kept->value(key) : QVariant();
 }
 
 }  // namespace
 
 QStringList RecentFiles::files() {
     QStringList unique;
-    for (const QString& path : programSettings().value(kFilesKey).toStringList()) {
+    for (const QString& path : value(kFilesKey).toStringList()) {
         if (path.isEmpty() || unique.contains(path)) continue;
         unique << path;
         if (unique.size() == kMaxFiles) break;
@@ -66,14 +73,15 @@ QString RecentFiles::documentsFolder() {
 }
 
 QString RecentFiles::startFolder() {
-    const QString last = programSettings().value(kFolderKey).toString();
+    const QString last = value(kFolderKey).toString();
     return !last.isEmpty() && QFileInfo(last).isDir() ? last : documentsFolder();
 }
 
 void RecentFiles::setLastFolder(const QString& folder) {
-    QSettings kept = programSettings();
-    kept.setValue(kFolderKey, absolute(folder));
-    kept.sync();
+    const std::unique_ptr<QSettings> kept = openSettings();
+    if (!kept) return;
+    kept->setValue(kFolderKey, absolute(folder));
+    kept->sync();
 }
 
 }  // namespace vardo::mainwindow

@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QWindow>
+#include <cstdio>
 
 #include "core/version.h"
 #include "document/calculation.h"
@@ -71,6 +72,8 @@ class FilesGuiTest : public QObject {
     void noQuestionWhenNothingChanged_data();
     void noQuestionWhenNothingChanged();
     void saveOfNewCalculationAsksForName();
+    void fileChangedByAnotherProgram_data();
+    void fileChangedByAnotherProgram();
     void questionBoxButtons();
     void recentFiles();
     void vanishedRecentFile();
@@ -270,6 +273,70 @@ void FilesGuiTest::saveOfNewCalculationAsksForName() {
     QCOMPARE(f.questions, (QStringList(2, u"Сохранить изменения в «Без имени»?"_s)));
     QCOMPARE(savedInput(path, u"txtProlet"_s), u"12"_s);
     QCOMPARE(f.text(u"txtProlet"_s), u"0"_s);
+}
+
+void FilesGuiTest::fileChangedByAnotherProgram_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("answer");
+    using A = vardo::mainwindow::Form1::ChangedFileAnswer;
+    QTest::newRow("rewritten, Отмена") << u"rewritten"_s << int(A::Cancel);
+    QTest::newRow("rewritten, Заменить") << u"rewritten"_s << int(A::Overwrite);
+    QTest::newRow("rewritten, Сохранить как") << u"rewritten"_s << int(A::SaveAs);
+    QTest::newRow("same size and time, Отмена") << u"same size"_s << int(A::Cancel);
+    QTest::newRow("replaced by rename, Отмена") << u"replaced"_s << int(A::Cancel);
+    QTest::newRow("deleted, Заменить") << u"deleted"_s << int(A::Overwrite);
+    QTest::newRow("unchanged: no question") << QString() << int(A::Cancel);
+}
+
+void FilesGuiTest::fileChangedByAnotherProgram() {
+    // State: a calculation open, its span changed to 77 here; meanwhile another program changes
+    // the file. Action: "Сохранить" onto the same file. Expected: the question, and its answer
+    // done: the other program's bytes kept (Отмена, Сохранить как: into the other name) or
+    // replaced (Заменить). An unchanged file is saved over without a question.
+    QFETCH(QString, change);
+    QFETCH(int, answer);
+    using A = vardo::mainwindow::Form1::ChangedFileAnswer;
+    QTemporaryDir dir;
+    const QString path = copyOf(dir, u"road.vardo"_s, u"расчет.vardo"_s);
+    const QString other = dir.filePath(u"копия.vardo"_s);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(f.window->openCalculation(path));
+    f.type(u"txtProlet"_s, u"77"_s);
+    QByteArray theirs = fileBytes(QStringLiteral(VARDO_TEST_DATA "/road-quarter.vardo"));
+    if (change == u"same size"_s) {
+        // One digit of the wind speed, the size and the time of the file as they were.
+        const QDateTime time = QFileInfo(path).lastModified();
+        theirs = fileBytes(path);
+        const qsizetype at = theirs.indexOf("\"txtVm\": \"") + 10;
+        theirs[at] = theirs[at] == '9' ? '8' : '9';
+        QVERIFY(vardo::testing::writeFileBytes(path, theirs));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite) &&
+                file.setFileTime(time, QFile::FileModificationTime));
+    } else if (change == u"replaced"_s) {
+        QVERIFY(vardo::testing::writeFileBytes(path + u".new"_s, theirs));
+        QVERIFY(::rename(QFile::encodeName(path + u".new"_s), QFile::encodeName(path)) == 0);
+    } else if (change == u"deleted"_s) {
+        QVERIFY(QFile::remove(path));
+    } else if (change == u"rewritten"_s) {
+        QVERIFY(vardo::testing::writeFileBytes(path, theirs));
+    }
+    f.changedAnswer = A(answer);
+    QStringList names{path, other};
+    f.window->setFileChooser([&](FileDialog, const QString&) { return names.takeFirst(); });
+    f.click(u"cmdSave"_s);
+
+    QCOMPARE(f.questions.size(), change.isEmpty() ? 0 : 1);
+    if (!change.isEmpty())
+        QVERIFY2(f.questions[0].startsWith(u"Файл «расчет.vardo» "_s), qPrintable(f.questions[0]));
+    const bool ours = change.isEmpty() || A(answer) == A::Overwrite;
+    if (ours)
+        QCOMPARE(savedInput(path, u"txtProlet"_s), u"77"_s);
+    else
+        QCOMPARE(fileBytes(path), theirs);
+    QCOMPARE(savedInput(other, u"txtProlet"_s).startsWith(u"unreadable"_s), A(answer) != A::SaveAs);
+    QCOMPARE(f.window->isWindowModified(), !ours && A(answer) == A::Cancel);
 }
 
 void FilesGuiTest::questionBoxButtons() {

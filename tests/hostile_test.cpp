@@ -24,6 +24,8 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <atomic>
@@ -34,6 +36,7 @@
 #include <thread>
 
 #include "about/linkcursor.h"
+#include "core/datafile.h"
 #include "core/messages.h"
 #include "document/calculation.h"
 #include "exprcalc/form3.h"
@@ -245,6 +248,9 @@ class HostileTest : public QObject {
     void reportNeverReplacesWhatItReads();
     void reportOutputs_data();
     void reportOutputs();
+    void hostileSettings_data();
+    void hostileSettings();
+    void manyAlikeFilesReportedOneByOne();
 };
 
 void HostileTest::everyFieldEveryButton_data() {
@@ -760,6 +766,121 @@ void HostileTest::reportOutputs() {
     QVERIFY(isFifo(d.filePath(u"fifo.pdf"_s)));
     if (node) QVERIFY(isCharDevice(d.filePath(u"null.pdf"_s)));
     QCOMPARE(leftovers(dir.path()), QStringList());
+#endif
+}
+
+void HostileTest::hostileSettings_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("startMessage");  // a fragment of the message at start; empty: none
+    QTest::addColumn<QString>("notKept");       // a fragment of why the tables folder is not kept
+    QTest::newRow("FIFO") << u"fifo"_s << u"канал (FIFO)"_s << u"канал (FIFO)"_s;
+    QTest::newRow("folder") << u"folder"_s << u"папка, а не файл"_s << u"папка, а не файл"_s;
+    QTest::newRow("300 MB") << u"huge"_s << u"слишком большой файл (300 МБ"_s
+                            << u"слишком большой файл"_s;
+    QTest::newRow("its folder cannot be made")
+        << u"blocked"_s << QString() << u"не удалось записать"_s;
+}
+
+void HostileTest::hostileSettings() {
+    // State: the settings file (~/.config/Vardo/Vardo.conf) replaced by something that is not a
+    // settings file, or its folder by a file. Action: start the window, choose a tables folder,
+    // run vardo-report. Expected: neither program waits or reads it, each says why it works with
+    // the defaults, and the tables folder is said not to be kept.
+    QFETCH(QString, kind);
+    QFETCH(QString, startMessage);
+    QFETCH(QString, notKept);
+    QTemporaryDir dir;
+    QVERIFY(copySampleData(dir.path()));
+    const QDir d(dir.path());
+    QString error;
+    QVERIFY(doc::writeFile(d.filePath(u"a.vardo"_s), sampleCalculation(), &error));
+    // QSettings takes its folder once per process: it is told the test's folder too.
+    const QByteArray previous = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(d.filePath(u"config"_s)));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, d.filePath(u"config"_s));
+    const QString conf = d.filePath(u"config/Vardo/Vardo.conf"_s);
+    QVERIFY(d.mkpath(u"config/Vardo"_s));
+    if (kind == u"huge"_s) {
+        QFile huge(conf);  // sparse: 300 MB on no disk
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.write("[tables]\nfolder=/x\n") > 0 &&
+                huge.resize(qint64(300) << 20));
+    } else if (kind == u"blocked"_s) {
+        QVERIFY(d.rmdir(u"config/Vardo"_s) && writeFileBytes(d.filePath(u"config/Vardo"_s), "x"));
+    } else {
+        QVERIFY(makeSpecial(kind, conf));
+    }
+    Run r;
+    bool released = false;
+    {
+        const FifoGuard guard(conf);
+        {
+            Form1Fixture f(dir.path());
+            QVERIFY(f.show());
+            QTest::qWait(50);
+            QCOMPARE(f.messages.size(), startMessage.isEmpty() ? 0 : 1);
+            if (!startMessage.isEmpty()) {
+                QVERIFY2(f.messages[0].startsWith(u"Настройки не прочитаны: файл настроек «"_s) &&
+                             f.messages[0].contains(startMessage),
+                         qPrintable(f.messages[0]));
+                requireRussian(f.messages[0]);
+            }
+            QVERIFY(!f.window->chooseTablesFolder(QStringLiteral(VARDO_SAMPLE_DATA)));
+            QVERIFY2(f.messages.last().contains(u"» не запомнена: "_s) &&
+                         f.messages.last().contains(notKept),
+                     qPrintable(f.messages.last()));
+            QVERIFY(vardo::tablesFolder().isEmpty());
+        }
+        r = report({u"a.vardo"_s}, dir.path());
+        released = guard.hadToRelease();
+    }
+    qputenv("XDG_CONFIG_HOME", previous);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    QVERIFY2(!released, "a program waited on the settings file");
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(r.err.contains(u"vardo-report: Настройки не прочитаны"_s), !startMessage.isEmpty());
+}
+
+void HostileTest::manyAlikeFilesReportedOneByOne() {
+#ifndef VARDO_REPORT_EXE
+    QSKIP("vardo-report is not built");
+#else
+    // State: 20 calculations named a.vardo, each in a folder of its own, into one report folder
+    // (a.pdf, a-2.pdf, ...) that holds a 21st input under the name the seventh report would take.
+    // Expected: every input keeps its bytes; the seventh is refused where its turn comes among
+    // the others' lines, which come one per file in the order given.
+    QTemporaryDir dir;
+    QVERIFY(copySampleData(dir.path()));
+    const QDir d(dir.path());
+    QString error;
+    QStringList inputs;
+    for (int i = 0; i < 20; ++i) {
+        inputs << u"d%1/a.vardo"_s.arg(i, 2, 10, QChar(u'0'));
+        QVERIFY(d.mkpath(QFileInfo(d.filePath(inputs.last())).path()));
+        QVERIFY(doc::writeFile(d.filePath(inputs.last()), sampleCalculation(), &error));
+    }
+    inputs << u"out/a-7.pdf"_s;
+    QVERIFY(d.mkpath(u"out"_s));
+    QVERIFY(QFile::copy(d.filePath(u"d00/a.vardo"_s), d.filePath(inputs.last())));
+    const QByteArray before = fileBytes(d.filePath(inputs.last()));
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral(VARDO_REPORT_EXE), inputs + QStringList{u"-o"_s, u"out"_s});
+    QVERIFY(process.waitForFinished(300000));
+    QCOMPARE(process.exitCode(), 1);
+    QCOMPARE(fileBytes(d.filePath(inputs.last())), before);
+    // The first line of each file: its report, or why there is none.
+    QStringList firsts;
+    for (const QString& line : QString::fromUtf8(process.readAll()).split(u'\n'))
+        if (line.contains(u" -> "_s) || line.contains(u"заменил бы"_s)) firsts << line;
+    QCOMPARE(firsts.size(), inputs.size());
+    for (qsizetype i = 0; i < inputs.size(); ++i)
+        QVERIFY2(firsts[i].contains(u"заменил бы"_s) == (i == 6) &&
+                     (i == 6 || firsts[i].startsWith(inputs[i] + u" -> out/a-"_s) || i == 0),
+                 qPrintable(firsts[i]));
+    QVERIFY(fileBytes(d.filePath(u"out/a-20.pdf"_s)).startsWith("%PDF"));
+    QVERIFY(fileBytes(d.filePath(u"out/a-7-2.pdf"_s)).startsWith("%PDF"));
 #endif
 }
 

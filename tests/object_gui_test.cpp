@@ -18,6 +18,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/inventory.h"
 #include "mainwindow/objectdialog.h"
+#include "tests/support/files.h"
 #include "tests/support/form1fixture.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -78,6 +79,8 @@ class ObjectGuiTest : public QObject {
     void olderFileOpensWithoutObjectData();
     void folderSchedule();
     void folderWithoutCalculations();
+    void folderScheduleSummaryAndStop_data();
+    void folderScheduleSummaryAndStop();
     void tablesFolderIsKeptForTheNextStart();
 };
 
@@ -217,6 +220,49 @@ void ObjectGuiTest::folderWithoutCalculations() {
     QVERIFY(!QFile::exists(path));
     QCOMPARE(f.messages.size(), 1);
     QVERIFY2(f.messages[0].contains(u"нет файлов расчета"_s), qPrintable(f.messages[0]));
+}
+
+void ObjectGuiTest::folderScheduleSummaryAndStop_data() {
+    QTest::addColumn<int>("unreadable");
+    QTest::addColumn<int>("stopAt");  // the file at which "Отмена" is pressed; -1: none
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("3 unread: all named")
+        << 3 << -1 << u"причиной:\nНе удалось открыть файл расчета «0.vardo»"_s;
+    QTest::newRow("6 unread") << 6 << -1 << u"\n… и ещё 1 файл (все причины — в ведомости)."_s;
+    QTest::newRow("8 unread") << 8 << -1 << u"\n… и ещё 3 файла (все"_s;
+    QTest::newRow("26 unread") << 26 << -1 << u"\n… и ещё 21 файл (все"_s;
+    QTest::newRow("17 unread") << 17 << -1 << u"\n… и ещё 12 файлов (все"_s;
+    QTest::newRow("Отмена at the third file")
+        << 8 << 2
+        << u"Ведомость «ведомость.csv» не записана: составление остановлено («Отмена»), "
+           u"прочитано файлов расчета: 2 из 8. Прежний файл с этим именем не изменен."_s;
+}
+
+void ObjectGuiTest::folderScheduleSummaryAndStop() {
+    // State: a folder of files that cannot be read, and an older schedule. Action: its schedule,
+    // stopped or not. Expected: progress told before each file; the message names the first five
+    // reasons and counts the rest, or, stopped, says that nothing was written and the old file is
+    // as it was.
+    QFETCH(int, unreadable);
+    QFETCH(int, stopAt);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    for (int i = 0; i < unreadable; ++i) {
+        QFile broken(dir.filePath(QString::number(i) + u".vardo"_s));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("{") == 1);
+    }
+    const QString csv = dir.filePath(u"ведомость.csv"_s);
+    QVERIFY(vardo::testing::writeFileBytes(csv, "older"));
+    Form1Fixture f;
+    f.stopAt = stopAt;
+    QCOMPARE(f.window->writeFolderSchedule(dir.path(), csv), stopAt < 0);
+    QCOMPARE(f.progress.size(), stopAt < 0 ? unreadable : stopAt + 1);
+    QCOMPARE(f.progress.last(), stopAt < 0 ? unreadable - 1 : stopAt);
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].contains(expected), qPrintable(f.messages[0]));
+    QVERIFY(f.messages[0].count(u'\n') <= 7);
+    QCOMPARE(f.messages[0].contains(u"ещё"_s), stopAt < 0 && unreadable > 5);
+    QCOMPARE(vardo::testing::fileBytes(csv) == "older", stopAt >= 0);
 }
 
 void ObjectGuiTest::tablesFolderIsKeptForTheNextStart() {

@@ -40,6 +40,16 @@ class Form1Fixture {
             questions << question;
             return saveAnswer;
         });
+        // So is the question before a file another program changed is saved over ("Отмена"
+        // unless a test says otherwise), and the schedule's progress ("Отмена" at stopAt).
+        window->setChangedFileQuestion([this](const QString& question) {
+            questions << question;
+            return changedAnswer;
+        });
+        window->setProgress([this](qsizetype done, qsizetype, const QString&) {
+            progress << done;
+            return done != stopAt;
+        });
         // The help page is recorded, not shown.
         window->setHelpViewer([this](const QString& path) {
             helpPages << path;
@@ -101,6 +111,9 @@ class Form1Fixture {
     QStringList calculatorStarts;
     QStringList questions;
     Form1::SaveAnswer saveAnswer = Form1::SaveAnswer::Discard;
+    Form1::ChangedFileAnswer changedAnswer = Form1::ChangedFileAnswer::Cancel;
+    QList<qsizetype> progress;
+    qsizetype stopAt = -1;
     QStringList helpPages;
     bool helpShown = true;
     std::function<void(const QString&)> onMessage;
