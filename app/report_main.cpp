@@ -22,6 +22,7 @@
 #include "core/catalogue.h"
 #include "core/datafile.h"
 #include "core/safefile.h"
+#include "core/visibletext.h"
 #include "document/calculation.h"
 #include "document/recompute.h"
 #include "document/report.h"
@@ -34,16 +35,61 @@ namespace names = vardo::names;
 
 namespace {
 
-QTextStream& out() {
-    static QTextStream stream(stdout);
+// A text of the program's own with line breaks of its own, such as the help.
+struct Help {
+    QString text;
+};
+
+// A line of the terminal. The program's own words are written as they are (string literals,
+// numbers, the help); every QString is data (a file name, a grade's name, a message that quotes
+// them) and has its control and other unseen characters escaped ("\x1b", "\n", "\u202e", a byte
+// that is not UTF-8 as "\xff"): an ESC in a file name would otherwise clear the screen and a line
+// feed forge a line.
+class Terminal {
+  public:
+    explicit Terminal(FILE* file) : stream_(file) {}
+    Terminal& operator<<(const QString& data) {
+        stream_ << vardo::terminalText(data);
+        return *this;
+    }
+    Terminal& operator<<(const Help& help) {
+        stream_ << help.text;
+        return *this;
+    }
+    template <typename Own>
+    Terminal& operator<<(const Own& own) {
+        stream_ << own;
+        return *this;
+    }
+
+  private:
+    QTextStream stream_;
+};
+
+Terminal& out() {
+    static Terminal stream(stdout);
     return stream;
 }
-QTextStream& err() {
-    static QTextStream stream(stderr);
+Terminal& err() {
+    static Terminal stream(stderr);
     return stream;
 }
 
-QString usage() {
+// The arguments as given. On Linux argv holds bytes: each one, UTF-8 or not, stays in the name so
+// that the file is found (Qt's own arguments() turns a byte that is not UTF-8 into U+FFFD).
+QStringList commandLine(int argc, char* argv[]) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return QGuiApplication::arguments().mid(1);
+#else
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << vardo::fileNameFromBytes(QByteArray(argv[i]));
+    return args;
+#endif
+}
+
+QString helpText() {
     return u"Использование: vardo-report ФАЙЛ.vardo... [-o ПУТЬ] [--tables ПАПКА]\n"
            u"               vardo-report --schedule ВЕДОМОСТЬ.xlsx|.csv ФАЙЛ.vardo...\n"
            u"\n"
@@ -92,6 +138,11 @@ QString usage() {
            u"один файл расчета не прочитан, его отчет (ведомость) не записан или таблица\n"
            u"допускаемых моментов либо таблицы марок не прочитаны (отчет тогда пишется без\n"
            u"проверки марок); 2 — неверные аргументы.\n"_s;
+}
+
+// The help, written as it is.
+Help usage() {
+    return {helpText()};
 }
 
 struct ReadTable {
@@ -307,7 +358,8 @@ int main(int argc, char* argv[]) {
     QStringList files;
     std::optional<QString> output;
     std::optional<QString> schedule;
-    const QStringList args = QGuiApplication::arguments().mid(1);
+    // argc and argv as QGuiApplication left them, without the options it took for itself.
+    const QStringList args = commandLine(argc, argv);
     bool options = true;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];

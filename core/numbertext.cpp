@@ -146,4 +146,16 @@ QString numberProblem(QStringView text) {
     return u"число вне допустимого диапазона"_s;
 }
 
+QString countText(qint64 count, QStringView one, QStringView few, QStringView many) {
+    // The form follows the last two digits of the magnitude: 11-14 take "many" whatever their
+    // last digit is.
+    const qint64 magnitude = count < 0 ? -(count % 100) : count % 100;
+    const qint64 last = magnitude % 10;
+    const QStringView noun = magnitude >= 11 && magnitude <= 14 ? many
+                             : last == 1                        ? one
+                             : last >= 2 && last <= 4           ? few
+                                                                : many;
+    return QString::number(count) + u' ' + noun.toString();
+}
+
 }  // namespace vardo

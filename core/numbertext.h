@@ -35,4 +35,9 @@ QString formatSignificant(double value, int digits);
 // запятая"); empty when parseFixed accepts it.
 QString numberProblem(QStringView text);
 
+// A count with its noun in the Russian form the count takes: countText(73, u"знак", u"знака",
+// u"знаков") is "73 знака"; one for 1, 21, 101, ..., few for 2-4, 22-24, ..., many for 0, 5-20,
+// 25-30, ... and for 11-14 of every hundred.
+QString countText(qint64 count, QStringView one, QStringView few, QStringView many);
+
 }  // namespace vardo

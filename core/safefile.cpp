@@ -27,6 +27,64 @@ namespace vardo {
 
 using namespace Qt::Literals::StringLiterals;
 
+QString fileNameFromBytes(const QByteArray& bytes) {
+#ifdef Q_OS_WIN
+    return QFile::decodeName(bytes);
+#else
+    if (QUtf8StringView(bytes).isValidUtf8()) return QString::fromUtf8(bytes);
+    QString name;
+    name.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        // The sequence the lead byte begins; a longer form of a smaller code point, a surrogate
+        // or a code point above U+10FFFF is not UTF-8.
+        const int length = lead < 0x80   ? 1
+                           : lead < 0xC2 ? 0
+                           : lead < 0xE0 ? 2
+                           : lead < 0xF0 ? 3
+                           : lead < 0xF5 ? 4
+                                         : 0;
+        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        bool whole = length > 0 && i + length <= bytes.size();
+        for (int k = 1; whole && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            whole = (next & 0xC0) == 0x80;
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (whole && code >= kLeast[length] && code <= 0x10FFFF &&
+            (code < 0xD800 || code > 0xDFFF)) {
+            name += QString::fromUcs4(&code, 1);
+            i += length;
+        } else {
+            name += QChar(char16_t(0xDC00 + lead));
+            ++i;
+        }
+    }
+    return name;
+#endif
+}
+
+QByteArray fileNameToBytes(const QString& name) {
+#ifdef Q_OS_WIN
+    return QFile::encodeName(name);
+#else
+    QByteArray bytes;
+    bytes.reserve(name.size());
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= name.size(); ++i) {
+        // A lone U+DC80..U+DCFF stands for one byte; everything else is UTF-8.
+        const bool kept = i < name.size() && name[i].unicode() >= 0xDC80 &&
+                          name[i].unicode() <= 0xDCFF && (i == 0 || !name[i - 1].isHighSurrogate());
+        if (!kept && i < name.size()) continue;
+        bytes += QStringView(name).sliced(from, i - from).toUtf8();
+        if (kept) bytes += char(name[i].unicode() - 0xDC00);
+        from = i + 1;
+    }
+    return bytes;
+#endif
+}
+
 QString describeSystemError(int errorNumber, const QString& folder) {
 #ifdef Q_OS_WIN
     // errorNumber is a code of GetLastError().
@@ -223,7 +281,7 @@ class Descriptor {
 };
 
 QString parentFolder(const QByteArray& nativePath) {
-    const QString path = QFile::decodeName(nativePath);
+    const QString path = fileNameFromBytes(nativePath);
     const QFileInfo info(path);
     return info.absolutePath();
 }
@@ -287,7 +345,7 @@ int createTemporary(const QByteArray& folder, QByteArray* name) {
 
 FileRead readRegularFile(const QString& path, qint64 maxBytes) {
     if (path.isEmpty()) return readFailure(FileProblem::NotFound, u"имя файла не указано"_s);
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = fileNameToBytes(path);
     int fd;
     // O_NONBLOCK: opening a FIFO with no writer, or a device, must not wait.
     do {
@@ -333,7 +391,7 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
     if (path.isEmpty()) return fail(u"имя файла не указано"_s);
     if (path.endsWith(u'/')) {
         struct stat st;
-        if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        if (::stat(fileNameToBytes(path).constData(), &st) == 0 && S_ISDIR(st.st_mode))
             return fail(u"это папка, а не файл"_s);
         return fail(u"имя файла не указано: путь кончается знаком «/»"_s);
     }
@@ -341,7 +399,7 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
     QByteArray target;
     bool exists = false;
     struct stat old;
-    if (const int error = resolveForWriting(QFile::encodeName(path), &target, &exists, &old))
+    if (const int error = resolveForWriting(fileNameToBytes(path), &target, &exists, &old))
         return fail(describeSystemError(error));
     const QString folder = parentFolder(target);
     if (exists) {
@@ -411,14 +469,14 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
 
 QString describeNonRegular(const QString& path) {
     struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode)) return {};
+    if (::stat(fileNameToBytes(path).constData(), &st) != 0 || S_ISREG(st.st_mode)) return {};
     return nonRegularText(st.st_mode);
 }
 
 bool isSameFile(const QString& a, const QString& b) {
     struct stat sa, sb;
-    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 ||
-        ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+    if (::stat(fileNameToBytes(a).constData(), &sa) != 0 ||
+        ::stat(fileNameToBytes(b).constData(), &sb) != 0)
         return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }

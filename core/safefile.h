@@ -65,6 +65,14 @@ FileStamp stampFile(const QString& path, qint64 maxBytes);
 // given, is named where the error concerns it ("нет папки «…»").
 QString describeSystemError(int errorNumber, const QString& folder = QString());
 
+// A file name as the system holds it (bytes) and as the program holds it (a QString), with every
+// byte kept both ways: UTF-8 is decoded as usual, and each byte that is not part of a UTF-8
+// sequence becomes the lone surrogate U+DC80 + (byte - 0x80), which turns back into that byte.
+// Qt's own conversion turns such a byte into U+FFFD, and the file could no longer be named. On
+// Windows names are UTF-16 already and these are Qt's conversions.
+QString fileNameFromBytes(const QByteArray& bytes);
+QByteArray fileNameToBytes(const QString& name);
+
 // Two paths name the same file (through links, ".." or hard links); false when either is missing.
 bool isSameFile(const QString& a, const QString& b);
 // What makes the file at path the file it is, whatever path leads to it (links, "..", hard

@@ -4,6 +4,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -17,6 +18,7 @@
 #include "core/numbertext.h"
 #include "core/safefile.h"
 #include "core/version.h"
+#include "core/visibletext.h"
 #include "document/diagram.h"
 #include "document/gradeselection.h"
 
@@ -37,32 +39,40 @@ const QSizeF kPage = QPageSize(QPageSize::A4).size(QPageSize::Millimeter) * kUni
 constexpr double kMarginMm = 15.0;
 constexpr double kBottomMarginMm = 20.0;  // room for the page number
 
+// A text shown as it is: every character that would act unseen (a direction control, a
+// zero-width or control character) as a visible mark, then HTML-escaped.
 QString esc(const QString& text) {
-    return text.toHtmlEscaped();
+    return markedText(text).toHtmlEscaped();
 }
 
-// Text that came from the user or a file: shortened to kMaxShownText characters with a mark,
-// private-use and control characters replaced, HTML-escaped. Nothing in it is ever interpreted.
-QString userText(const QString& text) {
-    QString t = text.trimmed();
+// Text that came from the user or a file: up to limit characters shown (the rest named, with its
+// count), each character that would act unseen as a visible mark, HTML-escaped. Nothing in it is
+// ever interpreted.
+QString userText(const QString& text, qsizetype limit = kMaxShownText) {
+    // Only blanks are trimmed: a control character at an end is shown, not dropped.
+    qsizetype from = 0, to = text.size();
+    while (from < to && text[from] == u' ') ++from;
+    while (to > from && text[to - 1] == u' ') --to;
+    QString t = text.sliced(from, to - from);
     const qsizetype length = t.size();
-    if (length > kMaxShownText) {
-        t.truncate(kMaxShownText);
+    if (length > limit) {
+        t.truncate(limit);
         if (t.back().isHighSurrogate()) t.chop(1);
     }
-    for (QChar& ch : t) {
-        const char16_t u = ch.unicode();
-        if ((u >= 0xE000 && u <= 0xF8FF) || u == 0xFFFC || (u < 0x20 && u != u'\t')) ch = u'\uFFFD';
-    }
     QString out = esc(t);
-    if (length > kMaxShownText)
-        out += u"… <i>[сокращено: всего "_s + QString::number(length) + u" знаков]</i>"_s;
+    if (length > limit)
+        out += u"… <i>[сокращено: всего "_s + countText(length, u"знак", u"знака", u"знаков") +
+               u"]</i>"_s;
     return out;
 }
 
 // A field's text as the report shows it: as typed, "—" when empty.
 QString shown(const QString& text) {
     return text.trimmed().isEmpty() ? u"—"_s : userText(text);
+}
+// The same in the title block, where a text wraps over the page's width.
+QString shownTitle(const QString& text) {
+    return text.trimmed().isEmpty() ? u"—"_s : userText(text, kMaxTitleText);
 }
 
 QString bandColour(Band band) {
@@ -207,6 +217,11 @@ Report::Report(ReportInput input) : input_(std::move(input)) {
     document_->documentLayout()->setPaintDevice(layoutDevice_.get());
     document_->setDefaultFont(reportFont(9));
     document_->setPageSize(kPage);
+    // A word longer than its line (a long file name, a text without blanks) breaks where the line
+    // ends instead of pushing its table off the page.
+    QTextOption wrap = document_->defaultTextOption();
+    wrap.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document_->setDefaultTextOption(wrap);
     const DiagramModel model = diagramModel(c);
     const QSizeF size((kPage.width() - 2 * kMarginMm * kUnitsPerMm) * 0.98,
                       diagramHeightMm(model) * kUnitsPerMm);
@@ -313,15 +328,27 @@ void Report::paintPage(QPainter& painter, int page) const {
     painter.save();
     painter.setFont(reportFont(8));
     painter.setPen(QColor(90, 90, 90));
-    // Put together piece by piece: a file name is shown as it is, never read as a pattern.
-    QString name = input_.fileName;
-    if (name.size() > kMaxShownText) name = name.left(kMaxShownText) + u"…"_s;
-    const QString footer = version::programTitle() + u" — отчет о расчете жесткой поперечины"_s +
-                           (name.isEmpty() ? QString() : u" «"_s + name + u"»"_s) + u" — стр. "_s +
-                           QString::number(page + 1) + u" из "_s + QString::number(pageCount());
+    // Put together piece by piece: a file name is shown as it is, never read as a pattern, with
+    // its unseen characters as marks (a direction control would reverse the page number), and
+    // shortened in the middle to leave the line's room to the page number.
     const QRectF line(kMarginMm * kUnitsPerMm, kPage.height() - 12 * kUnitsPerMm,
                       kPage.width() - 2 * kMarginMm * kUnitsPerMm, 6 * kUnitsPerMm);
-    painter.drawText(line, Qt::AlignCenter | Qt::TextSingleLine, footer);
+    const QString head = version::programTitle() + u" — отчет о расчете жесткой поперечины"_s;
+    const QString number =
+        u" — стр. "_s + QString::number(page + 1) + u" из "_s + QString::number(pageCount());
+    QString name;
+    if (!input_.fileName.isEmpty()) {
+        const QFontMetricsF metrics(painter.font(), painter.device());
+        const double room = line.width() - metrics.horizontalAdvance(head + u" «»"_s + number);
+        name =
+            u" «"_s +
+            metrics.elidedText(markedText(input_.fileName), Qt::ElideMiddle, std::max(room, 0.0)) +
+            u"»"_s;
+    }
+    QTextOption option(Qt::AlignCenter);
+    option.setTextDirection(Qt::LeftToRight);
+    option.setWrapMode(QTextOption::NoWrap);
+    painter.drawText(line, head + name + number, option);
     painter.restore();
 }
 
@@ -404,7 +431,7 @@ QString Report::html() const {
     h += u"<tr><td>Дата отчета:&nbsp;</td><td>"_s +
          esc(input_.date.toString(u"dd.MM.yyyy HH:mm"_s)) + u"</td></tr>"_s;
     h += u"<tr><td>Файл расчета:&nbsp;</td><td>"_s +
-         (input_.fileName.isEmpty() ? u"не сохранен"_s : userText(input_.fileName)) +
+         (input_.fileName.isEmpty() ? u"не сохранен"_s : userText(input_.fileName, kMaxTitleText)) +
          u"</td></tr>"_s;
     // The object data, then the lines the designer and the checker sign.
     const ObjectData& object = c.object;
@@ -414,12 +441,12 @@ QString Report::html() const {
             f.member == &ObjectData::date)
             continue;
         h += u"<tr><td>"_s + QString::fromUtf16(f.caption) + u":&nbsp;</td><td><b>"_s +
-             shown(object.*f.member) + u"</b></td></tr>"_s;
+             shownTitle(object.*f.member) + u"</b></td></tr>"_s;
     }
     h += u"</table>"_s;
     // A name or date left empty stays blank, to be written by hand.
     const auto blankOr = [](const QString& text) {
-        return text.trimmed().isEmpty() ? u"&nbsp;"_s : userText(text);
+        return text.trimmed().isEmpty() ? u"&nbsp;"_s : userText(text, kMaxSignatureText);
     };
     h += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"6\" style=\"border-collapse:"
          u"collapse; border-color:#888888; margin-top:6pt\">"_s;
@@ -665,8 +692,9 @@ QString Report::checkTable(const QString& section) const {
     const qsizetype hidden =
         check_.grades.size() - std::min<qsizetype>(check_.grades.size(), kMaxShownGrades);
     if (hidden > 0)
-        h += u"<p style=\"color:#a05000\">В таблице "_s + QString::number(check_.grades.size()) +
-             u" марок; все проверены, показаны первые "_s + QString::number(kMaxShownGrades) +
+        h += u"<p style=\"color:#a05000\">В таблице "_s +
+             countText(check_.grades.size(), u"марка", u"марки", u"марок") +
+             u"; все проверены, показаны первые "_s + QString::number(kMaxShownGrades) +
              (check_.firstPassing >= kMaxShownGrades ? u" и выбранная"_s : QString()) +
              u" (не показано: "_s +
              QString::number(hidden - (check_.firstPassing >= kMaxShownGrades)) + u").</p>"_s;

@@ -76,10 +76,15 @@ QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,
                     const tables::Table& allowable, const QString& allowableWorkbook,
                     const QString& allowableError);
 
-// Limits that keep a report of hostile or huge input readable and quick: a field's text is shown
-// up to kMaxShownText characters (the rest is named, not printed), the check table up to
-// kMaxShownGrades grades (the first passing grade always among them).
+// Limits that keep a report of hostile or huge input readable and quick: a field's text in a
+// table is shown up to kMaxShownText characters; a text of the title block (the object data and
+// the calculation file's name) up to kMaxTitleText and a name or the date in the narrow columns
+// of the signatures up to kMaxSignatureText, wrapped over as many lines as it takes (at most
+// about 25 lines, so that even the longest stays on one page); the rest is named, not printed.
+// The check table shows up to kMaxShownGrades grades (the first passing grade always among them).
 inline constexpr int kMaxShownText = 60;
+inline constexpr int kMaxTitleText = 2000;
+inline constexpr int kMaxSignatureText = 200;
 inline constexpr int kMaxShownGrades = 60;
 
 class Report {

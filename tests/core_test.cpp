@@ -11,6 +11,7 @@
 #include "core/mapsheet.h"
 #include "core/messages.h"
 #include "core/numbertext.h"
+#include "core/safefile.h"
 #include "core/step.h"
 #include "core/version.h"
 
@@ -53,6 +54,39 @@ class CoreTest : public QObject {
         QCOMPARE(decimals >= 0 ? vardo::formatDecimals(value, decimals)
                                : vardo::formatSignificant(value, -decimals),
                  text);
+    }
+
+    void countsWithTheirNouns_data() {
+        QTest::addColumn<QString>("text");  // a count and its noun
+        for (const char16_t* text :
+             {u"0 знаков", u"1 знак", u"2 знака", u"5 знаков", u"11 знаков", u"12 знаков",
+              u"14 знаков", u"21 знак", u"22 знака", u"25 знаков", u"73 знака", u"101 знак",
+              u"111 знаков", u"1000 знаков", u"-1 знак", u"-12 знаков"})
+            QTest::newRow(qPrintable(QString::fromUtf16(text))) << QString::fromUtf16(text);
+    }
+    void countsWithTheirNouns() {
+        QFETCH(QString, text);
+        QCOMPARE(
+            vardo::countText(text.section(u' ', 0, 0).toLongLong(), u"знак", u"знака", u"знаков"),
+            text);
+    }
+
+    void fileNamesKeepEveryByte_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("name");  // a byte that is not UTF-8 as U+DC80 + (byte - 0x80)
+        QTest::newRow("UTF-8") << QByteArray("расчет 😀.vardo") << u"расчет 😀.vardo"_s;
+        QTest::newRow("lone bytes") << QByteArray("a\xff\xfe") << u"a\xDCFF\xDCFE"_s;
+        QTest::newRow("cut sequence") << QByteArray("\xd1\x80\xd1") << u"р\xDCD1"_s;
+        QTest::newRow("longer form") << QByteArray("\xc0\xaf") << u"\xDCC0\xDCAF"_s;
+        QTest::newRow("surrogate") << QByteArray("\xed\xb3\xbf") << u"\xDCED\xDCB3\xDCBF"_s;
+        QTest::newRow("above U+10FFFF")
+            << QByteArray("\xf4\x90\x80\x80") << u"\xDCF4\xDC90\xDC80\xDC80"_s;
+    }
+    void fileNamesKeepEveryByte() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, name);
+        QCOMPARE(vardo::fileNameFromBytes(bytes), name);
+        QCOMPARE(vardo::fileNameToBytes(name), bytes);
     }
 
     void catalogueNamesAreWhole() {

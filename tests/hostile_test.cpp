@@ -251,6 +251,8 @@ class HostileTest : public QObject {
     void hostileSettings_data();
     void hostileSettings();
     void manyAlikeFilesReportedOneByOne();
+    void reportOfAnyFileName_data();
+    void reportOfAnyFileName();
 };
 
 void HostileTest::everyFieldEveryButton_data() {
@@ -881,6 +883,52 @@ void HostileTest::manyAlikeFilesReportedOneByOne() {
                  qPrintable(firsts[i]));
     QVERIFY(fileBytes(d.filePath(u"out/a-20.pdf"_s)).startsWith("%PDF"));
     QVERIFY(fileBytes(d.filePath(u"out/a-7-2.pdf"_s)).startsWith("%PDF"));
+void HostileTest::reportOfAnyFileName_data() {
+    QTest::addColumn<QByteArray>("name");  // the calculation file's name as the system holds it
+    QTest::addColumn<QString>("shown");    // as vardo-report's lines show it
+    QTest::newRow("escape sequences")
+        << QByteArray("\x1b[2J\x1b[31mкрасный.vardo") << u"\\x1b[2J\\x1b[31mкрасный.vardo"_s;
+    QTest::newRow("line feed") << QByteArray("a\nvardo-report: подделка.vardo")
+                               << u"a\\nvardo-report: подделка.vardo"_s;
+    QTest::newRow("bytes not UTF-8") << QByteArray("a\xff\xfe.vardo") << u"a\\xff\\xfe.vardo"_s;
+    QTest::newRow("direction control")
+        << QByteArray("имя\u202Efdp.vardo") << u"имя\\u202efdp.vardo"_s;
+}
+
+void HostileTest::reportOfAnyFileName() {
+#ifndef VARDO_REPORT_EXE
+    QSKIP("vardo-report is not built");
+#else
+    // State: a calculation file named by bytes, as another program would name it. Action:
+    // vardo-report given that name by the shell. Expected: the file is read, its report written
+    // beside it under the same bytes, and the name printed escaped, with no line of its own.
+    QFETCH(QByteArray, name);
+    QFETCH(QString, shown);
+    QTemporaryDir dir;
+    QVERIFY(copySampleData(dir.path()));
+    QString error;
+    QVERIFY(doc::writeFile(dir.filePath(u"a.vardo"_s), sampleCalculation(), &error));
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    QVERIFY(::rename(folder + "a.vardo", folder + name) == 0);
+    QString octal;  // the name for printf, every byte as \ooo
+    for (const char byte : name) octal += u"\\"_s + QString::number(uchar(byte), 8);
+    QProcess run;
+    run.setWorkingDirectory(dir.path());
+    run.start(u"/bin/sh"_s, {u"-c"_s, u"exec \"$0\" \"$(printf '"_s + octal + u"')\""_s,
+                             QStringLiteral(VARDO_REPORT_EXE)});
+    QVERIFY(run.waitForFinished(120000));
+    const QByteArray out = run.readAllStandardOutput(), err = run.readAllStandardError();
+    const QByteArray pdf = folder + name.chopped(QByteArray(".vardo").size()) + ".pdf";
+    // Qt cannot name what is not UTF-8, so the temporary folder could not be emptied.
+    const bool reportWritten = ::access(pdf.constData(), F_OK) == 0;
+    ::unlink(pdf.constData());
+    ::unlink(folder + name);
+    QVERIFY2(run.exitCode() == 0, err.constData());
+    QVERIFY2(reportWritten, out.constData());
+    QVERIFY2(QString::fromUtf8(out).startsWith(shown + u" -> "_s), out.constData());
+    QVERIFY(!out.contains('\x1b') && !err.contains('\x1b'));
+    // One file: its line, the moments, the verdict.
+    QCOMPARE(out.count('\n'), 3);
 #endif
 }
 

@@ -89,6 +89,8 @@ class ReportTest : public QObject {
     void mfsRowIsNamed();
     void userTextIsNeverInterpreted();
     void titleBlockNamesTheObjectAndWhoSigns();
+    void hostileTextsAreInert_data();
+    void hostileTextsAreInert();
     void hugeInputsMakeABoundedReport();
     void standardScales_data();
     void standardScales();
@@ -325,37 +327,99 @@ void ReportTest::userTextIsNeverInterpreted() {
 }
 
 void ReportTest::titleBlockNamesTheObjectAndWhoSigns() {
-    // State: a calculation with its object data, one field markup, one longer than a report shows.
+    // State: a calculation with its object data: markup in one field, a note of a real project
+    // several lines long, and a file name of 300 letters without a blank.
     Calculation c = sampleCalculation(u"road.vardo"_s);
     c.object.object = u"ст. Ясная, перегон Ясная — Луговая"_s;
     c.object.crossbeam = u"<b>12</b> (опоры 23, 24)"_s;
     c.object.designedBy = u"Иванов И. И."_s;
     c.object.checkedBy = u"Петров П. П."_s;
     c.object.date = u"07.12.2026"_s;
-    c.object.note = QString(kMaxShownText + 40, u'ж');
-    const Report report(inputFor(c));
+    for (int i = 1; c.object.note.size() < 400; ++i)
+        c.object.note += u"опора "_s + QString::number(i) + u" — фундамент ТСС-5,5 по проекту; "_s;
+    const QString name = QString(300, u'ф') + u".vardo"_s;
+    const Report report(inputFor(c, name));
     // Action: write the PDF and read its first page back. Expected: the object, the crossbeam
-    // (markup as typed), the note shortened (its line may break), and the signature table with both
-    // names and the date, all before the inputs.
-    QString first = pdfPages(report).first();
+    // (markup as typed), the whole note and the whole name (their lines may break), and the
+    // signature table with both names and the date, all before the inputs; nothing off the page.
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(report.writePdf(dir.filePath(u"отчет.pdf"_s), &error));
+    QPdfDocument pdf;
+    QCOMPARE(pdf.load(dir.filePath(u"отчет.pdf"_s)), QPdfDocument::Error::None);
+    const QPdfSelection page = pdf.getAllText(0);
+    QVERIFY(page.boundingRectangle().right() < pdf.pagePointSize(0).width());
+    QString first = page.text();
     first.replace(QRegularExpression(u"\\s+"_s), u" "_s);
     const qsizetype inputs = first.indexOf(u"1. Исходные данные"_s);
     QVERIFY(inputs > 0);
-    for (const QString& e :
-         {u"Объект (станция, перегон): ст. Ясная, перегон Ясная — Луговая"_s,
-          u"Поперечина / опоры №: <b>12</b> (опоры 23, 24)"_s, u"Примечание: жжжж"_s,
-          u"[сокращено: всего "_s + QString::number(kMaxShownText + 40) + u" знаков]"_s,
-          u"Фамилия И. О. Подпись Дата"_s, u"Разработал Иванов И. И. 07.12.2026"_s,
-          u"Проверил Петров П. П."_s}) {
+    const QString joined = first.left(inputs).remove(u' ');
+    for (QString whole : {c.object.note, name})
+        QVERIFY2(joined.contains(whole.remove(u' ')), qPrintable(whole));
+    for (const QString& e : {u"Объект (станция, перегон): ст. Ясная, перегон Ясная — Луговая"_s,
+                             u"Поперечина / опоры №: <b>12</b> (опоры 23, 24)"_s,
+                             u"Примечание: опора 1 — "_s, u"Фамилия И. О. Подпись Дата"_s,
+                             u"Разработал Иванов И. И. 07.12.2026"_s, u"Проверил Петров П. П."_s}) {
         const qsizetype at = first.indexOf(e);
         QVERIFY2(at >= 0 && at < inputs, qPrintable(e + u"\n"_s + first.left(inputs)));
     }
+    QVERIFY(!first.contains(u"сокращено"_s));
+
+    // A text longer than a page holds is shortened, and says how long it was.
+    c.object.note = QString(kMaxTitleText + 73, u'ж');
+    const QString shortened = Report(inputFor(c)).plainText();
+    QVERIFY(shortened.contains(QString(kMaxTitleText, u'ж') + u"… [сокращено: всего "_s +
+                               QString::number(kMaxTitleText + 73) + u" знака]"_s));
 
     // Without object data the lines are there to be filled in by hand.
     QString blank = pdfPages(Report(inputFor(sampleCalculation(u"road.vardo"_s)))).first();
     blank.replace(QRegularExpression(u"\\s+"_s), u" "_s);
     QVERIFY2(blank.contains(u"Объект (станция, перегон): —"_s), qPrintable(blank.left(600)));
     QVERIFY(blank.contains(u"Разработал"_s) && blank.contains(u"Проверил"_s));
+}
+
+void ReportTest::hostileTextsAreInert_data() {
+    QTest::addColumn<QString>("field");  // the key of an object data field, "file" for the name
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");  // as the report prints it
+    QTest::newRow("override in the file name")
+        << u"file"_s << u"имя\u202Efdp.vardo"_s << u"имя[U+202E]fdp.vardo"_s;
+    QTest::newRow("escape and line feed in the file name")
+        << u"file"_s << u"a\x1B[2J\nb.vardo"_s << u"a[U+001B][2J[U+000A]b.vardo"_s;
+    QTest::newRow("byte not UTF-8 in the file name")
+        << u"file"_s << u"a"_s + QChar(0xDCFF) + u".vardo"_s << u"a[0xFF].vardo"_s;
+    QTest::newRow("isolates and embeddings in the checker")
+        << u"checkedBy"_s << u"\u2067П.\u2069\u2068П.\u2066\u202Bст\u202C\u202D"_s
+        << u"[U+2067]П.[U+2069][U+2068]П.[U+2066][U+202B]ст[U+202C][U+202D]"_s;
+    QTest::newRow("marks and zero-width characters in the note")
+        << u"note"_s << u"\u200Fа\u200Eб\u061Cв\u200Bг\u200Cд\u200Dе\u2060ж\uFEFF"_s
+        << u"[U+200F]а[U+200E]б[U+061C]в[U+200B]г[U+200C]д[U+200D]е[U+2060]ж[U+FEFF]"_s;
+    QTest::newRow("line separators in the crossbeam")
+        << u"crossbeam"_s << u"12\u2028опоры 3\u2029"_s << u"12[U+2028]опоры 3[U+2029]"_s;
+}
+
+void ReportTest::hostileTextsAreInert() {
+    // State: characters that reorder or hide the text around them. Action: the PDF read back.
+    // Expected: each as a visible mark, none in the page text; the name so in every footer.
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    Calculation c = sampleCalculation(u"road.vardo"_s);
+    for (const ObjectField& f : objectFields())
+        if (QStringView(f.key) == field) c.object.*f.member = text;
+    const QStringList pages =
+        pdfPages(Report(inputFor(c, field == u"file"_s ? text : u"a.vardo"_s)));
+    // Lines may break anywhere: compared without blanks.
+    static const QRegularExpression blanks(u"\\s+"_s);
+    const QString all = pages.join(QString()).remove(blanks);
+    for (const QChar ch : text)
+        if (!shown.contains(ch) && !ch.isSpace())
+            QVERIFY2(!all.contains(ch), qPrintable(QString::number(ch.unicode(), 16)));
+    QVERIFY2(all.contains(QString(shown).remove(blanks)), qPrintable(all.left(1500)));
+    for (int p = 0; field == u"file"_s && p < pages.size(); ++p)
+        QVERIFY2(pages[p].contains(u"«"_s + shown + u"» — стр. "_s + QString::number(p + 1) +
+                                   u" из "_s + QString::number(pages.size())),
+                 qPrintable(pages[p].right(150)));
 }
 
 void ReportTest::hugeInputsMakeABoundedReport() {
@@ -372,7 +436,7 @@ void ReportTest::hugeInputsMakeABoundedReport() {
     QVERIFY2(report.pageCount() <= 10, qPrintable(QString::number(report.pageCount())));
     const QString text = report.plainText();
     QVERIFY(text.contains(u"[сокращено: всего 32767 знаков]"_s));
-    QVERIFY(text.contains(u"В таблице 5004 марок; все проверены, показаны первые 60"_s));
+    QVERIFY(text.contains(u"В таблице 5004 марки; все проверены, показаны первые 60"_s));
     QCOMPARE(report.check().grades.size(), 5004);
 }
 
