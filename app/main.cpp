@@ -5,12 +5,16 @@
 #include <QDir>
 #include <QIcon>
 
+#include "core/clocale.h"
 #include "core/version.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/translations.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // QApplication took the C library's locale from the environment; its numbers stay in the C
+    // form, so that no library the program drives writes or reads a decimal comma.
+    vardo::useCNumericLocale();
     QApplication::setApplicationName(vardo::version::programName());
     QApplication::setApplicationVersion(vardo::version::versionNumber());
     // Settings (the chosen tables folder) are kept under ~/.config/Vardo/, shared with

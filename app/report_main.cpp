@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "core/catalogue.h"
+#include "core/clocale.h"
 #include "core/datafile.h"
 #include "core/safefile.h"
 #include "core/visibletext.h"
@@ -353,6 +354,9 @@ int main(int argc, char* argv[]) {
             if (type == QtFatalMsg) std::abort();
         });
     QGuiApplication app(argc, argv);
+    // QGuiApplication took the C library's locale from the environment; its numbers stay in the
+    // C form, so that the schedule's workbook never holds a decimal comma.
+    vardo::useCNumericLocale();
     QGuiApplication::setApplicationName(u"vardo-report"_s);
 
     QStringList files;

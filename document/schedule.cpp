@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/catalogue.h"
+#include "core/clocale.h"
 #include "core/numbertext.h"
 #include "core/safefile.h"
 #include "document/recompute.h"
@@ -246,6 +247,11 @@ std::optional<QByteArray> scheduleXlsx(const QList<ScheduleRow>& rows, QString* 
     const InFolder inside(dir.path());
     if (!inside.entered()) return fail(u"не удалось перейти во временную папку"_s);
     char here[] = ".";
+    // libxlsxwriter writes every number (cells, widths, heights) with snprintf, in the C
+    // library's locale: under a decimal comma a spreadsheet would read 19,0253 as 19. This
+    // thread writes the workbook in the C form whatever locale the calling program chose.
+    const CNumericLocaleGuard cNumbers;
+    if (!cNumbers.ok()) return fail(u"не хватает памяти"_s);
     lxw_workbook_options options{};
     options.tmpdir = here;
     lxw_workbook* book = workbook_new_opt("schedule.xlsx", &options);

@@ -1,7 +1,8 @@
 // The schedule of crossbeams: each row is what the report of the same file says (the same check
 // of every grade with its own rows), the CSV is what Excel opens in a Russian locale, an
-// unreadable file is a row with its reason and exit status 1, and no schedule replaces a file the
-// run reads or lands on a device. The .xlsx is read back by schedule_xlsx_test.py.
+// unreadable file is a row with its reason and exit status 1, no schedule replaces a file the run
+// reads or lands on a device, and the workbook's numbers never take the decimal comma of the C
+// library's locale. The .xlsx is read back in full by schedule_xlsx_test.py.
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -12,6 +13,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <clocale>
+#include <cstdio>
 
 #include "core/numbertext.h"
 #include "document/calculation.h"
@@ -121,6 +124,7 @@ class ScheduleTest : public QObject {
     void rowIsTheReportsCheck();
     void csvOfThreeFilesWithABrokenOne();
     void csvQuotesAndDisarmsText();
+    void xlsxNumbersInAnyLocale();
     void everyFileReadAndCheckedIsSuccess();
     void xlsxAmongCyrillicFolders();
     void refusedOutputs_data();
@@ -243,6 +247,49 @@ void ScheduleTest::csvQuotesAndDisarmsText() {
     QVERIFY2(
         row.startsWith(u"\"ст. Ясная; путь \"\"2\"\"\";'=1+1;'-Иванов;;;\"строка\nвторая\";"_s),
         qPrintable(row));
+}
+
+void ScheduleTest::xlsxNumbersInAnyLocale() {
+    // State: the C library's numbers in the Russian locale ("1,5"), as in a program that took
+    // its locale from a Russian desktop; the schedule of the road example.
+    const Calculation c = sampleCalculation(u"road.vardo"_s);
+    const ScheduleRow row = scheduleRow(u"a.vardo"_s, c, sampleTables());
+    const QByteArray before = std::setlocale(LC_NUMERIC, nullptr);
+    QVERIFY2(std::setlocale(LC_NUMERIC, "ru_RU.UTF-8"),
+             "the locale ru_RU.UTF-8 is not generated (scripts/deps generates it)");
+    char probe[8];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    // Action: the workbook.
+    QString why;
+    const std::optional<QByteArray> xlsx = scheduleXlsx({row}, &why);
+    std::setlocale(LC_NUMERIC, before.constData());
+    QCOMPARE(QByteArray(probe), "1,5");
+    QVERIFY2(xlsx, qPrintable(why));
+    // Expected: the number cells of the row, in the order of the columns (l, Lр, the six
+    // moments, ...), are the values in the C form that every spreadsheet reads.
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u"a.xlsx"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(*xlsx) == xlsx->size());
+    file.close();
+    QProcess unzip;
+    unzip.start(u"unzip"_s, {u"-p"_s, file.fileName(), u"xl/worksheets/sheet1.xml"_s});
+    QVERIFY(unzip.waitForFinished());
+    const QString sheet = QString::fromUtf8(unzip.readAllStandardOutput());
+    QList<double> numbers;
+    // A number cell has no type attribute ("t" marks a text).
+    auto cells =
+        QRegularExpression(u"<c r=\"[A-Z]+2\"(?: s=\"\\d+\")?><v>([^<]*)</v>"_s).globalMatch(sheet);
+    while (cells.hasNext()) {
+        const QString text = cells.next().captured(1);
+        bool ok = false;
+        numbers << text.toDouble(&ok);
+        QVERIFY2(ok, qPrintable(text));
+    }
+    QList<double> expected = {vardo::parseFixed(c.inputs.value(u"txtProlet"_s))->toDouble(),
+                              vardo::parseFixed(c.inputs.value(u"txtLp"_s))->toDouble()};
+    for (const std::optional<vardo::Fixed>& m : row.moments)
+        expected << m.value_or(vardo::Fixed()).toDouble();
+    QCOMPARE(numbers.mid(0, expected.size()), expected);
 }
 
 void ScheduleTest::everyFileReadAndCheckedIsSuccess() {

@@ -1,24 +1,30 @@
 #!/usr/bin/python3
 """The schedule of crossbeams as an Excel workbook, read back with openpyxl.
 
-State: two sample calculations and one cut short. Action: vardo-report --schedule x.xlsx, and the
-same with x.csv. Expected: exit status 1 both times; one sheet with the header and a row per file;
-every cell the CSV writes as a number is a number in the workbook (equal to it), every other cell
-the same text; the unreadable file is a row with its name and reason; each column wide enough for
-its longest text; the verdict of each read file is the one its PDF report prints.
+State: two sample calculations and one cut short; the Russian locale, whose decimal comma the C
+library would write into the workbook's numbers. Action: vardo-report --schedule x.xlsx, and the
+same with x.csv. Expected: exit status 1 both times; no number of the workbook written with a
+comma; one sheet with the header and a row per file; every cell the CSV writes as a number is a
+number in the workbook (equal to it), every other cell the same text; the unreadable file is a
+row with its name and reason; each column wide enough for its longest text; the verdict of each
+read file is the one its PDF report prints.
 
 Usage: schedule_xlsx_test.py VARDO_REPORT TEST_DATA SAMPLE_DATA
 """
+import locale
+import os
 import re
 import shutil
 import subprocess
 import sys
 import tempfile
+import zipfile
 from pathlib import Path
 
 import openpyxl
 
 NUMBER = re.compile(r"^-?\d+(,\d+)?$")
+RUSSIAN = "ru_RU.UTF-8"
 
 
 def fail(message):
@@ -26,8 +32,18 @@ def fail(message):
     sys.exit(1)
 
 
+def russian_environment():
+    try:
+        locale.setlocale(locale.LC_NUMERIC, RUSSIAN)
+    except locale.Error:
+        fail(f"the locale {RUSSIAN} is not generated (scripts/deps generates it)")
+    locale.setlocale(locale.LC_NUMERIC, "C")
+    return dict(os.environ, LC_ALL=RUSSIAN, LANG=RUSSIAN)
+
+
 def main():
     report, test_data, sample_data = sys.argv[1:4]
+    environment = russian_environment()
     with tempfile.TemporaryDirectory() as tmp:
         folder = Path(tmp)
         files = []
@@ -40,7 +56,8 @@ def main():
 
         def run(*arguments):
             return subprocess.run([report, "--tables", sample_data, *arguments],
-                                  cwd=folder, capture_output=True, text=True, timeout=300)
+                                  cwd=folder, env=environment, capture_output=True, text=True,
+                                  timeout=300)
 
         xlsx, csv = folder / "ведомость.xlsx", folder / "ведомость.csv"
         for path in (xlsx, csv):
@@ -50,6 +67,11 @@ def main():
             if "«обрыв.vardo»" not in done.stderr:
                 fail("the broken file is not named: " + done.stderr)
 
+        with zipfile.ZipFile(xlsx) as archive:
+            sheet_xml = archive.read("xl/worksheets/sheet1.xml").decode("utf-8")
+        comma = re.findall(r"<v>[^<]*,[^<]*</v>", sheet_xml)
+        if comma:
+            fail(f"numbers written with a comma: {comma[:3]}")
         book = openpyxl.load_workbook(xlsx)
         if book.sheetnames != ["Ведомость"]:
             fail(f"sheets {book.sheetnames}")
