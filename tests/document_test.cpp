@@ -620,7 +620,14 @@ void DocumentTest::utilisationBands_data() {
     QTest::newRow("exactly 90 %") << u"9"_s << u"10"_s << upTo90 << u"90,0 %"_s;
     QTest::newRow("just over 90 %") << u"9,0001"_s << u"10"_s << upTo100 << u"90,0 %"_s;
     QTest::newRow("exactly 100 %") << u"25,4954"_s << u"25,4954"_s << upTo100 << u"100,0 %"_s;
-    QTest::newRow("just over 100 %") << u"10,0001"_s << u"10"_s << over << u"100,0 %"_s;
+    // Over 100 % is never shown as 100,0 %: rounded up to the shown digit.
+    QTest::newRow("just over 100 %") << u"10,0001"_s << u"10"_s << over << u"100,1 %"_s;
+    QTest::newRow("37,0001 against 37") << u"37,0001"_s << u"37"_s << over << u"100,1 %"_s;
+    QTest::newRow("just under 100 %") << u"9,9996"_s << u"10"_s << upTo100 << u"100,0 %"_s;
+    QTest::newRow("negative, just over") << u"-37,0001"_s << u"37"_s << over << u"100,1 %"_s;
+    // One ten-thousandth over, where the two moments are the same double.
+    QTest::newRow("huge, just over")
+        << u"922337203685477"_s << u"922337203685476,9999"_s << over << u"100,1 %"_s;
     QTest::newRow("negative moment counts by size") << u"-12"_s << u"10"_s << over << u"120,0 %"_s;
     QTest::newRow("zero moment") << u"0"_s << u"10"_s << upTo90 << u"0,0 %"_s;
     QTest::newRow("zero allowable") << u"5"_s << u"0"_s << unknown << QString();
