@@ -146,4 +146,16 @@ QString percentText(double ratio) {
     return text + u" %"_s;
 }
 
+QString gradeVerdictText(const GradeCheck& grade) {
+    switch (grade.verdict) {
+        case Verdict::Passes:
+            return u"проходит"_s;
+        case Verdict::Fails:
+            return u"не проходит"_s;
+        case Verdict::Incomplete:
+            break;
+    }
+    return grade.notChecked.isEmpty() ? u"проверка неполная"_s : u"не проверена"_s;
+}
+
 }  // namespace vardo::document

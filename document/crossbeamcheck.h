@@ -100,4 +100,8 @@ CrossbeamCheck checkCrossbeams(const tables::Table& allowable, const DesignMomen
 // is then rounded up to the shown digit, "100,1 %".
 QString percentText(double ratio);
 
+// The verdict of one grade as every view shows it: "проходит", "не проходит", "не проверена" (its
+// rows could not be found) or "проверка неполная".
+QString gradeVerdictText(const GradeCheck& grade);
+
 }  // namespace vardo::document

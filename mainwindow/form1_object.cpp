@@ -149,6 +149,7 @@ bool Form1::writeFolderSchedule(const QString& folder, const QString& path) {
     tables.allowableOp = table(names::Data8);
     tables.allowableOpError = error(names::Data8);
     tables.crossbeam = {table(names::Data1), table(names::Data5), table(names::Data3)};
+    tables.mfs = table(names::Data6);
 
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QList<document::ScheduleRow> rows = document::makeSchedule(paths, tables);
