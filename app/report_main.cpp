@@ -316,6 +316,7 @@ bool writeScheduleOf(const QStringList& files, const QString& schedulePath) {
     tables.allowableOpError = op.error;
     tables.crossbeam = {workbookTable(doc::kWeightWorkbook), workbookTable(doc::kIceWorkbook),
                         workbookTable(doc::kWindWorkbook)};
+    tables.mfs = workbookTable(doc::kMfsWorkbook);
     const QList<doc::ScheduleRow> rows = doc::makeSchedule(files, tables);
     bool allDone = true;
     for (qsizetype i = 0; i < rows.size(); ++i) {

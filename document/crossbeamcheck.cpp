@@ -47,6 +47,8 @@ Utilisation utilisation(std::optional<Fixed> moment, std::optional<Fixed> allowa
     Utilisation u;
     u.ratio = static_cast<double>(m) / static_cast<double>(a);
     u.band = m * 10 <= a * 9 ? Band::UpTo90 : (m <= a ? Band::UpTo100 : Band::Over100);
+    // Moments beyond 2^53 ten-thousandths may be one double apart or none.
+    if (u.band == Band::Over100 && *u.ratio <= 1.0) u.ratio = std::nextafter(1.0, 2.0);
     return u;
 }
 
@@ -138,7 +140,22 @@ CrossbeamCheck checkCrossbeams(const tables::Table& table, const DesignMoments& 
 }
 
 QString percentText(double ratio) {
-    return formatDecimals(ratio * 100.0, 1) + u" %"_s;
+    static const QString hundred = formatDecimals(100.0, 1);
+    QString text = formatDecimals(ratio * 100.0, 1);
+    if (ratio > 1.0 && text == hundred) text = formatDecimals(100.1, 1);
+    return text + u" %"_s;
+}
+
+QString gradeVerdictText(const GradeCheck& grade) {
+    switch (grade.verdict) {
+        case Verdict::Passes:
+            return u"проходит"_s;
+        case Verdict::Fails:
+            return u"не проходит"_s;
+        case Verdict::Incomplete:
+            break;
+    }
+    return grade.notChecked.isEmpty() ? u"проверка неполная"_s : u"не проверена"_s;
 }
 
 }  // namespace vardo::document

@@ -46,7 +46,9 @@ struct DesignMoments {
 DesignMoments designMoments(const Results& results);
 
 struct Utilisation {
-    std::optional<double> ratio;  // |M| / allowable, 1.0 is 100 %
+    // |M| / allowable, 1.0 is 100 %: the allowable moment holds for bending either way. Over 1
+    // exactly when the band is Over100, however close the two moments are.
+    std::optional<double> ratio;
     Band band = Band::Unknown;
 };
 Utilisation utilisation(std::optional<Fixed> moment, std::optional<Fixed> allowable);
@@ -94,7 +96,12 @@ CrossbeamCheck checkCrossbeams(const tables::Table& allowable, const GradeBasisO
 CrossbeamCheck checkCrossbeams(const tables::Table& allowable, const DesignMoments& moments,
                                const QString& lpText);
 
-// "87,3 %" (one decimal, the decimal comma).
+// "87,3 %" (one decimal, the decimal comma). A ratio over 1 is never shown as 100,0 % or less: it
+// is then rounded up to the shown digit, "100,1 %".
 QString percentText(double ratio);
+
+// The verdict of one grade as every view shows it: "проходит", "не проходит", "не проверена" (its
+// rows could not be found) or "проверка неполная".
+QString gradeVerdictText(const GradeCheck& grade);
 
 }  // namespace vardo::document

@@ -5,10 +5,14 @@
 //
 //   sheet --capture--> Calculation --sheetResults--> Results (what the labels hold, "0" of a
 //   refusal not computed) --selectionMissing--> what keeps the selection from being made
-//   --checkEveryGrade (designMomentsWith per grade, checkCrossbeams)--> CrossbeamCheck
+//   --checkEveryGrade (designMomentsWith per grade, the governing end loads, checkCrossbeams)-->
+//   CrossbeamCheck --remarks--> the caveats of the verdict
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
+#include <optional>
 
 #include "document/calculation.h"
 #include "document/crossbeamcheck.h"
@@ -28,9 +32,53 @@ Results sheetResults(const Calculation& calculation);
 // nothing is missing.
 QStringList selectionMissing(const Calculation& calculation, const Results& results);
 
-// Every grade of `allowable` with its own gр, gрг, Pp from `crossbeamTables`.
+// One governing load at 1/3 (1/4), Text21 (G) or Text22 (Gг): the value in `results` and the left
+// and right values the inputs give now. The end block is never checked with less than the largest
+// of them; where the smallest would give a moment of the other sign larger in size, with that.
+struct EndLoad {
+    QString field;
+    std::optional<Fixed> saved;              // nothing: not computed, the moments refuse
+    std::optional<Fixed> left, right;        // nothing: the inputs give none
+    std::optional<Fixed> largest, smallest;  // of the three; nothing when `saved` is nothing
+};
+std::array<EndLoad, 2> endLoads(const Calculation& calculation, const Results& results);
+
+// Every grade of `allowable` with its own gр, gрг, Pp from `crossbeamTables`, the end block with
+// the governing loads (endLoads).
 CrossbeamCheck checkEveryGrade(const Calculation& calculation, const Results& results,
                                const tables::Table& allowable,
                                const CrossbeamTables& crossbeamTables);
+
+// The row of the Мфс table (т38.1.xls) the calculation's Мфс values are: the row shown when it
+// matches, else the first that does; -1 when none does.
+struct MfsRow {
+    bool allZero = false;  // "Мфс =0": no row is meant
+    int matched = -1;
+    int shown = -1;  // the row the table showed, -1 when none
+};
+MfsRow mfsRowOf(const Calculation& calculation, const tables::Table& mfsTable);
+
+// The grade and series whose rows of the three crossbeam tables the sheet's gр, gрг, Pp are (the
+// series in use searched first); nothing when they are no grade's.
+struct SheetRowsOwner {
+    Series series = Series::P;
+    QString caption;
+};
+std::optional<SheetRowsOwner> sheetRowsOwner(const Calculation& calculation,
+                                             const CrossbeamTables& crossbeamTables);
+
+// Names in a sentence: the first ten joined by commas, then how many more.
+QString namesList(const QStringList& names);
+
+// What the verdict of a calculation holds only with a caveat: one sentence each, without the final
+// full stop, the same in the report, the window "Подбор ригеля" and the schedule.
+enum class RemarkKind { EndLoad, Stale, OtherSeriesRows, MfsRow, Unchecked, Negative };
+struct Remark {
+    RemarkKind kind;
+    QString text;
+};
+QList<Remark> remarks(const Calculation& calculation, const Results& results,
+                      const CrossbeamCheck& check, const CrossbeamTables& crossbeamTables,
+                      const tables::Table& mfsTable);
 
 }  // namespace vardo::document

@@ -37,6 +37,8 @@ constexpr Step kSteps[] = {
     {calc::Command13_Click, names::Label32.utf16(), true},
 };
 
+// The left and right loads at the section: Command3 .. Command6.
+constexpr std::ptrdiff_t kFirstSectionStep = 2;
 // The design moments: the steps from Command7 on.
 constexpr std::ptrdiff_t kFirstMomentStep = 6;
 
@@ -102,6 +104,15 @@ Recomputation recompute(const Calculation& calculation) {
     out.messages = port.messages();
     out.governingG = larger(port.text(names::Label14), port.text(names::Label20));
     out.governingGice = larger(port.text(names::Label15), port.text(names::Label21));
+    return out;
+}
+
+Results sectionLoads(const Calculation& calculation) {
+    MemoryPort port;
+    port.recording = false;
+    load(port, calculation);
+    Results out;
+    run(port, std::begin(kSteps) + kFirstSectionStep, std::begin(kSteps) + kFirstMomentStep, out);
     return out;
 }
 

@@ -37,6 +37,10 @@ struct Recomputation {
 
 Recomputation recompute(const Calculation& calculation);
 
+// The left and right loads at 1/3 (1/4) the inputs give now (Label14, Label15, Label20, Label21),
+// each computed or not, whatever the sheet shows.
+Results sectionLoads(const Calculation& calculation);
+
 // The six design moments (Label22 .. Label24, Label30 .. Label32) of the calculation with the
 // crossbeam's own values gр, gрг, Pp replaced: the suspension loads (Label10, Label11, Text21,
 // Text22) are taken from `loads` where they are computed, the Мфс values, Lр, Vm, h/b and the

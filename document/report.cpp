@@ -66,6 +66,16 @@ QString userText(const QString& text, qsizetype limit = kMaxShownText) {
     return out;
 }
 
+// A text of the program's own that names user text (a remark): whole, but as inert as userText.
+QString inert(const QString& text) {
+    QString t = text;
+    for (QChar& ch : t) {
+        const char16_t u = ch.unicode();
+        if ((u >= 0xE000 && u <= 0xF8FF) || u == 0xFFFC || (u < 0x20 && u != u'\t')) ch = u'\uFFFD';
+    }
+    return esc(t);
+}
+
 // A field's text as the report shows it: as typed, "—" when empty.
 QString shown(const QString& text) {
     return text.trimmed().isEmpty() ? u"—"_s : userText(text);
@@ -190,9 +200,19 @@ QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,
     if (!allowableError.isEmpty() || allowable.rowCount() == 0)
         return u"проверка не выполнена: таблица допускаемых моментов «"_s + allowableWorkbook +
                u"» не прочитана"_s;
-    if (check.firstPassing >= 0)
+    if (check.firstPassing >= 0) {
+        // A lighter grade before it that could not be checked may pass too: named, never hidden.
+        QStringList before;
+        for (int g = 0; g < check.firstPassing; ++g)
+            if (check.grades[g].verdict == Verdict::Incomplete)
+                before << check.grades[g].grade.trimmed().left(kMaxShownText) + u" — "_s +
+                              gradeVerdictText(check.grades[g]);
         return u"подходит марка "_s + check.grades[check.firstPassing].grade + u" серии "_s +
-               series + u" (первая, прошедшая все проверки)"_s;
+               series + u" (первая, прошедшая все проверки"_s +
+               (before.isEmpty() ? QString()
+                                 : u"; перед ней проверены не до конца: "_s + namesList(before)) +
+               u")"_s;
+    }
     bool incomplete = false;
     for (const GradeCheck& g : check.grades)
         incomplete = incomplete || g.verdict == Verdict::Incomplete;
@@ -206,6 +226,8 @@ Report::Report(ReportInput input) : input_(std::move(input)) {
     // Every grade with its own gр, gрг, Pp; the suspension loads and Мфс are the report's.
     const Calculation& c = input_.calculation;
     check_ = checkEveryGrade(c, input_.results, input_.allowable, input_.crossbeamTables);
+    remarks_ =
+        document::remarks(c, input_.results, check_, input_.crossbeamTables, input_.mfsTable);
 
     // Laid out for a 300 dpi page; the same device resolution is used to paint.
     layoutDevice_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);
@@ -546,17 +568,9 @@ QString Report::html() const {
     h += u"<tr><td>Gг</td>"_s +
          cells({names::Label11, names::Label15, names::Label21, names::Text22}) + u"</tr>"_s;
     h += u"</table>"_s;
-    const auto governingNote = [&](const QString& field, const QString& expected,
-                                   const QString& what) {
-        const ResultValue v = input_.results.value(field);
-        if (!v.computed || expected.isEmpty()) return;
-        if (parseFixed(v.text) != parseFixed(expected))
-            h += note(u"Расчетное значение "_s + what + u" ("_s + userText(v.text) +
-                      u") не равно большему из значений слева и справа ("_s + esc(expected) +
-                      u"): оно введено вручную или не обновлено."_s);
-    };
-    governingNote(names::Text21, input_.governingG, u"G-"_s + section);
-    governingNote(names::Text22, input_.governingGice, u"Gг-"_s + section);
+    // The check does not take a governing value smaller than the inputs give: said here too.
+    for (const Remark& r : remarks_)
+        if (r.kind == RemarkKind::EndLoad) h += note(inert(r.text) + u"."_s);
 
     h += heading(4,
                  u"Расчетные изгибающие моменты ригеля (со значениями gр, gрг, Pp листа "
@@ -591,9 +605,15 @@ QString Report::html() const {
         h += u"<p>Каждая марка проверена с расчетными моментами, вычисленными с ее собственными "
              u"значениями gр, gрг, Pp (строки марки в таблицах «т37Gp.xls», «Т37Gрг.xls», "
              u"«т37gama.xls»), при тех же нагрузках от подвески и Мфс. "
-             u"Использование = |расчетный момент| / допускаемый момент; оба момента в тс·м. "
+             u"Использование = |расчетный момент| / допускаемый момент; оба момента в тс·м; "
+             u"допускаемый момент принят действительным для изгиба в обе стороны, момент любого "
+             u"знака сравнивается с ним по модулю (знак момента показан). "
              u"Средний блок — моменты середины пролета, крайний блок — моменты в сечении "_s +
-             section + u". Lр = "_s + in(names::txtLp) + u" м.</p>"_s;
+             section +
+             u", вычисленные с наибольшим из расчетного значения листа и значений слева и справа, "
+             u"которые дают исходные данные (и с наименьшим, если момент другого знака больше по "
+             u"модулю). Lр = "_s +
+             in(names::txtLp) + u" м.</p>"_s;
         h += sheetRowsNote();
         h += mfsNote();
         h += checkTable(section);
@@ -606,6 +626,11 @@ QString Report::html() const {
              u"\">&nbsp;свыше 100 %&nbsp;</span>; «—» — момент не вычислен или в таблице нет "
              u"допускаемого значения; &#9654; — первая марка, прошедшая все проверки.</p>"_s;
         h += u"<p><b>Вывод: "_s + esc(verdict()) + u".</b></p>"_s;
+        if (!remarks_.isEmpty()) {
+            h += u"<p style=\"color:#a05000\">Замечания к выводу:"_s;
+            for (const Remark& r : remarks_) h += u"<br>— "_s + inert(r.text) + u"."_s;
+            h += u"</p>"_s;
+        }
         for (const QString& m : check_.missing) h += note(u"Не хватает: "_s + esc(m) + u"."_s);
         for (int g = 0; g < check_.grades.size(); ++g) {
             const GradeCheck& grade = check_.grades[g];
@@ -683,10 +708,8 @@ QString Report::checkTable(const QString& section) const {
               : grade.length == LengthFit::NotAllowed ? bandColour(Band::Over100)
                                                       : u"#ffffff"_s) +
              u"\">"_s + fit + u"</td>"_s;
-        const QString verdict = grade.verdict == Verdict::Passes  ? u"проходит"_s
-                                : grade.verdict == Verdict::Fails ? u"не проходит"_s
-                                                                  : u"не проверена"_s;
-        h += u"<td>"_s + verdict + (chosen ? u" — выбор"_s : QString()) + u"</td></tr>"_s;
+        h += u"<td>"_s + gradeVerdictText(grade) + (chosen ? u" — выбор"_s : QString()) +
+             u"</td></tr>"_s;
     }
     h += u"</table>"_s;
     const qsizetype hidden =
@@ -741,29 +764,17 @@ QString Report::sheetRowsNote() const {
     const QString values =
         u"gр = "_s + shown(gp) + u", gрг = "_s + shown(gpg) + u", Pp = "_s + shown(pp);
     // Whose rows the sheet's values are: searched in both series' columns of the three tables.
-    const Series own = series(c);
-    for (const Series s : {own, own == Series::P ? Series::OP : Series::P}) {
-        const int captionColumn = s == Series::OP ? 2 : 0;
-        const tables::Table& weight = input_.crossbeamTables.weight;
-        for (int r = 0; r < weight.rowCount(); ++r) {
-            const QString caption = weight.rows[r].value(captionColumn);
-            if (caption.trimmed().isEmpty()) continue;
-            const std::optional<GradeRows> rows =
-                findGradeRows(input_.crossbeamTables, s, caption, iceColumn(c), nullptr);
-            if (!rows || !sameNumber(rows->gp, gp) || !sameNumber(rows->gpg, gpg) ||
-                !sameNumber(rows->pp, pp))
-                continue;
-            QString text = u"Значения листа расчета ("_s + values +
-                           u"), с которыми вычислены моменты раздела 3, — строки «"_s +
-                           userText(caption) + u"» серии "_s +
-                           (s == Series::OP ? u"ОП"_s : u"П"_s) + u"."_s;
-            if (s != own)
-                return u"<p style=\"color:#b00000\">"_s + text +
-                       u" Это строки другой серии, а проверяется серия "_s + seriesName(c) +
-                       u": моменты раздела 3 к проверяемым маркам не относятся; каждая марка "
-                       u"ниже проверена со своими значениями.</p>"_s;
-            return u"<p>"_s + text + u" Остальные марки проверены со своими значениями.</p>"_s;
-        }
+    if (const std::optional<SheetRowsOwner> owner = sheetRowsOwner(c, input_.crossbeamTables)) {
+        const QString text = u"Значения листа расчета ("_s + values +
+                             u"), с которыми вычислены моменты раздела 3, — строки «"_s +
+                             userText(owner->caption) + u"» серии "_s +
+                             (owner->series == Series::OP ? u"ОП"_s : u"П"_s) + u"."_s;
+        if (owner->series != series(c))
+            return u"<p style=\"color:#b00000\">"_s + text +
+                   u" Это строки другой серии, а проверяется серия "_s + seriesName(c) +
+                   u": моменты раздела 3 к проверяемым маркам не относятся; каждая марка "
+                   u"ниже проверена со своими значениями.</p>"_s;
+        return u"<p>"_s + text + u" Остальные марки проверены со своими значениями.</p>"_s;
     }
     return u"<p style=\"color:#a05000\">Значения листа расчета ("_s + values +
            u") не совпадают со строками ни одной марки в таблицах «т37Gp.xls», «Т37Gрг.xls», "
@@ -790,34 +801,20 @@ QString Report::mfsNote() const {
                u"» не прочитана, строка, из которой взяты значения, не проверена.</p>"_s;
     const bool per = c.options.value(names::Frame11) == names::Option7;
     const QString set = per ? u"пер"_s : u"пост"_s;
-    const QStringList columns = per ? QStringList{u"авар"_s, u"норм гв"_s, u"норм в"_s}
-                                    : QStringList{u"авар1"_s, u"норм гв1"_s, u"норм в1"_s};
     const qsizetype lpColumn = t.header.indexOf(u"Lр"_s);
     const auto lpOf = [&](int r) { return userText(t.rows[r].value(lpColumn)); };
-    int matched = -1;
-    const int shownRow = c.sources.value(names::Data6).row;
-    const auto matches = [&](int r) {
-        for (int k = 0; k < 3; ++k) {
-            const qsizetype col = t.header.indexOf(columns[k]);
-            if (col < 0 || !sameNumber(t.rows[r].value(col), values[k])) return false;
-        }
-        return true;
-    };
-    if (shownRow >= 0 && shownRow < t.rowCount() && matches(shownRow)) matched = shownRow;
-    for (int r = 0; matched < 0 && r < t.rowCount(); ++r)
-        if (matches(r)) matched = r;
-    if (matched < 0)
+    const MfsRow row = mfsRowOf(c, t);
+    if (row.matched < 0)
         return head + u"значения не совпадают ни с одной строкой таблицы «"_s + workbook +
                u"» набора «"_s + set + u"»: они заданы кнопкой «Мфс >0» или введены вручную.</p>"_s;
-    QString text = head + u"строка Lр = "_s + lpOf(matched) + u" м таблицы «"_s + workbook +
+    QString text = head + u"строка Lр = "_s + lpOf(row.matched) + u" м таблицы «"_s + workbook +
                    u"», набор «"_s + set + u"»."_s;
-    if (matched != shownRow && shownRow >= 0 && shownRow < t.rowCount())
+    if (row.matched != row.shown && row.shown >= 0)
         text += u" <span style=\"color:#a05000\">Таблица показывает другую строку: Lр = "_s +
-                lpOf(shownRow) + u" м.</span>"_s;
-    if (!sameNumber(t.rows[matched].value(lpColumn), c.inputs.value(names::txtLp)))
-        text += u" <span style=\"color:#a05000\">Строка Мфс относится к Lр = "_s + lpOf(matched) +
-                u" м, а расчетная длина Lр = "_s + shown(c.inputs.value(names::txtLp)) +
-                u" м.</span>"_s;
+                lpOf(row.shown) + u" м.</span>"_s;
+    for (const Remark& r : remarks_)
+        if (r.kind == RemarkKind::MfsRow)
+            text += u" <span style=\"color:#a05000\">"_s + inert(r.text) + u".</span>"_s;
     return text + u"</p>"_s;
 }
 

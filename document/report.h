@@ -96,6 +96,8 @@ class Report {
 
     const ReportInput& input() const { return input_; }
     const CrossbeamCheck& check() const { return check_; }
+    // The caveats of the verdict, as the report prints them under it.
+    const QList<Remark>& remarks() const { return remarks_; }
     // One line: the grade chosen, or why none is.
     QString verdict() const;
     // The whole text, for reading it without a PDF viewer.
@@ -122,6 +124,7 @@ class Report {
 
     ReportInput input_;
     CrossbeamCheck check_;
+    QList<Remark> remarks_;
     std::unique_ptr<QImage> layoutDevice_;
     std::unique_ptr<QObject> diagram_;
     std::unique_ptr<QTextDocument> document_;

@@ -61,13 +61,14 @@ QList<Cell> cellsOf(const ScheduleRow& row) {
     for (const std::optional<Fixed>& m : row.moments) cells << fixedCell(m);
     cells << textCell(row.read ? (row.grade.isEmpty() ? u"не подобрана"_s : row.grade) : QString());
     cells << percentCell(row.highestUse) << textCell(row.governingMode) << textCell(row.verdict)
+          << textCell(row.remarks.isEmpty() ? QString() : row.remarks.join(u". "_s) + u'.')
           << textCell(row.fileName);
     return cells;
 }
 
 // Where the verdict lies among the columns: an unread file or no grade is marked there.
 int verdictColumn() {
-    return static_cast<int>(scheduleHeader().size()) - 2;
+    return static_cast<int>(scheduleHeader().indexOf(u"Вывод"_s));
 }
 int gradeColumn() {
     return verdictColumn() - 3;
@@ -122,7 +123,7 @@ QStringList scheduleHeader() {
     for (const QString& m : modes) header << m + u", середина, тс·м"_s;
     for (const QString& m : modes) header << m + u", сечение 1/3 (1/4), тс·м"_s;
     header << u"Марка ригеля"_s << u"Наибольшее использование марки, %"_s << u"Определяющий режим"_s
-           << u"Вывод"_s << u"Файл расчета"_s;
+           << u"Вывод"_s << u"Замечания"_s << u"Файл расчета"_s;
     return header;
 }
 
@@ -152,6 +153,8 @@ ScheduleRow scheduleRow(const QString& fileName, const Calculation& c,
     const QString& allowableError = op ? tables.allowableOpError : tables.allowablePError;
     const CrossbeamCheck check = checkEveryGrade(c, again.results, allowable, tables.crossbeam);
     row.verdict = verdictText(check, c, allowable, allowableWorkbookName(c), allowableError);
+    for (const Remark& r : remarks(c, again.results, check, tables.crossbeam, tables.mfs))
+        row.remarks << r.text;
     row.checked = allowableError.isEmpty() && allowable.rowCount() > 0 &&
                   tables.crossbeam.weight.rowCount() > 0 && tables.crossbeam.ice.rowCount() > 0 &&
                   tables.crossbeam.wind.rowCount() > 0;

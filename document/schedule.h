@@ -10,7 +10,8 @@
 //
 // The columns: the object data, l, Lр, the series, the section, the six design moments, the
 // grade chosen (the first that passes every check) or "не подобрана", its highest utilisation
-// and the mode that governs it, the verdict, and the file's name. A file that cannot be read is a
+// and the mode that governs it, the verdict, the caveats the report gives beside it ("Замечания"),
+// and the file's name. A file that cannot be read is a
 // row with its name and the reason in the verdict.
 
 #include <QByteArray>
@@ -36,6 +37,7 @@ struct ScheduleTables {
     QString allowablePError;    // why it could not be read; empty when it was
     QString allowableOpError;
     CrossbeamTables crossbeam;  // т37Gp.xls, Т37Gрг.xls, т37gama.xls
+    tables::Table mfs;          // т38.1.xls: which row the Мфс values are, for the remarks
 };
 
 struct ScheduleRow {
@@ -51,6 +53,7 @@ struct ScheduleRow {
     std::optional<double> highestUse;  // of the chosen grade, 1.0 is 100 %
     QString governingMode;             // where it is: "середина, гололед"
     QString verdict;                   // the report's verdict, or why the file could not be read
+    QStringList remarks;               // the report's caveats of the verdict (gradeselection.h)
     bool checked = false;              // every table of the check was read
 };
 

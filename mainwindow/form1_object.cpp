@@ -155,6 +155,7 @@ bool Form1::writeFolderSchedule(const QString& folder, const QString& path) {
     tables.allowableOp = table(names::Data8);
     tables.allowableOpError = error(names::Data8);
     tables.crossbeam = {table(names::Data1), table(names::Data5), table(names::Data3)};
+    tables.mfs = table(names::Data6);
 
     // Every file read is shown, and "Отмена" stops before the next one: nothing is written then.
     std::unique_ptr<QProgressDialog> dialog;

@@ -149,9 +149,30 @@ void GradeWindow::refresh(const QStringList& staleResults) {
                       missing_.join(u";\n— "_s) + u'.';
     if (!stale_.isEmpty())
         notice << u"Результаты листа устарели (исходные данные изменились) — пересчитайте их."_s;
+    // The report's caveats of the verdict; the grades checked only in part have their own lines
+    // below the table, and stale results are said above when the sheet marks them.
+    QStringList caveats;
+    if (missing_.isEmpty())
+        for (const document::Remark& r : document::remarks(
+                 c, results, check_,
+                 {port_.table(names::Data1), port_.table(names::Data5), port_.table(names::Data3)},
+                 port_.table(names::Data6)))
+            if (r.kind != document::RemarkKind::Unchecked &&
+                (r.kind != document::RemarkKind::Stale || stale_.isEmpty()))
+                caveats << r.text + u'.';
+    if (!caveats.isEmpty()) notice << u"Замечания к выводу:\n— "_s + caveats.join(u"\n— "_s);
     notice_->setText(notice.join(u'\n'));
     notice_->setVisible(!notice.isEmpty());
     fill();
+    if (missing_.isEmpty()) {
+        // The report's own conclusion, word for word.
+        QString verdict =
+            document::verdictText(check_, c, table, document::allowableWorkbookName(c), QString());
+        verdict[0] = verdict[0].toUpper();
+        verdict_->setText(verdict + u'.');
+    } else {
+        verdict_->setText(u"Марка не подобрана: не хватает данных."_s);
+    }
 }
 
 void GradeWindow::fill() {
@@ -197,12 +218,9 @@ void GradeWindow::fill() {
         if (g.length == document::LengthFit::NotAllowed)
             length->setBackground(bandColour(document::Band::Over100));
         grades_->setItem(r, kLengthColumn, length);
-        QString verdict = u"не проходит"_s;
-        if (g.verdict == document::Verdict::Passes)
-            verdict = chosen ? u"подходит (первая)"_s : u"проходит"_s;
-        if (g.verdict == document::Verdict::Incomplete)
-            verdict = g.notChecked.isEmpty() ? u"проверка неполная"_s : u"не проверена"_s;
-        grades_->setItem(r, kVerdictColumn, item(verdict));
+        grades_->setItem(
+            r, kVerdictColumn,
+            item(document::gradeVerdictText(g) + (chosen ? u" — выбор"_s : QString())));
         grades_->item(r, kVerdictColumn)->setToolTip(g.reasons.join(u'\n'));
         if (g.verdict != document::Verdict::Passes && !g.reasons.isEmpty())
             reasons << g.grade + u" — "_s + g.reasons.join(u"; "_s);
@@ -227,19 +245,6 @@ void GradeWindow::fill() {
     grades_->setMaximumHeight(std::max(height, 120));
     if (selected >= 0 && selected < grades_->rowCount()) grades_->selectRow(selected);
     apply_->setEnabled(!grades_->selectedItems().isEmpty());
-
-    if (!missing_.isEmpty()) {
-        verdict_->setText(u"Марка не подобрана: не хватает данных."_s);
-    } else if (check_.firstPassing >= 0) {
-        verdict_->setText(u"Подходит марка "_s + check_.grades[check_.firstPassing].grade +
-                          u" — первая, прошедшая все проверки."_s);
-    } else {
-        bool incomplete = false;
-        for (const document::GradeCheck& g : check_.grades)
-            incomplete = incomplete || g.verdict == document::Verdict::Incomplete;
-        verdict_->setText(incomplete ? u"Проверка неполная: "_s + check_.missing.join(u"; "_s)
-                                     : u"Ни одна марка серии не проходит."_s);
-    }
 }
 
 void GradeWindow::applySelected() {

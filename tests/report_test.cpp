@@ -6,6 +6,7 @@
 #include <QPdfDocument>
 #include <QPdfSelection>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -87,6 +88,9 @@ class ReportTest : public QObject {
     void verdictDoesNotDependOnTheSheetsRows();
     void sheetRowsOfAnotherSeriesAreNamed();
     void mfsRowIsNamed();
+    void endBlockTakesTheGoverningLoad_data();
+    void endBlockTakesTheGoverningLoad();
+    void negativeMomentsKeepTheirSign();
     void userTextIsNeverInterpreted();
     void titleBlockNamesTheObjectAndWhoSigns();
     void hostileTextsAreInert_data();
@@ -217,18 +221,21 @@ void ReportTest::gradeRowsByCaption() {
 }
 
 void ReportTest::eachGradeWithItsOwnRows() {
-    // State: the sample road with Vm 15, Lр 20, the governing G 1500 and the rows of П-1 in the
-    // sheet. Set against the sheet's moments, П-3 would pass (V max, end block 96,4 %); with its
-    // own gр 62, gрг 23,4, Pp 0,38 it does not (113,1 %).
+    // State: the sample road with Vm 13, Lр 20, point 1 at 20 m (G 2680 and Gг 861,89 at 1/3,
+    // clicked) and the rows of П-1 in the sheet. Set against the sheet's moments, П-3 would pass
+    // (V max, end block 91,8 %); with its own gр 62, gрг 23,4, Pp 0,38 it does not:
+    // (500·1,1 + 2680·1,1 + 1,59·400·169·0,38·0,164 + 62·0,122·400) / 1000 = 13,222, 105,8 %.
     Calculation c = withRowsOf(sampleCalculation(u"road.vardo"_s), 0);
-    c.inputs[u"txtVm"_s] = u"15"_s;
+    c.inputs[u"txtVm"_s] = u"13"_s;
     c.inputs[u"txtLp"_s] = u"20"_s;
-    c.results[u"Text21"_s] = u"1500"_s;
+    c.inputs[u"txtL1"_s] = u"20"_s;
+    c.results[u"Text21"_s] = u"2680"_s;
+    c.results[u"Text22"_s] = u"861,89"_s;
     const ReportInput in = inputFor(c);
     const CrossbeamCheck sheetOnly =
         checkCrossbeams(in.allowable, designMoments(in.results), u"20"_s);
     QCOMPARE(sheetOnly.grades[2].verdict, Verdict::Passes);
-    QCOMPARE(percentText(*sheetOnly.grades[2].use[5].ratio), u"96,4 %"_s);
+    QCOMPARE(percentText(*sheetOnly.grades[2].use[5].ratio), u"91,8 %"_s);
 
     const Report report(in);
     const GradeCheck& p3 = report.check().grades[2];
@@ -238,8 +245,8 @@ void ReportTest::eachGradeWithItsOwnRows() {
     QCOMPARE(p3.verdict, Verdict::Fails);
     double highest = 0;
     for (const Utilisation& u : p3.use) highest = std::max(highest, u.ratio.value_or(0));
-    QCOMPARE(percentText(highest), u"113,1 %"_s);
-    QCOMPARE(percentText(*p3.use[5].ratio), u"113,1 %"_s);
+    QCOMPARE(percentText(highest), u"105,8 %"_s);
+    QCOMPARE(percentText(*p3.use[5].ratio), u"105,8 %"_s);
     QVERIFY(report.verdict() != u"подходит марка П-3 серии П (первая, прошедшая все проверки)"_s);
     // The moments a grade is checked with are those of the window's own procedures on its rows.
     Calculation own = c;
@@ -301,6 +308,67 @@ void ReportTest::mfsRowIsNamed() {
         const QString text = Report(inputFor(c)).plainText();
         QVERIFY2(text.contains(k.expected), qPrintable(k.expected));
     }
+}
+
+void ReportTest::endBlockTakesTheGoverningLoad_data() {
+    QTest::addColumn<QString>("g");     // Text21 as saved
+    QTest::addColumn<QString>("gIce");  // Text22 as saved
+    QTest::addColumn<QString>("emergencyEndP2");
+    QTest::addColumn<QString>("remark");
+    // The road with Vm 10: the inputs give G 5628 left, 2772 right; Gг 1805,25 and 895,75. П-2
+    // (gр 55, gрг 21,6 at b 10) at 1/3, emergency, with the governing values:
+    // [(55 + 21,6)·0,111·18² + 166·18·1,59 + 5628 + 1805,25 + 320] / 1000
+    //   = [2754,8424 + 4750,92 + 7753,25] / 1000 = 15,259 > F4 13 (117,4 %): no П grade passes.
+    // With the right-hand values П-2 would pass at 88,4 %.
+    QTest::newRow("right-hand values saved")
+        << u"2772"_s << u"895,75"_s << u"15,259"_s
+        << u"G расчетное 1/3 на листе (2772) меньше большего из значений слева и справа по "
+           u"исходным данным (5628): крайний блок проверен с 5628"_s;
+    QTest::newRow("governing values saved")
+        << u"5628"_s << u"1805,25"_s << u"15,259"_s << QString();
+    // A larger value typed over is checked as it is: 15,259 + (6000 − 5628) / 1000.
+    QTest::newRow("larger value typed over")
+        << u"6000"_s << u"1805,25"_s << u"15,631"_s
+        << u"G расчетное 1/3 на листе (6000) больше значений слева и справа по исходным данным "
+           u"(5628): оно введено вручную или не обновлено, крайний блок проверен с ним"_s;
+}
+
+void ReportTest::endBlockTakesTheGoverningLoad() {
+    QFETCH(QString, g);
+    QFETCH(QString, gIce);
+    QFETCH(QString, emergencyEndP2);
+    QFETCH(QString, remark);
+    Calculation c = sampleCalculation(u"road.vardo"_s);
+    c.inputs[u"txtVm"_s] = u"10"_s;
+    c.results[u"Text21"_s] = g;
+    c.results[u"Text22"_s] = gIce;
+    const Report report(inputFor(c));
+    QCOMPARE(report.check().grades[1].grade, u"П-2"_s);
+    QCOMPARE(report.check().grades[1].moments.end[0], vardo::parseFixed(emergencyEndP2));
+    QCOMPARE(report.verdict(), u"ни одна марка серии П не проходит"_s);
+    QStringList endRemarks;
+    for (const Remark& r : report.remarks())
+        if (r.kind == RemarkKind::EndLoad && r.text.startsWith(u"G "_s)) endRemarks << r.text;
+    QCOMPARE(endRemarks, remark.isEmpty() ? QStringList() : QStringList{remark});
+    if (!remark.isEmpty()) QVERIFY(report.plainText().contains(remark + u'.'));
+}
+
+void ReportTest::negativeMomentsKeepTheirSign() {
+    // State: a load pulling up at point 1 (G 2000 up, no ice). П-1 at mid-span, emergency:
+    // G = 0,5·(−2000 + 131)·42 = −39249, Gг = 0,5·13 = 6,5;
+    // [(48 + 18,9)·0,125·18² + 187·18·1,59 + (−39249) + 6,5 + 320] / 1000 = −30,8611.
+    Calculation c = sampleCalculation(u"road.vardo"_s);
+    c.inputs[u"txtG1"_s] = u"-2000"_s;
+    c.inputs[u"txtGg1"_s] = u"-2000"_s;
+    const Report report(inputFor(c));
+    QCOMPARE(report.check().grades[0].moments.middle[0], vardo::parseFixed(u"-30,8611"_s));
+    QString text = report.plainText();
+    text.replace(QRegularExpression(u"\\s+"_s), u" "_s);
+    // Expected: shown with its sign, checked by its size, and the report says on what ground.
+    QVERIFY(text.contains(u"-30,8611"_s));
+    QVERIFY(text.contains(u"212,8 %"_s));  // 30,8611 / 14,5
+    QVERIFY(text.contains(u"допускаемый момент принят действительным для изгиба в обе стороны"_s));
+    QVERIFY(text.contains(u"Отрицательные расчетные моменты («середина, аварийный»"_s));
 }
 
 void ReportTest::userTextIsNeverInterpreted() {

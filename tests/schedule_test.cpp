@@ -41,6 +41,7 @@ ScheduleTables sampleTables() {
     t.allowableP = sample(u"т36.1.xls");
     t.allowableOp = sample(u"т36.2.xls");
     t.crossbeam = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
+    t.mfs = sample(kMfsWorkbook);
     return t;
 }
 
@@ -52,15 +53,18 @@ ReportInput reportInput(const Calculation& c) {
     in.allowableWorkbook = allowableWorkbookName(c);
     in.allowable = sample(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
     in.crossbeamTables = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
+    in.mfsTable = sample(kMfsWorkbook);
     return in;
 }
 
-// The road example with a slower wind and lighter governing loads, so that a grade passes.
-Calculation passingCalculation(const QString& wind = u"10"_s, const QString& governing = u"100"_s) {
+// The road example with a slower wind and point 1 at 20 m: the governing values clicked are the
+// left ones, G 0,67·200·20 = 2680 and Gг 0,67·64·20 + 0,33·13 = 861,89; a grade passes.
+Calculation passingCalculation(const QString& wind = u"10"_s) {
     Calculation c = sampleCalculation(u"road.vardo"_s);
     c.inputs[u"txtVm"_s] = wind;
-    c.results[u"Text21"_s] = governing;
-    c.results[u"Text22"_s] = governing;
+    c.inputs[u"txtL1"_s] = u"20"_s;
+    c.results[u"Text21"_s] = u"2680"_s;
+    c.results[u"Text22"_s] = u"861,89"_s;
     return c;
 }
 
@@ -122,6 +126,8 @@ class ScheduleTest : public QObject {
   private Q_SLOTS:
     void rowIsTheReportsCheck_data();
     void rowIsTheReportsCheck();
+    void remarksAreTheReports_data();
+    void remarksAreTheReports();
     void csvOfThreeFilesWithABrokenOne();
     void csvQuotesAndDisarmsText();
     void xlsxNumbersInAnyLocale();
@@ -139,8 +145,8 @@ void ScheduleTest::rowIsTheReportsCheck_data() {
     Calculation op = passingCalculation();
     op.options[u"Frame3"_s] = u"Option2"_s;
     QTest::newRow("passing, ОП") << op;
-    // П fails; in ОП the second grade passes, the wind at mid-span governing.
-    Calculation windy = passingCalculation(u"15"_s, u"300"_s);
+    // П fails; in ОП the second grade passes, the wind at the section governing.
+    Calculation windy = passingCalculation(u"14"_s);
     QTest::newRow("windy") << windy;
     windy.options[u"Frame3"_s] = u"Option2"_s;
     QTest::newRow("passing, windy, ОП") << windy;
@@ -179,6 +185,68 @@ void ScheduleTest::rowIsTheReportsCheck() {
     const QString place = highest < 3 ? u"середина"_s : row.section;
     QVERIFY2(row.governingMode.startsWith(place + u", "_s), qPrintable(row.governingMode));
     QCOMPARE(row.series, seriesName(calculation));
+}
+
+void ScheduleTest::remarksAreTheReports_data() {
+    QTest::addColumn<Calculation>("calculation");
+    QTest::addColumn<bool>("withoutFirstGradesWeight");  // П-1 gone from т37Gp.xls
+    QTest::addColumn<QString>("remark");
+    QTest::addColumn<QString>("verdict");  // "" when not compared
+    Calculation road = sampleCalculation(u"road.vardo"_s);
+    QTest::newRow("non-governing end load")
+        << road << false
+        << u"G расчетное 1/3 на листе (3900) меньше большего из значений слева и справа по "
+           u"исходным данным (5628): крайний блок проверен с 5628"_s
+        << QString();
+    Calculation c = road;
+    c.inputs[u"txtLp"_s] = u"20"_s;
+    QTest::newRow("Мфс row of another Lр")
+        << c << false << u"Строка Мфс относится к Lр = 18 м, а расчетная длина Lр = 20 м"_s
+        << QString();
+    c = road;
+    c.options[u"Frame3"_s] = u"Option2"_s;
+    c.inputs[u"txtGp"_s] = u"48"_s;
+    c.inputs[u"txtGpg"_s] = u"18,9"_s;
+    c.inputs[u"txtPp"_s] = u"0,32"_s;
+    QTest::newRow("rows of the other series")
+        << c << false << u"строки «П-1 (16–20 м)» серии П, а проверяется серия ОП"_s << QString();
+    c = road;
+    c.results[u"Label22"_s] = u"15"_s;
+    QTest::newRow("results out of date")
+        << c << false << u"Результаты листа устарели"_s << QString();
+    // П-1 cannot be checked; П-2 passes (88,4 % at most), and the verdict says what comes before.
+    QTest::newRow("grade not checked")
+        << passingCalculation() << true << u"Проверены не до конца: П-1 — не проверена"_s
+        << u"подходит марка П-2 серии П (первая, прошедшая все проверки; перед ней проверены не "
+           u"до конца: П-1 — не проверена)"_s;
+}
+
+void ScheduleTest::remarksAreTheReports() {
+    // State: a calculation the report has a caveat for. Action: its row of the schedule.
+    QFETCH(Calculation, calculation);
+    QFETCH(bool, withoutFirstGradesWeight);
+    QFETCH(QString, remark);
+    QFETCH(QString, verdict);
+    ScheduleTables tables = sampleTables();
+    ReportInput in = reportInput(calculation);
+    if (withoutFirstGradesWeight) {
+        tables.crossbeam.weight.rows.removeFirst();
+        in.crossbeamTables = tables.crossbeam;
+    }
+    const ScheduleRow row = scheduleRow(u"a.vardo"_s, calculation, tables);
+    // Expected: the report's caveats, word for word, in the column "Замечания".
+    QStringList texts;
+    const Report report(in);
+    for (const Remark& r : report.remarks()) texts << r.text;
+    QCOMPARE(row.remarks, texts);
+    QVERIFY2(row.remarks.join(u'|').contains(remark), qPrintable(row.remarks.join(u'|')));
+    if (!verdict.isEmpty()) QCOMPARE(row.verdict, verdict);
+    const QString csv = QString::fromUtf8(scheduleCsv({row}).mid(3));
+    const QStringList lines = csv.split(u"\r\n"_s);
+    // Counted from the end: a verdict may hold a separator (then quoted), the remarks do not.
+    QCOMPARE(fields(lines[0]).indexOf(u"Замечания"_s), fields(lines[0]).size() - 2);
+    const QStringList cells = fields(lines[1]);
+    QCOMPARE(cells.value(cells.size() - 2), row.remarks.join(u". "_s) + u'.');
 }
 
 void ScheduleTest::csvOfThreeFilesWithABrokenOne() {

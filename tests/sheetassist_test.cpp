@@ -187,9 +187,19 @@ void SheetAssistTest::numberProblems() {
 void SheetAssistTest::gradeWindowEqualsReport_data() {
     QTest::addColumn<QStringList>("changes");  // typed after the road, the moments computed again
     QTest::addColumn<bool>("passes");
+    QTest::addColumn<QString>("notice");  // a caveat the window gives, "" for none
+    // Point 1 at 20 m: G 2680 and Gг 861,89 at 1/3, taken by a click; П-2 passes.
     QTest::newRow("passing sheet")
-        << QStringList{u"txtVm=10"_s, u"Text21=1000"_s, u"Text22=300"_s} << true;
-    QTest::newRow("failing sheet") << QStringList{u"Text21=900000"_s} << false;
+        << QStringList{u"txtVm=10"_s, u"txtL1=20"_s, u"Command1"_s, u"Command2"_s, u"Command3"_s,
+                       u"Command5"_s, u"Command4"_s, u"Command6"_s, u"Text21"_s,   u"Text22"_s}
+        << true << QString();
+    QTest::newRow("failing sheet") << QStringList{u"Text21=900000"_s} << false << QString();
+    // The right-hand values typed where the left ones govern: П-2 would pass on them (88,4 %),
+    // with the governing 5628 and 1805,25 it does not (117,4 %).
+    QTest::newRow("non-governing values typed")
+        << QStringList{u"txtVm=10"_s, u"Text21=2772"_s, u"Text22=895,75"_s} << false
+        << u"G расчетное 1/3 на листе (2772) меньше большего из значений слева и справа по "
+           u"исходным данным (5628): крайний блок проверен с 5628."_s;
 }
 
 void SheetAssistTest::gradeWindowEqualsReport() {
@@ -197,6 +207,7 @@ void SheetAssistTest::gradeWindowEqualsReport() {
     // (a grade passes) or the governing G typed huge (none passes); the moments computed again.
     QFETCH(QStringList, changes);
     QFETCH(bool, passes);
+    QFETCH(QString, notice);
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
@@ -259,7 +270,9 @@ void SheetAssistTest::gradeWindowEqualsReport() {
     if (passes)
         QVERIFY(verdict->text().contains(report.grades[report.firstPassing].grade));
     else
-        QCOMPARE(verdict->text(), u"Ни одна марка серии не проходит."_s);
+        QCOMPARE(verdict->text(), u"Ни одна марка серии П не проходит."_s);
+    const QString shownNotice = w->findChild<QLabel*>(u"notice"_s)->text();
+    if (!notice.isEmpty()) QVERIFY2(shownNotice.contains(notice), qPrintable(shownNotice));
 }
 
 void SheetAssistTest::gradeWindowFollowsTheSheet() {
