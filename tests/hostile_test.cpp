@@ -883,6 +883,9 @@ void HostileTest::manyAlikeFilesReportedOneByOne() {
                  qPrintable(firsts[i]));
     QVERIFY(fileBytes(d.filePath(u"out/a-20.pdf"_s)).startsWith("%PDF"));
     QVERIFY(fileBytes(d.filePath(u"out/a-7-2.pdf"_s)).startsWith("%PDF"));
+#endif
+}
+
 void HostileTest::reportOfAnyFileName_data() {
     QTest::addColumn<QByteArray>("name");  // the calculation file's name as the system holds it
     QTest::addColumn<QString>("shown");    // as vardo-report's lines show it
