@@ -10,15 +10,15 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "calc/selectors.h"
+#include "calc/startup.h"
 #include "core/datafile.h"
 #include "core/messages.h"
 #include "core/version.h"
 #include "mainwindow/builder.h"
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
-#include "mainwindow/selectors.h"
 #include "mainwindow/sheetassist.h"
-#include "mainwindow/startup.h"
 #include "mainwindow/windowsdirectory.h"
 
 namespace vardo::mainwindow {

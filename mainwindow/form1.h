@@ -3,8 +3,8 @@
 //
 // How it fits together: the controls are built from the inventory tables (inventory.h,
 // builder.h); WidgetSheet gives the procedures their view of the window by object name; every
-// event of a named control is dispatched to one procedure (calc/ for the calculations, selectors,
-// input cells, allowable moments and navigation here). Values live only as texts of controls.
+// event of a named control is dispatched to one procedure (calc/: the calculations, selectors,
+// input cells, allowable moments and navigation). Values live only as texts of controls.
 
 #include <QHash>
 #include <QPointer>

@@ -7,16 +7,16 @@
 #include <QRadioButton>
 
 #include "about/form2.h"
+#include "calc/allowable.h"
 #include "calc/calc.h"
+#include "calc/inputcells.h"
+#include "calc/launchers.h"
+#include "calc/navigation.h"
+#include "calc/selectors.h"
 #include "core/catalogue.h"
 #include "exprcalc/form3.h"
 #include "exprcalc/systemcalculator.h"
-#include "mainwindow/allowable.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/inputcells.h"
-#include "mainwindow/launchers.h"
-#include "mainwindow/navigation.h"
-#include "mainwindow/selectors.h"
 #include "mainwindow/sheetassist.h"
 
 namespace vardo::mainwindow {

@@ -23,6 +23,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "calc/navigation.h"
 #include "core/catalogue.h"
 #include "core/datafile.h"
 #include "core/messages.h"
@@ -31,7 +32,6 @@
 #include "document/calculation.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/helppage.h"
-#include "mainwindow/navigation.h"
 #include "mainwindow/recentfiles.h"
 #include "mainwindow/sheetassist.h"
 #include "mainwindow/taborder.h"

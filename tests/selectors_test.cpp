@@ -5,10 +5,10 @@
 #include <QHash>
 #include <QTest>
 
+#include "calc/allowable.h"
+#include "calc/inputcells.h"
+#include "calc/selectors.h"
 #include "core/sheet.h"
-#include "mainwindow/allowable.h"
-#include "mainwindow/inputcells.h"
-#include "mainwindow/selectors.h"
 #include "tests/support/recordingform.h"
 #include "tests/support/recordingsheet.h"
 

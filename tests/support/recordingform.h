@@ -3,8 +3,8 @@
 // selection runs the option's click action, as the window's does, so the action's effects follow
 // the "check NAME" line.
 
+#include "calc/selectors.h"
 #include "core/mapsheet.h"
-#include "mainwindow/selectors.h"
 
 namespace vardo::testing {
 

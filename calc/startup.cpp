@@ -1,9 +1,9 @@
-#include "mainwindow/startup.h"
+#include "calc/startup.h"
 #include "core/catalogue.h"
 
 #include <QStringList>
 
-#include "mainwindow/selectors.h"
+#include "calc/selectors.h"
 
 namespace vardo::mainwindow {
 

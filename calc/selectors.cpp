@@ -1,10 +1,10 @@
-#include "mainwindow/selectors.h"
+#include "calc/selectors.h"
 #include "core/catalogue.h"
 
 #include <algorithm>
 
-#include "mainwindow/allowable.h"
-#include "mainwindow/inputcells.h"
+#include "calc/allowable.h"
+#include "calc/inputcells.h"
 
 namespace vardo::mainwindow {
 

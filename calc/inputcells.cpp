@@ -1,4 +1,4 @@
-#include "mainwindow/inputcells.h"
+#include "calc/inputcells.h"
 #include "core/catalogue.h"
 
 #include <algorithm>

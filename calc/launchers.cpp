@@ -1,4 +1,4 @@
-#include "mainwindow/launchers.h"
+#include "calc/launchers.h"
 #include "core/catalogue.h"
 
 namespace vardo::mainwindow {

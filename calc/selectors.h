@@ -3,8 +3,8 @@
 //
 // Data flow: an option's click action only sets the visibility of panels, rows and bound fields
 // (and "пер"/"пост" copies the Мфс set on display into Text18 .. Text20). What is visible then
-// decides what a pick copies (mainwindow/inputcells.h), which Мфс boxes feed the moments
-// (mainwindow/allowable.h) and which allowable-moment workbook is seen. No action moves a table row
+// decides what a pick copies (calc/inputcells.h), which Мфс boxes feed the moments
+// (calc/allowable.h) and which allowable-moment workbook is seen. No action moves a table row
 // or reads a choice of another group; "Пр. ригеля" has no action, the calculations read it.
 // Every action sets the same visibilities whatever was shown before, so running it twice is the
 // same as once.

@@ -1,4 +1,4 @@
-#include "mainwindow/allowable.h"
+#include "calc/allowable.h"
 #include "core/catalogue.h"
 
 #include <algorithm>

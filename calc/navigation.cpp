@@ -1,4 +1,4 @@
-#include "mainwindow/navigation.h"
+#include "calc/navigation.h"
 #include "core/catalogue.h"
 
 #include <QStringList>
