@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 namespace {
 
@@ -36,4 +36,4 @@ bool pickOnClick(Sheet& sheet, const QString& name) {
     return true;
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

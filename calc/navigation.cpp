@@ -3,7 +3,7 @@
 
 #include <QStringList>
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -58,4 +58,4 @@ void Command22_Click(Sheet& sheet) {
     sheet.setText(names::Label49, QString());
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

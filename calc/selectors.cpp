@@ -6,7 +6,7 @@
 #include "calc/allowable.h"
 #include "calc/inputcells.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 namespace {
 
@@ -149,4 +149,4 @@ void selectOnFirstFocus(FormPort& form) {
     form.setChecked(catalogue::kFirstFocusOption);
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

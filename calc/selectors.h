@@ -17,7 +17,7 @@
 
 #include "core/sheet.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 // The option groups themselves (Frame5 "Ввод 1-2-3-4-5", Frame7 "b мм", Frame3 "П/ОП", Frame11
 // "Mфс", Frame15 "Пр. ригеля", and the launchers) are the catalogue's (core/catalogue.h).
@@ -56,4 +56,4 @@ void selectStartOptions(FormPort& form);
 // through this, so its action runs as a user's selection would.
 void selectOnFirstFocus(FormPort& form);
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

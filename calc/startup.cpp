@@ -5,7 +5,7 @@
 
 #include "calc/selectors.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -46,4 +46,4 @@ void runStartUp(FormPort& form, const GivePickPointer& givePickPointer) {
     form.setChecked(names::Option16);
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

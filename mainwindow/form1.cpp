@@ -43,7 +43,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
     windowsDirectory_ = readWindowsDirectory();
     const QCursor pickPointer = loadPickCursor();
-    runStartUp(*sheet_, [this, &pickPointer](const QString& field) {
+    calc::runStartUp(*sheet_, [this, &pickPointer](const QString& field) {
         if (QWidget* w = controls_.value(field)) w->setCursor(pickPointer);
     });
     openDataSources();
@@ -84,7 +84,7 @@ void Form1::showEvent(QShowEvent* event) {
     if (QWidget* first = controls_.value(names::Option1)) first->setFocus(Qt::OtherFocusReason);
     // What that selection changes belongs to the new calculation's start, not to the user.
     const bool untouched = calculationPath_.isEmpty() && !isModified();
-    selectOnFirstFocus(*sheet_);
+    calc::selectOnFirstFocus(*sheet_);
     if (untouched)
         markSaved(captureWindow());
     else

@@ -307,7 +307,7 @@ bool Form1::saveBeforeGoingOn() {
 
 void Form1::newCalculation() {
     if (!maySetAside()) return;
-    Command23_Click(*sheet_);
+    calc::Command23_Click(*sheet_);
     assist_->ran(names::Command23);  // nothing is computed now, so nothing is out of date
     // A new calculation belongs to no file; what it shows now is its unchanged state.
     calculationPath_.clear();

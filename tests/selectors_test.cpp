@@ -14,7 +14,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 using namespace vardo;
-using namespace vardo::mainwindow;
+using namespace vardo::calc;
 using vardo::catalogue::kMfsBoxes;
 using vardo::catalogue::MfsBox;
 using vardo::testing::RecordingForm;

@@ -14,7 +14,7 @@ class RecordingForm : public MapSheet {
     MapSheet& sheet = *this;
 
     RecordingForm() {
-        onSelect = [this](const QString& option) { mainwindow::optionClick(*this, option); };
+        onSelect = [this](const QString& option) { calc::optionClick(*this, option); };
     }
     RecordingForm(const RecordingForm&) = delete;
     RecordingForm& operator=(const RecordingForm&) = delete;
