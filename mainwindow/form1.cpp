@@ -19,6 +19,7 @@
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
 #include "mainwindow/sheetassist.h"
+#include "mainwindow/windowport.h"
 #include "mainwindow/windowsdirectory.h"
 
 namespace vardo::mainwindow {
@@ -35,6 +36,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
     controls_ = buildControls(this);
     sheet_ = std::make_unique<WidgetSheet>(this);
+    port_ = std::make_unique<WindowPort>(*sheet_);
+    document_ = new DocumentController(*port_, this);
     wireButtons();
     wireFields();
     wireOptions();
@@ -49,7 +52,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     openDataSources();
     assist_ = new SheetAssist(this, *sheet_, [this](const QString& name) { clickAsUser(name); });
     wireFiles();
-    markSaved(captureWindow());
+    document_->markUnchanged();
 
     // Centred on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -83,12 +86,12 @@ void Form1::showEvent(QShowEvent* event) {
     // focus is selected.
     if (QWidget* first = controls_.value(names::Option1)) first->setFocus(Qt::OtherFocusReason);
     // What that selection changes belongs to the new calculation's start, not to the user.
-    const bool untouched = calculationPath_.isEmpty() && !isModified();
+    const bool untouched = document_->path().isEmpty() && !document_->isModified();
     calc::selectOnFirstFocus(*sheet_);
     if (untouched)
-        markSaved(captureWindow());
+        document_->markUnchanged();
     else
-        refreshModified();
+        document_->refresh();
     if (!workbookReport_.isEmpty()) {
         // Told once, when the window is on screen behind the message.
         QMetaObject::invokeMethod(

@@ -156,7 +156,7 @@ void Form1::clickAsUser(const QString& name) {
         return;
     }
     onFieldClick(name);
-    refreshModified();
+    document_->refresh();
 }
 
 void Form1::onOptionSelected(const QString& name) {
@@ -170,7 +170,7 @@ void Form1::onOptionSelected(const QString& name) {
 void Form1::onButton(const QString& name) {
     // "Новый расчет" asks first when it would throw unsaved changes away (form1_files.cpp).
     if (name == names::Command23) {
-        newCalculation();
+        document_->startNew();
         return;
     }
     if (Procedure p = actionFor(kButtonActions, name)) {
