@@ -46,6 +46,6 @@ int main(int argc, char* argv[]) {
     window->show();
     // Opened once the window is on screen, so that a message about the file has the window
     // behind it and the start-up selection is already made.
-    window->openFromCommandLine(parser.positionalArguments());
+    window->document().openFromCommandLine(parser.positionalArguments());
     return app.exec();
 }

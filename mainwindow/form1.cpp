@@ -10,15 +10,16 @@
 #include <QRadioButton>
 #include <QScreen>
 
+#include "calc/selectors.h"
+#include "calc/startup.h"
 #include "core/datafile.h"
 #include "core/messages.h"
 #include "core/version.h"
 #include "mainwindow/builder.h"
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
-#include "mainwindow/selectors.h"
 #include "mainwindow/sheetassist.h"
-#include "mainwindow/startup.h"
+#include "mainwindow/windowport.h"
 #include "mainwindow/windowsdirectory.h"
 
 namespace vardo::mainwindow {
@@ -35,6 +36,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
     controls_ = buildControls(this);
     sheet_ = std::make_unique<WidgetSheet>(this);
+    port_ = std::make_unique<WindowPort>(*sheet_);
+    document_ = new DocumentController(*port_, this);
     wireButtons();
     wireFields();
     wireOptions();
@@ -43,13 +46,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 
     windowsDirectory_ = readWindowsDirectory();
     const QCursor pickPointer = loadPickCursor();
-    runStartUp(*sheet_, [this, &pickPointer](const QString& field) {
+    calc::runStartUp(*sheet_, [this, &pickPointer](const QString& field) {
         if (QWidget* w = controls_.value(field)) w->setCursor(pickPointer);
     });
     openDataSources();
     assist_ = new SheetAssist(this, *sheet_, [this](const QString& name) { clickAsUser(name); });
     wireFiles();
-    markSaved(captureWindow());
+    document_->markUnchanged();
 
     // Centred on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -83,12 +86,12 @@ void Form1::showEvent(QShowEvent* event) {
     // focus is selected.
     if (QWidget* first = controls_.value(names::Option1)) first->setFocus(Qt::OtherFocusReason);
     // What that selection changes belongs to the new calculation's start, not to the user.
-    const bool untouched = calculationPath_.isEmpty() && !isModified();
-    selectOnFirstFocus(*sheet_);
+    const bool untouched = document_->path().isEmpty() && !document_->isModified();
+    calc::selectOnFirstFocus(*sheet_);
     if (untouched)
-        markSaved(captureWindow());
+        document_->markUnchanged();
     else
-        refreshModified();
+        document_->refresh();
     if (!workbookReport_.isEmpty()) {
         // Told once, when the window is on screen behind the message.
         QMetaObject::invokeMethod(

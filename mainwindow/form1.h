@@ -3,8 +3,8 @@
 //
 // How it fits together: the controls are built from the inventory tables (inventory.h,
 // builder.h); WidgetSheet gives the procedures their view of the window by object name; every
-// event of a named control is dispatched to one procedure (calc/ for the calculations, selectors,
-// input cells, allowable moments and navigation here). Values live only as texts of controls.
+// event of a named control is dispatched to one procedure (calc/: the calculations, selectors,
+// input cells, allowable moments and navigation). Values live only as texts of controls.
 
 #include <QHash>
 #include <QPointer>
@@ -13,9 +13,7 @@
 #include <functional>
 #include <memory>
 
-#include "core/safefile.h"
-#include "document/calculation.h"
-#include "document/objectdata.h"
+#include "mainwindow/documentcontroller.h"
 #include "mainwindow/widgetsheet.h"
 
 class QMenu;
@@ -23,6 +21,7 @@ class QMenu;
 namespace vardo::mainwindow {
 
 class SheetAssist;
+class WindowPort;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -64,23 +63,23 @@ class Form1 : public QWidget {
     // Shows a written report; the desktop's PDF viewer unless replaced.
     using ReportViewer = std::function<bool(const QString& pdfPath)>;
     void setReportViewer(ReportViewer viewer) { reportViewer_ = std::move(viewer); }
-    // What the three buttons do once the file is chosen. A failure is told in a message and
-    // returns false; a failed open leaves the sheet as it was.
-    bool openCalculation(const QString& path);
-    bool saveCalculation(const QString& path);
+    // What "Отчет" does once the file is chosen. A failure is told in a message and returns
+    // false.
     bool writeReport(const QString& pdfPath);
     // What the window reads at path, said as a message names it ("файл расчета «a.vardo»", ...):
     // the reference workbooks, and the open calculation when calculationToo; empty when nothing.
     QString readFileAt(const QString& path, bool calculationToo) const;
-    // The calculation file last opened or saved; empty before and after "Новый расчет".
-    QString calculationPath() const { return calculationPath_; }
+
+    // The calculation as a desktop program's document (documentcontroller.h): its file, title,
+    // modified mark, object data, the question before unsaved changes are thrown away, and
+    // opening and saving. The window shows its title and mark and answers its questions with
+    // message boxes ("Сохранить", "Не сохранять", "Отмена"; "Заменить", "Сохранить как…",
+    // "Отмена") unless a test replaced them.
+    DocumentController& document() { return *document_; }
+    const DocumentController& document() const { return *document_; }
 
     // The object data and the schedule of crossbeams: the menu of "…" (form1_object.cpp).
-    // The object data is saved with the calculation, printed in the report's title block and
-    // replaced by that of a file opened; "Новый расчет" keeps it.
-    const document::ObjectData& objectData() const { return objectData_; }
-    void setObjectData(const document::ObjectData& data) { objectData_ = data; }
-    // Opens "Данные объекта"; what is accepted there becomes the object data.
+    // Opens "Данные объекта"; what is accepted there becomes the document's object data.
     void editObjectData();
     // The schedule of the calculation files (*.vardo) of `folder`, checked against the tables the
     // window shows, written to `path` (.xlsx or .csv). A failure, or files that could not be read,
@@ -95,39 +94,9 @@ class Form1 : public QWidget {
     // from the next start on where the working folder and the program's folder have none. A
     // folder without a single reference workbook is refused. Says what was done in a message.
     bool chooseTablesFolder(const QString& folder);
-    // The calculation as a desktop program's document (form1_files.cpp). The title names it
-    // ("Без имени" until it is opened or saved) with the modified mark once anything a file keeps
-    // differs from the file as last opened or saved; before "Выход", the close box, "Новый
-    // расчет" and "Открыть" (also a recent file or a dropped one) would throw such changes away,
-    // the user is asked whether to save them.
-    enum class SaveAnswer { Save, Discard, Cancel };
-    // Asks the question; a message box with "Сохранить", "Не сохранять", "Отмена" unless
-    // replaced (tests do).
-    using SaveQuestion = std::function<SaveAnswer(const QString& question)>;
-    void setSaveQuestion(SaveQuestion question) { saveQuestion_ = std::move(question); }
-    // Saving over the calculation file after another program changed, replaced or deleted it
-    // since it was opened or saved here: the user is asked first.
-    enum class ChangedFileAnswer { Overwrite, SaveAs, Cancel };
-    // A message box with "Заменить", "Сохранить как…", "Отмена" unless replaced (tests do).
-    using ChangedFileQuestion = std::function<ChangedFileAnswer(const QString& question)>;
-    void setChangedFileQuestion(ChangedFileQuestion question) {
-        changedFileQuestion_ = std::move(question);
-    }
-    // "Без имени", or the name of the calculation file.
-    QString documentName() const;
-    // Whether what a file keeps differs from the file as last opened or saved.
-    bool isModified() const;
-    // Asks whether to save unsaved changes; true when the caller may go on (nothing changed,
-    // "Не сохранять", or "Сохранить" and the file was written).
-    bool maySetAside();
-    // Opens a calculation file after the question above: a recent file, a dropped one. A recent
-    // file that is gone is named in a message and dropped from the list.
-    bool openWithQuestion(const QString& path);
-    // Opens the first of the files given on the program's command line (the window is new, so
-    // nothing is asked); further files are named in a message, as one window holds one
-    // calculation.
-    void openFromCommandLine(const QStringList& files);
-    // The menu of recent files on the "Открыть" button's arrow.
+    // The menu of recent files on the "Открыть" button's arrow (form1_files.cpp); before
+    // "Выход", the close box, "Новый расчет" and "Открыть" (also a recent file or a dropped one)
+    // would throw unsaved changes away, the document asks whether to save them.
     QMenu* recentMenu() const { return recentMenu_; }
 
     // Help (F1 in every window of the program): the help page, found as the workbooks are
@@ -163,23 +132,13 @@ class Form1 : public QWidget {
     void showCalculator();
     void startSystemCalculator();
     void wireDocuments();
-    void onOpen();
-    void onSave();
     void onReport();
     QString chooseFile(FileDialog dialog, const QString& suggested);
     void wireObject();
     void onSchedule();
     void onTablesFolder();
-    document::Calculation captureWindow() const;
     void wireFiles();
-    void markSaved(const document::Calculation& saved);
-    void refreshModified();
-    void updateTitle();
     void fillRecentMenu();
-    bool saveBeforeGoingOn();
-    bool mayReplace(QString* path);
-    void stampCalculationFile();
-    void newCalculation();
 
     QHash<QString, QWidget*> controls_;
     std::unique_ptr<WidgetSheet> sheet_;
@@ -192,15 +151,10 @@ class Form1 : public QWidget {
     QPointer<QWidget> calculator_;
     FileChooser fileChooser_;
     ReportViewer reportViewer_;
-    QString calculationPath_;
-    document::ObjectData objectData_;
-    SheetAssist* assist_ = nullptr;  // a child of the window
-    document::Calculation saved_;    // what the file holds, as last opened or saved
-    bool restoring_ = false;         // a file is being applied: no modified check meanwhile
-    SaveQuestion saveQuestion_;
-    ChangedFileQuestion changedFileQuestion_;
+    std::unique_ptr<WindowPort> port_;        // the sheet as the document sees it
+    DocumentController* document_ = nullptr;  // a child of the window
+    SheetAssist* assist_ = nullptr;           // a child of the window
     Progress progress_;
-    FileStamp calculationStamp_;  // the calculation file as last opened or saved here
     HelpViewer helpViewer_;
     QMenu* recentMenu_ = nullptr;
 };

@@ -7,16 +7,16 @@
 #include <QRadioButton>
 
 #include "about/form2.h"
+#include "calc/allowable.h"
 #include "calc/calc.h"
+#include "calc/inputcells.h"
+#include "calc/launchers.h"
+#include "calc/navigation.h"
+#include "calc/selectors.h"
 #include "core/catalogue.h"
 #include "exprcalc/form3.h"
 #include "exprcalc/systemcalculator.h"
-#include "mainwindow/allowable.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/inputcells.h"
-#include "mainwindow/launchers.h"
-#include "mainwindow/navigation.h"
-#include "mainwindow/selectors.h"
 #include "mainwindow/sheetassist.h"
 
 namespace vardo::mainwindow {
@@ -43,17 +43,17 @@ constexpr ButtonAction kButtonActions[] = {
     {names::Command7.utf16(), calc::Command7_Click},
     {names::Command8.utf16(), calc::Command8_Click},
     {names::Command9.utf16(), calc::Command9_Click},
-    {names::Command10.utf16(), Command10_Click},
+    {names::Command10.utf16(), calc::Command10_Click},
     {names::Command11.utf16(), calc::Command11_Click},
     {names::Command12.utf16(), calc::Command12_Click},
     {names::Command13.utf16(), calc::Command13_Click},
-    {names::Command14.utf16(), Command14_Click},
-    {names::Command15.utf16(), Command15_Click},
-    {names::Command16.utf16(), Command16_Click},
-    {names::Command17.utf16(), Command17_Click},
+    {names::Command14.utf16(), calc::Command14_Click},
+    {names::Command15.utf16(), calc::Command15_Click},
+    {names::Command16.utf16(), calc::Command16_Click},
+    {names::Command17.utf16(), calc::Command17_Click},
     {names::Command20.utf16(), calc::Command20_Click},
     {names::Command21.utf16(), calc::Command21_Click},
-    {names::Command22.utf16(), Command22_Click},
+    {names::Command22.utf16(), calc::Command22_Click},
 };
 
 // The governing-value fields: a click takes the larger of the left and right results.
@@ -64,8 +64,8 @@ constexpr ButtonAction kGoverningClicks[] = {
 
 // The launcher options; the option groups of the input panel are in selectors.h.
 constexpr ButtonAction kLauncherOptions[] = {
-    {names::Option16.utf16(), Option16_Click},
-    {names::Option17.utf16(), Option17_Click},
+    {names::Option16.utf16(), calc::Option16_Click},
+    {names::Option17.utf16(), calc::Option17_Click},
 };
 
 Procedure actionFor(std::span<const ButtonAction> table, const QString& name) {
@@ -93,7 +93,7 @@ void Form1::wireButtons() {
 
 void Form1::wireFields() {
     const QStringList clickable =
-        clearOnClickFields() + pickFields() + QStringList{names::Text21, names::Text22};
+        calc::clearOnClickFields() + calc::pickFields() + QStringList{names::Text21, names::Text22};
     for (const QString& name : clickable) {
         if (QWidget* w = controls_.value(name)) w->installEventFilter(this);
     }
@@ -102,7 +102,7 @@ void Form1::wireFields() {
                                names::txtMn2, names::txtMnv2}) {
         if (auto* edit = qobject_cast<QLineEdit*>(controls_.value(name)))
             connect(edit, &QLineEdit::textChanged, this,
-                    [this, name] { mfsBoxChange(*sheet_, name); });
+                    [this, name] { calc::mfsBoxChange(*sheet_, name); });
     }
 }
 
@@ -146,8 +146,8 @@ void Form1::onFieldClick(const QString& name) {
         assist_->ran(name);
         return;
     }
-    if (clearOnClick(*sheet_, name)) return;
-    pickOnClick(*sheet_, name);
+    if (calc::clearOnClick(*sheet_, name)) return;
+    calc::pickOnClick(*sheet_, name);
 }
 
 void Form1::clickAsUser(const QString& name) {
@@ -156,7 +156,7 @@ void Form1::clickAsUser(const QString& name) {
         return;
     }
     onFieldClick(name);
-    refreshModified();
+    document_->refresh();
 }
 
 void Form1::onOptionSelected(const QString& name) {
@@ -164,13 +164,13 @@ void Form1::onOptionSelected(const QString& name) {
         p(*sheet_);
         return;
     }
-    optionClick(*sheet_, name);
+    calc::optionClick(*sheet_, name);
 }
 
 void Form1::onButton(const QString& name) {
     // "Новый расчет" asks first when it would throw unsaved changes away (form1_files.cpp).
     if (name == names::Command23) {
-        newCalculation();
+        document_->startNew();
         return;
     }
     if (Procedure p = actionFor(kButtonActions, name)) {

@@ -1,9 +1,7 @@
-// Form1 as a desktop program's document window: the title names the calculation file and marks
-// unsaved changes; the question before changes are thrown away; recent files on the "Открыть"
-// button; a .vardo file dropped on the window or named on the command line; F1 for the help page.
-//
-// "Changed" is exact: what a calculation file would keep (document::capture) is compared with
-// what the file held when it was opened or saved, after every action that can change the window.
+// Form1 as a desktop program's document window: the title and the modified mark its document
+// (documentcontroller.h) tells, checked again after every action that can change the window; the
+// questions as message boxes; recent files on the "Открыть" button; a .vardo file dropped on the
+// window; F1 for the help page.
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -26,12 +24,9 @@
 #include "core/catalogue.h"
 #include "core/datafile.h"
 #include "core/messages.h"
-#include "core/safefile.h"
-#include "core/version.h"
 #include "document/calculation.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/helppage.h"
-#include "mainwindow/navigation.h"
 #include "mainwindow/recentfiles.h"
 #include "mainwindow/sheetassist.h"
 #include "mainwindow/taborder.h"
@@ -94,7 +89,7 @@ class CalculationDrops : public QObject {
     std::function<void(const QString&)> open_;
 };
 
-Form1::SaveAnswer askWithMessageBox(QWidget* parent, const QString& question) {
+DocumentController::SaveAnswer askWithMessageBox(QWidget* parent, const QString& question) {
     QMessageBox box(parent);
     box.setWindowTitle(messages::appTitle());
     box.setText(question);
@@ -107,15 +102,16 @@ Form1::SaveAnswer askWithMessageBox(QWidget* parent, const QString& question) {
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
         case QMessageBox::Save:
-            return Form1::SaveAnswer::Save;
+            return DocumentController::SaveAnswer::Save;
         case QMessageBox::Discard:
-            return Form1::SaveAnswer::Discard;
+            return DocumentController::SaveAnswer::Discard;
         default:
-            return Form1::SaveAnswer::Cancel;
+            return DocumentController::SaveAnswer::Cancel;
     }
 }
 
-Form1::ChangedFileAnswer askChangedWithMessageBox(QWidget* parent, const QString& question) {
+DocumentController::ChangedFileAnswer askChangedWithMessageBox(QWidget* parent,
+                                                               const QString& question) {
     QMessageBox box(parent);
     box.setWindowTitle(messages::appTitle());
     box.setText(question);
@@ -126,73 +122,56 @@ Form1::ChangedFileAnswer askChangedWithMessageBox(QWidget* parent, const QString
     box.setDefaultButton(saveAs);
     box.setEscapeButton(cancel);
     box.exec();
-    if (box.clickedButton() == overwrite) return Form1::ChangedFileAnswer::Overwrite;
-    if (box.clickedButton() == saveAs) return Form1::ChangedFileAnswer::SaveAs;
-    return Form1::ChangedFileAnswer::Cancel;
+    using Answer = DocumentController::ChangedFileAnswer;
+    if (box.clickedButton() == overwrite) return Answer::Overwrite;
+    if (box.clickedButton() == saveAs) return Answer::SaveAs;
+    return Answer::Cancel;
 }
 
 }  // namespace
 
-void Form1::stampCalculationFile() {
-    calculationStamp_ = calculationPath_.isEmpty()
-                            ? FileStamp{}
-                            : stampFile(calculationPath_, document::kMaxFileBytes);
-}
-
-bool Form1::mayReplace(QString* path) {
-    // Only the file this window opened or saved is watched; any other name is saved as before.
-    if (calculationStamp_.isEmpty() || calculationPath_.isEmpty()) return true;
-    const QString target = QDir::cleanPath(QFileInfo(*path).absoluteFilePath());
-    if (target != QDir::cleanPath(calculationPath_) && !isSameFile(target, calculationPath_))
-        return true;
-    const FileStamp now = stampFile(calculationPath_, document::kMaxFileBytes);
-    if (now == calculationStamp_) return true;
-    const QString what = !QFileInfo::exists(calculationPath_) ? u"удален"_s
-                         : now.identity != calculationStamp_.identity ? u"заменен другим файлом"_s
-                                                                      : u"изменен"_s;
-    const QString question =
-        u"Файл «%1» %2 после того, как расчет был открыт или сохранен в этом окне: его, "
-        u"вероятно, изменила другая программа или другой пользователь. Заменить его этим "
-        u"расчетом (сделанное там будет потеряно), сохранить расчет под другим именем или "
-        u"отменить сохранение?"_s.arg(documentName(), what);
-    const ChangedFileAnswer answer = changedFileQuestion_
-                                         ? changedFileQuestion_(question)
-                                         : askChangedWithMessageBox(this, question);
-    switch (answer) {
-        case ChangedFileAnswer::Overwrite:
-            return true;
-        case ChangedFileAnswer::SaveAs:
-            // The name chosen now is the user's answer, even the same name again.
-            *path = chooseFile(FileDialog::Save, calculationPath_);
-            return !path->isEmpty();
-        case ChangedFileAnswer::Cancel:
-            break;
-    }
-    return false;
-}
-
 void Form1::wireFiles() {
+    // The document's title and mark are the window's; its questions are message boxes over it.
+    connect(document_, &DocumentController::titleChanged, this, &QWidget::setWindowTitle);
+    connect(document_, &DocumentController::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(document_, &DocumentController::opened, this, [this] { assist_->opened(); });
+    // Nothing is computed after "Новый расчет", so nothing is out of date.
+    connect(document_, &DocumentController::cleared, this,
+            [this] { assist_->ran(names::Command23); });
+    document_->setSaveQuestion(
+        [this](const QString& question) { return askWithMessageBox(this, question); });
+    document_->setChangedFileQuestion(
+        [this](const QString& question) { return askChangedWithMessageBox(this, question); });
+    document_->setFileNameChooser(
+        [this](DocumentController::FileName purpose, const QString& suggested) {
+            return chooseFile(
+                purpose == DocumentController::FileName::Open ? FileDialog::Open : FileDialog::Save,
+                suggested);
+        });
+    document_->setReadFiles([this](const QString& path) { return readFileAt(path, false); });
+
     setAcceptDrops(true);
     auto* drops = new CalculationDrops(this, [this](const QString& path) {
         // Opened after the drop has ended, so that the question may wait for the user.
-        QTimer::singleShot(0, this, [this, path] { openWithQuestion(path); });
+        QTimer::singleShot(0, this, [this, path] { document_->openWithQuestion(path); });
     });
     for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(drops);
 
     // Every change a user can make ends in one of these signals; each is connected after the
     // window's own action, so the check sees the window as the action left it.
+    const auto refresh = [this] { document_->refresh(); };
     for (QLineEdit* edit : findChildren<QLineEdit*>())
-        connect(edit, &QLineEdit::textChanged, this, &Form1::refreshModified);
+        connect(edit, &QLineEdit::textChanged, this, refresh);
     for (QComboBox* list : findChildren<QComboBox*>())
-        connect(list, &QComboBox::editTextChanged, this, &Form1::refreshModified);
+        connect(list, &QComboBox::editTextChanged, this, refresh);
     for (QRadioButton* option : findChildren<QRadioButton*>()) {
-        connect(option, &QRadioButton::toggled, this, &Form1::refreshModified);
-        connect(option, &QRadioButton::clicked, this, &Form1::refreshModified);
+        connect(option, &QRadioButton::toggled, this, refresh);
+        connect(option, &QRadioButton::clicked, this, refresh);
     }
     for (QPushButton* button : findChildren<QPushButton*>())
-        connect(button, &QPushButton::clicked, this, &Form1::refreshModified);
+        connect(button, &QPushButton::clicked, this, refresh);
     for (tables::DataSource* source : findChildren<tables::DataSource*>())
-        connect(source, &tables::DataSource::currentRowChanged, this, &Form1::refreshModified);
+        connect(source, &tables::DataSource::currentRowChanged, this, refresh);
 
     // Recent files: the arrow at the right end of "Открыть", and its context menu.
     recentMenu_ = new QMenu(this);
@@ -247,103 +226,16 @@ void Form1::fillRecentMenu() {
             u"&%1 %2"_s.arg(i + 1).arg(QFileInfo(path).fileName().replace(u'&', u"&&"_s)));
         action->setToolTip(shown(path));
         action->setData(path);
-        connect(action, &QAction::triggered, this, [this, path] { openWithQuestion(path); });
+        connect(action, &QAction::triggered, this,
+                [this, path] { document_->openWithQuestion(path); });
     }
     recentMenu_->addSeparator();
     connect(recentMenu_->addAction(u"Очистить список"_s), &QAction::triggered, this,
             [] { RecentFiles::clear(); });
 }
 
-QString Form1::documentName() const {
-    return calculationPath_.isEmpty() ? u"Без имени"_s : QFileInfo(calculationPath_).fileName();
-}
-
-bool Form1::isModified() const {
-    return captureWindow() != saved_;
-}
-
-void Form1::refreshModified() {
-    if (restoring_) return;
-    setWindowModified(isModified());
-}
-
-void Form1::updateTitle() {
-    // The name first, as desktop programs write it; the program's caption stays in view.
-    setWindowTitle(documentName() + u"[*] — "_s + version::programTitle());
-}
-
-void Form1::markSaved(const document::Calculation& saved) {
-    saved_ = saved;
-    updateTitle();
-    refreshModified();
-}
-
-bool Form1::maySetAside() {
-    refreshModified();
-    if (!isWindowModified()) return true;
-    const QString question = u"Сохранить изменения в «%1»?"_s.arg(documentName());
-    const SaveAnswer answer =
-        saveQuestion_ ? saveQuestion_(question) : askWithMessageBox(this, question);
-    switch (answer) {
-        case SaveAnswer::Save:
-            return saveBeforeGoingOn();
-        case SaveAnswer::Discard:
-            return true;
-        case SaveAnswer::Cancel:
-            break;
-    }
-    return false;
-}
-
-bool Form1::saveBeforeGoingOn() {
-    // Into the file the calculation came from, else under a name the user gives; no name or a
-    // failed save (told in its message) stops what was to follow.
-    QString path = calculationPath_;
-    if (path.isEmpty())
-        path = chooseFile(FileDialog::Save,
-                          RecentFiles::startFolder() + u"/Расчет."_s + document::fileSuffix());
-    return !path.isEmpty() && saveCalculation(path);
-}
-
-void Form1::newCalculation() {
-    if (!maySetAside()) return;
-    Command23_Click(*sheet_);
-    assist_->ran(names::Command23);  // nothing is computed now, so nothing is out of date
-    // A new calculation belongs to no file; what it shows now is its unchanged state.
-    calculationPath_.clear();
-    calculationStamp_ = {};
-    markSaved(captureWindow());
-}
-
-bool Form1::openWithQuestion(const QString& path) {
-    const QFileInfo file(path);
-    if (!file.exists()) {
-        const bool wasRecent = RecentFiles::files().contains(file.absoluteFilePath());
-        RecentFiles::remove(path);
-        QString text = u"Расчет «%1» не открыт: в папке «%2» такого файла больше нет."_s.arg(
-            file.fileName(), shown(file.absolutePath()));
-        if (wasRecent) text += u" Он убран из списка недавних расчетов."_s;
-        sheet_->message(text);
-        return false;
-    }
-    if (!maySetAside()) return false;
-    return openCalculation(path);
-}
-
-void Form1::openFromCommandLine(const QStringList& files) {
-    if (files.isEmpty()) return;
-    openCalculation(QFileInfo(files.first()).absoluteFilePath());
-    if (files.size() > 1) {
-        QStringList others;
-        for (qsizetype i = 1; i < files.size(); ++i)
-            others << u"«"_s + QFileInfo(files[i]).fileName() + u"»"_s;
-        sheet_->message(u"Окно держит один расчет: открыт только первый из файлов, не открыты "_s +
-                        others.join(u", "_s) + u'.');
-    }
-}
-
 void Form1::closeEvent(QCloseEvent* event) {
-    if (!maySetAside()) {
+    if (!document_->maySetAside()) {
         event->ignore();
         return;
     }
@@ -362,7 +254,7 @@ void Form1::dropEvent(QDropEvent* event) {
     const QString path = droppedCalculation(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();
-    QTimer::singleShot(0, this, [this, path] { openWithQuestion(path); });
+    QTimer::singleShot(0, this, [this, path] { document_->openWithQuestion(path); });
 }
 
 void Form1::showHelp() {

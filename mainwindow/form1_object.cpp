@@ -67,8 +67,8 @@ void Form1::wireObject() {
 
 void Form1::onTablesFolder() {
     const QString kept = tablesFolder();
-    const QString folder =
-        chooseFile(FileDialog::TablesFolder, kept.isEmpty() ? startFolder(calculationPath_) : kept);
+    const QString folder = chooseFile(FileDialog::TablesFolder,
+                                      kept.isEmpty() ? startFolder(document_->path()) : kept);
     if (!folder.isEmpty()) chooseTablesFolder(folder);
 }
 
@@ -98,17 +98,15 @@ bool Form1::chooseTablesFolder(const QString& folder) {
 
 void Form1::editObjectData() {
     // Window-modal, not a loop of its own: the window waits, the program does not.
-    auto* dialog = new ObjectDialog(objectData_, this);
+    auto* dialog = new ObjectDialog(document_->objectData(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, dialog] {
-        objectData_ = dialog->data();
-        refreshModified();  // the object data is kept in the file like everything else
-    });
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog] { document_->setObjectData(dialog->data()); });
     dialog->open();
 }
 
 void Form1::onSchedule() {
-    const QString folder = chooseFile(FileDialog::ScheduleFolder, startFolder(calculationPath_));
+    const QString folder = chooseFile(FileDialog::ScheduleFolder, startFolder(document_->path()));
     if (folder.isEmpty()) return;
     const QString path =
         chooseFile(FileDialog::Schedule, QDir(folder).filePath(u"Ведомость.xlsx"_s));

@@ -178,7 +178,7 @@ void DocumentsGuiTest::roundTripThroughWindow() {
     a.window->setFileChooser([&](FileDialog, const QString&) { return path; });
     a.click(u"cmdSave"_s);
     QVERIFY2(a.messages.isEmpty(), qPrintable(a.messages.join(u'\n')));
-    QCOMPARE(a.window->calculationPath(), path);
+    QCOMPARE(a.window->document().path(), path);
 
     Form1Fixture b;
     QVERIFY(b.show());
@@ -187,11 +187,11 @@ void DocumentsGuiTest::roundTripThroughWindow() {
     QVERIFY2(b.messages.isEmpty(), qPrintable(b.messages.join(u'\n')));
     const QStringList restored = snapshot(b);
     for (qsizetype i = 0; i < saved.size(); ++i) QCOMPARE(restored.value(i), saved[i]);
-    QCOMPARE(b.window->calculationPath(), path);
+    QCOMPARE(b.window->document().path(), path);
 
     // Saved again from the new window: the same file, but for the time of saving.
     const QString again = dir.filePath(u"снова.vardo"_s);
-    QVERIFY(b.window->saveCalculation(again));
+    QVERIFY(b.window->document().save(again));
     const auto withoutTime = [](const QByteArray& bytes) {
         QJsonObject o = QJsonDocument::fromJson(bytes).object();
         o.remove(u"saved"_s);
@@ -206,7 +206,7 @@ void DocumentsGuiTest::failedOpenChangesNothing_data() {
     Form1Fixture sample;
     QTemporaryDir dir;
     const QString path = dir.filePath(u"s.vardo"_s);
-    sample.window->saveCalculation(path);
+    sample.window->document().save(path);
     const QByteArray valid = fileBytes(path);
     QJsonObject newer = QJsonDocument::fromJson(valid).object();
     newer.insert(u"version"_s, vardo::document::kFormatVersion + 1);
@@ -240,12 +240,12 @@ void DocumentsGuiTest::failedOpenChangesNothing() {
     QVERIFY(f.show());
     driveRoad(f);
     const QStringList before = snapshot(f);
-    QVERIFY(!f.window->openCalculation(path));
+    QVERIFY(!f.window->document().open(path));
     QCOMPARE(f.messages.size(), 1);
     QVERIFY2(f.messages[0].contains(u"«плохой.vardo»"_s) && f.messages[0].contains(reason),
              qPrintable(f.messages[0]));
     QCOMPARE(snapshot(f), before);
-    QVERIFY(f.window->calculationPath().isEmpty());
+    QVERIFY(f.window->document().path().isEmpty());
 }
 
 void DocumentsGuiTest::goneRowIsNamed() {
@@ -256,7 +256,7 @@ void DocumentsGuiTest::goneRowIsNamed() {
     driveRoad(a);
     QTemporaryDir dir;
     const QString path = dir.filePath(u"r.vardo"_s);
-    QVERIFY(a.window->saveCalculation(path));
+    QVERIFY(a.window->document().save(path));
     QJsonObject root = QJsonDocument::fromJson(fileBytes(path)).object();
     QJsonObject sources = root.value(u"sources"_s).toObject();
     QJsonObject data7 = sources.value(u"Data7"_s).toObject();
@@ -271,7 +271,7 @@ void DocumentsGuiTest::goneRowIsNamed() {
 
     Form1Fixture b;
     QVERIFY(b.show());
-    QVERIFY(b.window->openCalculation(path));
+    QVERIFY(b.window->document().open(path));
     QCOMPARE(b.messages.size(), 1);
     QVERIFY2(b.messages[0].contains(u"«П-9»"_s) && b.messages[0].contains(u"т36.1.xls"_s),
              qPrintable(b.messages[0]));
@@ -290,7 +290,7 @@ void DocumentsGuiTest::failedSaveIsTold() {
     f.click(u"cmdSave"_s);
     QCOMPARE(f.messages.size(), 1);
     QVERIFY2(f.messages[0].contains(u"Не удалось сохранить"_s), qPrintable(f.messages[0]));
-    QVERIFY(f.window->calculationPath().isEmpty());
+    QVERIFY(f.window->document().path().isEmpty());
     // A report that cannot be written is told too, and no viewer is started.
     int viewed = 0;
     f.window->setReportViewer([&](const QString&) { return ++viewed > 0; });
@@ -311,7 +311,7 @@ void DocumentsGuiTest::filesTheWindowReadsAreNeverReplaced() {
     Form1Fixture f(dir.path());
     QVERIFY(f.show());
     const QString calculation = dir.filePath(u"расчет.vardo"_s);
-    QVERIFY(f.window->saveCalculation(calculation));
+    QVERIFY(f.window->document().save(calculation));
     QVERIFY(QFile::link(calculation, dir.filePath(u"ссылка.pdf"_s)));
     const QByteArray saved = fileBytes(calculation);
     const QByteArray workbook = fileBytes(dir.filePath(u"т36.1.xls"_s));
@@ -328,12 +328,12 @@ void DocumentsGuiTest::filesTheWindowReadsAreNeverReplaced() {
     QCOMPARE(viewed, 0);
     QCOMPARE(fileBytes(calculation), saved);
     f.messages.clear();
-    QVERIFY(!f.window->saveCalculation(dir.filePath(u"т36.1.xls"_s)));
+    QVERIFY(!f.window->document().save(dir.filePath(u"т36.1.xls"_s)));
     QCOMPARE(f.messages.size(), 1);
     QVERIFY2(f.messages[0].contains(u"справочную таблицу «т36.1.xls»"_s),
              qPrintable(f.messages[0]));
     QCOMPARE(fileBytes(dir.filePath(u"т36.1.xls"_s)), workbook);
-    QCOMPARE(f.window->calculationPath(), calculation);
+    QCOMPARE(f.window->document().path(), calculation);
 }
 
 void DocumentsGuiTest::reportOfWindowAndOfReportProgram() {
@@ -345,7 +345,7 @@ void DocumentsGuiTest::reportOfWindowAndOfReportProgram() {
     driveRoad(f);
     QTemporaryDir dir;
     const QString file = dir.filePath(u"дорога.vardo"_s);
-    QVERIFY(f.window->saveCalculation(file));
+    QVERIFY(f.window->document().save(file));
     QStringList viewed;
     QString suggested;
     f.window->setReportViewer([&](const QString& pdf) {
@@ -400,7 +400,7 @@ void DocumentsGuiTest::sampleFilesRecomputedAlike() {
     const QString path = QStringLiteral(VARDO_TEST_DATA "/") + file;
     Form1Fixture f;
     QVERIFY(f.show());
-    QVERIFY(f.window->openCalculation(path));
+    QVERIFY(f.window->document().open(path));
     QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
     vardo::testing::User user(f, vardo::testing::User::Reach::Direct);
     QVERIFY(user.run({u"Command15"_s, u"Command1"_s, u"Command2"_s, u"Command3"_s, u"Command5"_s,

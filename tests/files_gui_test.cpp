@@ -2,7 +2,8 @@
 // title with the file's name and the modified mark, the question before "Выход", the close box,
 // "Новый расчет" and "Открыть" throw unsaved changes away (each answer), recent files (a vanished
 // one too), dropped files, the folder the file dialogs start in, F1 in every window, the tab order
-// of the window, and Qt's own texts in Russian.
+// of the window, and Qt's own texts in Russian. What needs no window (the command line's second
+// file, a save that asks for a name, a file another program changed) drives the document alone.
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -24,6 +25,8 @@
 
 #include "core/version.h"
 #include "document/calculation.h"
+#include "document/memoryport.h"
+#include "mainwindow/documentcontroller.h"
 #include "mainwindow/recentfiles.h"
 #include "mainwindow/taborder.h"
 #include "mainwindow/translations.h"
@@ -35,7 +38,7 @@ using namespace Qt::Literals::StringLiterals;
 using vardo::mainwindow::RecentFiles;
 using vardo::testing::fileBytes;
 using vardo::testing::Form1Fixture;
-using Answer = vardo::mainwindow::Form1::SaveAnswer;
+using Answer = vardo::mainwindow::DocumentController::SaveAnswer;
 using FileDialog = vardo::mainwindow::Form1::FileDialog;
 
 namespace {
@@ -56,6 +59,28 @@ QString savedInput(const QString& path, const QString& field) {
     const auto calculation = vardo::document::readFile(path, &error);
     return calculation ? calculation->inputs.value(field) : u"unreadable: "_s + error;
 }
+
+// The document of a sheet without a window, its questions recorded and answered as set.
+struct Document {
+    using Controller = vardo::mainwindow::DocumentController;
+    using Name = Controller::FileName;
+    vardo::document::MemoryPort sheet;
+    Controller doc{sheet};
+    QStringList questions;
+    Controller::SaveAnswer saveAnswer = Controller::SaveAnswer::Discard;
+    Controller::ChangedFileAnswer changedAnswer = Controller::ChangedFileAnswer::Cancel;
+    Document() {
+        doc.setSaveQuestion([this](const QString& question) {
+            questions << question;
+            return saveAnswer;
+        });
+        doc.setChangedFileQuestion([this](const QString& question) {
+            questions << question;
+            return changedAnswer;
+        });
+        doc.markUnchanged();
+    }
+};
 
 }  // namespace
 
@@ -96,9 +121,9 @@ void FilesGuiTest::commandLineOpensTheFile() {
     QCOMPARE(shownTitle(f), u"Без имени — Vardo v1.0"_s);
     const QString relative = QDir::current().relativeFilePath(path);
     QVERIFY(QFileInfo(relative).isRelative());
-    f.window->openFromCommandLine({relative});
+    f.window->document().openFromCommandLine({relative});
     QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
-    QCOMPARE(f.window->calculationPath(), path);
+    QCOMPARE(f.window->document().path(), path);
     QCOMPARE(shownTitle(f), u"расчет.vardo — Vardo v1.0"_s);
     QVERIFY(!f.window->isWindowModified());
     QCOMPARE(f.text(u"txtProlet"_s), savedInput(path, u"txtProlet"_s));
@@ -107,14 +132,15 @@ void FilesGuiTest::commandLineOpensTheFile() {
 
 void FilesGuiTest::commandLineWithTwoFiles() {
     QTemporaryDir dir;
-    const QString first = copyOf(dir, u"road.vardo"_s, u"a.vardo"_s);
-    const QString second = copyOf(dir, u"road-quarter.vardo"_s, u"b.vardo"_s);
-    Form1Fixture f;
-    QVERIFY(f.show());
-    f.window->openFromCommandLine({first, second});
-    QCOMPARE(f.window->calculationPath(), first);
-    QCOMPARE(f.messages.size(), 1);
-    QVERIFY(f.messages[0].contains(u"«b.vardo»"_s));
+    const QString first = dir.filePath(u"a.vardo"_s), second = dir.filePath(u"b.vardo"_s);
+    Document d;
+    QString error;
+    QVERIFY(vardo::document::writeFile(first, d.doc.capture(), &error));
+    QVERIFY(vardo::document::writeFile(second, d.doc.capture(), &error));
+    d.doc.openFromCommandLine({first, second});
+    QCOMPARE(d.doc.path(), first);
+    QCOMPARE(d.sheet.messages().size(), 1);
+    QVERIFY(d.sheet.messages()[0].contains(u"«b.vardo»"_s));
 }
 
 void FilesGuiTest::modifiedMark() {
@@ -124,7 +150,7 @@ void FilesGuiTest::modifiedMark() {
     const QString path = copyOf(dir, u"road.vardo"_s, u"расчет.vardo"_s);
     Form1Fixture f;
     QVERIFY(f.show());
-    QVERIFY(f.window->openCalculation(path));
+    QVERIFY(f.window->document().open(path));
     const QString span = f.text(u"txtProlet"_s);
     f.type(u"txtProlet"_s, u"77"_s);
     QVERIFY(f.window->isWindowModified());
@@ -142,7 +168,7 @@ void FilesGuiTest::modifiedMark() {
 
     f.click(u"Option17"_s);  // the launcher option is kept in the file
     QVERIFY(f.window->isWindowModified());
-    QVERIFY(f.window->saveCalculation(path));
+    QVERIFY(f.window->document().save(path));
     QVERIFY(!f.window->isWindowModified());
     QCOMPARE(shownTitle(f), u"расчет.vardo — Vardo v1.0"_s);
 
@@ -189,7 +215,7 @@ void FilesGuiTest::prompts() {
     const QByteArray before = fileBytes(path);
     Form1Fixture f;
     QVERIFY(f.show());
-    QVERIFY(f.window->openCalculation(path));
+    QVERIFY(f.window->document().open(path));
     f.type(u"txtProlet"_s, u"77"_s);
     f.saveAnswer = Answer(answer);
     QStringList asked;
@@ -210,7 +236,7 @@ void FilesGuiTest::prompts() {
         QVERIFY(asked.isEmpty());
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.text(u"txtProlet"_s), u"77"_s);
-        QCOMPARE(f.window->calculationPath(), path);
+        QCOMPARE(f.window->document().path(), path);
         QVERIFY(f.window->isWindowModified());
         QCOMPARE(fileBytes(path), before);
         return;
@@ -226,7 +252,7 @@ void FilesGuiTest::prompts() {
         QCOMPARE(shownTitle(f), u"Без имени — Vardo v1.0"_s);
     } else if (action == u"cmdOpen"_s) {
         QCOMPARE(asked, QStringList{u"open"_s});
-        QCOMPARE(f.window->calculationPath(), other);
+        QCOMPARE(f.window->document().path(), other);
         QCOMPARE(f.text(u"txtProlet"_s), savedInput(other, u"txtProlet"_s));
         QCOMPARE(shownTitle(f), u"другой.vardo — Vardo v1.0"_s);
     }
@@ -257,28 +283,27 @@ void FilesGuiTest::saveOfNewCalculationAsksForName() {
     // on ("Новый расчет" clears nothing); a name given, the file is written, then cleared.
     QTemporaryDir dir;
     const QString path = dir.filePath(u"новый.vardo"_s);
-    Form1Fixture f;
-    QVERIFY(f.show());
-    f.type(u"txtProlet"_s, u"12"_s);
-    f.saveAnswer = Answer::Save;
+    Document d;
+    d.sheet.setText(u"txtProlet"_s, u"12"_s);
+    d.saveAnswer = Answer::Save;
     QString name;
-    f.window->setFileChooser([&](FileDialog dialog, const QString&) {
-        return dialog == FileDialog::Save ? name : QString();
+    d.doc.setFileNameChooser([&](Document::Name purpose, const QString&) {
+        return purpose == Document::Name::Save ? name : QString();
     });
-    f.click(u"Command23"_s);
-    QCOMPARE(f.text(u"txtProlet"_s), u"12"_s);
+    QVERIFY(!d.doc.startNew());
+    QCOMPARE(d.sheet.text(u"txtProlet"_s), u"12"_s);
     QVERIFY(!QFile::exists(path));
     name = path;
-    f.click(u"Command23"_s);
-    QCOMPARE(f.questions, (QStringList(2, u"Сохранить изменения в «Без имени»?"_s)));
+    QVERIFY(d.doc.startNew());
+    QCOMPARE(d.questions, (QStringList(2, u"Сохранить изменения в «Без имени»?"_s)));
     QCOMPARE(savedInput(path, u"txtProlet"_s), u"12"_s);
-    QCOMPARE(f.text(u"txtProlet"_s), u"0"_s);
+    QCOMPARE(d.sheet.text(u"txtProlet"_s), u"0"_s);
 }
 
 void FilesGuiTest::fileChangedByAnotherProgram_data() {
     QTest::addColumn<QString>("change");
     QTest::addColumn<int>("answer");
-    using A = vardo::mainwindow::Form1::ChangedFileAnswer;
+    using A = vardo::mainwindow::DocumentController::ChangedFileAnswer;
     QTest::newRow("rewritten, Отмена") << u"rewritten"_s << int(A::Cancel);
     QTest::newRow("rewritten, Заменить") << u"rewritten"_s << int(A::Overwrite);
     QTest::newRow("rewritten, Сохранить как") << u"rewritten"_s << int(A::SaveAs);
@@ -289,20 +314,20 @@ void FilesGuiTest::fileChangedByAnotherProgram_data() {
 }
 
 void FilesGuiTest::fileChangedByAnotherProgram() {
-    // State: a calculation open, its span changed to 77 here; meanwhile another program changes
+    // State: a calculation saved, its span changed to 77 here; meanwhile another program changes
     // the file. Action: "Сохранить" onto the same file. Expected: the question, and its answer
     // done: the other program's bytes kept (Отмена, Сохранить как: into the other name) or
     // replaced (Заменить). An unchanged file is saved over without a question.
     QFETCH(QString, change);
     QFETCH(int, answer);
-    using A = vardo::mainwindow::Form1::ChangedFileAnswer;
+    using A = vardo::mainwindow::DocumentController::ChangedFileAnswer;
     QTemporaryDir dir;
-    const QString path = copyOf(dir, u"road.vardo"_s, u"расчет.vardo"_s);
+    const QString path = dir.filePath(u"расчет.vardo"_s);
     const QString other = dir.filePath(u"копия.vardo"_s);
-    Form1Fixture f;
-    QVERIFY(f.show());
-    QVERIFY(f.window->openCalculation(path));
-    f.type(u"txtProlet"_s, u"77"_s);
+    Document d;
+    d.sheet.setText(u"txtVm"_s, u"25"_s);
+    QVERIFY(d.doc.save(path));
+    d.sheet.setText(u"txtProlet"_s, u"77"_s);
     QByteArray theirs = fileBytes(QStringLiteral(VARDO_TEST_DATA "/road-quarter.vardo"));
     if (change == u"same size"_s) {
         // One digit of the wind speed, the size and the time of the file as they were.
@@ -322,21 +347,21 @@ void FilesGuiTest::fileChangedByAnotherProgram() {
     } else if (change == u"rewritten"_s) {
         QVERIFY(vardo::testing::writeFileBytes(path, theirs));
     }
-    f.changedAnswer = A(answer);
+    d.changedAnswer = A(answer);
     QStringList names{path, other};
-    f.window->setFileChooser([&](FileDialog, const QString&) { return names.takeFirst(); });
-    f.click(u"cmdSave"_s);
+    d.doc.setFileNameChooser([&](Document::Name, const QString&) { return names.takeFirst(); });
+    d.doc.saveChosen();
 
-    QCOMPARE(f.questions.size(), change.isEmpty() ? 0 : 1);
+    QCOMPARE(d.questions.size(), change.isEmpty() ? 0 : 1);
     if (!change.isEmpty())
-        QVERIFY2(f.questions[0].startsWith(u"Файл «расчет.vardo» "_s), qPrintable(f.questions[0]));
+        QVERIFY2(d.questions[0].startsWith(u"Файл «расчет.vardo» "_s), qPrintable(d.questions[0]));
     const bool ours = change.isEmpty() || A(answer) == A::Overwrite;
     if (ours)
         QCOMPARE(savedInput(path, u"txtProlet"_s), u"77"_s);
     else
         QCOMPARE(fileBytes(path), theirs);
     QCOMPARE(savedInput(other, u"txtProlet"_s).startsWith(u"unreadable"_s), A(answer) != A::SaveAs);
-    QCOMPARE(f.window->isWindowModified(), !ours && A(answer) == A::Cancel);
+    QCOMPARE(d.doc.isModified(), !ours && A(answer) == A::Cancel);
 }
 
 void FilesGuiTest::questionBoxButtons() {
@@ -381,8 +406,8 @@ void FilesGuiTest::recentFiles() {
     for (int i = 1; i <= 10; ++i) paths << copyOf(dir, u"road.vardo"_s, u"%1.vardo"_s.arg(i));
     Form1Fixture f;
     QVERIFY(f.show());
-    for (const QString& p : paths) QVERIFY(f.window->openCalculation(p));
-    QVERIFY(f.window->openCalculation(paths[5]));
+    for (const QString& p : paths) QVERIFY(f.window->document().open(p));
+    QVERIFY(f.window->document().open(paths[5]));
     const QStringList expected{paths[5], paths[9], paths[8], paths[7],
                                paths[6], paths[4], paths[3], paths[2]};
     QCOMPARE(RecentFiles::files(), expected);
@@ -405,7 +430,7 @@ void FilesGuiTest::recentFiles() {
     QCOMPARE(entries.first(), u"&1 6.vardo"_s);
     QVERIFY(third);
     third->trigger();
-    QCOMPARE(f.window->calculationPath(), paths[8]);
+    QCOMPARE(f.window->document().path(), paths[8]);
     QCOMPARE(RecentFiles::files().first(), paths[8]);
 }
 
@@ -417,8 +442,8 @@ void FilesGuiTest::vanishedRecentFile() {
     const QString gone = copyOf(dir, u"road-quarter.vardo"_s, u"нет.vardo"_s);
     Form1Fixture f;
     QVERIFY(f.show());
-    QVERIFY(f.window->openCalculation(gone));
-    QVERIFY(f.window->openCalculation(kept));
+    QVERIFY(f.window->document().open(gone));
+    QVERIFY(f.window->document().open(kept));
     QVERIFY(QFile::remove(gone));
     f.type(u"txtProlet"_s, u"77"_s);
     Q_EMIT f.window->recentMenu()->aboutToShow();
@@ -435,7 +460,7 @@ void FilesGuiTest::vanishedRecentFile() {
     QCOMPARE(RecentFiles::files(), QStringList{kept});
     QVERIFY(f.questions.isEmpty());
     QCOMPARE(f.text(u"txtProlet"_s), u"77"_s);
-    QCOMPARE(f.window->calculationPath(), kept);
+    QCOMPARE(f.window->document().path(), kept);
 }
 
 void FilesGuiTest::droppedFileOpens_data() {
@@ -463,7 +488,7 @@ void FilesGuiTest::droppedFileOpens() {
     QVERIFY(enter.isAccepted());
     QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(on, &drop);
-    QTRY_COMPARE(f.window->calculationPath(), path);
+    QTRY_COMPARE(f.window->document().path(), path);
     QCOMPARE(f.questions, QStringList{u"Сохранить изменения в «Без имени»?"_s});
     QCOMPARE(f.text(u"txtProlet"_s), savedInput(path, u"txtProlet"_s));
 
@@ -495,7 +520,7 @@ void FilesGuiTest::dialogsStartInLastFolder() {
 
     auto dir = std::make_unique<QTemporaryDir>();
     const QString path = dir->filePath(u"здесь.vardo"_s);
-    QVERIFY(f.window->saveCalculation(path));
+    QVERIFY(f.window->document().save(path));
     starts.clear();
     f.click(u"cmdOpen"_s);
     f.click(u"cmdReport"_s);

@@ -111,7 +111,8 @@ Form1* LifetimeTest::openMainWindow() {
     window->setCalculatorStarter([](const QString&, QString*) { return true; });
     // Choosing the calculator's option is a change a file keeps; "Выход" then asks, and these
     // tests answer "Не сохранять", after which "Выход" does what it always did.
-    window->setSaveQuestion([](const QString&) { return Form1::SaveAnswer::Discard; });
+    window->document().setSaveQuestion(
+        [](const QString&) { return vardo::mainwindow::DocumentController::SaveAnswer::Discard; });
     window->show();
     opened_ << window;
     return window;

@@ -120,8 +120,8 @@ void ObjectGuiTest::objectDataThroughDialogFileAndReport() {
         Form1Fixture f;
         QVERIFY(f.show());
         fillDialog(f, kSigned, true);
-        QVERIFY(f.window->objectData() == kSigned);
-        QVERIFY(f.window->saveCalculation(path));
+        QVERIFY(f.window->document().objectData() == kSigned);
+        QVERIFY(f.window->document().save(path));
         QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
     }
     QString error;
@@ -132,9 +132,9 @@ void ObjectGuiTest::objectDataThroughDialogFileAndReport() {
 
     Form1Fixture g;
     QVERIFY(g.show());
-    QVERIFY(g.window->objectData().isEmpty());
-    QVERIFY(g.window->openCalculation(path));
-    QVERIFY(g.window->objectData() == kSigned);
+    QVERIFY(g.window->document().objectData().isEmpty());
+    QVERIFY(g.window->document().open(path));
+    QVERIFY(g.window->document().objectData() == kSigned);
     const QString pdf = dir.filePath(u"отчет.pdf"_s);
     QVERIFY(g.window->writeReport(pdf));
     const QString text = pdfText(pdf);
@@ -155,11 +155,11 @@ void ObjectGuiTest::objectDataThroughDialogFileAndReport() {
 void ObjectGuiTest::cancelKeepsObjectData() {
     Form1Fixture f;
     QVERIFY(f.show());
-    f.window->setObjectData(kSigned);
+    f.window->document().setObjectData(kSigned);
     ObjectData other = kSigned;
     other.designedBy = u"Сидоров"_s;
     fillDialog(f, other, false);
-    QVERIFY(f.window->objectData() == kSigned);
+    QVERIFY(f.window->document().objectData() == kSigned);
 }
 
 void ObjectGuiTest::olderFileOpensWithoutObjectData() {
@@ -167,9 +167,9 @@ void ObjectGuiTest::olderFileOpensWithoutObjectData() {
     // Expected: it opens, and the window holds its (empty) object data, not the previous one.
     Form1Fixture f;
     QVERIFY(f.show());
-    f.window->setObjectData(kSigned);
-    QVERIFY(f.window->openCalculation(QStringLiteral(VARDO_TEST_DATA "/road.vardo")));
-    QVERIFY(f.window->objectData().isEmpty());
+    f.window->document().setObjectData(kSigned);
+    QVERIFY(f.window->document().open(QStringLiteral(VARDO_TEST_DATA "/road.vardo")));
+    QVERIFY(f.window->document().objectData().isEmpty());
 }
 
 void ObjectGuiTest::folderSchedule() {

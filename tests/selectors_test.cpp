@@ -5,16 +5,16 @@
 #include <QHash>
 #include <QTest>
 
+#include "calc/allowable.h"
+#include "calc/inputcells.h"
+#include "calc/selectors.h"
 #include "core/sheet.h"
-#include "mainwindow/allowable.h"
-#include "mainwindow/inputcells.h"
-#include "mainwindow/selectors.h"
 #include "tests/support/recordingform.h"
 #include "tests/support/recordingsheet.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace vardo;
-using namespace vardo::mainwindow;
+using namespace vardo::calc;
 using vardo::catalogue::kMfsBoxes;
 using vardo::catalogue::MfsBox;
 using vardo::testing::RecordingForm;

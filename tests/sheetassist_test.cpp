@@ -558,11 +558,11 @@ void SheetAssistTest::staleMarks() {
     // inputs give otherwise) and those computed from them, until they are computed again.
     QTemporaryDir dir;
     const QString path = dir.filePath(u"устарел.vardo"_s);
-    QVERIFY(f.window->saveCalculation(path));
+    QVERIFY(f.window->document().save(path));
     {
         Form1Fixture g;
         QVERIFY(g.show());
-        QVERIFY(g.window->openCalculation(path));
+        QVERIFY(g.window->document().open(path));
         g.window->assist().refreshNow();
         const QStringList marked = g.window->assist().marks().staleResults();
         QHash<QString, QString> opened;

@@ -36,13 +36,13 @@ class Form1Fixture {
         // The question before unsaved changes are thrown away is recorded and answered with
         // saveAnswer ("Не сохранять" unless a test says otherwise), so the buttons then do what
         // they always did.
-        window->setSaveQuestion([this](const QString& question) {
+        window->document().setSaveQuestion([this](const QString& question) {
             questions << question;
             return saveAnswer;
         });
         // So is the question before a file another program changed is saved over ("Отмена"
         // unless a test says otherwise), and the schedule's progress ("Отмена" at stopAt).
-        window->setChangedFileQuestion([this](const QString& question) {
+        window->document().setChangedFileQuestion([this](const QString& question) {
             questions << question;
             return changedAnswer;
         });
@@ -110,8 +110,9 @@ class Form1Fixture {
     QStringList messages;
     QStringList calculatorStarts;
     QStringList questions;
-    Form1::SaveAnswer saveAnswer = Form1::SaveAnswer::Discard;
-    Form1::ChangedFileAnswer changedAnswer = Form1::ChangedFileAnswer::Cancel;
+    using Document = vardo::mainwindow::DocumentController;
+    Document::SaveAnswer saveAnswer = Document::SaveAnswer::Discard;
+    Document::ChangedFileAnswer changedAnswer = Document::ChangedFileAnswer::Cancel;
     QList<qsizetype> progress;
     qsizetype stopAt = -1;
     QStringList helpPages;

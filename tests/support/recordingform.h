@@ -3,8 +3,8 @@
 // selection runs the option's click action, as the window's does, so the action's effects follow
 // the "check NAME" line.
 
+#include "calc/selectors.h"
 #include "core/mapsheet.h"
-#include "mainwindow/selectors.h"
 
 namespace vardo::testing {
 
@@ -14,7 +14,7 @@ class RecordingForm : public MapSheet {
     MapSheet& sheet = *this;
 
     RecordingForm() {
-        onSelect = [this](const QString& option) { mainwindow::optionClick(*this, option); };
+        onSelect = [this](const QString& option) { calc::optionClick(*this, option); };
     }
     RecordingForm(const RecordingForm&) = delete;
     RecordingForm& operator=(const RecordingForm&) = delete;

@@ -8,7 +8,7 @@
 
 #include "core/sheet.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 // Gives the pick pointer to one field.
 using GivePickPointer = std::function<void(const QString& field)>;
@@ -20,4 +20,4 @@ void runStartUp(FormPort& form, const GivePickPointer& givePickPointer);
 // Text22 first, on their own).
 QStringList pickPointerFields();
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

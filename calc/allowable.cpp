@@ -1,9 +1,9 @@
-#include "mainwindow/allowable.h"
+#include "calc/allowable.h"
 #include "core/catalogue.h"
 
 #include <algorithm>
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 namespace {
 
@@ -58,4 +58,4 @@ void Command16_Click(Sheet& sheet) {
     sheet.setVisible(names::Frame29, false);
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

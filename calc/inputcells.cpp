@@ -1,9 +1,9 @@
-#include "mainwindow/inputcells.h"
+#include "calc/inputcells.h"
 #include "core/catalogue.h"
 
 #include <algorithm>
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 namespace {
 
@@ -36,4 +36,4 @@ bool pickOnClick(Sheet& sheet, const QString& name) {
     return true;
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

@@ -17,7 +17,7 @@
 #include "core/catalogue.h"
 #include "core/sheet.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 // The six bound Мфс boxes, their frames and targets are the catalogue's (core/catalogue.h:
 // kMfsBoxes, kMfsSetPer, kMfsSetPost).
@@ -41,4 +41,4 @@ void copyMfsSet(Sheet& sheet, const Name& frame);
 // (the panel covers the place where they stand).
 void Command16_Click(Sheet& sheet);
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

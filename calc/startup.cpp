@@ -1,11 +1,11 @@
-#include "mainwindow/startup.h"
+#include "calc/startup.h"
 #include "core/catalogue.h"
 
 #include <QStringList>
 
-#include "mainwindow/selectors.h"
+#include "calc/selectors.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -46,4 +46,4 @@ void runStartUp(FormPort& form, const GivePickPointer& givePickPointer) {
     form.setChecked(names::Option16);
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

@@ -1,12 +1,12 @@
-#include "mainwindow/selectors.h"
+#include "calc/selectors.h"
 #include "core/catalogue.h"
 
 #include <algorithm>
 
-#include "mainwindow/allowable.h"
-#include "mainwindow/inputcells.h"
+#include "calc/allowable.h"
+#include "calc/inputcells.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 namespace {
 
@@ -149,4 +149,4 @@ void selectOnFirstFocus(FormPort& form) {
     form.setChecked(catalogue::kFirstFocusOption);
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

@@ -1,9 +1,9 @@
-#include "mainwindow/navigation.h"
+#include "calc/navigation.h"
 #include "core/catalogue.h"
 
 #include <QStringList>
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -58,4 +58,4 @@ void Command22_Click(Sheet& sheet) {
     sheet.setText(names::Label49, QString());
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

@@ -3,9 +3,9 @@
 
 #include "core/sheet.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 void Option16_Click(Sheet& sheet);  // "windows": the system calculator's button
 void Option17_Click(Sheet& sheet);  // "vardo": the button of the program's own calculator
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

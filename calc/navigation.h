@@ -4,7 +4,7 @@
 
 #include "core/sheet.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 void Command10_Click(Sheet& sheet);  // "Сброс": the sixteen arm fields to "0"
 void Command23_Click(Sheet& sheet);  // "Новый расчет"
@@ -13,4 +13,4 @@ void Command15_Click(Sheet& sheet);  // "Назад" of the crossbeam moments
 void Command17_Click(Sheet& sheet);  // "Назад" of the allowable moments, which brings back "Мфс"
 void Command22_Click(Sheet& sheet);  // "Скрыть": the Мфс table gives way to the Мфс buttons
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

@@ -1,7 +1,7 @@
-#include "mainwindow/launchers.h"
+#include "calc/launchers.h"
 #include "core/catalogue.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -15,4 +15,4 @@ void Option17_Click(Sheet& sheet) {
     sheet.setVisible(names::Command25, true);
 }
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

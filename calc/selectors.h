@@ -3,8 +3,8 @@
 //
 // Data flow: an option's click action only sets the visibility of panels, rows and bound fields
 // (and "пер"/"пост" copies the Мфс set on display into Text18 .. Text20). What is visible then
-// decides what a pick copies (mainwindow/inputcells.h), which Мфс boxes feed the moments
-// (mainwindow/allowable.h) and which allowable-moment workbook is seen. No action moves a table row
+// decides what a pick copies (calc/inputcells.h), which Мфс boxes feed the moments
+// (calc/allowable.h) and which allowable-moment workbook is seen. No action moves a table row
 // or reads a choice of another group; "Пр. ригеля" has no action, the calculations read it.
 // Every action sets the same visibilities whatever was shown before, so running it twice is the
 // same as once.
@@ -17,7 +17,7 @@
 
 #include "core/sheet.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 // The option groups themselves (Frame5 "Ввод 1-2-3-4-5", Frame7 "b мм", Frame3 "П/ОП", Frame11
 // "Mфс", Frame15 "Пр. ригеля", and the launchers) are the catalogue's (core/catalogue.h).
@@ -56,4 +56,4 @@ void selectStartOptions(FormPort& form);
 // through this, so its action runs as a user's selection would.
 void selectOnFirstFocus(FormPort& form);
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc

@@ -20,7 +20,7 @@
 #include "core/catalogue.h"
 #include "core/sheet.h"
 
-namespace vardo::mainwindow {
+namespace vardo::calc {
 
 // The 19 fields emptied by a click: txtProlet, txtLp, txtVm, txtL1 .. txtL8, txtP1 .. txtP8.
 QStringList clearOnClickFields();
@@ -40,4 +40,4 @@ bool clearOnClick(Sheet& sheet, const QString& name);
 // written. False (nothing done) when `name` is not one of pickFields().
 bool pickOnClick(Sheet& sheet, const QString& name);
 
-}  // namespace vardo::mainwindow
+}  // namespace vardo::calc
