@@ -1,5 +1,6 @@
 #include "document/calculation.h"
 #include "core/catalogue.h"
+#include "core/messages.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -451,9 +452,8 @@ bool writeFile(const QString& path, const Calculation& calculation, QString* err
     const bool existed = info.exists();
     const auto fail = [&](const QString& why) {
         if (error)
-            *error = u"Не удалось сохранить файл расчета «%1»: %2.%3"_s.arg(
-                info.fileName(), why,
-                existed ? u" Прежний файл не изменен."_s : u" Файл не записан."_s);
+            *error = u"Не удалось сохранить файл расчета «%1»: %2. %3"_s.arg(
+                info.fileName(), why, messages::fileKept(existed));
         return false;
     };
     // What is written must open again: the same checks as reading, before the first byte.
