@@ -1,5 +1,5 @@
 #pragma once
-// The texts of the main window's messages, in one place.
+// The texts of the program's messages, in one place.
 
 #include <QString>
 
@@ -33,6 +33,12 @@ inline QString clickG13() {
 }
 inline QString clickGg13() {
     return QStringLiteral("Щелкни на текстовом поле Gг-1/3(1/4)");
+}
+
+// Said after the reason a file could not be written: the file under that name is as it was.
+inline QString fileKept(bool existed) {
+    return existed ? QStringLiteral("Прежний файл не изменен.")
+                   : QStringLiteral("Файл не записан.");
 }
 
 }  // namespace vardo::messages

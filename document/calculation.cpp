@@ -1,11 +1,13 @@
 #include "document/calculation.h"
 #include "core/catalogue.h"
+#include "core/messages.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <array>
 
 #include "core/safefile.h"
 #include "core/sheet.h"
@@ -46,12 +48,74 @@ QJsonObject section(const QJsonObject& root, const QString& name) {
     return value.toObject();
 }
 
-// Every field named, nothing else: a file of this version always writes all of them.
+// What one version of the format holds: the fields of each section as that version wrote them.
+// These lists belong to the reader and never follow the catalogue (the names of the controls
+// today), so a control the program gains later cannot make an older file unreadable.
+struct Layout {
+    QStringList inputs;
+    QList<OptionGroupRow> options;
+    QStringList mfs;
+    QStringList dataSources;
+    QStringList tableFields;
+    QStringList results;
+    QStringList view;
+    QStringList object;  // empty: the version has no section "object"
+};
+
+// Index 0 is version 1. A new field gets a new version: its layout is the last one with the
+// field, and a file of an older version opens with the field empty (an option group with no
+// choice, a table on no row, a panel hidden).
+const std::array<Layout, kFormatVersion>& layouts() {
+    static const std::array<Layout, kFormatVersion> all = [] {
+        Layout first;
+        first.inputs = {u"txtProlet"_s, u"txtLp"_s,  u"txtVm"_s,  u"Combo1"_s, u"Combo2"_s,
+                        u"txtGp"_s,     u"txtGpg"_s, u"txtPp"_s,  u"txtL1"_s,  u"txtL2"_s,
+                        u"txtL3"_s,     u"txtL4"_s,  u"txtL5"_s,  u"txtL6"_s,  u"txtL7"_s,
+                        u"txtL8"_s,     u"txtP1"_s,  u"txtP2"_s,  u"txtP3"_s,  u"txtP4"_s,
+                        u"txtP5"_s,     u"txtP6"_s,  u"txtP7"_s,  u"txtP8"_s,  u"txtG1"_s,
+                        u"txtG2"_s,     u"txtG3"_s,  u"txtG4"_s,  u"txtG5"_s,  u"txtG6"_s,
+                        u"txtG7"_s,     u"txtG8"_s,  u"txtGg1"_s, u"txtGg2"_s, u"txtGg3"_s,
+                        u"txtGg4"_s,    u"txtGg5"_s, u"txtGg6"_s, u"txtGg7"_s, u"txtGg8"_s};
+        first.options = {
+            {u"Frame5"_s,
+             {u"Option11"_s, u"Option12"_s, u"Option13"_s, u"Option14"_s, u"Option15"_s}},
+            {u"Frame7"_s, {u"Option3"_s, u"Option4"_s, u"Option5"_s, u"Option6"_s}},
+            {u"Frame3"_s, {u"Option1"_s, u"Option2"_s}},
+            {u"Frame15"_s, {u"Option9"_s, u"Option10"_s}},
+            {u"Frame11"_s, {u"Option7"_s, u"Option8"_s}},
+            {u"Form1"_s, {u"Option16"_s, u"Option17"_s}}};
+        first.mfs = {u"Text18"_s, u"Text19"_s, u"Text20"_s};
+        first.dataSources = {u"Data1"_s, u"Data2"_s, u"Data3"_s, u"Data4"_s,
+                             u"Data5"_s, u"Data6"_s, u"Data7"_s, u"Data8"_s};
+        first.tableFields = {u"Text1"_s,  u"Text2"_s,  u"Text3"_s,  u"Text4"_s,  u"Text5"_s,
+                             u"Text6"_s,  u"Text7"_s,  u"Text8"_s,  u"Text9"_s,  u"Text10"_s,
+                             u"Text11"_s, u"Text12"_s, u"Text13"_s, u"Text14"_s, u"Text15"_s,
+                             u"Text16"_s, u"Text17"_s, u"txtMa1"_s, u"txtMn1"_s, u"txtMnv1"_s,
+                             u"txtMa2"_s, u"txtMn2"_s, u"txtMnv2"_s};
+        first.results = {u"Label10"_s, u"Label11"_s, u"Label14"_s, u"Label15"_s, u"Label20"_s,
+                         u"Label21"_s, u"Text21"_s,  u"Text22"_s,  u"Label22"_s, u"Label23"_s,
+                         u"Label24"_s, u"Label30"_s, u"Label31"_s, u"Label32"_s, u"Label49"_s};
+        first.view = {u"Frame2"_s,   u"Frame11"_s,   u"Frame29"_s,  u"Frame20"_s,  u"Label13"_s,
+                      u"Command3"_s, u"Command4"_s,  u"Command5"_s, u"Command6"_s, u"Text21"_s,
+                      u"Text22"_s,   u"Command24"_s, u"Command25"_s};
+        Layout second = first;  // and the object data
+        second.object = {u"object"_s,    u"crossbeam"_s, u"designedBy"_s,
+                         u"checkedBy"_s, u"date"_s,      u"note"_s};
+        return std::array<Layout, kFormatVersion>{first, second};
+    }();
+    return all;
+}
+
+// Every field of the version there. Nothing else either, but in "view": a panel flag this
+// program does not know is passed over, since it says only what was on the screen and the file
+// saved again without it keeps every number and text. An unknown input, option, table row,
+// result or object text is refused: this program could neither keep it nor compute with it.
 void requireExactly(const QJsonObject& object, const QString& sectionName,
                     const QStringList& fields) {
     for (const QString& field : fields)
         if (!object.contains(field))
             throw Failure(u"в разделе «%1» нет поля «%2»"_s.arg(sectionName, field));
+    if (sectionName == kView) return;
     for (auto it = object.begin(); it != object.end(); ++it)
         if (!fields.contains(it.key()))
             throw Failure(u"в разделе «%1» неизвестное поле «%2»"_s.arg(sectionName, it.key()));
@@ -68,11 +132,14 @@ QString textField(const QJsonObject& object, const QString& sectionName, const Q
     return text;
 }
 
+// The texts of a section as the file's version wrote them, and empty those fields of the newest
+// version that the file's version did not have.
 QMap<QString, QString> texts(const QJsonObject& root, const QString& sectionName,
-                             const QStringList& fields) {
+                             const QStringList& fields, const QStringList& newest) {
     const QJsonObject object = section(root, sectionName);
     requireExactly(object, sectionName, fields);
     QMap<QString, QString> out;
+    for (const QString& field : newest) out.insert(field, QString());
     for (const QString& field : fields) out.insert(field, textField(object, sectionName, field));
     return out;
 }
@@ -97,24 +164,27 @@ Calculation parseRoot(const QJsonObject& root) {
             u"файл записан более новой версией программы (версия формата %1), "
             u"а эта версия читает файлы версии %2; обновите программу"_s.arg(*version)
                 .arg(kFormatVersion));
+    const Layout& file = layouts()[*version - 1];
+    const Layout& newest = layouts().back();
     QStringList known = {u"format"_s, u"version"_s, u"program"_s, u"saved"_s, kInputs, kOptions,
                          kMfs,        kSources,     kTableFields, kResults,   kView};
     // A file of version 1 has no object data: the section is then as unknown as any other.
-    if (*version >= kObjectDataVersion) known << kObject;
+    if (!file.object.isEmpty()) known << kObject;
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!known.contains(it.key())) throw Failure(u"неизвестный раздел «%1»"_s.arg(it.key()));
 
     Calculation c;
-    c.inputs = texts(root, kInputs, inputFields());
-    c.mfs = texts(root, kMfs, mfsFields());
-    c.results = texts(root, kResults, resultFields());
-    c.tableFields = texts(root, kTableFields, tableFields());
+    c.inputs = texts(root, kInputs, file.inputs, newest.inputs);
+    c.mfs = texts(root, kMfs, file.mfs, newest.mfs);
+    c.results = texts(root, kResults, file.results, newest.results);
+    c.tableFields = texts(root, kTableFields, file.tableFields, newest.tableFields);
 
     const QJsonObject options = section(root, kOptions);
     QStringList groupKeys;
-    for (const OptionGroupRow& g : optionGroups()) groupKeys << g.key;
+    for (const OptionGroupRow& g : file.options) groupKeys << g.key;
     requireExactly(options, kOptions, groupKeys);
-    for (const OptionGroupRow& g : optionGroups()) {
+    for (const OptionGroupRow& g : newest.options) c.options.insert(g.key, QString());
+    for (const OptionGroupRow& g : file.options) {
         const QString chosen = textField(options, kOptions, g.key);
         if (!chosen.isEmpty() && !g.options.contains(chosen))
             throw Failure(u"в группе «%1» нет переключателя «%2»"_s.arg(g.key, chosen));
@@ -122,8 +192,9 @@ Calculation parseRoot(const QJsonObject& root) {
     }
 
     const QJsonObject sources = section(root, kSources);
-    requireExactly(sources, kSources, dataSources());
-    for (const QString& name : dataSources()) {
+    requireExactly(sources, kSources, file.dataSources);
+    for (const QString& name : newest.dataSources) c.sources.insert(name, {});
+    for (const QString& name : file.dataSources) {
         const QJsonValue value = sources.value(name);
         if (!value.isObject()) throw Failure(u"строка таблицы «%1» записана неверно"_s.arg(name));
         const QJsonObject o = value.toObject();
@@ -139,18 +210,17 @@ Calculation parseRoot(const QJsonObject& root) {
     }
 
     const QJsonObject view = section(root, kView);
-    requireExactly(view, kView, viewFields());
-    for (const QString& name : viewFields()) {
+    requireExactly(view, kView, file.view);
+    for (const QString& name : newest.view) c.view.insert(name, false);
+    for (const QString& name : file.view) {
         const QJsonValue value = view.value(name);
         if (!value.isBool())
             throw Failure(u"поле «%1» раздела «%2» должно быть true или false"_s.arg(name, kView));
         c.view.insert(name, value.toBool());
     }
 
-    if (*version >= kObjectDataVersion) {
-        QStringList keys;
-        for (const ObjectField& f : objectFields()) keys << QString::fromUtf16(f.key);
-        const QMap<QString, QString> object = texts(root, kObject, keys);
+    if (!file.object.isEmpty()) {
+        const QMap<QString, QString> object = texts(root, kObject, file.object, newest.object);
         for (const ObjectField& f : objectFields())
             c.object.*f.member = object.value(QString::fromUtf16(f.key));
     }
@@ -382,9 +452,8 @@ bool writeFile(const QString& path, const Calculation& calculation, QString* err
     const bool existed = info.exists();
     const auto fail = [&](const QString& why) {
         if (error)
-            *error = u"Не удалось сохранить файл расчета «%1»: %2.%3"_s.arg(
-                info.fileName(), why,
-                existed ? u" Прежний файл не изменен."_s : u" Файл не записан."_s);
+            *error = u"Не удалось сохранить файл расчета «%1»: %2. %3"_s.arg(
+                info.fileName(), why, messages::fileKept(existed));
         return false;
     };
     // What is written must open again: the same checks as reading, before the first byte.

@@ -14,9 +14,13 @@
 //
 // The file is JSON: {"format": "vardo-calculation", "version": 2, "program", "saved", "inputs",
 // "options", "mfs", "sources", "tableFields", "results", "view", "object"}; every section names
-// every field. Version 2 added the section "object" (objectdata.h); a version 1 file has none and
-// opens with empty object data. A file of a later version is refused: its data could not all be
-// kept.
+// every field. The reader keeps the layout of every version it ever wrote (what each section of
+// version N holds), never today's list of controls, so a file of every earlier version opens: a
+// field its version did not have comes in empty. Version 2 added the section "object"
+// (objectdata.h). A field the program gains needs a new version, whose layout is the previous
+// one with the field. A file of a later version is refused: its data could not all be kept, and
+// an input this program does not know may change what its results mean. Only a flag of "view"
+// (what was on the screen) that this program does not know is passed over.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -34,8 +38,6 @@ namespace vardo::document {
 class CalculationPort;
 
 inline constexpr int kFormatVersion = 2;
-// The first version whose files hold the section "object".
-inline constexpr int kObjectDataVersion = 2;
 inline QString formatName() {
     return QStringLiteral("vardo-calculation");
 }

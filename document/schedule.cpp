@@ -9,6 +9,7 @@
 
 #include "core/catalogue.h"
 #include "core/clocale.h"
+#include "core/messages.h"
 #include "core/numbertext.h"
 #include "core/safefile.h"
 #include "document/recompute.h"
@@ -328,9 +329,8 @@ bool writeSchedule(const QString& path, const QList<ScheduleRow>& rows, QString*
     const bool existed = info.exists();
     const auto fail = [&](const QString& why) {
         if (error)
-            *error = u"Не удалось записать ведомость «%1»: %2.%3"_s.arg(
-                info.fileName(), why,
-                existed ? u" Прежний файл не изменен."_s : u" Файл не записан."_s);
+            *error = u"Не удалось записать ведомость «%1»: %2. %3"_s.arg(
+                info.fileName(), why, messages::fileKept(existed));
         return false;
     };
     const std::optional<ScheduleFormat> format = scheduleFormat(path);

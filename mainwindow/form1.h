@@ -128,8 +128,9 @@ class Form1 : public QWidget {
     // action runs; everything wired to the click follows.
     void clickAsUser(const QString& name);
     void onOptionSelected(const QString& name);
-    void showAbout();
-    void showCalculator();
+    // Shows the About window (Form2) or the calculator (Form3) kept in `window`.
+    template <typename Window>
+    void showOnly(QPointer<QWidget>& window);
     void startSystemCalculator();
     void wireDocuments();
     void onReport();

@@ -179,39 +179,27 @@ void Form1::onButton(const QString& name) {
     } else if (name == names::Command18) {
         close();
     } else if (name == names::Command19) {
-        showAbout();
+        showOnly<Form2>(about_);
     } else if (name == names::Command24) {
         startSystemCalculator();
     } else if (name == names::Command25) {
-        showCalculator();
+        showOnly<Form3>(calculator_);
     }
 }
 
-void Form1::showAbout() {
-    // One About window at a time, created on first use and unloaded when closed.
-    if (!about_) {
-        auto* about = new Form2;
-        about->setAttribute(Qt::WA_DeleteOnClose);
-        keepProgramWhileOpen(about);
-        giveHelpKey(about);
-        about_ = about;
+template <typename Window>
+void Form1::showOnly(QPointer<QWidget>& window) {
+    // One window of its kind at a time, created on first use and unloaded when closed.
+    if (!window) {
+        auto* created = new Window;
+        created->setAttribute(Qt::WA_DeleteOnClose);
+        keepProgramWhileOpen(created);
+        giveHelpKey(created);
+        window = created;
     }
-    about_->show();
-    about_->raise();
-    about_->activateWindow();
-}
-
-void Form1::showCalculator() {
-    if (!calculator_) {
-        auto* calculator = new Form3;
-        calculator->setAttribute(Qt::WA_DeleteOnClose);
-        keepProgramWhileOpen(calculator);
-        giveHelpKey(calculator);
-        calculator_ = calculator;
-    }
-    calculator_->show();
-    calculator_->raise();
-    calculator_->activateWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void Form1::startSystemCalculator() {

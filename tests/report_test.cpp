@@ -25,12 +25,9 @@ using namespace vardo::document;
 namespace tables = vardo::tables;
 
 using vardo::testing::sampleCalculation;
+using vardo::testing::sampleWorkbook;
 
 namespace {
-
-tables::Table sample(const char16_t* bareName) {
-    return vardo::testing::sampleWorkbook(bareName);
-}
 
 // The report input as vardo-report makes it: results recomputed, the sample workbooks.
 ReportInput inputFor(const Calculation& c, const QString& fileName = u"расчет.vardo"_s) {
@@ -43,9 +40,10 @@ ReportInput inputFor(const Calculation& c, const QString& fileName = u"расч�
     in.fileName = fileName;
     in.date = QDateTime(QDate(2026, 12, 7), QTime(9, 0));
     in.allowableWorkbook = allowableWorkbookName(c);
-    in.allowable = sample(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
-    in.crossbeamTables = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
-    in.mfsTable = sample(kMfsWorkbook);
+    in.allowable = sampleWorkbook(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
+    in.crossbeamTables = {sampleWorkbook(kWeightWorkbook), sampleWorkbook(kIceWorkbook),
+                          sampleWorkbook(kWindWorkbook)};
+    in.mfsTable = sampleWorkbook(kMfsWorkbook);
     return in;
 }
 
@@ -65,9 +63,9 @@ QStringList pdfPages(const Report& report) {
 // The sheet's gр, gрг (b = 10 mm) and Pp set to the rows of one grade of the sample tables.
 Calculation withRowsOf(Calculation c, int row) {
     const bool op = series(c) == Series::OP;
-    c.inputs[u"txtGp"_s] = sample(kWeightWorkbook).rows[row].value(op ? 3 : 1);
-    c.inputs[u"txtGpg"_s] = sample(kIceWorkbook).rows[row].value(op ? 7 : 2);
-    c.inputs[u"txtPp"_s] = sample(kWindWorkbook).rows[row].value(op ? 3 : 1);
+    c.inputs[u"txtGp"_s] = sampleWorkbook(kWeightWorkbook).rows[row].value(op ? 3 : 1);
+    c.inputs[u"txtGpg"_s] = sampleWorkbook(kIceWorkbook).rows[row].value(op ? 7 : 2);
+    c.inputs[u"txtPp"_s] = sampleWorkbook(kWindWorkbook).rows[row].value(op ? 3 : 1);
     c.options[u"Frame7"_s] = u"Option4"_s;
     return c;
 }
@@ -203,7 +201,8 @@ void ReportTest::gradeRowsByCaption() {
     QFETCH(QString, grade);
     QFETCH(int, ice);
     QFETCH(QString, expected);
-    const CrossbeamTables t{sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
+    const CrossbeamTables t{sampleWorkbook(kWeightWorkbook), sampleWorkbook(kIceWorkbook),
+                            sampleWorkbook(kWindWorkbook)};
     QString why;
     const std::optional<GradeRows> rows =
         findGradeRows(t, series ? Series::OP : Series::P, grade, ice, &why);

@@ -29,19 +29,17 @@ using namespace vardo::document;
 namespace tables = vardo::tables;
 
 using vardo::testing::sampleCalculation;
+using vardo::testing::sampleWorkbook;
 
 namespace {
 
-tables::Table sample(const char16_t* bareName) {
-    return vardo::testing::sampleWorkbook(bareName);
-}
-
 ScheduleTables sampleTables() {
     ScheduleTables t;
-    t.allowableP = sample(u"т36.1.xls");
-    t.allowableOp = sample(u"т36.2.xls");
-    t.crossbeam = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
-    t.mfs = sample(kMfsWorkbook);
+    t.allowableP = sampleWorkbook(u"т36.1.xls");
+    t.allowableOp = sampleWorkbook(u"т36.2.xls");
+    t.crossbeam = {sampleWorkbook(kWeightWorkbook), sampleWorkbook(kIceWorkbook),
+                   sampleWorkbook(kWindWorkbook)};
+    t.mfs = sampleWorkbook(kMfsWorkbook);
     return t;
 }
 
@@ -51,9 +49,10 @@ ReportInput reportInput(const Calculation& c) {
     in.calculation = c;
     in.results = recompute(c).results;
     in.allowableWorkbook = allowableWorkbookName(c);
-    in.allowable = sample(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
-    in.crossbeamTables = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
-    in.mfsTable = sample(kMfsWorkbook);
+    in.allowable = sampleWorkbook(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
+    in.crossbeamTables = {sampleWorkbook(kWeightWorkbook), sampleWorkbook(kIceWorkbook),
+                          sampleWorkbook(kWindWorkbook)};
+    in.mfsTable = sampleWorkbook(kMfsWorkbook);
     return in;
 }
 

@@ -7,7 +7,6 @@
 # cpack -G NSIS: the installer (Start menu entries for Vardo and its help, .vardo files open in
 # Vardo with its icon, an uninstaller, /S installs silently); cpack -G ZIP: the portable zip.
 install(TARGETS vardo vardo-report RUNTIME DESTINATION .)
-file(GLOB sample_workbooks CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*.xls)
 install(FILES ${sample_workbooks} ${PROJECT_SOURCE_DIR}/data/32761.CUR
               ${PROJECT_SOURCE_DIR}/data/help.html ${CMAKE_CURRENT_SOURCE_DIR}/icons/vardo.ico
               ${CMAKE_CURRENT_SOURCE_DIR}/windows/qt.conf ${PROJECT_SOURCE_DIR}/README.md
