@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <vector>
 
 namespace vardo {
 
@@ -74,62 +75,31 @@ constexpr OptionGroup kOptionGroups[]{
     {u"Frame15", kSectionOptions}, {u"Frame11", kMfsOptions},      {u"Form1", kLauncherOptions},
 };
 
-constexpr DataSourceInfo kDataSources[]{
-    {names::Data1, u"т37Gp.xls", 1, nullptr},
-    {names::Data2, u"т11.1.xls", 1, nullptr},
-    {names::Data3, u"т37gama.xls", 1, nullptr},
-    {names::Data4, u"т11.2.xls", 1, nullptr},
-    {names::Data5, u"Т37Gрг.xls", 1, nullptr},
-    {names::Data6, u"т38.1.xls", 0, u"Lр"},
-    {kAllowableP.dataSource, kAllowableP.workbook, 1, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.workbook, 1, nullptr},
+// The reference tables; the allowable-moment tables of the series follow (kSeries).
+constexpr DataSourceInfo kReferenceSources[]{
+    {names::Data1, u"т37Gp.xls", 1, nullptr},   {names::Data2, u"т11.1.xls", 1, nullptr},
+    {names::Data3, u"т37gama.xls", 1, nullptr}, {names::Data4, u"т11.2.xls", 1, nullptr},
+    {names::Data5, u"Т37Gрг.xls", 1, nullptr},  {names::Data6, u"т38.1.xls", 0, u"Lр"},
 };
 
-constexpr Binding kBindings[]{
-    {names::Data2, names::Label3, 1, nullptr},
-    {names::Data2, names::Text3, 2, nullptr},
-    {names::Data4, names::Label6, 1, nullptr},
-    {names::Data4, names::Text6, 2, nullptr},
-    {names::Data4, names::Text7, 3, nullptr},
-    {names::Data4, names::Text8, 4, nullptr},
-    {names::Data4, names::Text9, 5, nullptr},
-    {names::Data1, names::Label1, 1, nullptr},
-    {names::Data1, names::Text1, 2, nullptr},
-    {names::Data1, names::Label2, 3, nullptr},
-    {names::Data1, names::Text2, 4, nullptr},
-    {names::Data5, names::Label7, 1, nullptr},
-    {names::Data5, names::Text10, 2, nullptr},
-    {names::Data5, names::Text11, 3, nullptr},
-    {names::Data5, names::Text12, 4, nullptr},
-    {names::Data5, names::Text13, 5, nullptr},
-    {names::Data5, names::Label8, 6, nullptr},
-    {names::Data5, names::Text14, 7, nullptr},
-    {names::Data5, names::Text15, 8, nullptr},
-    {names::Data5, names::Text16, 9, nullptr},
-    {names::Data5, names::Text17, 10, nullptr},
-    {names::Data3, names::Label4, 1, nullptr},
-    {names::Data3, names::Text4, 2, nullptr},
-    {names::Data3, names::Label5, 3, nullptr},
-    {names::Data3, names::Text5, 4, nullptr},
-    {names::Data6, names::Label9, 0, u"Lр"},
-    {names::Data6, names::txtMa1, 0, u"авар"},
-    {names::Data6, names::txtMn1, 0, u"норм гв"},
-    {names::Data6, names::txtMnv1, 0, u"норм в"},
-    {names::Data6, names::txtMa2, 0, u"авар1"},
-    {names::Data6, names::txtMn2, 0, u"норм гв1"},
-    {names::Data6, names::txtMnv2, 0, u"норм в1"},
-    {kAllowableP.dataSource, kAllowableP.labels[0], 1, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[1], 2, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[2], 3, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[3], 4, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[4], 5, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[5], 6, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[0], 1, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[1], 2, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[2], 3, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[3], 4, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[4], 5, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[5], 6, nullptr},
+// The fields of the reference tables; those of the allowable-moment tables follow (kSeries).
+constexpr Binding kReferenceBindings[]{
+    {names::Data2, names::Label3, 1, nullptr},     {names::Data2, names::Text3, 2, nullptr},
+    {names::Data4, names::Label6, 1, nullptr},     {names::Data4, names::Text6, 2, nullptr},
+    {names::Data4, names::Text7, 3, nullptr},      {names::Data4, names::Text8, 4, nullptr},
+    {names::Data4, names::Text9, 5, nullptr},      {names::Data1, names::Label1, 1, nullptr},
+    {names::Data1, names::Text1, 2, nullptr},      {names::Data1, names::Label2, 3, nullptr},
+    {names::Data1, names::Text2, 4, nullptr},      {names::Data5, names::Label7, 1, nullptr},
+    {names::Data5, names::Text10, 2, nullptr},     {names::Data5, names::Text11, 3, nullptr},
+    {names::Data5, names::Text12, 4, nullptr},     {names::Data5, names::Text13, 5, nullptr},
+    {names::Data5, names::Label8, 6, nullptr},     {names::Data5, names::Text14, 7, nullptr},
+    {names::Data5, names::Text15, 8, nullptr},     {names::Data5, names::Text16, 9, nullptr},
+    {names::Data5, names::Text17, 10, nullptr},    {names::Data3, names::Label4, 1, nullptr},
+    {names::Data3, names::Text4, 2, nullptr},      {names::Data3, names::Label5, 3, nullptr},
+    {names::Data3, names::Text5, 4, nullptr},      {names::Data6, names::Label9, 0, u"Lр"},
+    {names::Data6, names::txtMa1, 0, u"авар"},     {names::Data6, names::txtMn1, 0, u"норм гв"},
+    {names::Data6, names::txtMnv1, 0, u"норм в"},  {names::Data6, names::txtMa2, 0, u"авар1"},
+    {names::Data6, names::txtMn2, 0, u"норм гв1"}, {names::Data6, names::txtMnv2, 0, u"норм в1"},
 };
 
 // Table "G" (т11.1.xls): one value column.
@@ -225,23 +195,48 @@ QStringList clearOnClickFields() {
 }
 
 std::span<const DataSourceInfo> dataSources() {
-    return kDataSources;
+    static const std::vector<DataSourceInfo> all = [] {
+        std::vector<DataSourceInfo> out(std::begin(kReferenceSources), std::end(kReferenceSources));
+        for (const Series& s : kSeries)
+            out.push_back({s.allowable.dataSource, s.allowable.workbook, 1, nullptr});
+        return out;
+    }();
+    return all;
 }
 
 QString workbookOf(QStringView dataSource) {
-    for (const DataSourceInfo& d : kDataSources)
+    for (const DataSourceInfo& d : dataSources())
         if (d.name.view() == dataSource) return QString::fromUtf16(d.workbook);
     return {};
 }
 
 QStringList dataSourceNames() {
     QStringList out;
-    for (const DataSourceInfo& d : kDataSources) out << d.name;
+    for (const DataSourceInfo& d : dataSources()) out << d.name;
     return out;
 }
 
 std::span<const Binding> bindings() {
-    return kBindings;
+    static const std::vector<Binding> all = [] {
+        std::vector<Binding> out(std::begin(kReferenceBindings), std::end(kReferenceBindings));
+        for (const Series& s : kSeries)
+            for (int f = 0; f < std::ssize(s.allowable.labels); ++f)
+                out.push_back({s.allowable.dataSource, s.allowable.labels[f], f + 1, nullptr});
+        return out;
+    }();
+    return all;
+}
+
+const Series& seriesOf(QStringView option, std::span<const Series> table) {
+    for (const Series& s : table)
+        if (s.option.view() == option) return s;
+    return table.front();
+}
+
+QStringList allowableControls(const AllowableSet& set) {
+    QStringList out{set.dataSource};
+    for (int f : {1, 2, 3, 4, 0, 5}) out << set.labels[f];
+    return out;
 }
 
 QStringList tableFields() {
@@ -289,7 +284,7 @@ QStringList inputFields() {
 
 QStringList mfsFields() {
     QStringList out;
-    for (const Name& n : kMfsFields) out << n;
+    for (const Mode& m : kModes) out << m.mfs;
     return out;
 }
 

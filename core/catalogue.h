@@ -290,7 +290,7 @@ inline constexpr Name kInputOptions[]{names::Option11, names::Option12, names::O
                                       names::Option14, names::Option15};
 inline constexpr Name kThicknessOptions[]{names::Option3, names::Option4, names::Option5,
                                           names::Option6};
-inline constexpr Name kSeriesOptions[]{names::Option1, names::Option2};
+inline constexpr Name kSeriesOptions[]{names::Option1, names::Option2};  // those of kSeries
 inline constexpr Name kMfsOptions[]{names::Option7, names::Option8};
 inline constexpr Name kSectionOptions[]{names::Option9, names::Option10};
 inline constexpr Name kLauncherOptions[]{names::Option16, names::Option17};
@@ -359,32 +359,63 @@ inline constexpr Name kIceFields[]{names::Text6,  names::Text7,  names::Text8,  
                                    names::Text14, names::Text15, names::Text16, names::Text17};
 inline constexpr int kThicknesses = 4;
 
-// What "П/ОП" switches: row captions and value fields of "gр" and "Pp", the value frames and row
-// captions of "gрг", each as the "П" control and its "ОП" counterpart.
-struct SeriesPair {
-    Name p;
-    Name op;
-};
-inline constexpr SeriesPair kSeriesPairs[]{
-    {names::Label1, names::Label2},  {names::Text1, names::Text2},
-    {names::Label4, names::Label5},  {names::Text4, names::Text5},
-    {names::Frame9, names::Frame10}, {names::Label7, names::Label8}};
-
-// The allowable-moment sets of the two series: the data source, its workbook and its six labels
-// F1 .. F6 (grade, Мн нп and Мр вп of the middle block, of the end block, the design lengths).
+// The allowable-moment set of a series: the data source, its workbook and its six labels F1 .. F6
+// (grade, Мн нп and Мр вп of the middle block, of the end block, the design lengths).
 struct AllowableSet {
     Name dataSource;
     const char16_t* workbook;
     std::array<Name, 6> labels;
 };
-inline constexpr AllowableSet kAllowableP{names::Data7,
-                                          u"т36.1.xls",
-                                          {names::Label41, names::Label33, names::Label34,
-                                           names::Label35, names::Label36, names::Label42}};
-inline constexpr AllowableSet kAllowableOp{names::Data8,
-                                           u"т36.2.xls",
-                                           {names::Label47, names::Label43, names::Label44,
-                                            names::Label45, names::Label46, names::Label48}};
+
+// --- Series ---
+
+// The columns (0-based) of a series in one of the crossbeam's own tables: the row caption that
+// names the grade, and its value (for "gрг" that of b = 5 mm, the other thicknesses follow).
+struct GradeColumns {
+    int caption;
+    int value;
+};
+
+// A series of crossbeam grades: its name, the option of "П/ОП" that chooses it, its allowable
+// moments, its columns in the crossbeam's own tables (gр т37Gp.xls, gрг Т37Gрг.xls, Pp
+// т37gama.xls), and the controls shown while it is chosen (the row captions and value fields of
+// "gр" and "Pp", the value frame and row caption of "gрг"). The selector, the start-up, the check,
+// the report and the schedule walk this table; the inventory places the controls it names, and
+// the picks list the value fields (pickSources).
+struct Series {
+    const char16_t* name;
+    Name option;
+    AllowableSet allowable;
+    GradeColumns weight, ice, wind;
+    std::array<Name, 6> shown;
+};
+inline constexpr Series kSeries[]{
+    {u"П",
+     names::Option1,
+     {names::Data7,
+      u"т36.1.xls",
+      {names::Label41, names::Label33, names::Label34, names::Label35, names::Label36,
+       names::Label42}},
+     {0, 1},
+     {0, 1},
+     {0, 1},
+     {names::Label1, names::Text1, names::Label4, names::Text4, names::Frame9, names::Label7}},
+    {u"ОП",
+     names::Option2,
+     {names::Data8,
+      u"т36.2.xls",
+      {names::Label47, names::Label43, names::Label44, names::Label45, names::Label46,
+       names::Label48}},
+     {2, 3},
+     {5, 6},
+     {2, 3},
+     {names::Label2, names::Text2, names::Label5, names::Text5, names::Frame10, names::Label8}},
+};
+// The series `option` chooses in `table`; the first one when it chooses none.
+const Series& seriesOf(QStringView option, std::span<const Series> table = kSeries);
+// The data source of an allowable-moment set, then its labels F2 .. F5, F1, F6: what "Сравнить"
+// shows and the other series' sets hide.
+QStringList allowableControls(const AllowableSet& set);
 
 // --- Picks ---
 
@@ -413,12 +444,34 @@ inline constexpr MfsBox kMfsBoxes[]{
     {names::txtMnv1, kMfsSetPer, names::Text20}, {names::txtMa2, kMfsSetPost, names::Text18},
     {names::txtMn2, kMfsSetPost, names::Text19}, {names::txtMnv2, kMfsSetPost, names::Text20},
 };
-// The Мфс of the emergency, ice and maximum-wind modes, and their start values (kgf·m), which
-// "Мфс >0" also restores.
-inline constexpr Name kMfsFields[]{names::Text18, names::Text19, names::Text20};
+// The start values (kgf·m) of the Мфс of the three modes (kModes), which "Мфс >0" also restores.
 inline QStringList mfsStartValues() {
     return {QStringLiteral("320"), QStringLiteral("380"), QStringLiteral("500")};
 }
+
+// --- Modes ---
+
+// The three modes of the design moments, in the order of their buttons and results: the name in
+// a sentence, the caption of a table's column, which allowable moment of a block the mode is set
+// against (0 "Мн нп": F2 of the middle block, F4 of the end block; 1 "Мр вп": F3, F5), its design
+// moments at mid-span and at 1/3 (1/4) and the buttons that compute them, and its Мфс field.
+struct Mode {
+    const char16_t* name;
+    const char16_t* caption;
+    int allowableColumn;
+    Name middle, section;
+    Name middleButton, sectionButton;
+    Name mfs;
+};
+inline constexpr Mode kModes[]{
+    {u"аварийный", u"Аварийный (Мн нп)", 0, names::Label22, names::Label30, names::Command7,
+     names::Command11, names::Text18},
+    {u"гололед", u"Гололед (Мр вп)", 1, names::Label23, names::Label31, names::Command8,
+     names::Command12, names::Text19},
+    {u"V max", u"V max (Мр вп)", 1, names::Label24, names::Label32, names::Command9,
+     names::Command13, names::Text20},
+};
+inline constexpr int kModeCount = static_cast<int>(std::size(kModes));
 
 // --- Results ---
 
@@ -433,8 +486,6 @@ std::span<const ResultField> resultFieldInfo();
 QStringList resultFields();
 // Caption of a result in a report, e.g. "G слева 1/3".
 QString resultCaption(QStringView field, bool quarter);
-inline constexpr Name kMomentsMid[]{names::Label22, names::Label23, names::Label24};
-inline constexpr Name kMomentsSection[]{names::Label30, names::Label31, names::Label32};
 
 // --- Calculation files ---
 

@@ -21,10 +21,9 @@ QStringList selectionMissing(const Calculation& calculation, const Results& resu
         if (!results.value(load).computed || !calculation.view.value(load, true))
             missing << u"не вычислен момент от нагрузок подвески: "_s +
                            catalogue::resultCaption(load.view(), quarter);
-    const QString modes[] = {u"аварийный"_s, u"гололед"_s, u"V max"_s};
-    for (int m = 0; m < 3; ++m)
-        if (!parseFixed(calculation.mfs.value(catalogue::kMfsFields[m])))
-            missing << u"Мфс ("_s + modes[m] + u") не задан числом"_s;
+    for (const catalogue::Mode& m : catalogue::kModes)
+        if (!parseFixed(calculation.mfs.value(m.mfs)))
+            missing << u"Мфс ("_s + QString::fromUtf16(m.name) + u") не задан числом"_s;
     return missing;
 }
 
@@ -57,7 +56,8 @@ std::array<EndLoad, 2> endLoads(const Calculation& c, const Results& results) {
 
 CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
                                const tables::Table& allowable,
-                               const CrossbeamTables& crossbeamTables) {
+                               const CrossbeamTables& crossbeamTables,
+                               std::span<const catalogue::Series> seriesTable) {
     // The loads the end block is checked with: the largest, and the smallest when they differ.
     Results largest = results, smallest = results;
     bool bothWays = false;
@@ -70,7 +70,8 @@ CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
     const auto basisOf = [&](const QString& grade) {
         GradeBasis basis;
         QString why;
-        basis.rows = findGradeRows(crossbeamTables, series(c), grade, iceColumn(c), &why);
+        basis.rows =
+            findGradeRows(crossbeamTables, series(c, seriesTable), grade, iceColumn(c), &why);
         if (!basis.rows) {
             basis.why = why;
             return basis;
@@ -118,19 +119,22 @@ MfsRow mfsRowOf(const Calculation& c, const tables::Table& t) {
     return out;
 }
 
-std::optional<SheetRowsOwner> sheetRowsOwner(const Calculation& c, const CrossbeamTables& t) {
+std::optional<SheetRowsOwner> sheetRowsOwner(const Calculation& c, const CrossbeamTables& t,
+                                             std::span<const catalogue::Series> seriesTable) {
     const auto same = [](const QString& a, const QString& b) {
         const std::optional<Fixed> x = parseFixed(a), y = parseFixed(b);
         return x && y && *x == *y;
     };
-    const Series own = series(c);
-    for (const Series s : {own, own == Series::P ? Series::OP : Series::P}) {
-        const int captionColumn = s == Series::OP ? 2 : 0;
+    const catalogue::Series& own = series(c, seriesTable);
+    QList<const catalogue::Series*> order{&own};
+    for (const catalogue::Series& s : seriesTable)
+        if (&s != &own) order << &s;
+    for (const catalogue::Series* s : order) {
         for (int r = 0; r < t.weight.rowCount(); ++r) {
-            const QString caption = t.weight.rows[r].value(captionColumn);
+            const QString caption = t.weight.rows[r].value(s->weight.caption);
             if (caption.trimmed().isEmpty()) continue;
             const std::optional<GradeRows> rows =
-                findGradeRows(t, s, caption, iceColumn(c), nullptr);
+                findGradeRows(t, *s, caption, iceColumn(c), nullptr);
             if (rows && same(rows->gp, c.inputs.value(names::txtGp)) &&
                 same(rows->gpg, c.inputs.value(names::txtGpg)) &&
                 same(rows->pp, c.inputs.value(names::txtPp)))
@@ -193,10 +197,10 @@ QList<Remark> remarks(const Calculation& c, const Results& results, const Crossb
                 stale.join(u", "_s)};
 
     if (const std::optional<SheetRowsOwner> owner = sheetRowsOwner(c, crossbeamTables);
-        owner && owner->series != series(c))
+        owner && owner->series != &series(c))
         out << Remark{RemarkKind::OtherSeriesRows,
                       u"Значения gр, gрг, Pp листа расчета — строки "_s + quoted(owner->caption) +
-                          u" серии "_s + (owner->series == Series::OP ? u"ОП"_s : u"П"_s) +
+                          u" серии "_s + QString::fromUtf16(owner->series->name) +
                           u", а проверяется серия "_s + seriesName(c) +
                           u": моменты листа к проверяемым маркам не относятся, каждая марка "
                           u"проверена со своими значениями"_s};
@@ -227,7 +231,7 @@ QList<Remark> remarks(const Calculation& c, const Results& results, const Crossb
             if (m && *m < Fixed()) {
                 negative << quoted(
                     (i < 3 ? u"середина, "_s : catalogue::sectionText(quarter) + u", "_s) +
-                    QStringList{u"аварийный"_s, u"гололед"_s, u"V max"_s}[i % 3]);
+                    QString::fromUtf16(catalogue::kModes[i % 3].name));
                 break;
             }
         }

@@ -144,8 +144,6 @@ constexpr SourceRole kSourceRoles[] = {
     {names::Data5.utf16(), u"gрг — гололедная нагрузка ригеля"},
     {names::Data3.utf16(), u"Pp — ветровой параметр ригеля"},
     {names::Data6.utf16(), u"Мфс — дополнительные моменты"},
-    {names::Data7.utf16(), u"допускаемые моменты, серия П"},
-    {names::Data8.utf16(), u"допускаемые моменты, серия ОП"},
 };
 
 bool sameNumber(const QString& a, const QString& b) {
@@ -170,15 +168,15 @@ int headerRowsOf(QTextTable* table) {
 }  // namespace
 
 QString allowableSource(const Calculation& c) {
-    return c.options.value(names::Frame3) == names::Option2 ? names::Data8 : names::Data7;
+    return series(c).allowable.dataSource;
 }
 
 QString seriesName(const Calculation& c) {
-    return series(c) == Series::OP ? u"ОП"_s : u"П"_s;
+    return QString::fromUtf16(series(c).name);
 }
 
-Series series(const Calculation& c) {
-    return c.options.value(names::Frame3) == names::Option2 ? Series::OP : Series::P;
+const catalogue::Series& series(const Calculation& c, std::span<const catalogue::Series> table) {
+    return catalogue::seriesOf(c.options.value(names::Frame3), table);
 }
 
 int iceColumn(const Calculation& c) {
@@ -189,8 +187,7 @@ int iceColumn(const Calculation& c) {
 }
 
 QString allowableWorkbookName(const Calculation& c) {
-    return QString::fromUtf16(series(c) == Series::OP ? catalogue::kAllowableOp.workbook
-                                                      : catalogue::kAllowableP.workbook);
+    return QString::fromUtf16(series(c).allowable.workbook);
 }
 
 QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,
@@ -577,11 +574,9 @@ QString Report::html() const {
                  u"расчета), тс·м:"_s);
     h += table + u">"_s;
     h += headerRow + u"<td>Режим</td><td>Середина</td><td>"_s + section + u" пролета</td></tr>"_s;
-    const QString modes[] = {u"Аварийный (Мн нп)"_s, u"Гололед (Мр вп)"_s, u"V max (Мр вп)"_s};
-    for (int m = 0; m < 3; ++m)
-        h += u"<tr><td>"_s + modes[m] + u"</td>"_s +
-             cells({u"Label"_s + QString::number(22 + m), u"Label"_s + QString::number(30 + m)}) +
-             u"</tr>"_s;
+    for (const catalogue::Mode& m : catalogue::kModes)
+        h += u"<tr><td>"_s + QString::fromUtf16(m.caption) + u"</td>"_s +
+             cells({m.middle, m.section}) + u"</tr>"_s;
     h += u"</table>"_s;
     if (!input_.results.value(names::Label49).text.isEmpty())
         h += u"<p>Индикатор Мфс: "_s + userText(input_.results.value(names::Label49).text) +
@@ -645,14 +640,19 @@ QString Report::html() const {
     h += heading(3, u"5. Источники справочных значений"_s);
     h += table + u" width=\"100%\">"_s;
     h += headerRow + u"<td>Таблица</td><td>Файл</td><td>Строка</td></tr>"_s;
-    for (const SourceRole& r : kSourceRoles) {
-        const SourceRow row = c.sources.value(QString::fromUtf16(r.source));
+    const auto sourceRow = [&](const QString& source, const QString& role) {
+        const SourceRow row = c.sources.value(source);
         const QString where =
             row.row < 0 ? u"нет строк (таблица не прочитана)"_s
                         : QString::number(row.row + 1) + u" — «"_s + userText(row.caption) + u"»"_s;
-        h += u"<tr><td>"_s + QString::fromUtf16(r.role) + u"</td><td>"_s + shown(row.workbook) +
-             u"</td><td>"_s + where + u"</td></tr>"_s;
-    }
+        h += u"<tr><td>"_s + role + u"</td><td>"_s + shown(row.workbook) + u"</td><td>"_s + where +
+             u"</td></tr>"_s;
+    };
+    for (const SourceRole& r : kSourceRoles)
+        sourceRow(QString::fromUtf16(r.source), QString::fromUtf16(r.role));
+    for (const catalogue::Series& s : catalogue::kSeries)
+        sourceRow(s.allowable.dataSource,
+                  u"допускаемые моменты, серия "_s + QString::fromUtf16(s.name));
     h += u"</table>"_s;
     h += u"<p style=\"font-size:8pt; color:#555555\">Строки — те, что были показаны в таблицах "
          u"при сохранении расчета; значения полей ввода могли быть введены и вручную.</p>"_s;
@@ -768,8 +768,8 @@ QString Report::sheetRowsNote() const {
         const QString text = u"Значения листа расчета ("_s + values +
                              u"), с которыми вычислены моменты раздела 3, — строки «"_s +
                              userText(owner->caption) + u"» серии "_s +
-                             (owner->series == Series::OP ? u"ОП"_s : u"П"_s) + u"."_s;
-        if (owner->series != series(c))
+                             QString::fromUtf16(owner->series->name) + u"."_s;
+        if (owner->series != &series(c))
             return u"<p style=\"color:#b00000\">"_s + text +
                    u" Это строки другой серии, а проверяется серия "_s + seriesName(c) +
                    u": моменты раздела 3 к проверяемым маркам не относятся; каждая марка "

@@ -31,11 +31,9 @@ void runStartUp(FormPort& form, const GivePickPointer& givePickPointer) {
     setVisible(form, names::txtG.all(), true);
     setVisible(form, QStringList{names::Label13} + names::txtGg.all(), false);
     setVisible(form, {names::Frame2, names::Frame20}, false);
-    setVisible(form,
-               {names::Data7, names::Label33, names::Label34, names::Label35, names::Label36,
-                names::Label41, names::Label42},
-               true);
-    setVisible(form, QStringList{names::Data8} + numberedNames(u"Label"_s, 43, 48), false);
+    // The allowable moments of the first series, which is chosen first.
+    for (const catalogue::Series& s : catalogue::kSeries)
+        setVisible(form, catalogue::allowableControls(s.allowable), &s == &catalogue::kSeries[0]);
     selectStartOptions(form);
     setVisible(form, {names::Text18, names::Text19, names::Text20, names::Text21, names::Text22},
                false);

@@ -38,8 +38,8 @@ tables::Table sample(const char16_t* bareName) {
 
 ScheduleTables sampleTables() {
     ScheduleTables t;
-    t.allowableP = sample(u"т36.1.xls");
-    t.allowableOp = sample(u"т36.2.xls");
+    for (const char16_t* workbook : {u"т36.1.xls", u"т36.2.xls"})
+        t.allowable.insert(QString::fromUtf16(workbook), {sample(workbook), {}});
     t.crossbeam = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
     t.mfs = sample(kMfsWorkbook);
     return t;
@@ -51,7 +51,7 @@ ReportInput reportInput(const Calculation& c) {
     in.calculation = c;
     in.results = recompute(c).results;
     in.allowableWorkbook = allowableWorkbookName(c);
-    in.allowable = sample(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
+    in.allowable = sample(series(c).allowable.workbook);
     in.crossbeamTables = {sample(kWeightWorkbook), sample(kIceWorkbook), sample(kWindWorkbook)};
     in.mfsTable = sample(kMfsWorkbook);
     return in;
