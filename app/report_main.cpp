@@ -220,10 +220,11 @@ bool reportOne(const QString& path, const QString& pdfPath) {
         calculation->options.value(names::Frame15) == names::Option10);
     const doc::Results& r = report.input().results;
     out() << QDir::toNativeSeparators(path) << " -> " << QDir::toNativeSeparators(pdfPath) << '\n';
-    out() << "  моменты, тс·м: середина " << momentText(r, names::Label22) << "; "
-          << momentText(r, names::Label23) << "; " << momentText(r, names::Label24) << " | "
-          << section << ' ' << momentText(r, names::Label30) << "; "
-          << momentText(r, names::Label31) << "; " << momentText(r, names::Label32) << '\n';
+    out() << "  моменты, тс·м: середина " << momentText(r, names::kEmergencyMidMoment) << "; "
+          << momentText(r, names::kIceMidMoment) << "; " << momentText(r, names::kMaxWindMidMoment)
+          << " | " << section << ' ' << momentText(r, names::kEmergencySectionMoment) << "; "
+          << momentText(r, names::kIceSectionMoment) << "; "
+          << momentText(r, names::kMaxWindSectionMoment) << '\n';
     out() << "  вывод: " << report.verdict() << Qt::endl;
     if (!report.writePdf(pdfPath, &error)) {
         err() << "vardo-report: " << error << Qt::endl;

@@ -77,47 +77,65 @@ constexpr OptionGroup kOptionGroups[]{
 
 // The reference tables; the allowable-moment tables of the series follow (kSeries).
 constexpr DataSourceInfo kReferenceSources[]{
-    {names::Data1, u"т37Gp.xls", 1, nullptr},   {names::Data2, u"т11.1.xls", 1, nullptr},
-    {names::Data3, u"т37gama.xls", 1, nullptr}, {names::Data4, u"т11.2.xls", 1, nullptr},
-    {names::Data5, u"Т37Gрг.xls", 1, nullptr},  {names::Data6, u"т38.1.xls", 0, u"Lр"},
+    {names::Data1, kWorkbookWeight, 1, nullptr}, {names::Data2, kWorkbookG, 1, nullptr},
+    {names::Data3, kWorkbookWind, 1, nullptr},   {names::Data4, kWorkbookGice, 1, nullptr},
+    {names::Data5, kWorkbookIce, 1, nullptr},    {names::Data6, kWorkbookMfs, 0, u"Lр"},
 };
 
 // The fields of the reference tables; those of the allowable-moment tables follow (kSeries).
 constexpr Binding kReferenceBindings[]{
-    {names::Data2, names::Label3, 1, nullptr},     {names::Data2, names::Text3, 2, nullptr},
-    {names::Data4, names::Label6, 1, nullptr},     {names::Data4, names::Text6, 2, nullptr},
-    {names::Data4, names::Text7, 3, nullptr},      {names::Data4, names::Text8, 4, nullptr},
-    {names::Data4, names::Text9, 5, nullptr},      {names::Data1, names::Label1, 1, nullptr},
-    {names::Data1, names::Text1, 2, nullptr},      {names::Data1, names::Label2, 3, nullptr},
-    {names::Data1, names::Text2, 4, nullptr},      {names::Data5, names::Label7, 1, nullptr},
-    {names::Data5, names::Text10, 2, nullptr},     {names::Data5, names::Text11, 3, nullptr},
-    {names::Data5, names::Text12, 4, nullptr},     {names::Data5, names::Text13, 5, nullptr},
-    {names::Data5, names::Label8, 6, nullptr},     {names::Data5, names::Text14, 7, nullptr},
-    {names::Data5, names::Text15, 8, nullptr},     {names::Data5, names::Text16, 9, nullptr},
-    {names::Data5, names::Text17, 10, nullptr},    {names::Data3, names::Label4, 1, nullptr},
-    {names::Data3, names::Text4, 2, nullptr},      {names::Data3, names::Label5, 3, nullptr},
-    {names::Data3, names::Text5, 4, nullptr},      {names::Data6, names::Label9, 0, u"Lр"},
-    {names::Data6, names::txtMa1, 0, u"авар"},     {names::Data6, names::txtMn1, 0, u"норм гв"},
-    {names::Data6, names::txtMnv1, 0, u"норм в"},  {names::Data6, names::txtMa2, 0, u"авар1"},
-    {names::Data6, names::txtMn2, 0, u"норм гв1"}, {names::Data6, names::txtMnv2, 0, u"норм в1"},
+    {names::Data2, names::Label3, 1, nullptr},
+    {names::Data2, names::kLoadValue, 2, nullptr},
+    {names::Data4, names::Label6, 1, nullptr},
+    {names::Data4, names::kIceLoad5, 2, nullptr},
+    {names::Data4, names::kIceLoad10, 3, nullptr},
+    {names::Data4, names::kIceLoad15, 4, nullptr},
+    {names::Data4, names::kIceLoad20, 5, nullptr},
+    {names::Data1, names::Label1, 1, nullptr},
+    {names::Data1, names::kWeightP, 2, nullptr},
+    {names::Data1, names::Label2, 3, nullptr},
+    {names::Data1, names::kWeightOp, 4, nullptr},
+    {names::Data5, names::Label7, 1, nullptr},
+    {names::Data5, names::kIceWeightP5, 2, nullptr},
+    {names::Data5, names::kIceWeightP10, 3, nullptr},
+    {names::Data5, names::kIceWeightP15, 4, nullptr},
+    {names::Data5, names::kIceWeightP20, 5, nullptr},
+    {names::Data5, names::Label8, 6, nullptr},
+    {names::Data5, names::kIceWeightOp5, 7, nullptr},
+    {names::Data5, names::kIceWeightOp10, 8, nullptr},
+    {names::Data5, names::kIceWeightOp15, 9, nullptr},
+    {names::Data5, names::kIceWeightOp20, 10, nullptr},
+    {names::Data3, names::Label4, 1, nullptr},
+    {names::Data3, names::kWindP, 2, nullptr},
+    {names::Data3, names::Label5, 3, nullptr},
+    {names::Data3, names::kWindOp, 4, nullptr},
+    {names::Data6, names::Label9, 0, u"Lр"},
+    {names::Data6, names::txtMa1, 0, u"авар"},
+    {names::Data6, names::txtMn1, 0, u"норм гв"},
+    {names::Data6, names::txtMnv1, 0, u"норм в"},
+    {names::Data6, names::txtMa2, 0, u"авар1"},
+    {names::Data6, names::txtMn2, 0, u"норм гв1"},
+    {names::Data6, names::txtMnv2, 0, u"норм в1"},
 };
 
 // Table "G" (т11.1.xls): one value column.
-constexpr PickSource kSourcesG[]{{names::Text3, u""}};
+constexpr PickSource kSourcesG[]{{names::kLoadValue, u""}};
 // Table "Gг" (т11.2.xls): ice thickness 5, 10, 15, 20 mm.
-constexpr PickSource kSourcesGg[]{
-    {names::Text6, u""}, {names::Text7, u""}, {names::Text8, u""}, {names::Text9, u""}};
+constexpr PickSource kSourcesGg[]{{names::kIceLoad5, u""},
+                                  {names::kIceLoad10, u""},
+                                  {names::kIceLoad15, u""},
+                                  {names::kIceLoad20, u""}};
 // Table "gр" (т37Gp.xls): series "П", "ОП".
-constexpr PickSource kSourcesGp[]{{names::Text1, u""}, {names::Text2, u""}};
+constexpr PickSource kSourcesGp[]{{names::kWeightP, u""}, {names::kWeightOp, u""}};
 // Table "Pp" (т37gama.xls): series "П", "ОП".
-constexpr PickSource kSourcesPp[]{{names::Text4, u""}, {names::Text5, u""}};
+constexpr PickSource kSourcesPp[]{{names::kWindP, u""}, {names::kWindOp, u""}};
 // Table "gрг" (Т37Gрг.xls): the four thicknesses of "П" in Frame9, then those of "ОП" in Frame10.
 // The thickness option sets the fields of both frames, so the frame decides between the series.
 constexpr PickSource kSourcesGpg[]{
-    {names::Text10, names::Frame9},  {names::Text11, names::Frame9},
-    {names::Text12, names::Frame9},  {names::Text13, names::Frame9},
-    {names::Text14, names::Frame10}, {names::Text15, names::Frame10},
-    {names::Text16, names::Frame10}, {names::Text17, names::Frame10}};
+    {names::kIceWeightP5, names::Frame9},    {names::kIceWeightP10, names::Frame9},
+    {names::kIceWeightP15, names::Frame9},   {names::kIceWeightP20, names::Frame9},
+    {names::kIceWeightOp5, names::Frame10},  {names::kIceWeightOp10, names::Frame10},
+    {names::kIceWeightOp15, names::Frame10}, {names::kIceWeightOp20, names::Frame10}};
 
 struct PickRule {
     QStringList fields;
@@ -135,21 +153,21 @@ const QList<PickRule>& pickRules() {
 }
 
 constexpr ResultField kResults[]{
-    {names::Label10, u"G, середина", false},
-    {names::Label11, u"Gг, середина", false},
-    {names::Label14, u"G слева", true},
-    {names::Label15, u"Gг слева", true},
-    {names::Label20, u"G справа", true},
-    {names::Label21, u"Gг справа", true},
-    {names::Text21, u"G расчетное", true},
-    {names::Text22, u"Gг расчетное", true},
-    {names::Label22, u"аварийный, середина", false},
-    {names::Label23, u"гололед, середина", false},
-    {names::Label24, u"V max, середина", false},
-    {names::Label30, u"аварийный,", true},
-    {names::Label31, u"гололед,", true},
-    {names::Label32, u"V max,", true},
-    {names::Label49, u"индикатор Мфс", false},
+    {names::kLoadMidMoment, u"G, середина", false},
+    {names::kIceLoadMidMoment, u"Gг, середина", false},
+    {names::kLoadLeftMoment, u"G слева", true},
+    {names::kIceLoadLeftMoment, u"Gг слева", true},
+    {names::kLoadRightMoment, u"G справа", true},
+    {names::kIceLoadRightMoment, u"Gг справа", true},
+    {names::kLoadSectionMoment, u"G расчетное", true},
+    {names::kIceLoadSectionMoment, u"Gг расчетное", true},
+    {names::kEmergencyMidMoment, u"аварийный, середина", false},
+    {names::kIceMidMoment, u"гололед, середина", false},
+    {names::kMaxWindMidMoment, u"V max, середина", false},
+    {names::kEmergencySectionMoment, u"аварийный,", true},
+    {names::kIceSectionMoment, u"гололед,", true},
+    {names::kMaxWindSectionMoment, u"V max,", true},
+    {names::kMfsIndicator, u"индикатор Мфс", false},
 };
 
 }  // namespace
@@ -241,7 +259,10 @@ QStringList allowableControls(const AllowableSet& set) {
 
 QStringList tableFields() {
     QStringList out;
-    for (int i = 1; i <= 17; ++i) out << u"Text"_s + QString::number(i);
+    for (const Name& n :
+         {names::kWeightP, names::kWeightOp, names::kLoadValue, names::kWindP, names::kWindOp})
+        out << n;
+    for (const Name& n : kIceFields) out << n;
     for (const MfsBox& b : kMfsBoxes) out << b.box;
     return out;
 }
@@ -289,9 +310,19 @@ QStringList mfsFields() {
 }
 
 QStringList viewFields() {
-    return {names::Frame2,   names::Frame11,   names::Frame29,  names::Frame20,  names::Label13,
-            names::Command3, names::Command4,  names::Command5, names::Command6, names::Text21,
-            names::Text22,   names::Command24, names::Command25};
+    return {names::Frame2,
+            names::Frame11,
+            names::Frame29,
+            names::Frame20,
+            names::Label13,
+            names::Command3,
+            names::Command4,
+            names::Command5,
+            names::Command6,
+            names::kLoadSectionMoment,
+            names::kIceLoadSectionMoment,
+            names::Command24,
+            names::Command25};
 }
 
 }  // namespace catalogue

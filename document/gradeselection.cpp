@@ -17,7 +17,8 @@ QStringList selectionMissing(const Calculation& calculation, const Results& resu
     const bool quarter = calculation.options.value(names::Frame15) == names::Option10;
     // A governing field is shown by the last load button of its row; hidden, it holds no result
     // of this calculation (its start text, or what "Новый расчет" left).
-    for (const Name& load : {names::Label10, names::Label11, names::Text21, names::Text22})
+    for (const Name& load : {names::kLoadMidMoment, names::kIceLoadMidMoment,
+                             names::kLoadSectionMoment, names::kIceLoadSectionMoment})
         if (!results.value(load).computed || !calculation.view.value(load, true))
             missing << u"не вычислен момент от нагрузок подвески: "_s +
                            catalogue::resultCaption(load.view(), quarter);
@@ -31,8 +32,9 @@ std::array<EndLoad, 2> endLoads(const Calculation& c, const Results& results) {
     const Results now = sectionLoads(c);
     const struct {
         Name field, left, right;
-    } kLoads[] = {{names::Text21, names::Label14, names::Label20},
-                  {names::Text22, names::Label15, names::Label21}};
+    } kLoads[] = {
+        {names::kLoadSectionMoment, names::kLoadLeftMoment, names::kLoadRightMoment},
+        {names::kIceLoadSectionMoment, names::kIceLoadLeftMoment, names::kIceLoadRightMoment}};
     std::array<EndLoad, 2> out;
     for (int k = 0; k < 2; ++k) {
         EndLoad& e = out[k];
@@ -95,8 +97,8 @@ CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
 
 MfsRow mfsRowOf(const Calculation& c, const tables::Table& t) {
     MfsRow out;
-    const QStringList values = {c.mfs.value(names::Text18), c.mfs.value(names::Text19),
-                                c.mfs.value(names::Text20)};
+    const QStringList values = {c.mfs.value(names::kEmergencyMfs), c.mfs.value(names::kIceMfs),
+                                c.mfs.value(names::kMaxWindMfs)};
     out.allZero = true;
     for (const QString& v : values) out.allZero = out.allZero && parseFixed(v) == Fixed();
     const int shown = c.sources.value(names::Data6).row;

@@ -181,8 +181,8 @@ const catalogue::Series& series(const Calculation& c, std::span<const catalogue:
 
 int iceColumn(const Calculation& c) {
     const QString chosen = c.options.value(names::Frame7);
-    for (int k = 0; k < 4; ++k)
-        if (chosen == u"Option"_s + QString::number(3 + k)) return k;
+    for (int k = 0; k < catalogue::kThicknesses; ++k)
+        if (chosen == catalogue::kThicknessOptions[k]) return k;
     return -1;
 }
 
@@ -499,11 +499,11 @@ QString Report::html() const {
     row2(u"h/b"_s, in(names::Combo1), u"Набор Мфс"_s,
          optionText(c, names::Frame11, {{names::Option7, u"пер"_s}, {names::Option8, u"пост"_s}}));
     row2(u"Вес точки подвеса Gт, кгс"_s, in(names::Combo2), u"Мфс аварийный, кгс·м"_s,
-         shown(c.mfs.value(names::Text18)));
+         shown(c.mfs.value(names::kEmergencyMfs)));
     row2(u"Собственный вес ригеля gр, кгс/м"_s, in(names::txtGp), u"Мфс гололед, кгс·м"_s,
-         shown(c.mfs.value(names::Text19)));
+         shown(c.mfs.value(names::kIceMfs)));
     row2(u"Гололедная нагрузка ригеля gрг, кгс/м"_s, in(names::txtGpg), u"Мфс V max, кгс·м"_s,
-         shown(c.mfs.value(names::Text20)));
+         shown(c.mfs.value(names::kMaxWindMfs)));
     // Pp times Vm² is a load per metre of beam (kgf/m), so Pp is in kgf·s²/m³.
     row2(u"Ветровой параметр Pp, кгс·с²/м³"_s, in(names::txtPp), QString(), QString());
     h += u"</table>"_s;
@@ -515,14 +515,15 @@ QString Report::html() const {
     h += headerRow + u"<td>Точка</td>"_s;
     for (int i = 1; i <= 8; ++i) h += u"<td align=\"center\">"_s + QString::number(i) + u"</td>"_s;
     h += u"</tr>"_s;
-    const QList<std::pair<QString, QString>> pointRows = {{u"Плечо л, L, м"_s, u"txtL"_s},
-                                                          {u"Плечо п, П, м"_s, u"txtP"_s},
-                                                          {u"G, кгс/м"_s, u"txtG"_s},
-                                                          {u"Gг, кгс/м"_s, u"txtGg"_s}};
-    for (const auto& [caption, stem] : pointRows) {
+    const QList<std::pair<QString, const NameSeries*>> pointRows = {
+        {u"Плечо л, L, м"_s, &names::txtL},
+        {u"Плечо п, П, м"_s, &names::txtP},
+        {u"G, кгс/м"_s, &names::txtG},
+        {u"Gг, кгс/м"_s, &names::txtGg}};
+    for (const auto& [caption, series] : pointRows) {
         h += u"<tr><td>"_s + caption + u"</td>"_s;
-        for (int i = 1; i <= 8; ++i)
-            h += u"<td align=\"center\">"_s + in(stem + QString::number(i)) + u"</td>"_s;
+        for (const QString& name : series->all())
+            h += u"<td align=\"center\">"_s + in(name) + u"</td>"_s;
         h += u"</tr>"_s;
     }
     h += u"</table>"_s;
@@ -561,9 +562,13 @@ QString Report::html() const {
     h += headerRow + u"<td></td><td>Середина</td><td>Слева "_s + section + u"</td><td>Справа "_s +
          section + u"</td><td>Расчетное "_s + section + u"</td></tr>"_s;
     h += u"<tr><td>G</td>"_s +
-         cells({names::Label10, names::Label14, names::Label20, names::Text21}) + u"</tr>"_s;
+         cells({names::kLoadMidMoment, names::kLoadLeftMoment, names::kLoadRightMoment,
+                names::kLoadSectionMoment}) +
+         u"</tr>"_s;
     h += u"<tr><td>Gг</td>"_s +
-         cells({names::Label11, names::Label15, names::Label21, names::Text22}) + u"</tr>"_s;
+         cells({names::kIceLoadMidMoment, names::kIceLoadLeftMoment, names::kIceLoadRightMoment,
+                names::kIceLoadSectionMoment}) +
+         u"</tr>"_s;
     h += u"</table>"_s;
     // The check does not take a governing value smaller than the inputs give: said here too.
     for (const Remark& r : remarks_)
@@ -578,8 +583,8 @@ QString Report::html() const {
         h += u"<tr><td>"_s + QString::fromUtf16(m.caption) + u"</td>"_s +
              cells({m.middle, m.section}) + u"</tr>"_s;
     h += u"</table>"_s;
-    if (!input_.results.value(names::Label49).text.isEmpty())
-        h += u"<p>Индикатор Мфс: "_s + userText(input_.results.value(names::Label49).text) +
+    if (!input_.results.value(names::kMfsIndicator).text.isEmpty())
+        h += u"<p>Индикатор Мфс: "_s + userText(input_.results.value(names::kMfsIndicator).text) +
              u"</p>"_s;
     if (!footnotes.isEmpty()) {
         h += u"<p style=\"font-size:8pt; color:#555555\">"_s;
@@ -784,8 +789,8 @@ QString Report::sheetRowsNote() const {
 
 QString Report::mfsNote() const {
     const Calculation& c = input_.calculation;
-    const QStringList values = {c.mfs.value(names::Text18), c.mfs.value(names::Text19),
-                                c.mfs.value(names::Text20)};
+    const QStringList values = {c.mfs.value(names::kEmergencyMfs), c.mfs.value(names::kIceMfs),
+                                c.mfs.value(names::kMaxWindMfs)};
     QString shownValues;
     for (const QString& v : values)
         shownValues += (shownValues.isEmpty() ? QString() : u"; "_s) + shown(v);

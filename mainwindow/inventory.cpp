@@ -15,11 +15,6 @@ namespace {
 // The suspension points' x positions on the window, in twips, points 1 to 8.
 constexpr std::array<int, 8> kPointX = {960, 2160, 3360, 4800, 6120, 7320, 8520, 9720};
 
-// The diagram's lines: the crossbeam, then one mark per point.
-QString lineName(int i) {
-    return u"Line"_s + QString::number(i);
-}
-
 std::vector<ControlRow> buildControls() {
     std::vector<ControlRow> c;
     auto add = [&c](QString name, Kind kind, QString caption, int l, int t, int w, int h,
@@ -294,7 +289,7 @@ const std::vector<DiagramLine>& diagramLines() {
     static const std::vector<DiagramLine> table = [] {
         std::vector<DiagramLine> lines{{names::Line1, 120, 3120, 10560, 3120, 3}};
         for (int i = 0; i < 8; ++i)
-            lines.push_back({lineName(i + 2), kPointX[i], 2880, kPointX[i], 3480, 2});
+            lines.push_back({names::kPointMarks[i], kPointX[i], 2880, kPointX[i], 3480, 2});
         return lines;
     }();
     return table;
