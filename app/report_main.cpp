@@ -174,6 +174,12 @@ const vardo::tables::Table& workbookTable(const char16_t* bareName) {
     return workbook(QString::fromUtf16(bareName)).table;
 }
 
+// The crossbeam's own tables, found by their workbooks' names.
+doc::CrossbeamTables crossbeamTables() {
+    return doc::crossbeamTablesOf(
+        [](const QString& source) { return workbook(vardo::catalogue::workbookOf(source)).table; });
+}
+
 QString momentText(const doc::Results& results, const QString& field) {
     const doc::ResultValue v = results.value(field);
     return v.computed ? v.text : u"не вычислено"_s;
@@ -206,8 +212,7 @@ bool reportOne(const QString& path, const QString& pdfPath) {
     in.allowable = allowable.table;
     in.allowableError = allowable.error;
     // Every grade is checked with its own rows of the crossbeam tables.
-    in.crossbeamTables = {workbookTable(doc::kWeightWorkbook), workbookTable(doc::kIceWorkbook),
-                          workbookTable(doc::kWindWorkbook)};
+    in.crossbeamTables = crossbeamTables();
     in.mfsTable = workbookTable(doc::kMfsWorkbook);
 
     const doc::Report report(std::move(in));
@@ -215,10 +220,11 @@ bool reportOne(const QString& path, const QString& pdfPath) {
         calculation->options.value(names::Frame15) == names::Option10);
     const doc::Results& r = report.input().results;
     out() << QDir::toNativeSeparators(path) << " -> " << QDir::toNativeSeparators(pdfPath) << '\n';
-    out() << "  моменты, тс·м: середина " << momentText(r, names::Label22) << "; "
-          << momentText(r, names::Label23) << "; " << momentText(r, names::Label24) << " | "
-          << section << ' ' << momentText(r, names::Label30) << "; "
-          << momentText(r, names::Label31) << "; " << momentText(r, names::Label32) << '\n';
+    out() << "  моменты, тс·м: середина " << momentText(r, names::kEmergencyMidMoment) << "; "
+          << momentText(r, names::kIceMidMoment) << "; " << momentText(r, names::kMaxWindMidMoment)
+          << " | " << section << ' ' << momentText(r, names::kEmergencySectionMoment) << "; "
+          << momentText(r, names::kIceSectionMoment) << "; "
+          << momentText(r, names::kMaxWindSectionMoment) << '\n';
     out() << "  вывод: " << report.verdict() << Qt::endl;
     if (!report.writePdf(pdfPath, &error)) {
         err() << "vardo-report: " << error << Qt::endl;
@@ -227,8 +233,9 @@ bool reportOne(const QString& path, const QString& pdfPath) {
     // Without the crossbeam tables no grade is checked: as incomplete as without the allowable
     // moments.
     bool tablesRead = allowable.error.isEmpty();
-    for (const char16_t* name : {doc::kWeightWorkbook, doc::kIceWorkbook, doc::kWindWorkbook})
-        tablesRead = tablesRead && workbook(QString::fromUtf16(name)).error.isEmpty();
+    for (const vardo::Name& source : doc::kCrossbeamSources)
+        tablesRead =
+            tablesRead && workbook(vardo::catalogue::workbookOf(source.view())).error.isEmpty();
     return tablesRead;
 }
 
@@ -252,11 +259,13 @@ bool endsWithSeparator(const QString& path) {
 QStringList filesRead(const QStringList& calculations) {
     QStringList read;
     for (const QString& file : calculations) read << QFileInfo(file).absoluteFilePath();
-    for (const QString& workbook :
-         {QString::fromUtf16(vardo::catalogue::kAllowableP.workbook),
-          QString::fromUtf16(vardo::catalogue::kAllowableOp.workbook),
-          QString::fromUtf16(doc::kWeightWorkbook), QString::fromUtf16(doc::kIceWorkbook),
-          QString::fromUtf16(doc::kWindWorkbook), QString::fromUtf16(doc::kMfsWorkbook)})
+    QStringList workbooks;
+    for (const vardo::catalogue::Series& s : vardo::catalogue::kSeries)
+        workbooks << QString::fromUtf16(s.allowable.workbook);
+    for (const vardo::Name& source : doc::kCrossbeamSources)
+        workbooks << vardo::catalogue::workbookOf(source.view());
+    workbooks << QString::fromUtf16(doc::kMfsWorkbook);
+    for (const QString& workbook : workbooks)
         read << QFileInfo(vardo::locateDataFile(workbook)).absoluteFilePath();
     return read;
 }
@@ -308,14 +317,12 @@ class ReportNames {
 // The schedule of every file in one sheet; true when every file was read and checked.
 bool writeScheduleOf(const QStringList& files, const QString& schedulePath) {
     doc::ScheduleTables tables;
-    const ReadTable& p = workbook(QString::fromUtf16(vardo::catalogue::kAllowableP.workbook));
-    const ReadTable& op = workbook(QString::fromUtf16(vardo::catalogue::kAllowableOp.workbook));
-    tables.allowableP = p.table;
-    tables.allowablePError = p.error;
-    tables.allowableOp = op.table;
-    tables.allowableOpError = op.error;
-    tables.crossbeam = {workbookTable(doc::kWeightWorkbook), workbookTable(doc::kIceWorkbook),
-                        workbookTable(doc::kWindWorkbook)};
+    for (const vardo::catalogue::Series& s : vardo::catalogue::kSeries) {
+        const QString name = QString::fromUtf16(s.allowable.workbook);
+        const ReadTable& read = workbook(name);
+        tables.allowable.insert(name, {read.table, read.error});
+    }
+    tables.crossbeam = crossbeamTables();
     tables.mfs = workbookTable(doc::kMfsWorkbook);
     const QList<doc::ScheduleRow> rows = doc::makeSchedule(files, tables);
     bool allDone = true;

@@ -49,7 +49,7 @@ Sheet workedExample() {
                  {u"Text21"_s, u"1000"_s},
                  {u"Text22"_s, u"300"_s}};
     c.view = {{u"Text21"_s, true}, {u"Text22"_s, true}};
-    s.allowable = read(catalogue::kAllowableP.workbook);
+    s.allowable = read(catalogue::kSeries[0].allowable.workbook);
     s.crossbeam = {read(catalogue::kWorkbookWeight), read(catalogue::kWorkbookIce),
                    read(catalogue::kWorkbookWind)};
     return s;

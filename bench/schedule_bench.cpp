@@ -63,8 +63,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     doc::ScheduleTables tables;
-    tables.allowableP = sample(u"т36.1.xls");
-    tables.allowableOp = sample(u"т36.2.xls");
+    for (const vardo::catalogue::Series& s : vardo::catalogue::kSeries)
+        tables.allowable.insert(QString::fromUtf16(s.allowable.workbook),
+                                {sample(s.allowable.workbook), {}});
     tables.crossbeam = {sample(doc::kWeightWorkbook), sample(doc::kIceWorkbook),
                         sample(doc::kWindWorkbook)};
     int chosen = 0;

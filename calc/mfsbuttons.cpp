@@ -20,7 +20,8 @@ void Command21_Click(Sheet& sheet) {
     sheet.setVisible(names::Frame11, true);
     sheet.setVisible(names::Frame29, false);
     const QStringList start = catalogue::mfsStartValues();
-    for (int m = 0; m < 3; ++m) sheet.setText(catalogue::kMfsFields[m], start[m]);
+    for (int m = 0; m < catalogue::kModeCount; ++m)
+        sheet.setText(catalogue::kModes[m].mfs, start[m]);
 }
 
 }  // namespace vardo::calc

@@ -29,11 +29,12 @@ void Command23_Click(Sheet& sheet) {
         QStringList{names::Text21, names::Text22, names::txtProlet, names::txtLp, names::txtVm} +
             names::txtL.all() + names::txtP.all() + names::txtGg.all() +
             QStringList{names::txtG[1], names::txtG[2], names::txtGpg, names::txtPp, names::txtGp} +
-            numberedNames(u"txtG"_s, 3, 8),
+            names::txtG.all().mid(2),
         u"0"_s);
     setTexts(sheet,
-             {names::Label49, names::Label22, names::Label23, names::Label24, names::Label30,
-              names::Label31, names::Label32},
+             {names::kMfsIndicator, names::kEmergencyMidMoment, names::kIceMidMoment,
+              names::kMaxWindMidMoment, names::kEmergencySectionMoment, names::kIceSectionMoment,
+              names::kMaxWindSectionMoment},
              QString());
     setTexts(sheet, {names::Label10, names::Label11}, u"0"_s);
     setTexts(sheet, {names::Label14, names::Label15, names::Label20, names::Label21}, QString());

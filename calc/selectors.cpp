@@ -46,19 +46,15 @@ void showThickness(Sheet& sheet, int thickness) {
 
 // --- "П/ОП" ---
 
-// One allowable-moment set: its data source, then its labels F2 .. F5, F1, F6.
-void showAllowableSet(Sheet& sheet, const catalogue::AllowableSet& set, bool visible) {
-    sheet.setVisible(set.dataSource, visible);
-    for (int f : {1, 2, 3, 4, 0, 5}) sheet.setVisible(set.labels[f], visible);
-}
-
-void showSeries(Sheet& sheet, bool p) {
-    for (const catalogue::SeriesPair& pair : catalogue::kSeriesPairs) {
-        sheet.setVisible(pair.p, p);
-        sheet.setVisible(pair.op, !p);
-    }
-    showAllowableSet(sheet, catalogue::kAllowableP, p);
-    showAllowableSet(sheet, catalogue::kAllowableOp, !p);
+// The controls of `chosen` shown and those of the other series hidden, control by control; then
+// the allowable-moment sets.
+void showSeries(Sheet& sheet, const catalogue::Series& chosen) {
+    for (int k = 0; k < std::ssize(chosen.shown); ++k)
+        for (const catalogue::Series& s : catalogue::kSeries)
+            sheet.setVisible(s.shown[k], &s == &chosen);
+    for (const catalogue::Series& s : catalogue::kSeries)
+        for (const QString& name : catalogue::allowableControls(s.allowable))
+            sheet.setVisible(name, &s == &chosen);
 }
 
 // --- "пер"/"пост" ---
@@ -117,10 +113,10 @@ void Option6_Click(Sheet& sheet) {
 }
 
 void Option1_Click(Sheet& sheet) {
-    showSeries(sheet, true);
+    showSeries(sheet, catalogue::kSeries[0]);
 }
 void Option2_Click(Sheet& sheet) {
-    showSeries(sheet, false);
+    showSeries(sheet, catalogue::kSeries[1]);
 }
 
 void Option7_Click(Sheet& sheet) {

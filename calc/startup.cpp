@@ -18,26 +18,27 @@ void setVisible(FormPort& form, const QStringList& names, bool visible) {
 }  // namespace
 
 QStringList pickPointerFields() {
-    return QStringList{names::Text21, names::Text22} + names::txtG.all() + names::txtGg.all() +
+    return QStringList{names::kLoadSectionMoment, names::kIceLoadSectionMoment} +
+           names::txtG.all() + names::txtGg.all() +
            QStringList{names::txtGpg, names::txtPp, names::txtGp};
 }
 
 void runStartUp(FormPort& form, const GivePickPointer& givePickPointer) {
     // The governing fields get the pointer first, the table-value fields at the end.
-    givePickPointer(names::Text21);
-    givePickPointer(names::Text22);
+    givePickPointer(names::kLoadSectionMoment);
+    givePickPointer(names::kIceLoadSectionMoment);
     form.setVisible(names::frmF1, true);
     setVisible(form, {names::frmF2, names::frmF3, names::frmF4, names::frmF5}, false);
     setVisible(form, names::txtG.all(), true);
     setVisible(form, QStringList{names::Label13} + names::txtGg.all(), false);
     setVisible(form, {names::Frame2, names::Frame20}, false);
-    setVisible(form,
-               {names::Data7, names::Label33, names::Label34, names::Label35, names::Label36,
-                names::Label41, names::Label42},
-               true);
-    setVisible(form, QStringList{names::Data8} + numberedNames(u"Label"_s, 43, 48), false);
+    // The allowable moments of the first series, which is chosen first.
+    for (const catalogue::Series& s : catalogue::kSeries)
+        setVisible(form, catalogue::allowableControls(s.allowable), &s == &catalogue::kSeries[0]);
     selectStartOptions(form);
-    setVisible(form, {names::Text18, names::Text19, names::Text20, names::Text21, names::Text22},
+    setVisible(form,
+               {names::kEmergencyMfs, names::kIceMfs, names::kMaxWindMfs, names::kLoadSectionMoment,
+                names::kIceLoadSectionMoment},
                false);
     setVisible(form, {names::Command5, names::Command6, names::Command3, names::Command4}, false);
     for (const QString& field : pickPointerFields().mid(2)) givePickPointer(field);

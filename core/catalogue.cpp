@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <algorithm>
+#include <vector>
 
 namespace vardo {
 
@@ -74,43 +75,40 @@ constexpr OptionGroup kOptionGroups[]{
     {u"Frame15", kSectionOptions}, {u"Frame11", kMfsOptions},      {u"Form1", kLauncherOptions},
 };
 
-constexpr DataSourceInfo kDataSources[]{
-    {names::Data1, u"т37Gp.xls", 1, nullptr},
-    {names::Data2, u"т11.1.xls", 1, nullptr},
-    {names::Data3, u"т37gama.xls", 1, nullptr},
-    {names::Data4, u"т11.2.xls", 1, nullptr},
-    {names::Data5, u"Т37Gрг.xls", 1, nullptr},
-    {names::Data6, u"т38.1.xls", 0, u"Lр"},
-    {kAllowableP.dataSource, kAllowableP.workbook, 1, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.workbook, 1, nullptr},
+// The reference tables; the allowable-moment tables of the series follow (kSeries).
+constexpr DataSourceInfo kReferenceSources[]{
+    {names::Data1, kWorkbookWeight, 1, nullptr}, {names::Data2, kWorkbookG, 1, nullptr},
+    {names::Data3, kWorkbookWind, 1, nullptr},   {names::Data4, kWorkbookGice, 1, nullptr},
+    {names::Data5, kWorkbookIce, 1, nullptr},    {names::Data6, kWorkbookMfs, 0, u"Lр"},
 };
 
-constexpr Binding kBindings[]{
+// The fields of the reference tables; those of the allowable-moment tables follow (kSeries).
+constexpr Binding kReferenceBindings[]{
     {names::Data2, names::Label3, 1, nullptr},
-    {names::Data2, names::Text3, 2, nullptr},
+    {names::Data2, names::kLoadValue, 2, nullptr},
     {names::Data4, names::Label6, 1, nullptr},
-    {names::Data4, names::Text6, 2, nullptr},
-    {names::Data4, names::Text7, 3, nullptr},
-    {names::Data4, names::Text8, 4, nullptr},
-    {names::Data4, names::Text9, 5, nullptr},
+    {names::Data4, names::kIceLoad5, 2, nullptr},
+    {names::Data4, names::kIceLoad10, 3, nullptr},
+    {names::Data4, names::kIceLoad15, 4, nullptr},
+    {names::Data4, names::kIceLoad20, 5, nullptr},
     {names::Data1, names::Label1, 1, nullptr},
-    {names::Data1, names::Text1, 2, nullptr},
+    {names::Data1, names::kWeightP, 2, nullptr},
     {names::Data1, names::Label2, 3, nullptr},
-    {names::Data1, names::Text2, 4, nullptr},
+    {names::Data1, names::kWeightOp, 4, nullptr},
     {names::Data5, names::Label7, 1, nullptr},
-    {names::Data5, names::Text10, 2, nullptr},
-    {names::Data5, names::Text11, 3, nullptr},
-    {names::Data5, names::Text12, 4, nullptr},
-    {names::Data5, names::Text13, 5, nullptr},
+    {names::Data5, names::kIceWeightP5, 2, nullptr},
+    {names::Data5, names::kIceWeightP10, 3, nullptr},
+    {names::Data5, names::kIceWeightP15, 4, nullptr},
+    {names::Data5, names::kIceWeightP20, 5, nullptr},
     {names::Data5, names::Label8, 6, nullptr},
-    {names::Data5, names::Text14, 7, nullptr},
-    {names::Data5, names::Text15, 8, nullptr},
-    {names::Data5, names::Text16, 9, nullptr},
-    {names::Data5, names::Text17, 10, nullptr},
+    {names::Data5, names::kIceWeightOp5, 7, nullptr},
+    {names::Data5, names::kIceWeightOp10, 8, nullptr},
+    {names::Data5, names::kIceWeightOp15, 9, nullptr},
+    {names::Data5, names::kIceWeightOp20, 10, nullptr},
     {names::Data3, names::Label4, 1, nullptr},
-    {names::Data3, names::Text4, 2, nullptr},
+    {names::Data3, names::kWindP, 2, nullptr},
     {names::Data3, names::Label5, 3, nullptr},
-    {names::Data3, names::Text5, 4, nullptr},
+    {names::Data3, names::kWindOp, 4, nullptr},
     {names::Data6, names::Label9, 0, u"Lр"},
     {names::Data6, names::txtMa1, 0, u"авар"},
     {names::Data6, names::txtMn1, 0, u"норм гв"},
@@ -118,36 +116,26 @@ constexpr Binding kBindings[]{
     {names::Data6, names::txtMa2, 0, u"авар1"},
     {names::Data6, names::txtMn2, 0, u"норм гв1"},
     {names::Data6, names::txtMnv2, 0, u"норм в1"},
-    {kAllowableP.dataSource, kAllowableP.labels[0], 1, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[1], 2, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[2], 3, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[3], 4, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[4], 5, nullptr},
-    {kAllowableP.dataSource, kAllowableP.labels[5], 6, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[0], 1, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[1], 2, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[2], 3, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[3], 4, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[4], 5, nullptr},
-    {kAllowableOp.dataSource, kAllowableOp.labels[5], 6, nullptr},
 };
 
 // Table "G" (т11.1.xls): one value column.
-constexpr PickSource kSourcesG[]{{names::Text3, u""}};
+constexpr PickSource kSourcesG[]{{names::kLoadValue, u""}};
 // Table "Gг" (т11.2.xls): ice thickness 5, 10, 15, 20 mm.
-constexpr PickSource kSourcesGg[]{
-    {names::Text6, u""}, {names::Text7, u""}, {names::Text8, u""}, {names::Text9, u""}};
+constexpr PickSource kSourcesGg[]{{names::kIceLoad5, u""},
+                                  {names::kIceLoad10, u""},
+                                  {names::kIceLoad15, u""},
+                                  {names::kIceLoad20, u""}};
 // Table "gр" (т37Gp.xls): series "П", "ОП".
-constexpr PickSource kSourcesGp[]{{names::Text1, u""}, {names::Text2, u""}};
+constexpr PickSource kSourcesGp[]{{names::kWeightP, u""}, {names::kWeightOp, u""}};
 // Table "Pp" (т37gama.xls): series "П", "ОП".
-constexpr PickSource kSourcesPp[]{{names::Text4, u""}, {names::Text5, u""}};
+constexpr PickSource kSourcesPp[]{{names::kWindP, u""}, {names::kWindOp, u""}};
 // Table "gрг" (Т37Gрг.xls): the four thicknesses of "П" in Frame9, then those of "ОП" in Frame10.
 // The thickness option sets the fields of both frames, so the frame decides between the series.
 constexpr PickSource kSourcesGpg[]{
-    {names::Text10, names::Frame9},  {names::Text11, names::Frame9},
-    {names::Text12, names::Frame9},  {names::Text13, names::Frame9},
-    {names::Text14, names::Frame10}, {names::Text15, names::Frame10},
-    {names::Text16, names::Frame10}, {names::Text17, names::Frame10}};
+    {names::kIceWeightP5, names::Frame9},    {names::kIceWeightP10, names::Frame9},
+    {names::kIceWeightP15, names::Frame9},   {names::kIceWeightP20, names::Frame9},
+    {names::kIceWeightOp5, names::Frame10},  {names::kIceWeightOp10, names::Frame10},
+    {names::kIceWeightOp15, names::Frame10}, {names::kIceWeightOp20, names::Frame10}};
 
 struct PickRule {
     QStringList fields;
@@ -165,21 +153,21 @@ const QList<PickRule>& pickRules() {
 }
 
 constexpr ResultField kResults[]{
-    {names::Label10, u"G, середина", false},
-    {names::Label11, u"Gг, середина", false},
-    {names::Label14, u"G слева", true},
-    {names::Label15, u"Gг слева", true},
-    {names::Label20, u"G справа", true},
-    {names::Label21, u"Gг справа", true},
-    {names::Text21, u"G расчетное", true},
-    {names::Text22, u"Gг расчетное", true},
-    {names::Label22, u"аварийный, середина", false},
-    {names::Label23, u"гололед, середина", false},
-    {names::Label24, u"V max, середина", false},
-    {names::Label30, u"аварийный,", true},
-    {names::Label31, u"гололед,", true},
-    {names::Label32, u"V max,", true},
-    {names::Label49, u"индикатор Мфс", false},
+    {names::kLoadMidMoment, u"G, середина", false},
+    {names::kIceLoadMidMoment, u"Gг, середина", false},
+    {names::kLoadLeftMoment, u"G слева", true},
+    {names::kIceLoadLeftMoment, u"Gг слева", true},
+    {names::kLoadRightMoment, u"G справа", true},
+    {names::kIceLoadRightMoment, u"Gг справа", true},
+    {names::kLoadSectionMoment, u"G расчетное", true},
+    {names::kIceLoadSectionMoment, u"Gг расчетное", true},
+    {names::kEmergencyMidMoment, u"аварийный, середина", false},
+    {names::kIceMidMoment, u"гололед, середина", false},
+    {names::kMaxWindMidMoment, u"V max, середина", false},
+    {names::kEmergencySectionMoment, u"аварийный,", true},
+    {names::kIceSectionMoment, u"гололед,", true},
+    {names::kMaxWindSectionMoment, u"V max,", true},
+    {names::kMfsIndicator, u"индикатор Мфс", false},
 };
 
 }  // namespace
@@ -225,28 +213,56 @@ QStringList clearOnClickFields() {
 }
 
 std::span<const DataSourceInfo> dataSources() {
-    return kDataSources;
+    static const std::vector<DataSourceInfo> all = [] {
+        std::vector<DataSourceInfo> out(std::begin(kReferenceSources), std::end(kReferenceSources));
+        for (const Series& s : kSeries)
+            out.push_back({s.allowable.dataSource, s.allowable.workbook, 1, nullptr});
+        return out;
+    }();
+    return all;
 }
 
 QString workbookOf(QStringView dataSource) {
-    for (const DataSourceInfo& d : kDataSources)
+    for (const DataSourceInfo& d : dataSources())
         if (d.name.view() == dataSource) return QString::fromUtf16(d.workbook);
     return {};
 }
 
 QStringList dataSourceNames() {
     QStringList out;
-    for (const DataSourceInfo& d : kDataSources) out << d.name;
+    for (const DataSourceInfo& d : dataSources()) out << d.name;
     return out;
 }
 
 std::span<const Binding> bindings() {
-    return kBindings;
+    static const std::vector<Binding> all = [] {
+        std::vector<Binding> out(std::begin(kReferenceBindings), std::end(kReferenceBindings));
+        for (const Series& s : kSeries)
+            for (int f = 0; f < std::ssize(s.allowable.labels); ++f)
+                out.push_back({s.allowable.dataSource, s.allowable.labels[f], f + 1, nullptr});
+        return out;
+    }();
+    return all;
+}
+
+const Series& seriesOf(QStringView option, std::span<const Series> table) {
+    for (const Series& s : table)
+        if (s.option.view() == option) return s;
+    return table.front();
+}
+
+QStringList allowableControls(const AllowableSet& set) {
+    QStringList out{set.dataSource};
+    for (int f : {1, 2, 3, 4, 0, 5}) out << set.labels[f];
+    return out;
 }
 
 QStringList tableFields() {
     QStringList out;
-    for (int i = 1; i <= 17; ++i) out << u"Text"_s + QString::number(i);
+    for (const Name& n :
+         {names::kWeightP, names::kWeightOp, names::kLoadValue, names::kWindP, names::kWindOp})
+        out << n;
+    for (const Name& n : kIceFields) out << n;
     for (const MfsBox& b : kMfsBoxes) out << b.box;
     return out;
 }
@@ -289,14 +305,24 @@ QStringList inputFields() {
 
 QStringList mfsFields() {
     QStringList out;
-    for (const Name& n : kMfsFields) out << n;
+    for (const Mode& m : kModes) out << m.mfs;
     return out;
 }
 
 QStringList viewFields() {
-    return {names::Frame2,   names::Frame11,   names::Frame29,  names::Frame20,  names::Label13,
-            names::Command3, names::Command4,  names::Command5, names::Command6, names::Text21,
-            names::Text22,   names::Command24, names::Command25};
+    return {names::Frame2,
+            names::Frame11,
+            names::Frame29,
+            names::Frame20,
+            names::Label13,
+            names::Command3,
+            names::Command4,
+            names::Command5,
+            names::Command6,
+            names::kLoadSectionMoment,
+            names::kIceLoadSectionMoment,
+            names::Command24,
+            names::Command25};
 }
 
 }  // namespace catalogue

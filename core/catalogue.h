@@ -55,6 +55,68 @@ class NameSeries {
 
 namespace names {
 
+// --- What the controls hold ---
+// The controls that hold a value, by their role; the names below the ids are the same controls.
+
+// The moments of the suspension loads (kgf·m): G and Gг at mid-span, at 1/3 (1/4) from the left and
+// from the right, and the governing one at 1/3 (1/4), the larger of the two.
+inline constexpr Name kLoadMidMoment{u"Label10"};
+inline constexpr Name kIceLoadMidMoment{u"Label11"};
+inline constexpr Name kLoadLeftMoment{u"Label14"};
+inline constexpr Name kIceLoadLeftMoment{u"Label15"};
+inline constexpr Name kLoadRightMoment{u"Label20"};
+inline constexpr Name kIceLoadRightMoment{u"Label21"};
+inline constexpr Name kLoadSectionMoment{u"Text21"};
+inline constexpr Name kIceLoadSectionMoment{u"Text22"};
+
+// The design moments of the crossbeam (tf·m) in the emergency, ice and maximum-wind modes, at
+// mid-span and at 1/3 (1/4); the Мфс of each mode (kgf·m) and the indicator of the Мфс chosen.
+inline constexpr Name kEmergencyMidMoment{u"Label22"};
+inline constexpr Name kIceMidMoment{u"Label23"};
+inline constexpr Name kMaxWindMidMoment{u"Label24"};
+inline constexpr Name kEmergencySectionMoment{u"Label30"};
+inline constexpr Name kIceSectionMoment{u"Label31"};
+inline constexpr Name kMaxWindSectionMoment{u"Label32"};
+inline constexpr Name kEmergencyMfs{u"Text18"};
+inline constexpr Name kIceMfs{u"Text19"};
+inline constexpr Name kMaxWindMfs{u"Text20"};
+inline constexpr Name kMfsIndicator{u"Label49"};
+
+// The value fields of the reference tables: gр and Pp of each series, G, then Gг and gрг of each
+// series for b = 5, 10, 15, 20 mm.
+inline constexpr Name kWeightP{u"Text1"};
+inline constexpr Name kWeightOp{u"Text2"};
+inline constexpr Name kLoadValue{u"Text3"};
+inline constexpr Name kWindP{u"Text4"};
+inline constexpr Name kWindOp{u"Text5"};
+inline constexpr Name kIceLoad5{u"Text6"};
+inline constexpr Name kIceLoad10{u"Text7"};
+inline constexpr Name kIceLoad15{u"Text8"};
+inline constexpr Name kIceLoad20{u"Text9"};
+inline constexpr Name kIceWeightP5{u"Text10"};
+inline constexpr Name kIceWeightP10{u"Text11"};
+inline constexpr Name kIceWeightP15{u"Text12"};
+inline constexpr Name kIceWeightP20{u"Text13"};
+inline constexpr Name kIceWeightOp5{u"Text14"};
+inline constexpr Name kIceWeightOp10{u"Text15"};
+inline constexpr Name kIceWeightOp15{u"Text16"};
+inline constexpr Name kIceWeightOp20{u"Text17"};
+
+// The allowable moments (tf·m) of the grade shown of each series: the grade, Мн нп and Мр вп of the
+// middle block, of the end block, and the design lengths.
+inline constexpr Name kGradeP{u"Label41"};
+inline constexpr Name kMidEmergencyAllowableP{u"Label33"};
+inline constexpr Name kMidIceWindAllowableP{u"Label34"};
+inline constexpr Name kEndEmergencyAllowableP{u"Label35"};
+inline constexpr Name kEndIceWindAllowableP{u"Label36"};
+inline constexpr Name kLengthsP{u"Label42"};
+inline constexpr Name kGradeOp{u"Label47"};
+inline constexpr Name kMidEmergencyAllowableOp{u"Label43"};
+inline constexpr Name kMidIceWindAllowableOp{u"Label44"};
+inline constexpr Name kEndEmergencyAllowableOp{u"Label45"};
+inline constexpr Name kEndIceWindAllowableOp{u"Label46"};
+inline constexpr Name kLengthsOp{u"Label48"};
+
 // The frames.
 inline constexpr Name Frame1{u"Frame1"};
 inline constexpr Name Frame2{u"Frame2"};
@@ -144,28 +206,28 @@ inline constexpr Name Option16{u"Option16"};
 inline constexpr Name Option17{u"Option17"};
 
 // The text fields.
-inline constexpr Name Text1{u"Text1"};
-inline constexpr Name Text2{u"Text2"};
-inline constexpr Name Text3{u"Text3"};
-inline constexpr Name Text4{u"Text4"};
-inline constexpr Name Text5{u"Text5"};
-inline constexpr Name Text6{u"Text6"};
-inline constexpr Name Text7{u"Text7"};
-inline constexpr Name Text8{u"Text8"};
-inline constexpr Name Text9{u"Text9"};
-inline constexpr Name Text10{u"Text10"};
-inline constexpr Name Text11{u"Text11"};
-inline constexpr Name Text12{u"Text12"};
-inline constexpr Name Text13{u"Text13"};
-inline constexpr Name Text14{u"Text14"};
-inline constexpr Name Text15{u"Text15"};
-inline constexpr Name Text16{u"Text16"};
-inline constexpr Name Text17{u"Text17"};
-inline constexpr Name Text18{u"Text18"};
-inline constexpr Name Text19{u"Text19"};
-inline constexpr Name Text20{u"Text20"};
-inline constexpr Name Text21{u"Text21"};
-inline constexpr Name Text22{u"Text22"};
+inline constexpr Name Text1 = kWeightP;
+inline constexpr Name Text2 = kWeightOp;
+inline constexpr Name Text3 = kLoadValue;
+inline constexpr Name Text4 = kWindP;
+inline constexpr Name Text5 = kWindOp;
+inline constexpr Name Text6 = kIceLoad5;
+inline constexpr Name Text7 = kIceLoad10;
+inline constexpr Name Text8 = kIceLoad15;
+inline constexpr Name Text9 = kIceLoad20;
+inline constexpr Name Text10 = kIceWeightP5;
+inline constexpr Name Text11 = kIceWeightP10;
+inline constexpr Name Text12 = kIceWeightP15;
+inline constexpr Name Text13 = kIceWeightP20;
+inline constexpr Name Text14 = kIceWeightOp5;
+inline constexpr Name Text15 = kIceWeightOp10;
+inline constexpr Name Text16 = kIceWeightOp15;
+inline constexpr Name Text17 = kIceWeightOp20;
+inline constexpr Name Text18 = kEmergencyMfs;
+inline constexpr Name Text19 = kIceMfs;
+inline constexpr Name Text20 = kMaxWindMfs;
+inline constexpr Name Text21 = kLoadSectionMoment;
+inline constexpr Name Text22 = kIceLoadSectionMoment;
 inline constexpr Name txtGp{u"txtGp"};
 inline constexpr Name txtGpg{u"txtGpg"};
 inline constexpr Name txtLp{u"txtLp"};
@@ -189,46 +251,46 @@ inline constexpr Name Label6{u"Label6"};
 inline constexpr Name Label7{u"Label7"};
 inline constexpr Name Label8{u"Label8"};
 inline constexpr Name Label9{u"Label9"};
-inline constexpr Name Label10{u"Label10"};
-inline constexpr Name Label11{u"Label11"};
+inline constexpr Name Label10 = kLoadMidMoment;
+inline constexpr Name Label11 = kIceLoadMidMoment;
 inline constexpr Name Label12{u"Label12"};
 inline constexpr Name Label13{u"Label13"};
-inline constexpr Name Label14{u"Label14"};
-inline constexpr Name Label15{u"Label15"};
+inline constexpr Name Label14 = kLoadLeftMoment;
+inline constexpr Name Label15 = kIceLoadLeftMoment;
 inline constexpr Name Label16{u"Label16"};
 inline constexpr Name Label17{u"Label17"};
 inline constexpr Name Label18{u"Label18"};
 inline constexpr Name Label19{u"Label19"};
-inline constexpr Name Label20{u"Label20"};
-inline constexpr Name Label21{u"Label21"};
-inline constexpr Name Label22{u"Label22"};
-inline constexpr Name Label23{u"Label23"};
-inline constexpr Name Label24{u"Label24"};
+inline constexpr Name Label20 = kLoadRightMoment;
+inline constexpr Name Label21 = kIceLoadRightMoment;
+inline constexpr Name Label22 = kEmergencyMidMoment;
+inline constexpr Name Label23 = kIceMidMoment;
+inline constexpr Name Label24 = kMaxWindMidMoment;
 inline constexpr Name Label25{u"Label25"};
 inline constexpr Name Label26{u"Label26"};
 inline constexpr Name Label27{u"Label27"};
 inline constexpr Name Label28{u"Label28"};
 inline constexpr Name Label29{u"Label29"};
-inline constexpr Name Label30{u"Label30"};
-inline constexpr Name Label31{u"Label31"};
-inline constexpr Name Label32{u"Label32"};
-inline constexpr Name Label33{u"Label33"};
-inline constexpr Name Label34{u"Label34"};
-inline constexpr Name Label35{u"Label35"};
-inline constexpr Name Label36{u"Label36"};
+inline constexpr Name Label30 = kEmergencySectionMoment;
+inline constexpr Name Label31 = kIceSectionMoment;
+inline constexpr Name Label32 = kMaxWindSectionMoment;
+inline constexpr Name Label33 = kMidEmergencyAllowableP;
+inline constexpr Name Label34 = kMidIceWindAllowableP;
+inline constexpr Name Label35 = kEndEmergencyAllowableP;
+inline constexpr Name Label36 = kEndIceWindAllowableP;
 inline constexpr Name Label37{u"Label37"};
 inline constexpr Name Label38{u"Label38"};
 inline constexpr Name Label39{u"Label39"};
 inline constexpr Name Label40{u"Label40"};
-inline constexpr Name Label41{u"Label41"};
-inline constexpr Name Label42{u"Label42"};
-inline constexpr Name Label43{u"Label43"};
-inline constexpr Name Label44{u"Label44"};
-inline constexpr Name Label45{u"Label45"};
-inline constexpr Name Label46{u"Label46"};
-inline constexpr Name Label47{u"Label47"};
-inline constexpr Name Label48{u"Label48"};
-inline constexpr Name Label49{u"Label49"};
+inline constexpr Name Label41 = kGradeP;
+inline constexpr Name Label42 = kLengthsP;
+inline constexpr Name Label43 = kMidEmergencyAllowableOp;
+inline constexpr Name Label44 = kMidIceWindAllowableOp;
+inline constexpr Name Label45 = kEndEmergencyAllowableOp;
+inline constexpr Name Label46 = kEndIceWindAllowableOp;
+inline constexpr Name Label47 = kGradeOp;
+inline constexpr Name Label48 = kLengthsOp;
+inline constexpr Name Label49 = kMfsIndicator;
 
 // The lists.
 inline constexpr Name Combo1{u"Combo1"};
@@ -254,6 +316,8 @@ inline constexpr Name Line6{u"Line6"};
 inline constexpr Name Line7{u"Line7"};
 inline constexpr Name Line8{u"Line8"};
 inline constexpr Name Line9{u"Line9"};
+// The crossbeam is Line1; the marks of the suspension points 1 .. 8 follow.
+inline constexpr Name kPointMarks[]{Line2, Line3, Line4, Line5, Line6, Line7, Line8, Line9};
 // The suspension points 1 .. 8: left and right arms, loads without and with ice.
 inline constexpr NameSeries txtL{u"txtL", 1, 8};
 inline constexpr NameSeries txtP{u"txtP", 1, 8};
@@ -290,7 +354,7 @@ inline constexpr Name kInputOptions[]{names::Option11, names::Option12, names::O
                                       names::Option14, names::Option15};
 inline constexpr Name kThicknessOptions[]{names::Option3, names::Option4, names::Option5,
                                           names::Option6};
-inline constexpr Name kSeriesOptions[]{names::Option1, names::Option2};
+inline constexpr Name kSeriesOptions[]{names::Option1, names::Option2};  // those of kSeries
 inline constexpr Name kMfsOptions[]{names::Option7, names::Option8};
 inline constexpr Name kSectionOptions[]{names::Option9, names::Option10};
 inline constexpr Name kLauncherOptions[]{names::Option16, names::Option17};
@@ -354,37 +418,70 @@ QStringList tableFields();
 
 // The ice-thickness columns shown by "b мм": three groups of four (5, 10, 15, 20 mm): table "Gг",
 // "gрг" П, "gрг" ОП.
-inline constexpr Name kIceFields[]{names::Text6,  names::Text7,  names::Text8,  names::Text9,
-                                   names::Text10, names::Text11, names::Text12, names::Text13,
-                                   names::Text14, names::Text15, names::Text16, names::Text17};
+inline constexpr Name kIceFields[]{
+    names::kIceLoad5,     names::kIceLoad10,     names::kIceLoad15,     names::kIceLoad20,
+    names::kIceWeightP5,  names::kIceWeightP10,  names::kIceWeightP15,  names::kIceWeightP20,
+    names::kIceWeightOp5, names::kIceWeightOp10, names::kIceWeightOp15, names::kIceWeightOp20};
 inline constexpr int kThicknesses = 4;
 
-// What "П/ОП" switches: row captions and value fields of "gр" and "Pp", the value frames and row
-// captions of "gрг", each as the "П" control and its "ОП" counterpart.
-struct SeriesPair {
-    Name p;
-    Name op;
-};
-inline constexpr SeriesPair kSeriesPairs[]{
-    {names::Label1, names::Label2},  {names::Text1, names::Text2},
-    {names::Label4, names::Label5},  {names::Text4, names::Text5},
-    {names::Frame9, names::Frame10}, {names::Label7, names::Label8}};
-
-// The allowable-moment sets of the two series: the data source, its workbook and its six labels
-// F1 .. F6 (grade, Мн нп and Мр вп of the middle block, of the end block, the design lengths).
+// The allowable-moment set of a series: the data source, its workbook and its six labels F1 .. F6
+// (grade, Мн нп and Мр вп of the middle block, of the end block, the design lengths).
 struct AllowableSet {
     Name dataSource;
     const char16_t* workbook;
     std::array<Name, 6> labels;
 };
-inline constexpr AllowableSet kAllowableP{names::Data7,
-                                          u"т36.1.xls",
-                                          {names::Label41, names::Label33, names::Label34,
-                                           names::Label35, names::Label36, names::Label42}};
-inline constexpr AllowableSet kAllowableOp{names::Data8,
-                                           u"т36.2.xls",
-                                           {names::Label47, names::Label43, names::Label44,
-                                            names::Label45, names::Label46, names::Label48}};
+
+// --- Series ---
+
+// The columns (0-based) of a series in one of the crossbeam's own tables: the row caption that
+// names the grade, and its value (for "gрг" that of b = 5 mm, the other thicknesses follow).
+struct GradeColumns {
+    int caption;
+    int value;
+};
+
+// A series of crossbeam grades: its name, the option of "П/ОП" that chooses it, its allowable
+// moments, its columns in the crossbeam's own tables (gр т37Gp.xls, gрг Т37Gрг.xls, Pp
+// т37gama.xls), and the controls shown while it is chosen (the row captions and value fields of
+// "gр" and "Pp", the value frame and row caption of "gрг"). The selector, the start-up, the check,
+// the report and the schedule walk this table; the inventory places the controls it names, and
+// the picks list the value fields (pickSources).
+struct Series {
+    const char16_t* name;
+    Name option;
+    AllowableSet allowable;
+    GradeColumns weight, ice, wind;
+    std::array<Name, 6> shown;
+};
+inline constexpr Series kSeries[]{
+    {u"П",
+     names::Option1,
+     {names::Data7,
+      u"т36.1.xls",
+      {names::kGradeP, names::kMidEmergencyAllowableP, names::kMidIceWindAllowableP,
+       names::kEndEmergencyAllowableP, names::kEndIceWindAllowableP, names::kLengthsP}},
+     {0, 1},
+     {0, 1},
+     {0, 1},
+     {names::Label1, names::kWeightP, names::Label4, names::kWindP, names::Frame9, names::Label7}},
+    {u"ОП",
+     names::Option2,
+     {names::Data8,
+      u"т36.2.xls",
+      {names::kGradeOp, names::kMidEmergencyAllowableOp, names::kMidIceWindAllowableOp,
+       names::kEndEmergencyAllowableOp, names::kEndIceWindAllowableOp, names::kLengthsOp}},
+     {2, 3},
+     {5, 6},
+     {2, 3},
+     {names::Label2, names::kWeightOp, names::Label5, names::kWindOp, names::Frame10,
+      names::Label8}},
+};
+// The series `option` chooses in `table`; the first one when it chooses none.
+const Series& seriesOf(QStringView option, std::span<const Series> table = kSeries);
+// The data source of an allowable-moment set, then its labels F2 .. F5, F1, F6: what "Сравнить"
+// shows and the other series' sets hide.
+QStringList allowableControls(const AllowableSet& set);
 
 // --- Picks ---
 
@@ -409,16 +506,41 @@ struct MfsBox {
 inline constexpr Name kMfsSetPer = names::Frame12;  // "пер": "авар", "норм гв", "норм в"
 inline constexpr Name kMfsSetPost = names::Frame13;  // "пост": "авар1", "норм гв1", "норм в1"
 inline constexpr MfsBox kMfsBoxes[]{
-    {names::txtMa1, kMfsSetPer, names::Text18},  {names::txtMn1, kMfsSetPer, names::Text19},
-    {names::txtMnv1, kMfsSetPer, names::Text20}, {names::txtMa2, kMfsSetPost, names::Text18},
-    {names::txtMn2, kMfsSetPost, names::Text19}, {names::txtMnv2, kMfsSetPost, names::Text20},
+    {names::txtMa1, kMfsSetPer, names::kEmergencyMfs},
+    {names::txtMn1, kMfsSetPer, names::kIceMfs},
+    {names::txtMnv1, kMfsSetPer, names::kMaxWindMfs},
+    {names::txtMa2, kMfsSetPost, names::kEmergencyMfs},
+    {names::txtMn2, kMfsSetPost, names::kIceMfs},
+    {names::txtMnv2, kMfsSetPost, names::kMaxWindMfs},
 };
-// The Мфс of the emergency, ice and maximum-wind modes, and their start values (kgf·m), which
-// "Мфс >0" also restores.
-inline constexpr Name kMfsFields[]{names::Text18, names::Text19, names::Text20};
+// The start values (kgf·m) of the Мфс of the three modes (kModes), which "Мфс >0" also restores.
 inline QStringList mfsStartValues() {
     return {QStringLiteral("320"), QStringLiteral("380"), QStringLiteral("500")};
 }
+
+// --- Modes ---
+
+// The three modes of the design moments, in the order of their buttons and results: the name in
+// a sentence, the caption of a table's column, which allowable moment of a block the mode is set
+// against (0 "Мн нп": F2 of the middle block, F4 of the end block; 1 "Мр вп": F3, F5), its design
+// moments at mid-span and at 1/3 (1/4) and the buttons that compute them, and its Мфс field.
+struct Mode {
+    const char16_t* name;
+    const char16_t* caption;
+    int allowableColumn;
+    Name middle, section;
+    Name middleButton, sectionButton;
+    Name mfs;
+};
+inline constexpr Mode kModes[]{
+    {u"аварийный", u"Аварийный (Мн нп)", 0, names::kEmergencyMidMoment,
+     names::kEmergencySectionMoment, names::Command7, names::Command11, names::kEmergencyMfs},
+    {u"гололед", u"Гололед (Мр вп)", 1, names::kIceMidMoment, names::kIceSectionMoment,
+     names::Command8, names::Command12, names::kIceMfs},
+    {u"V max", u"V max (Мр вп)", 1, names::kMaxWindMidMoment, names::kMaxWindSectionMoment,
+     names::Command9, names::Command13, names::kMaxWindMfs},
+};
+inline constexpr int kModeCount = static_cast<int>(std::size(kModes));
 
 // --- Results ---
 
@@ -433,8 +555,6 @@ std::span<const ResultField> resultFieldInfo();
 QStringList resultFields();
 // Caption of a result in a report, e.g. "G слева 1/3".
 QString resultCaption(QStringView field, bool quarter);
-inline constexpr Name kMomentsMid[]{names::Label22, names::Label23, names::Label24};
-inline constexpr Name kMomentsSection[]{names::Label30, names::Label31, names::Label32};
 
 // --- Calculation files ---
 

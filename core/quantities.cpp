@@ -71,11 +71,12 @@ const QHash<QString, QString>& quantities() {
             add(kIceFields[4 + k], u"gрг, серия П (Т37Gрг.xls)"_s + b, kKgfPerMetre);
             add(kIceFields[8 + k], u"gрг, серия ОП (Т37Gрг.xls)"_s + b, kKgfPerMetre);
         }
-        const QString modes[] = {u"аварийный"_s, u"гололед"_s, u"V max"_s};
         for (const MfsBox& box : kMfsBoxes) {
-            const int mode = static_cast<int>(&box - kMfsBoxes) % 3;
+            const int mode = static_cast<int>(&box - kMfsBoxes) % kModeCount;
             const QString set = box.frame.view() == kMfsSetPer.view() ? u"пер"_s : u"пост"_s;
-            add(box.box, u"Мфс "_s + modes[mode] + u", набор «"_s + set + u"» (т38.1.xls)"_s,
+            add(box.box,
+                u"Мфс "_s + QString::fromUtf16(kModes[mode].name) + u", набор «"_s + set +
+                    u"» (т38.1.xls)"_s,
                 kKgfMetre);
         }
         // The results.

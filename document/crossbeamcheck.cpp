@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/catalogue.h"
 #include "core/numbertext.h"
 
 namespace vardo::document {
@@ -9,8 +10,6 @@ namespace vardo::document {
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-const std::array<const char16_t*, 3> kModes = {u"аварийный", u"гололед", u"V max"};
 
 std::optional<Fixed> computed(const Results& results, const QString& name) {
     const auto it = results.constFind(name);
@@ -25,16 +24,17 @@ std::optional<Fixed> positive(const QString& text) {
 }
 
 QString useName(int i) {
-    return (i < 3 ? u"средний блок, "_s : u"крайний блок, "_s) + QString::fromUtf16(kModes[i % 3]);
+    return (i < 3 ? u"средний блок, "_s : u"крайний блок, "_s) +
+           QString::fromUtf16(catalogue::kModes[i % 3].name);
 }
 
 }  // namespace
 
 DesignMoments designMoments(const Results& results) {
     DesignMoments m;
-    for (int i = 0; i < 3; ++i) {
-        m.middle[i] = computed(results, u"Label"_s + QString::number(22 + i));
-        m.end[i] = computed(results, u"Label"_s + QString::number(30 + i));
+    for (int i = 0; i < catalogue::kModeCount; ++i) {
+        m.middle[i] = computed(results, catalogue::kModes[i].middle);
+        m.end[i] = computed(results, catalogue::kModes[i].section);
     }
     return m;
 }
@@ -98,7 +98,7 @@ CrossbeamCheck checkCrossbeams(const tables::Table& table, const GradeBasisOf& b
                 g.use[i] = utilisation(m[i], g.allowable[kAllowableOf[i]]);
                 if (g.use[i].band == Band::Over100) {
                     fails = true;
-                    over[i / 3] << QString::fromUtf16(kModes[i % 3]) + u' ' +
+                    over[i / 3] << QString::fromUtf16(catalogue::kModes[i % 3].name) + u' ' +
                                        percentText(*g.use[i].ratio);
                 } else if (g.use[i].band == Band::Unknown) {
                     unknown = true;

@@ -28,6 +28,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/catalogue.h"
 #include "core/fixed.h"
 #include "document/designlengths.h"
 #include "document/graderows.h"
@@ -81,8 +82,13 @@ struct GradeBasis {
 };
 using GradeBasisOf = std::function<GradeBasis(const QString& grade)>;
 
-// Which allowable moment (0..3 for F2..F5) each of the six utilisations is set against.
-inline constexpr std::array<int, 6> kAllowableOf = {0, 1, 1, 2, 3, 3};
+// Which allowable moment (0..3 for F2..F5) each of the six utilisations is set against: the
+// middle block's F2/F3, then the end block's F4/F5, as each mode's allowable column says.
+inline constexpr std::array<int, 6> kAllowableOf = [] {
+    std::array<int, 6> out{};
+    for (int i = 0; i < 6; ++i) out[i] = i / 3 * 2 + catalogue::kModes[i % 3].allowableColumn;
+    return out;
+}();
 
 struct CrossbeamCheck {
     QList<GradeCheck> grades;

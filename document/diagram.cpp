@@ -65,10 +65,10 @@ DiagramModel diagramModel(const Calculation& c) {
     for (int i = 1; i <= 8; ++i) {
         DiagramPoint p;
         p.number = i;
-        p.leftText = c.inputs.value(u"txtL"_s + QString::number(i)).trimmed();
-        p.rightText = c.inputs.value(u"txtP"_s + QString::number(i)).trimmed();
-        p.loadText = c.inputs.value(u"txtG"_s + QString::number(i)).trimmed();
-        p.iceLoadText = c.inputs.value(u"txtGg"_s + QString::number(i)).trimmed();
+        p.leftText = c.inputs.value(names::txtL[i]).trimmed();
+        p.rightText = c.inputs.value(names::txtP[i]).trimmed();
+        p.loadText = c.inputs.value(names::txtG[i]).trimmed();
+        p.iceLoadText = c.inputs.value(names::txtGg[i]).trimmed();
         p.left = valueOf(p.leftText);
         p.right = valueOf(p.rightText);
         p.load = valueOf(p.loadText);

@@ -8,11 +8,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-struct Columns {
-    int caption;
-    int value;
-};
-
 // The row of `table` whose caption names the grade; -1 when none does.
 int rowOf(const tables::Table& table, int captionColumn, const QString& grade) {
     for (int r = 0; r < table.rowCount(); ++r)
@@ -31,9 +26,10 @@ bool captionNamesGrade(const QString& caption, const QString& grade) {
     return !next.isLetterOrNumber() && next != u'-' && next != u'.' && next != u',';
 }
 
-std::optional<GradeRows> findGradeRows(const CrossbeamTables& tables, Series series,
-                                       const QString& grade, int iceColumn, QString* why) {
-    const bool op = series == Series::OP;
+std::optional<GradeRows> findGradeRows(const CrossbeamTables& tables,
+                                       const catalogue::Series& series, const QString& grade,
+                                       int iceColumn, QString* why) {
+    using Columns = catalogue::GradeColumns;
     const struct {
         const tables::Table& table;
         const char16_t* workbook;
@@ -43,13 +39,13 @@ std::optional<GradeRows> findGradeRows(const CrossbeamTables& tables, Series ser
         QString GradeRows::*row;
         int GradeRows::*at;
     } lookups[] = {
-        {tables.weight, catalogue::kWorkbookWeight, u"gр", op ? Columns{2, 3} : Columns{0, 1},
-         &GradeRows::gp, &GradeRows::gpRow, &GradeRows::gpAt},
+        {tables.weight, catalogue::kWorkbookWeight, u"gр", series.weight, &GradeRows::gp,
+         &GradeRows::gpRow, &GradeRows::gpAt},
         {tables.ice, catalogue::kWorkbookIce, u"gрг",
-         op ? Columns{5, 6 + iceColumn} : Columns{0, 1 + iceColumn}, &GradeRows::gpg,
+         Columns{series.ice.caption, series.ice.value + iceColumn}, &GradeRows::gpg,
          &GradeRows::gpgRow, &GradeRows::gpgAt},
-        {tables.wind, catalogue::kWorkbookWind, u"Pp", op ? Columns{2, 3} : Columns{0, 1},
-         &GradeRows::pp, &GradeRows::ppRow, &GradeRows::ppAt},
+        {tables.wind, catalogue::kWorkbookWind, u"Pp", series.wind, &GradeRows::pp,
+         &GradeRows::ppRow, &GradeRows::ppAt},
     };
     GradeRows out;
     for (const auto& l : lookups) {

@@ -17,14 +17,14 @@ QStringList selectionMissing(const Calculation& calculation, const Results& resu
     const bool quarter = calculation.options.value(names::Frame15) == names::Option10;
     // A governing field is shown by the last load button of its row; hidden, it holds no result
     // of this calculation (its start text, or what "Новый расчет" left).
-    for (const Name& load : {names::Label10, names::Label11, names::Text21, names::Text22})
+    for (const Name& load : {names::kLoadMidMoment, names::kIceLoadMidMoment,
+                             names::kLoadSectionMoment, names::kIceLoadSectionMoment})
         if (!results.value(load).computed || !calculation.view.value(load, true))
             missing << u"не вычислен момент от нагрузок подвески: "_s +
                            catalogue::resultCaption(load.view(), quarter);
-    const QString modes[] = {u"аварийный"_s, u"гололед"_s, u"V max"_s};
-    for (int m = 0; m < 3; ++m)
-        if (!parseFixed(calculation.mfs.value(catalogue::kMfsFields[m])))
-            missing << u"Мфс ("_s + modes[m] + u") не задан числом"_s;
+    for (const catalogue::Mode& m : catalogue::kModes)
+        if (!parseFixed(calculation.mfs.value(m.mfs)))
+            missing << u"Мфс ("_s + QString::fromUtf16(m.name) + u") не задан числом"_s;
     return missing;
 }
 
@@ -32,8 +32,9 @@ std::array<EndLoad, 2> endLoads(const Calculation& c, const Results& results) {
     const Results now = sectionLoads(c);
     const struct {
         Name field, left, right;
-    } kLoads[] = {{names::Text21, names::Label14, names::Label20},
-                  {names::Text22, names::Label15, names::Label21}};
+    } kLoads[] = {
+        {names::kLoadSectionMoment, names::kLoadLeftMoment, names::kLoadRightMoment},
+        {names::kIceLoadSectionMoment, names::kIceLoadLeftMoment, names::kIceLoadRightMoment}};
     std::array<EndLoad, 2> out;
     for (int k = 0; k < 2; ++k) {
         EndLoad& e = out[k];
@@ -57,7 +58,8 @@ std::array<EndLoad, 2> endLoads(const Calculation& c, const Results& results) {
 
 CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
                                const tables::Table& allowable,
-                               const CrossbeamTables& crossbeamTables) {
+                               const CrossbeamTables& crossbeamTables,
+                               std::span<const catalogue::Series> seriesTable) {
     // The loads the end block is checked with: the largest, and the smallest when they differ.
     Results largest = results, smallest = results;
     bool bothWays = false;
@@ -70,7 +72,8 @@ CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
     const auto basisOf = [&](const QString& grade) {
         GradeBasis basis;
         QString why;
-        basis.rows = findGradeRows(crossbeamTables, series(c), grade, iceColumn(c), &why);
+        basis.rows =
+            findGradeRows(crossbeamTables, series(c, seriesTable), grade, iceColumn(c), &why);
         if (!basis.rows) {
             basis.why = why;
             return basis;
@@ -94,8 +97,8 @@ CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
 
 MfsRow mfsRowOf(const Calculation& c, const tables::Table& t) {
     MfsRow out;
-    const QStringList values = {c.mfs.value(names::Text18), c.mfs.value(names::Text19),
-                                c.mfs.value(names::Text20)};
+    const QStringList values = {c.mfs.value(names::kEmergencyMfs), c.mfs.value(names::kIceMfs),
+                                c.mfs.value(names::kMaxWindMfs)};
     out.allZero = true;
     for (const QString& v : values) out.allZero = out.allZero && parseFixed(v) == Fixed();
     const int shown = c.sources.value(names::Data6).row;
@@ -118,19 +121,22 @@ MfsRow mfsRowOf(const Calculation& c, const tables::Table& t) {
     return out;
 }
 
-std::optional<SheetRowsOwner> sheetRowsOwner(const Calculation& c, const CrossbeamTables& t) {
+std::optional<SheetRowsOwner> sheetRowsOwner(const Calculation& c, const CrossbeamTables& t,
+                                             std::span<const catalogue::Series> seriesTable) {
     const auto same = [](const QString& a, const QString& b) {
         const std::optional<Fixed> x = parseFixed(a), y = parseFixed(b);
         return x && y && *x == *y;
     };
-    const Series own = series(c);
-    for (const Series s : {own, own == Series::P ? Series::OP : Series::P}) {
-        const int captionColumn = s == Series::OP ? 2 : 0;
+    const catalogue::Series& own = series(c, seriesTable);
+    QList<const catalogue::Series*> order{&own};
+    for (const catalogue::Series& s : seriesTable)
+        if (&s != &own) order << &s;
+    for (const catalogue::Series* s : order) {
         for (int r = 0; r < t.weight.rowCount(); ++r) {
-            const QString caption = t.weight.rows[r].value(captionColumn);
+            const QString caption = t.weight.rows[r].value(s->weight.caption);
             if (caption.trimmed().isEmpty()) continue;
             const std::optional<GradeRows> rows =
-                findGradeRows(t, s, caption, iceColumn(c), nullptr);
+                findGradeRows(t, *s, caption, iceColumn(c), nullptr);
             if (rows && same(rows->gp, c.inputs.value(names::txtGp)) &&
                 same(rows->gpg, c.inputs.value(names::txtGpg)) &&
                 same(rows->pp, c.inputs.value(names::txtPp)))
@@ -193,10 +199,10 @@ QList<Remark> remarks(const Calculation& c, const Results& results, const Crossb
                 stale.join(u", "_s)};
 
     if (const std::optional<SheetRowsOwner> owner = sheetRowsOwner(c, crossbeamTables);
-        owner && owner->series != series(c))
+        owner && owner->series != &series(c))
         out << Remark{RemarkKind::OtherSeriesRows,
                       u"Значения gр, gрг, Pp листа расчета — строки "_s + quoted(owner->caption) +
-                          u" серии "_s + (owner->series == Series::OP ? u"ОП"_s : u"П"_s) +
+                          u" серии "_s + QString::fromUtf16(owner->series->name) +
                           u", а проверяется серия "_s + seriesName(c) +
                           u": моменты листа к проверяемым маркам не относятся, каждая марка "
                           u"проверена со своими значениями"_s};
@@ -227,7 +233,7 @@ QList<Remark> remarks(const Calculation& c, const Results& results, const Crossb
             if (m && *m < Fixed()) {
                 negative << quoted(
                     (i < 3 ? u"середина, "_s : catalogue::sectionText(quarter) + u", "_s) +
-                    QStringList{u"аварийный"_s, u"гололед"_s, u"V max"_s}[i % 3]);
+                    QString::fromUtf16(catalogue::kModes[i % 3].name));
                 break;
             }
         }

@@ -43,11 +43,12 @@ struct EndLoad {
 };
 std::array<EndLoad, 2> endLoads(const Calculation& calculation, const Results& results);
 
-// Every grade of `allowable` with its own gр, gрг, Pp from `crossbeamTables`, the end block with
-// the governing loads (endLoads).
+// Every grade of `allowable` with its own gр, gрг, Pp from `crossbeamTables` (the columns of the
+// calculation's series in `seriesTable`), the end block with the governing loads (endLoads).
 CrossbeamCheck checkEveryGrade(const Calculation& calculation, const Results& results,
                                const tables::Table& allowable,
-                               const CrossbeamTables& crossbeamTables);
+                               const CrossbeamTables& crossbeamTables,
+                               std::span<const catalogue::Series> seriesTable = catalogue::kSeries);
 
 // The row of the Мфс table (т38.1.xls) the calculation's Мфс values are: the row shown when it
 // matches, else the first that does; -1 when none does.
@@ -59,13 +60,15 @@ struct MfsRow {
 MfsRow mfsRowOf(const Calculation& calculation, const tables::Table& mfsTable);
 
 // The grade and series whose rows of the three crossbeam tables the sheet's gр, gрг, Pp are (the
-// series in use searched first); nothing when they are no grade's.
+// series in use searched first, then the others of `seriesTable` in its order); nothing when they
+// are no grade's.
 struct SheetRowsOwner {
-    Series series = Series::P;
+    const catalogue::Series* series = nullptr;  // an entry of the table searched
     QString caption;
 };
-std::optional<SheetRowsOwner> sheetRowsOwner(const Calculation& calculation,
-                                             const CrossbeamTables& crossbeamTables);
+std::optional<SheetRowsOwner> sheetRowsOwner(
+    const Calculation& calculation, const CrossbeamTables& crossbeamTables,
+    std::span<const catalogue::Series> seriesTable = catalogue::kSeries);
 
 // Names in a sentence: the first ten joined by commas, then how many more.
 QString namesList(const QStringList& names);

@@ -144,8 +144,6 @@ constexpr SourceRole kSourceRoles[] = {
     {names::Data5.utf16(), u"gрг — гололедная нагрузка ригеля"},
     {names::Data3.utf16(), u"Pp — ветровой параметр ригеля"},
     {names::Data6.utf16(), u"Мфс — дополнительные моменты"},
-    {names::Data7.utf16(), u"допускаемые моменты, серия П"},
-    {names::Data8.utf16(), u"допускаемые моменты, серия ОП"},
 };
 
 bool sameNumber(const QString& a, const QString& b) {
@@ -170,27 +168,26 @@ int headerRowsOf(QTextTable* table) {
 }  // namespace
 
 QString allowableSource(const Calculation& c) {
-    return c.options.value(names::Frame3) == names::Option2 ? names::Data8 : names::Data7;
+    return series(c).allowable.dataSource;
 }
 
 QString seriesName(const Calculation& c) {
-    return series(c) == Series::OP ? u"ОП"_s : u"П"_s;
+    return QString::fromUtf16(series(c).name);
 }
 
-Series series(const Calculation& c) {
-    return c.options.value(names::Frame3) == names::Option2 ? Series::OP : Series::P;
+const catalogue::Series& series(const Calculation& c, std::span<const catalogue::Series> table) {
+    return catalogue::seriesOf(c.options.value(names::Frame3), table);
 }
 
 int iceColumn(const Calculation& c) {
     const QString chosen = c.options.value(names::Frame7);
-    for (int k = 0; k < 4; ++k)
-        if (chosen == u"Option"_s + QString::number(3 + k)) return k;
+    for (int k = 0; k < catalogue::kThicknesses; ++k)
+        if (chosen == catalogue::kThicknessOptions[k]) return k;
     return -1;
 }
 
 QString allowableWorkbookName(const Calculation& c) {
-    return QString::fromUtf16(series(c) == Series::OP ? catalogue::kAllowableOp.workbook
-                                                      : catalogue::kAllowableP.workbook);
+    return QString::fromUtf16(series(c).allowable.workbook);
 }
 
 QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,
@@ -502,11 +499,11 @@ QString Report::html() const {
     row2(u"h/b"_s, in(names::Combo1), u"Набор Мфс"_s,
          optionText(c, names::Frame11, {{names::Option7, u"пер"_s}, {names::Option8, u"пост"_s}}));
     row2(u"Вес точки подвеса Gт, кгс"_s, in(names::Combo2), u"Мфс аварийный, кгс·м"_s,
-         shown(c.mfs.value(names::Text18)));
+         shown(c.mfs.value(names::kEmergencyMfs)));
     row2(u"Собственный вес ригеля gр, кгс/м"_s, in(names::txtGp), u"Мфс гололед, кгс·м"_s,
-         shown(c.mfs.value(names::Text19)));
+         shown(c.mfs.value(names::kIceMfs)));
     row2(u"Гололедная нагрузка ригеля gрг, кгс/м"_s, in(names::txtGpg), u"Мфс V max, кгс·м"_s,
-         shown(c.mfs.value(names::Text20)));
+         shown(c.mfs.value(names::kMaxWindMfs)));
     // Pp times Vm² is a load per metre of beam (kgf/m), so Pp is in kgf·s²/m³.
     row2(u"Ветровой параметр Pp, кгс·с²/м³"_s, in(names::txtPp), QString(), QString());
     h += u"</table>"_s;
@@ -518,14 +515,15 @@ QString Report::html() const {
     h += headerRow + u"<td>Точка</td>"_s;
     for (int i = 1; i <= 8; ++i) h += u"<td align=\"center\">"_s + QString::number(i) + u"</td>"_s;
     h += u"</tr>"_s;
-    const QList<std::pair<QString, QString>> pointRows = {{u"Плечо л, L, м"_s, u"txtL"_s},
-                                                          {u"Плечо п, П, м"_s, u"txtP"_s},
-                                                          {u"G, кгс/м"_s, u"txtG"_s},
-                                                          {u"Gг, кгс/м"_s, u"txtGg"_s}};
-    for (const auto& [caption, stem] : pointRows) {
+    const QList<std::pair<QString, const NameSeries*>> pointRows = {
+        {u"Плечо л, L, м"_s, &names::txtL},
+        {u"Плечо п, П, м"_s, &names::txtP},
+        {u"G, кгс/м"_s, &names::txtG},
+        {u"Gг, кгс/м"_s, &names::txtGg}};
+    for (const auto& [caption, series] : pointRows) {
         h += u"<tr><td>"_s + caption + u"</td>"_s;
-        for (int i = 1; i <= 8; ++i)
-            h += u"<td align=\"center\">"_s + in(stem + QString::number(i)) + u"</td>"_s;
+        for (const QString& name : series->all())
+            h += u"<td align=\"center\">"_s + in(name) + u"</td>"_s;
         h += u"</tr>"_s;
     }
     h += u"</table>"_s;
@@ -564,9 +562,13 @@ QString Report::html() const {
     h += headerRow + u"<td></td><td>Середина</td><td>Слева "_s + section + u"</td><td>Справа "_s +
          section + u"</td><td>Расчетное "_s + section + u"</td></tr>"_s;
     h += u"<tr><td>G</td>"_s +
-         cells({names::Label10, names::Label14, names::Label20, names::Text21}) + u"</tr>"_s;
+         cells({names::kLoadMidMoment, names::kLoadLeftMoment, names::kLoadRightMoment,
+                names::kLoadSectionMoment}) +
+         u"</tr>"_s;
     h += u"<tr><td>Gг</td>"_s +
-         cells({names::Label11, names::Label15, names::Label21, names::Text22}) + u"</tr>"_s;
+         cells({names::kIceLoadMidMoment, names::kIceLoadLeftMoment, names::kIceLoadRightMoment,
+                names::kIceLoadSectionMoment}) +
+         u"</tr>"_s;
     h += u"</table>"_s;
     // The check does not take a governing value smaller than the inputs give: said here too.
     for (const Remark& r : remarks_)
@@ -577,14 +579,12 @@ QString Report::html() const {
                  u"расчета), тс·м:"_s);
     h += table + u">"_s;
     h += headerRow + u"<td>Режим</td><td>Середина</td><td>"_s + section + u" пролета</td></tr>"_s;
-    const QString modes[] = {u"Аварийный (Мн нп)"_s, u"Гололед (Мр вп)"_s, u"V max (Мр вп)"_s};
-    for (int m = 0; m < 3; ++m)
-        h += u"<tr><td>"_s + modes[m] + u"</td>"_s +
-             cells({u"Label"_s + QString::number(22 + m), u"Label"_s + QString::number(30 + m)}) +
-             u"</tr>"_s;
+    for (const catalogue::Mode& m : catalogue::kModes)
+        h += u"<tr><td>"_s + QString::fromUtf16(m.caption) + u"</td>"_s +
+             cells({m.middle, m.section}) + u"</tr>"_s;
     h += u"</table>"_s;
-    if (!input_.results.value(names::Label49).text.isEmpty())
-        h += u"<p>Индикатор Мфс: "_s + userText(input_.results.value(names::Label49).text) +
+    if (!input_.results.value(names::kMfsIndicator).text.isEmpty())
+        h += u"<p>Индикатор Мфс: "_s + userText(input_.results.value(names::kMfsIndicator).text) +
              u"</p>"_s;
     if (!footnotes.isEmpty()) {
         h += u"<p style=\"font-size:8pt; color:#555555\">"_s;
@@ -645,14 +645,19 @@ QString Report::html() const {
     h += heading(3, u"5. Источники справочных значений"_s);
     h += table + u" width=\"100%\">"_s;
     h += headerRow + u"<td>Таблица</td><td>Файл</td><td>Строка</td></tr>"_s;
-    for (const SourceRole& r : kSourceRoles) {
-        const SourceRow row = c.sources.value(QString::fromUtf16(r.source));
+    const auto sourceRow = [&](const QString& source, const QString& role) {
+        const SourceRow row = c.sources.value(source);
         const QString where =
             row.row < 0 ? u"нет строк (таблица не прочитана)"_s
                         : QString::number(row.row + 1) + u" — «"_s + userText(row.caption) + u"»"_s;
-        h += u"<tr><td>"_s + QString::fromUtf16(r.role) + u"</td><td>"_s + shown(row.workbook) +
-             u"</td><td>"_s + where + u"</td></tr>"_s;
-    }
+        h += u"<tr><td>"_s + role + u"</td><td>"_s + shown(row.workbook) + u"</td><td>"_s + where +
+             u"</td></tr>"_s;
+    };
+    for (const SourceRole& r : kSourceRoles)
+        sourceRow(QString::fromUtf16(r.source), QString::fromUtf16(r.role));
+    for (const catalogue::Series& s : catalogue::kSeries)
+        sourceRow(s.allowable.dataSource,
+                  u"допускаемые моменты, серия "_s + QString::fromUtf16(s.name));
     h += u"</table>"_s;
     h += u"<p style=\"font-size:8pt; color:#555555\">Строки — те, что были показаны в таблицах "
          u"при сохранении расчета; значения полей ввода могли быть введены и вручную.</p>"_s;
@@ -768,8 +773,8 @@ QString Report::sheetRowsNote() const {
         const QString text = u"Значения листа расчета ("_s + values +
                              u"), с которыми вычислены моменты раздела 3, — строки «"_s +
                              userText(owner->caption) + u"» серии "_s +
-                             (owner->series == Series::OP ? u"ОП"_s : u"П"_s) + u"."_s;
-        if (owner->series != series(c))
+                             QString::fromUtf16(owner->series->name) + u"."_s;
+        if (owner->series != &series(c))
             return u"<p style=\"color:#b00000\">"_s + text +
                    u" Это строки другой серии, а проверяется серия "_s + seriesName(c) +
                    u": моменты раздела 3 к проверяемым маркам не относятся; каждая марка "
@@ -784,8 +789,8 @@ QString Report::sheetRowsNote() const {
 
 QString Report::mfsNote() const {
     const Calculation& c = input_.calculation;
-    const QStringList values = {c.mfs.value(names::Text18), c.mfs.value(names::Text19),
-                                c.mfs.value(names::Text20)};
+    const QStringList values = {c.mfs.value(names::kEmergencyMfs), c.mfs.value(names::kIceMfs),
+                                c.mfs.value(names::kMaxWindMfs)};
     QString shownValues;
     for (const QString& v : values)
         shownValues += (shownValues.isEmpty() ? QString() : u"; "_s) + shown(v);

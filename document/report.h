@@ -52,12 +52,12 @@ struct ReportInput {
     tables::Table mfsTable;  // т38.1.xls (Data6): which row the Мфс values came from
 };
 
-// The data source of the allowable moments of the calculation's series: Data7 for "П", Data8
-// for "ОП".
-QString allowableSource(const Calculation& calculation);
-// "П" or "ОП".
+// The series the calculation's "П/ОП" chooses in `table`, its name ("П", "ОП") and the data
+// source of its allowable moments (Data7, Data8).
+const catalogue::Series& series(const Calculation& calculation,
+                                std::span<const catalogue::Series> table = catalogue::kSeries);
 QString seriesName(const Calculation& calculation);
-Series series(const Calculation& calculation);
+QString allowableSource(const Calculation& calculation);
 // The ice thickness chosen: 0 .. 3 for b = 5, 10, 15, 20 mm, -1 when none is.
 int iceColumn(const Calculation& calculation);
 // The bare names of the workbooks the report reads: the allowable moments of the calculation's

@@ -21,8 +21,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const std::array<const char16_t*, 3> kModes = {u"аварийный", u"гололед", u"V max"};
-
 // One cell: a text, or a number with the text it is written as in a CSV file.
 struct Cell {
     QString text;
@@ -120,9 +118,10 @@ QStringList scheduleHeader() {
     QStringList header;
     for (const ObjectField& f : objectFields()) header << QString::fromUtf16(f.caption);
     header << u"Пролет l, м"_s << u"Расчетная длина Lр, м"_s << u"Серия"_s << u"Сечение у опоры"_s;
-    const QString modes[] = {u"Аварийный (Мн нп)"_s, u"Гололед (Мр вп)"_s, u"V max (Мр вп)"_s};
-    for (const QString& m : modes) header << m + u", середина, тс·м"_s;
-    for (const QString& m : modes) header << m + u", сечение 1/3 (1/4), тс·м"_s;
+    for (const catalogue::Mode& m : catalogue::kModes)
+        header << QString::fromUtf16(m.caption) + u", середина, тс·м"_s;
+    for (const catalogue::Mode& m : catalogue::kModes)
+        header << QString::fromUtf16(m.caption) + u", сечение 1/3 (1/4), тс·м"_s;
     header << u"Марка ригеля"_s << u"Наибольшее использование марки, %"_s << u"Определяющий режим"_s
            << u"Вывод"_s << u"Замечания"_s << u"Файл расчета"_s;
     return header;
@@ -149,9 +148,9 @@ ScheduleRow scheduleRow(const QString& fileName, const Calculation& c,
         row.moments[i] = moments.middle[i];
         row.moments[i + 3] = moments.end[i];
     }
-    const bool op = series(c) == Series::OP;
-    const tables::Table& allowable = op ? tables.allowableOp : tables.allowableP;
-    const QString& allowableError = op ? tables.allowableOpError : tables.allowablePError;
+    const AllowableTable own = tables.allowable.value(allowableWorkbookName(c));
+    const tables::Table& allowable = own.table;
+    const QString& allowableError = own.error;
     const CrossbeamCheck check = checkEveryGrade(c, again.results, allowable, tables.crossbeam);
     row.verdict = verdictText(check, c, allowable, allowableWorkbookName(c), allowableError);
     for (const Remark& r : remarks(c, again.results, check, tables.crossbeam, tables.mfs))
@@ -167,7 +166,7 @@ ScheduleRow scheduleRow(const QString& fileName, const Calculation& c,
             if (ratio && (!row.highestUse || *ratio > *row.highestUse)) {
                 row.highestUse = ratio;
                 row.governingMode = (i < 3 ? u"середина"_s : row.section) + u", "_s +
-                                    QString::fromUtf16(kModes[i % 3]);
+                                    QString::fromUtf16(catalogue::kModes[i % 3].name);
             }
         }
     }

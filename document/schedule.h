@@ -16,6 +16,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -31,11 +32,13 @@
 namespace vardo::document {
 
 // The workbooks every row is checked against, read once for the whole schedule.
+struct AllowableTable {
+    tables::Table table;
+    QString error;  // why it could not be read; empty when it was
+};
 struct ScheduleTables {
-    tables::Table allowableP;   // т36.1.xls (series П)
-    tables::Table allowableOp;  // т36.2.xls (series ОП)
-    QString allowablePError;    // why it could not be read; empty when it was
-    QString allowableOpError;
+    // The allowable-moment table of each series, by its workbook (т36.1.xls for "П", ...).
+    QMap<QString, AllowableTable> allowable;
     CrossbeamTables crossbeam;  // т37Gp.xls, Т37Gрг.xls, т37gama.xls
     tables::Table mfs;          // т38.1.xls: which row the Мфс values are, for the remarks
 };
@@ -45,7 +48,7 @@ struct ScheduleRow {
     bool read = false;  // false: the file could not be read, `verdict` says why
     ObjectData object;
     QString span, lp;  // l and Lр as typed
-    QString series;    // "П" or "ОП"
+    QString series;    // the series' name: "П", "ОП"
     QString section;   // "1/3", "1/4", or "не выбрано"
     // Mid-span emergency, ice, maximum wind; then the same at the section. Absent: not computed.
     std::array<std::optional<Fixed>, 6> moments;

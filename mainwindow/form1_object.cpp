@@ -148,11 +148,10 @@ bool Form1::writeFolderSchedule(const QString& folder, const QString& path) {
         return s ? s->errorText() : u"таблица не открыта"_s;
     };
     document::ScheduleTables tables;
-    tables.allowableP = table(names::Data7);
-    tables.allowablePError = error(names::Data7);
-    tables.allowableOp = table(names::Data8);
-    tables.allowableOpError = error(names::Data8);
-    tables.crossbeam = {table(names::Data1), table(names::Data5), table(names::Data3)};
+    for (const catalogue::Series& s : catalogue::kSeries)
+        tables.allowable.insert(QString::fromUtf16(s.allowable.workbook),
+                                {table(s.allowable.dataSource), error(s.allowable.dataSource)});
+    tables.crossbeam = document::crossbeamTablesOf(table);
     tables.mfs = table(names::Data6);
 
     // Every file read is shown, and "Отмена" stops before the next one: nothing is written then.

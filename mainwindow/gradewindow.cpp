@@ -35,7 +35,6 @@ QColor bandColour(document::Band band) {
     return {};
 }
 
-const QString kModes[] = {u"аварийный"_s, u"гололед"_s, u"V max"_s};
 const QString kAllowableNames[] = {u"F2, Мн нп среднего блока"_s, u"F3, Мр вп среднего блока"_s,
                                    u"F4, Мн нп крайнего блока"_s, u"F5, Мр вп крайнего блока"_s};
 
@@ -127,6 +126,8 @@ void GradeWindow::refresh(const QStringList& staleResults) {
     const document::Results results = document::sheetResults(c);
     const QString allowable = document::allowableSource(c);
     const tables::Table table = port_.table(allowable);
+    const document::CrossbeamTables crossbeamTables =
+        document::crossbeamTablesOf([this](const QString& s) { return port_.table(s); });
 
     QString heading = u"Серия "_s + document::seriesName(c) + u" («"_s +
                       document::allowableWorkbookName(c) + u"»), сечение "_s +
@@ -138,11 +139,8 @@ void GradeWindow::refresh(const QStringList& staleResults) {
     if (table.rowCount() == 0)
         missing_.prepend(u"таблица допускаемых моментов «"_s + document::allowableWorkbookName(c) +
                          u"» не прочитана"_s);
-    check_ = missing_.isEmpty()
-                 ? document::checkEveryGrade(c, results, table,
-                                             {port_.table(names::Data1), port_.table(names::Data5),
-                                              port_.table(names::Data3)})
-                 : document::CrossbeamCheck{};
+    check_ = missing_.isEmpty() ? document::checkEveryGrade(c, results, table, crossbeamTables)
+                                : document::CrossbeamCheck{};
     QStringList notice;
     if (!missing_.isEmpty())
         notice << u"Подбор невозможен, на листе не хватает данных:\n— "_s +
@@ -153,10 +151,8 @@ void GradeWindow::refresh(const QStringList& staleResults) {
     // below the table, and stale results are said above when the sheet marks them.
     QStringList caveats;
     if (missing_.isEmpty())
-        for (const document::Remark& r : document::remarks(
-                 c, results, check_,
-                 {port_.table(names::Data1), port_.table(names::Data5), port_.table(names::Data3)},
-                 port_.table(names::Data6)))
+        for (const document::Remark& r :
+             document::remarks(c, results, check_, crossbeamTables, port_.table(names::Data6)))
             if (r.kind != document::RemarkKind::Unchecked &&
                 (r.kind != document::RemarkKind::Stale || stale_.isEmpty()))
                 caveats << r.text + u'.';
@@ -182,7 +178,8 @@ void GradeWindow::fill() {
     const QString section = catalogue::sectionText(quarter);
     QStringList headers{u"Марка"_s};
     for (int i = 0; i < 6; ++i)
-        headers << (i < 3 ? u"Середина"_s : section) + u"\n"_s + kModes[i % 3] + u", тс·м"_s;
+        headers << (i < 3 ? u"Середина"_s : section) + u"\n"_s +
+                       QString::fromUtf16(catalogue::kModes[i % 3].name) + u", тс·м"_s;
     headers << u"Lр"_s << u"Вывод"_s;
     grades_->setColumnCount(headers.size());
     grades_->setHorizontalHeaderLabels(headers);
@@ -260,7 +257,10 @@ void GradeWindow::applyGrade(int index) {
         port_.moveTo(names::Data5, g.rows->gpgAt);
         port_.moveTo(names::Data3, g.rows->ppAt);
     }
-    port_.moveTo(port_.isChecked(names::Option2) ? names::Data8 : names::Data7, g.row);
+    const catalogue::Series* series = &catalogue::kSeries[0];
+    for (const catalogue::Series& s : catalogue::kSeries)
+        if (port_.isChecked(s.option)) series = &s;
+    port_.moveTo(series->allowable.dataSource, g.row);
     if (!g.rows) {
         port_.message(u"Для марки "_s + g.grade + u" не найдены строки gр, gрг, Pp ("_s +
                       g.notChecked +
@@ -272,9 +272,8 @@ void GradeWindow::applyGrade(int index) {
     // six mode buttons, each with its own messages, so the moments are the grade's.
     if (!click_) return;
     for (const QString field : {names::txtGp, names::txtGpg, names::txtPp}) click_(field);
-    for (const QString button : {names::Command7, names::Command8, names::Command9,
-                                 names::Command11, names::Command12, names::Command13})
-        click_(button);
+    for (const catalogue::Mode& m : catalogue::kModes) click_(m.middleButton);
+    for (const catalogue::Mode& m : catalogue::kModes) click_(m.sectionButton);
 }
 
 }  // namespace vardo::mainwindow

@@ -11,16 +11,9 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // The mode buttons of the moment panel: emergency, ice, maximum wind.
-constexpr Name kMidMomentButtons[]{names::Command7, names::Command8, names::Command9};
-constexpr Name kSectionMomentButtons[]{names::Command11, names::Command12, names::Command13};
 
 // The suspension points' x positions on the window, in twips, points 1 to 8.
 constexpr std::array<int, 8> kPointX = {960, 2160, 3360, 4800, 6120, 7320, 8520, 9720};
-
-// The diagram's lines: the crossbeam, then one mark per point.
-QString lineName(int i) {
-    return u"Line"_s + QString::number(i);
-}
 
 std::vector<ControlRow> buildControls() {
     std::vector<ControlRow> c;
@@ -206,19 +199,20 @@ std::vector<ControlRow> buildControls() {
     add(names::Command15, Kind::Button, u"Назад"_s, 4200, 1440, 2535, 255, f2);
     add(names::Frame18, Kind::Frame, u"1/3 (1/4)"_s, 6840, 240, 3495, 1455, f2, true, BoldItalic);
     add(names::Frame4, Kind::Frame, u"Середина"_s, 120, 240, 3495, 1455, f2, true, BoldItalic);
+    // The buttons' captions, in the order of catalogue::kModes.
     const QString modes[] = {u"Аварийный Мн нп"_s, u"Гололед Мр вп"_s, u"V max Мр вп"_s};
     const int modeTop[] = {240, 600, 960};
-    for (int m = 2; m >= 0; --m) {
-        add(kSectionMomentButtons[m], Kind::Button, modes[m], 120, modeTop[m], 1935, 375,
+    for (int m = catalogue::kModeCount - 1; m >= 0; --m) {
+        add(catalogue::kModes[m].sectionButton, Kind::Button, modes[m], 120, modeTop[m], 1935, 375,
             names::Frame18);
-        add(kMidMomentButtons[m], Kind::Button, modes[m], 120, modeTop[m], 1935, 375,
+        add(catalogue::kModes[m].middleButton, Kind::Button, modes[m], 120, modeTop[m], 1935, 375,
             names::Frame4);
     }
-    for (int m = 2; m >= 0; --m) {
-        add(catalogue::kMomentsSection[m], Kind::Label, {}, 2160, modeTop[m], 1215, 375,
+    for (int m = catalogue::kModeCount - 1; m >= 0; --m) {
+        add(catalogue::kModes[m].section, Kind::Label, {}, 2160, modeTop[m], 1215, 375,
             names::Frame18, true, RedText);
-        add(catalogue::kMomentsMid[m], Kind::Label, {}, 2160, modeTop[m], 1215, 375, names::Frame4,
-            true, RedText);
+        add(catalogue::kModes[m].middle, Kind::Label, {}, 2160, modeTop[m], 1215, 375,
+            names::Frame4, true, RedText);
     }
 
     // The allowable moments of the crossbeam grades, over the upper part of the window.
@@ -239,7 +233,8 @@ std::vector<ControlRow> buildControls() {
     add(names::Frame23, Kind::Frame, {}, 120, 240, 2055, 615, names::Frame21);
     add(names::Label38, Kind::Label, u"Мр вп"_s, 2280, 960, 975, 255, names::Frame21);
     add(names::Label37, Kind::Label, u"Мн нп"_s, 2280, 480, 975, 255, names::Frame21);
-    // Each field has a label per series on the same place; the series selector shows one. F1 .. F6
+    // Each field has a label per series on the same place; the series selector shows one, at start
+    // the first series'. F1 .. F6
     // of a set: grade, the middle block's two moments, the end block's two, the design lengths.
     struct Place {
         Name frame;
@@ -250,10 +245,12 @@ std::vector<ControlRow> buildControls() {
                                  {names::Frame26, 2055, 255}, {names::Frame28, 4215, 495}};
     // In the order of the window's stacking: grade, lengths, then the four moments.
     for (int f : {0, 5, 1, 2, 3, 4}) {
-        const QString p = catalogue::kAllowableP.labels[f], op = catalogue::kAllowableOp.labels[f];
         const Place& at = places[f];
-        add(op, Kind::Label, op, 120, 240, at.width, at.height, at.frame, false, BlueBold);
-        add(p, Kind::Label, p, 120, 240, at.width, at.height, at.frame, true, BlueBold);
+        for (int s = std::ssize(catalogue::kSeries) - 1; s >= 0; --s) {
+            const QString label = catalogue::kSeries[s].allowable.labels[f];
+            add(label, Kind::Label, label, 120, 240, at.width, at.height, at.frame, s == 0,
+                BlueBold);
+        }
     }
     return c;
 }
@@ -292,7 +289,7 @@ const std::vector<DiagramLine>& diagramLines() {
     static const std::vector<DiagramLine> table = [] {
         std::vector<DiagramLine> lines{{names::Line1, 120, 3120, 10560, 3120, 3}};
         for (int i = 0; i < 8; ++i)
-            lines.push_back({lineName(i + 2), kPointX[i], 2880, kPointX[i], 3480, 2});
+            lines.push_back({names::kPointMarks[i], kPointX[i], 2880, kPointX[i], 3480, 2});
         return lines;
     }();
     return table;

@@ -55,8 +55,8 @@ document::ReportInput reportInputOf(const WindowPort& port, const QString& calcu
     in.allowableWorkbook = port.workbookName(allowable);
     if (const tables::DataSource* s = port.source(allowable)) in.allowableError = s->errorText();
     // Each grade is checked with its own rows of the crossbeam tables the window shows.
-    in.crossbeamTables = {port.table(names::Data1), port.table(names::Data5),
-                          port.table(names::Data3)};
+    in.crossbeamTables =
+        document::crossbeamTablesOf([&port](const QString& s) { return port.table(s); });
     in.mfsTable = port.table(names::Data6);
     return in;
 }

@@ -109,6 +109,18 @@ class CoreTest : public QObject {
         QVERIFY(!vardo::catalogue::isKnown(u"Text23"));
         QCOMPARE(vardo::catalogue::groupOf(u"Option10"), u"Frame15");
         QCOMPARE(vardo::catalogue::resultCaption(u"Label31", true), u"гололед, 1/4"_s);
+        // A calculation file keeps the table fields Text1 .. Text17, then the Мфс boxes.
+        QCOMPARE(vardo::catalogue::tableFields().first(17), vardo::numberedNames(u"Text"_s, 1, 17));
+        // Mode m (emergency, ice, V max): Command7+m gives Label22+m at mid-span, Command11+m
+        // Label30+m at the section, with the Мфс of Text18+m.
+        for (int m = 0; m < 3; ++m) {
+            const vardo::catalogue::Mode& mode = vardo::catalogue::kModes[m];
+            QCOMPARE(QStringList({mode.middleButton, mode.middle, mode.sectionButton, mode.section,
+                                  mode.mfs}),
+                     QStringList({u"Command%1"_s.arg(7 + m), u"Label%1"_s.arg(22 + m),
+                                  u"Command%1"_s.arg(11 + m), u"Label%1"_s.arg(30 + m),
+                                  u"Text%1"_s.arg(18 + m)}));
+        }
     }
 
     void mapSheetSelectsWithinTheGroup() {

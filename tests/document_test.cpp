@@ -22,6 +22,7 @@
 #include "document/crossbeamcheck.h"
 #include "document/designlengths.h"
 #include "document/diagram.h"
+#include "document/gradeselection.h"
 #include "document/memoryport.h"
 #include "document/recompute.h"
 #include "document/report.h"
@@ -212,6 +213,7 @@ class DocumentTest : public QObject {
     void savedZeroAfterRefusalIsNotComputed();
     void checkOfWorkedExample();
     void reportOfWorkedExample();
+    void thirdSeriesIsATableEntry();
     void reportOfIncompleteCalculation();
     void commandLine();
     void commandLineTablesFolder();
@@ -780,6 +782,51 @@ void DocumentTest::checkOfWorkedExample() {
     QVERIFY(!check.grades[4].allowable[0]);
     QCOMPARE(check.grades[4].length, LengthFit::Allowed);
     QCOMPARE(check.grades[5].length, LengthFit::Unknown);
+}
+
+void DocumentTest::thirdSeriesIsATableEntry() {
+    // State: a series "Р" added as a table entry only: its allowable moments are grades.xls, its
+    // rows the columns after those of "ОП" in the crossbeam tables. The worked example's gр, gрг,
+    // Pp are in those columns; "П" has other values under the same captions. It is chosen by a
+    // name the sheet knows (the sheet warns of any other).
+    using vardo::catalogue::kSeries;
+    constexpr vardo::catalogue::Series kWithThird[]{
+        kSeries[0],
+        kSeries[1],
+        {u"Р",
+         vardo::Name(u"Option17"),
+         {vardo::Name(u"Data9"), u"grades.xls", kSeries[1].allowable.labels},
+         {4, 5},
+         {10, 11},
+         {4, 5},
+         kSeries[1].shown}};
+    Calculation c = momentExample();
+    c.options[u"Frame3"_s] = u"Option17"_s;
+    CrossbeamTables t = reportInput(c, gradeTable()).crossbeamTables;
+    for (tables::Table* table : {&t.weight, &t.ice, &t.wind})
+        for (QStringList& row : table->rows) {
+            const QStringList own = row;
+            row = QStringList(table == &t.ice ? 10 : 4) + own;
+            row[0] = own[0];
+            row[1] = u"1000"_s;
+        }
+    // Action: every grade checked with the rows of the chosen series.
+    const CrossbeamCheck check =
+        checkEveryGrade(c, recompute(c).results, gradeTable(), t, kWithThird);
+    // Expected: the verdicts of the worked example's report (Р-3 fails at V max, Р-4 is chosen).
+    const QList<Verdict> verdicts = {Verdict::Fails,  Verdict::Fails,      Verdict::Fails,
+                                     Verdict::Passes, Verdict::Incomplete, Verdict::Incomplete};
+    QCOMPARE(check.grades.size(), verdicts.size());
+    for (int g = 0; g < 6; ++g) {
+        QCOMPARE(check.grades[g].verdict, verdicts[g]);
+        QCOMPARE(check.grades[g].rows->gp + u'|' + check.grades[g].rows->gpg, u"55|21,5"_s);
+    }
+    QCOMPARE(check.firstPassing, 3);
+    // With "П" chosen, the sheet's rows are found in the third series, after "П" and "ОП".
+    c.options[u"Frame3"_s] = u"Option1"_s;
+    const std::optional<SheetRowsOwner> owner = sheetRowsOwner(c, t, kWithThird);
+    QVERIFY(owner && owner->series == &kWithThird[2]);
+    QCOMPARE(owner->caption, u"Р-1"_s);
 }
 
 void DocumentTest::reportOfWorkedExample() {

@@ -40,7 +40,7 @@ ReportInput inputFor(const Calculation& c, const QString& fileName = u"расч�
     in.fileName = fileName;
     in.date = QDateTime(QDate(2026, 12, 7), QTime(9, 0));
     in.allowableWorkbook = allowableWorkbookName(c);
-    in.allowable = sampleWorkbook(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
+    in.allowable = sampleWorkbook(series(c).allowable.workbook);
     in.crossbeamTables = {sampleWorkbook(kWeightWorkbook), sampleWorkbook(kIceWorkbook),
                           sampleWorkbook(kWindWorkbook)};
     in.mfsTable = sampleWorkbook(kMfsWorkbook);
@@ -62,7 +62,7 @@ QStringList pdfPages(const Report& report) {
 
 // The sheet's gр, gрг (b = 10 mm) and Pp set to the rows of one grade of the sample tables.
 Calculation withRowsOf(Calculation c, int row) {
-    const bool op = series(c) == Series::OP;
+    const bool op = c.options.value(u"Frame3"_s) == u"Option2"_s;
     c.inputs[u"txtGp"_s] = sampleWorkbook(kWeightWorkbook).rows[row].value(op ? 3 : 1);
     c.inputs[u"txtGpg"_s] = sampleWorkbook(kIceWorkbook).rows[row].value(op ? 7 : 2);
     c.inputs[u"txtPp"_s] = sampleWorkbook(kWindWorkbook).rows[row].value(op ? 3 : 1);
@@ -205,7 +205,7 @@ void ReportTest::gradeRowsByCaption() {
                             sampleWorkbook(kWindWorkbook)};
     QString why;
     const std::optional<GradeRows> rows =
-        findGradeRows(t, series ? Series::OP : Series::P, grade, ice, &why);
+        findGradeRows(t, vardo::catalogue::kSeries[series], grade, ice, &why);
     if (expected.contains(u'|')) {
         QVERIFY2(rows, qPrintable(why));
         QCOMPARE(rows->gp + u'|' + rows->gpg + u'|' + rows->pp, expected);
@@ -215,7 +215,7 @@ void ReportTest::gradeRowsByCaption() {
         QVERIFY2(why.contains(expected), qPrintable(why));
     }
     // A table that could not be read names itself.
-    QVERIFY(!findGradeRows({}, Series::P, u"П-1"_s, 1, &why));
+    QVERIFY(!findGradeRows({}, vardo::catalogue::kSeries[0], u"П-1"_s, 1, &why));
     QVERIFY(why.contains(u"т37Gp.xls"_s));
 }
 

@@ -35,8 +35,8 @@ namespace {
 
 ScheduleTables sampleTables() {
     ScheduleTables t;
-    t.allowableP = sampleWorkbook(u"т36.1.xls");
-    t.allowableOp = sampleWorkbook(u"т36.2.xls");
+    for (const char16_t* workbook : {u"т36.1.xls", u"т36.2.xls"})
+        t.allowable.insert(QString::fromUtf16(workbook), {sampleWorkbook(workbook), {}});
     t.crossbeam = {sampleWorkbook(kWeightWorkbook), sampleWorkbook(kIceWorkbook),
                    sampleWorkbook(kWindWorkbook)};
     t.mfs = sampleWorkbook(kMfsWorkbook);
@@ -49,7 +49,7 @@ ReportInput reportInput(const Calculation& c) {
     in.calculation = c;
     in.results = recompute(c).results;
     in.allowableWorkbook = allowableWorkbookName(c);
-    in.allowable = sampleWorkbook(series(c) == Series::OP ? u"т36.2.xls" : u"т36.1.xls");
+    in.allowable = sampleWorkbook(series(c).allowable.workbook);
     in.crossbeamTables = {sampleWorkbook(kWeightWorkbook), sampleWorkbook(kIceWorkbook),
                           sampleWorkbook(kWindWorkbook)};
     in.mfsTable = sampleWorkbook(kMfsWorkbook);
