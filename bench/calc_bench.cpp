@@ -11,9 +11,11 @@
 #include <QStringList>
 #include <cstdio>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "bench/summary.h"
-#include "calc/calc.h"
+#include "calc/procedures.h"
 #include "core/mapsheet.h"
 #include "core/numbertext.h"
 #include "core/sheet.h"
@@ -92,20 +94,16 @@ void fillWorkedExample(MapSheet& sheet) {
 
 using Click = void (*)(Sheet&);
 struct Procedure {
-    const char* name;
+    std::string name;
     Click click;
 };
-namespace c = vardo::calc;
-const Procedure kProcedures[] = {
-    {"Command1", &c::Command1_Click},   {"Command2", &c::Command2_Click},
-    {"Command3", &c::Command3_Click},   {"Command4", &c::Command4_Click},
-    {"Command5", &c::Command5_Click},   {"Command6", &c::Command6_Click},
-    {"Text21", &c::Text21_Click},       {"Text22", &c::Text22_Click},
-    {"Command7", &c::Command7_Click},   {"Command8", &c::Command8_Click},
-    {"Command9", &c::Command9_Click},   {"Command11", &c::Command11_Click},
-    {"Command12", &c::Command12_Click}, {"Command13", &c::Command13_Click},
-    {"Command20", &c::Command20_Click}, {"Command21", &c::Command21_Click},
-};
+// Every procedure of the calculation, by the control whose click runs it.
+const std::vector<Procedure> kProcedures = [] {
+    std::vector<Procedure> out;
+    for (const vardo::calc::ProcedureEntry& p : vardo::calc::procedures())
+        out.push_back({p.control.toString().toStdString(), p.run});
+    return out;
+}();
 
 void clickBenchmark(benchmark::State& state, Click click) {
     MapSheet sheet;
@@ -166,7 +164,7 @@ int main(int argc, char** argv) {
             if (e.kind == Traffic::Read) ++reads;
             if (e.kind == Traffic::Write) written << e.name + u'=' + e.text;
         }
-        std::printf("%-10s reads %2d texts, messages %d, writes %s\n", p.name, reads,
+        std::printf("%-10s reads %2d texts, messages %d, writes %s\n", p.name.c_str(), reads,
                     int(tracer.messages().size()), qPrintable(written.join(u", "_qs)));
         traffics.append(tracer.traffic);
     }
@@ -188,7 +186,8 @@ int main(int argc, char** argv) {
         const double ours = collector.cpuSeconds(click);
         const double yard = collector.cpuSeconds(port);
         using vardo::bench::format;
-        vardo::bench::printRow({format("%s click (CPU)", p.name), format("%.2f us", ours * 1e6),
+        vardo::bench::printRow({format("%s click (CPU)", p.name.c_str()),
+                                format("%.2f us", ours * 1e6),
                                 format("%.2f us port traffic", yard * 1e6),
                                 format("%.2fx", ours / yard), "< 20 us", ours < kTargetSeconds});
     }

@@ -17,7 +17,8 @@
 //
 //   Command20 ("Мфс =0") and Command21 ("Мфс >0") set the three Мфс values and swap the frames.
 //
-// loads.h holds the sum core, moments.h the mode formulas with their factor table; loadbuttons.cpp,
+// loads.h holds the sum core, moments.h the mode formulas with their factor table, procedures.h the
+// table of these procedures (control, result, inputs, stage); loadbuttons.cpp,
 // momentbuttons.cpp and mfsbuttons.cpp hold the button procedures: each reads every input afresh,
 // runs its steps under the skip-on-error rule (core/step.h), shows at most the messages of its
 // branch, and writes its result label last, in every case.

@@ -103,12 +103,6 @@ const QHash<QString, QString>& quantities() {
     return table;
 }
 
-QStringList pointsOf(bool withIce) {
-    QStringList out = names::txtL.all() + names::txtP.all() + names::txtG.all();
-    if (withIce) out += names::txtGg.all();
-    return out << names::txtProlet;
-}
-
 }  // namespace
 
 QString quantityText(QStringView control) {
@@ -117,59 +111,6 @@ QString quantityText(QStringView control) {
 
 QStringList quantityControls() {
     return quantities().keys();
-}
-
-const QList<ResultInputs>& resultInputs() {
-    static const QList<ResultInputs> table = [] {
-        // Loads: the points, the span, Gт for G (not for the ice alone); the sections at 1/3 or
-        // 1/4 also test the section options.
-        const QStringList g = pointsOf(false) << names::Combo2;
-        const QStringList gIce = pointsOf(true);
-        const QStringList section{names::Option9, names::Option10};
-        // Moments: Lр, gр, [gрг], h/b, the suspension moments, Мфс of the mode, [Pp, Vm].
-        const auto emergency = [](const Name& load, const Name& ice) {
-            return QStringList{names::txtLp, names::txtGp, names::txtGpg, names::Combo1,
-                               load,         ice,          names::Text18};
-        };
-        const auto ice = [](const Name& load, const Name& iceLoad) {
-            return QStringList{names::txtLp, names::txtGp,  names::txtGpg, names::Combo1, load,
-                               iceLoad,      names::Text19, names::txtPp,  names::txtVm};
-        };
-        const auto wind = [](const Name& load) {
-            return QStringList{names::txtLp,  names::txtGp, names::Combo1, load,
-                               names::Text20, names::txtPp, names::txtVm};
-        };
-        return QList<ResultInputs>{
-            {names::Label10, names::Command1, g},
-            {names::Label11, names::Command2, gIce},
-            {names::Label14, names::Command3, g + section},
-            {names::Label15, names::Command4, gIce + section},
-            {names::Label20, names::Command5, g + section},
-            {names::Label21, names::Command6, gIce + section},
-            {names::Text21, names::Text21, {names::Label14, names::Label20}},
-            {names::Text22, names::Text22, {names::Label15, names::Label21}},
-            {names::Label22, names::Command7, emergency(names::Label10, names::Label11)},
-            {names::Label23, names::Command8, ice(names::Label10, names::Label11)},
-            {names::Label24, names::Command9, wind(names::Label10)},
-            {names::Label30, names::Command11, emergency(names::Text21, names::Text22) + section},
-            {names::Label31, names::Command12, ice(names::Text21, names::Text22) + section},
-            {names::Label32, names::Command13, wind(names::Text21) + section},
-        };
-    }();
-    return table;
-}
-
-QStringList inputsOf(QStringView result) {
-    for (const ResultInputs& r : resultInputs())
-        if (r.result == result) return r.inputs;
-    return {};
-}
-
-QStringList resultsOf(QStringView producer) {
-    QStringList out;
-    for (const ResultInputs& r : resultInputs())
-        if (r.producer == producer) out << r.result;
-    return out;
 }
 
 }  // namespace vardo::catalogue

@@ -1,7 +1,7 @@
 #include "document/recompute.h"
 #include "core/catalogue.h"
 
-#include "calc/calc.h"
+#include "calc/procedures.h"
 #include "core/messages.h"
 #include "core/numbertext.h"
 #include "document/memoryport.h"
@@ -12,35 +12,15 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-using Procedure = void (*)(Sheet&);
+using calc::ProcedureEntry;
+using calc::Stage;
 
-struct Step {
-    Procedure procedure;
-    const char16_t* label;
-    bool section;  // computed only for the section chosen with "1/3" / "1/4"
-};
-
-// The road of a calculation: mid-span loads, left and right third (quarter) point loads, then the
-// moments at mid-span and at the third (quarter) point.
-constexpr Step kSteps[] = {
-    {calc::Command1_Click, names::Label10.utf16(), false},
-    {calc::Command2_Click, names::Label11.utf16(), false},
-    {calc::Command3_Click, names::Label14.utf16(), true},
-    {calc::Command4_Click, names::Label15.utf16(), true},
-    {calc::Command5_Click, names::Label20.utf16(), true},
-    {calc::Command6_Click, names::Label21.utf16(), true},
-    {calc::Command7_Click, names::Label22.utf16(), false},
-    {calc::Command8_Click, names::Label23.utf16(), false},
-    {calc::Command9_Click, names::Label24.utf16(), false},
-    {calc::Command11_Click, names::Label30.utf16(), true},
-    {calc::Command12_Click, names::Label31.utf16(), true},
-    {calc::Command13_Click, names::Label32.utf16(), true},
-};
-
-// The left and right loads at the section: Command3 .. Command6.
-constexpr std::ptrdiff_t kFirstSectionStep = 2;
-// The design moments: the steps from Command7 on.
-constexpr std::ptrdiff_t kFirstMomentStep = 6;
+// The road of a calculation, as the table has it: mid-span loads, left and right third (quarter)
+// point loads, then the moments at mid-span and at the third (quarter) point. The governing
+// Text21/Text22 are not worked out again: they are kept as saved.
+bool recomputed(const ProcedureEntry& p) {
+    return p.stage == Stage::Load || p.stage == Stage::Moment;
+}
 
 bool isNoData(const QString& message) {
     return message == messages::noData() || message == messages::noDataColon() ||
@@ -63,17 +43,19 @@ void load(MemoryPort& port, const Calculation& calculation) {
         if (!option.isEmpty()) port.setChecked(option);
 }
 
-// Runs the steps from `first` on, each result computed when its procedure did not refuse.
-void run(MemoryPort& port, const Step* first, const Step* last, Results& out) {
+// Runs the procedures `which` takes, in the order of the road, each result computed when its
+// procedure did not refuse.
+template <typename Which>
+void run(MemoryPort& port, Which which, Results& out) {
     const bool sectionChosen = port.isChecked(names::Option9) || port.isChecked(names::Option10);
-    for (const Step* s = first; s != last; ++s) {
+    for (const ProcedureEntry& p : calc::resultProcedures()) {
+        if (!recomputed(p) || !which(p)) continue;
         const qsizetype before = port.messages().size();
-        s->procedure(port);
-        bool refused = s->section && !sectionChosen;
+        p.run(port);
+        bool refused = p.atSection && !sectionChosen;
         const QStringList shown = port.messages();
         for (qsizetype i = before; i < shown.size(); ++i) refused = refused || isNoData(shown[i]);
-        const QString label = QString::fromUtf16(s->label);
-        out.insert(label, {port.text(label), !refused});
+        out.insert(p.result, {port.text(p.result), !refused});
     }
 }
 
@@ -82,7 +64,8 @@ void run(MemoryPort& port, const Step* first, const Step* last, Results& out) {
 const QStringList& recomputedFields() {
     static const QStringList fields = [] {
         QStringList out;
-        for (const Step& s : kSteps) out << QString::fromUtf16(s.label);
+        for (const ProcedureEntry& p : calc::resultProcedures())
+            if (recomputed(p)) out << p.result;
         return out;
     }();
     return fields;
@@ -96,7 +79,8 @@ Recomputation recompute(const Calculation& calculation) {
         port.setText(kept, calculation.results.value(kept));
 
     Recomputation out;
-    run(port, std::begin(kSteps), std::end(kSteps), out.results);
+    run(
+        port, [](const ProcedureEntry&) { return true; }, out.results);
     for (const QString kept : {names::Text21, names::Text22, names::Label49}) {
         const QString text = calculation.results.value(kept);
         out.results.insert(kept, {text, parseFixed(text).has_value()});
@@ -112,7 +96,8 @@ Results sectionLoads(const Calculation& calculation) {
     port.recording = false;
     load(port, calculation);
     Results out;
-    run(port, std::begin(kSteps) + kFirstSectionStep, std::begin(kSteps) + kFirstMomentStep, out);
+    run(
+        port, [](const ProcedureEntry& p) { return p.stage == Stage::Load && p.atSection; }, out);
     return out;
 }
 
@@ -130,7 +115,8 @@ Results designMomentsWith(const Calculation& calculation, const Results& loads, 
         port.setText(name, v.computed ? v.text : QString());
     }
     Results out;
-    run(port, std::begin(kSteps) + kFirstMomentStep, std::end(kSteps), out);
+    run(
+        port, [](const ProcedureEntry& p) { return p.stage == Stage::Moment; }, out);
     return out;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The results of a calculation worked out again from its inputs, by the window's own procedures
-// (calc/) run in the order of the road of a calculation, on a MemoryPort:
+// (the table of calc/procedures.h) run in the order of the road of a calculation, on a MemoryPort:
 //
 //   Calculation (inputs, options, Мфс) --Command1..6--> Label10/11, Label14/15, Label20/21
 //     + the governing Text21/Text22 as saved (the user may have typed them; the moments at 1/3

@@ -1,5 +1,6 @@
 // Form1's event dispatch: every button click, mouse click on a field, option selection and change
-// of a Мфс box goes to exactly one procedure, found in the tables below by the control's name.
+// of a Мфс box goes to exactly one procedure, found by the control's name in the calculation's
+// table (calc/procedures.h) or in the tables below.
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -8,10 +9,10 @@
 
 #include "about/form2.h"
 #include "calc/allowable.h"
-#include "calc/calc.h"
 #include "calc/inputcells.h"
 #include "calc/launchers.h"
 #include "calc/navigation.h"
+#include "calc/procedures.h"
 #include "calc/selectors.h"
 #include "core/catalogue.h"
 #include "exprcalc/form3.h"
@@ -32,34 +33,14 @@ struct ButtonAction {
     Procedure procedure;
 };
 
-// The buttons whose click is a procedure over the sheet.
+// The buttons whose click is one of the sheet's own actions rather than a calculation procedure.
 constexpr ButtonAction kButtonActions[] = {
-    {names::Command1.utf16(), calc::Command1_Click},
-    {names::Command2.utf16(), calc::Command2_Click},
-    {names::Command3.utf16(), calc::Command3_Click},
-    {names::Command4.utf16(), calc::Command4_Click},
-    {names::Command5.utf16(), calc::Command5_Click},
-    {names::Command6.utf16(), calc::Command6_Click},
-    {names::Command7.utf16(), calc::Command7_Click},
-    {names::Command8.utf16(), calc::Command8_Click},
-    {names::Command9.utf16(), calc::Command9_Click},
     {names::Command10.utf16(), calc::Command10_Click},
-    {names::Command11.utf16(), calc::Command11_Click},
-    {names::Command12.utf16(), calc::Command12_Click},
-    {names::Command13.utf16(), calc::Command13_Click},
     {names::Command14.utf16(), calc::Command14_Click},
     {names::Command15.utf16(), calc::Command15_Click},
     {names::Command16.utf16(), calc::Command16_Click},
     {names::Command17.utf16(), calc::Command17_Click},
-    {names::Command20.utf16(), calc::Command20_Click},
-    {names::Command21.utf16(), calc::Command21_Click},
     {names::Command22.utf16(), calc::Command22_Click},
-};
-
-// The governing-value fields: a click takes the larger of the left and right results.
-constexpr ButtonAction kGoverningClicks[] = {
-    {names::Text21.utf16(), calc::Text21_Click},
-    {names::Text22.utf16(), calc::Text22_Click},
 };
 
 // The launcher options; the option groups of the input panel are in selectors.h.
@@ -141,8 +122,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::onFieldClick(const QString& name) {
-    if (Procedure p = actionFor(kGoverningClicks, name)) {
-        p(*sheet_);
+    // A click on a governing-value field takes the larger of the left and right results.
+    if (const calc::ProcedureEntry* p = calc::findProcedure(name)) {
+        p->run(*sheet_);
         assist_->ran(name);
         return;
     }
@@ -173,7 +155,8 @@ void Form1::onButton(const QString& name) {
         document_->startNew();
         return;
     }
-    if (Procedure p = actionFor(kButtonActions, name)) {
+    const calc::ProcedureEntry* calculation = calc::findProcedure(name);
+    if (Procedure p = calculation ? calculation->run : actionFor(kButtonActions, name)) {
         p(*sheet_);
         assist_->ran(name);
     } else if (name == names::Command18) {

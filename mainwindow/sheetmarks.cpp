@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include "calc/procedures.h"
 #include "core/catalogue.h"
 #include "core/numbertext.h"
 #include "core/quantities.h"
@@ -45,7 +46,8 @@ void SheetMarks::snapshot(const QString& result) {
     outOfDateOnOpening_.remove(result);
     QHash<QString, QString>& kept = snapshots_[result];
     kept.clear();
-    for (const QString& input : catalogue::inputsOf(result)) kept.insert(input, valueOf(input));
+    if (const calc::ProcedureEntry* p = calc::producerOf(result))
+        for (const QString& input : p->inputs) kept.insert(input, valueOf(input));
 }
 
 void SheetMarks::ran(const QString& control) {
@@ -54,19 +56,20 @@ void SheetMarks::ran(const QString& control) {
         outOfDateOnOpening_.clear();
         return;
     }
-    for (const QString& result : catalogue::resultsOf(control)) snapshot(result);
+    const calc::ProcedureEntry* p = calc::findProcedure(control);
+    if (p && !p->result.view().isEmpty()) snapshot(p->result);
 }
 
 void SheetMarks::takeAllAsComputed(const QStringList& outOfDate) {
     snapshots_.clear();
-    for (const catalogue::ResultInputs& r : catalogue::resultInputs())
+    for (const calc::ProcedureEntry& r : calc::resultProcedures())
         if (!sheet_.text(r.result).trimmed().isEmpty()) snapshot(r.result);
     outOfDateOnOpening_ = QSet<QString>(outOfDate.cbegin(), outOfDate.cend());
 }
 
 QStringList SheetMarks::staleResults() const {
     QStringList out;
-    for (const catalogue::ResultInputs& r : catalogue::resultInputs())
+    for (const calc::ProcedureEntry& r : calc::resultProcedures())
         if (stale_.contains(r.result)) out << r.result;
     return out;
 }
@@ -74,7 +77,7 @@ QStringList SheetMarks::staleResults() const {
 void SheetMarks::refresh() {
     // In the order of the road: a result read by another is decided before that one.
     stale_.clear();
-    for (const catalogue::ResultInputs& r : catalogue::resultInputs()) {
+    for (const calc::ProcedureEntry& r : calc::resultProcedures()) {
         const auto kept = snapshots_.constFind(r.result);
         if (kept == snapshots_.cend()) continue;
         if (outOfDateOnOpening_.contains(r.result)) {
@@ -105,10 +108,10 @@ void SheetMarks::refresh() {
         problems_.insert(names::txtL[i], why);
         problems_.insert(names::txtP[i], why);
     }
-    for (const catalogue::ResultInputs& r : catalogue::resultInputs())
+    for (const calc::ProcedureEntry& r : calc::resultProcedures())
         show(r.result, stale_.contains(r.result), problems_.value(r.result));
     for (const QString& field : typedFields()) {
-        if (catalogue::inputsOf(field).isEmpty())  // a result is shown above
+        if (!calc::producerOf(field))  // a result is shown above
             show(field, false, problems_.value(field));
     }
 }

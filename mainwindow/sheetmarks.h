@@ -13,7 +13,7 @@
 //   refresh: a suspension point with both arms л and п other than 0 --> both arm fields get the
 //   same colour + why (its load counts twice); the calculation takes them as typed.
 //
-// The inputs of each result are the catalogue's (core/quantities.h).
+// The inputs of each result are those of its procedure (calc/procedures.h).
 
 #include <QHash>
 #include <QObject>

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "calc/calc.h"
+#include "calc/procedures.h"
 #include "tests/support/recordingsheet.h"
 
 using vardo::testing::RecordingSheet;
@@ -19,20 +20,25 @@ const QString kClickGice = u"Щелкни на текстовом поле Gг-1
 
 using Click = void (*)(vardo::Sheet&);
 
+// The procedure a click on `control` runs, as the window finds it.
 Click clickOf(const QString& control) {
-    namespace c = vardo::calc;
-    static const QHash<QString, Click> clicks = {
-        {u"Command1"_qs, &c::Command1_Click},   {u"Command2"_qs, &c::Command2_Click},
-        {u"Command3"_qs, &c::Command3_Click},   {u"Command4"_qs, &c::Command4_Click},
-        {u"Command5"_qs, &c::Command5_Click},   {u"Command6"_qs, &c::Command6_Click},
-        {u"Command7"_qs, &c::Command7_Click},   {u"Command8"_qs, &c::Command8_Click},
-        {u"Command9"_qs, &c::Command9_Click},   {u"Command11"_qs, &c::Command11_Click},
-        {u"Command12"_qs, &c::Command12_Click}, {u"Command13"_qs, &c::Command13_Click},
-        {u"Command20"_qs, &c::Command20_Click}, {u"Command21"_qs, &c::Command21_Click},
-        {u"Text21"_qs, &c::Text21_Click},       {u"Text22"_qs, &c::Text22_Click},
-    };
-    return clicks.value(control);
+    const vardo::calc::ProcedureEntry* p = vardo::calc::findProcedure(control);
+    return p ? p->run : nullptr;
 }
+
+// A sheet that also records which controls a procedure reads: texts and tested options.
+class ReadingSheet : public RecordingSheet {
+  public:
+    mutable QSet<QString> reads;
+    QString text(const QString& name) const override {
+        reads.insert(name);
+        return RecordingSheet::text(name);
+    }
+    bool isChecked(const QString& name) const override {
+        reads.insert(name);
+        return RecordingSheet::isChecked(name);
+    }
+};
 
 QString message(const QString& text) {
     return u"message "_qs + text;
@@ -489,7 +495,7 @@ class CalcTest : public QObject {
     void mfsButtons() {
         RecordingSheet sheet = crossbeamExample();
         sheet.texts.insert(u"Label49"_qs, QString());
-        vardo::calc::Command20_Click(sheet);
+        clickOf(u"Command20"_qs)(sheet);
         QCOMPARE(sheet.effects,
                  (QStringList{written(u"Text18"_qs, u"0"_qs), written(u"Text19"_qs, u"0"_qs),
                               written(u"Text20"_qs, u"0"_qs), written(u"Label49"_qs, u"0"_qs)}));
@@ -505,7 +511,7 @@ class CalcTest : public QObject {
 
         sheet.effects.clear();
         sheet.texts.insert(u"Text18"_qs, u"111"_qs);  // as a table row could have set it
-        vardo::calc::Command21_Click(sheet);
+        clickOf(u"Command21"_qs)(sheet);
         QCOMPARE(
             sheet.effects,
             (QStringList{show(u"Frame11"_qs), u"hide Frame29"_qs, written(u"Text18"_qs, u"320"_qs),
@@ -515,6 +521,45 @@ class CalcTest : public QObject {
         // With the standard values back the worked example is restored.
         vardo::calc::Command7_Click(sheet);
         QCOMPARE(sheet.text(u"Label22"_qs), u"14,3207"_qs);
+    }
+
+    // The table of the procedures against what each one does on a sheet where every input is a
+    // number other than 0.
+    void procedureTable_data() {
+        QTest::addColumn<QString>("control");
+        for (const vardo::calc::ProcedureEntry& p : vardo::calc::procedures())
+            QTest::newRow(qPrintable(p.control.toString())) << p.control.toString();
+    }
+    void procedureTable() {
+        QFETCH(QString, control);
+        const vardo::calc::ProcedureEntry& p = *vardo::calc::findProcedure(control);
+        const auto run = [&p](bool sectionChosen) {
+            ReadingSheet sheet;
+            int n = 0;  // 1 .. 9 in turn, so that no two loads of a point are alike
+            for (const vardo::calc::ProcedureEntry& q : vardo::calc::procedures())
+                for (const QString& input : q.inputs)
+                    if (!sheet.texts.contains(input))
+                        sheet.texts.insert(input, QString::number(n++ % 9 + 1));
+            if (sectionChosen) sheet.check(u"Option9"_qs);
+            p.run(sheet);
+            return sheet;
+        };
+        // It reads exactly the controls listed, and writes its result last.
+        const ReadingSheet sheet = run(true);
+        QCOMPARE(sheet.reads, QSet<QString>(p.inputs.cbegin(), p.inputs.cend()));
+        if (p.stage == vardo::calc::Stage::Mfs) {
+            QVERIFY(p.result.view().isEmpty());
+            return;
+        }
+        QCOMPARE(sheet.effects.last(), written(p.result, sheet.text(p.result)));
+        // A result it reads is written by a procedure listed before it.
+        for (const QString& input : p.inputs)
+            if (const vardo::calc::ProcedureEntry* producer = vardo::calc::producerOf(input))
+                QVERIFY2(producer < &p, qPrintable(input));
+        // Without "1/3" or "1/4" chosen, a load or a moment at the section is not computed; one at
+        // mid-span is.
+        if (p.stage != vardo::calc::Stage::Governing)
+            QCOMPARE(run(false).text(p.result) == u"0"_qs, p.atSection);
     }
 
     // The road of one calculation through the procedures alone: loads, governing values, moments.

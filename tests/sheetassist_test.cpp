@@ -1,20 +1,17 @@
 // The window "Подбор ригеля" and the marks on the sheet, driven through the real main window: the
 // grades' numbers against the report's, a grade put into the navigators, the results marked out
 // of date on the right changes and unmarked when computed again, texts that are not numbers, the
-// tooltips with quantities and units; and the table of what each result reads against what its
-// procedure really reads.
+// tooltips with quantities and units.
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSet>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "calc/calc.h"
+#include "calc/procedures.h"
 #include "core/catalogue.h"
-#include "core/mapsheet.h"
 #include "core/numbertext.h"
 #include "core/quantities.h"
 #include "document/gradeselection.h"
@@ -44,37 +41,6 @@ const QStringList kMoments{u"Label22"_s, u"Label23"_s, u"Label24"_s,
                            u"Label30"_s, u"Label31"_s, u"Label32"_s};
 const QStringList kLoadButtons{u"Command1"_s, u"Command2"_s, u"Command3"_s,
                                u"Command5"_s, u"Command4"_s, u"Command6"_s};
-
-// A sheet that also records which controls a procedure reads: texts and tested options.
-class ReadingSheet : public vardo::MapSheet {
-  public:
-    mutable QSet<QString> reads;
-    QString text(const QString& name) const override {
-        reads.insert(name);
-        return MapSheet::text(name);
-    }
-    bool isChecked(const QString& name) const override {
-        reads.insert(name);
-        return MapSheet::isChecked(name);
-    }
-};
-
-using Procedure = void (*)(vardo::Sheet&);
-Procedure procedureOf(const QString& producer) {
-    namespace c = vardo::calc;
-    const QList<std::pair<QString, Procedure>> table = {
-        {u"Command1"_s, c::Command1_Click},   {u"Command2"_s, c::Command2_Click},
-        {u"Command3"_s, c::Command3_Click},   {u"Command4"_s, c::Command4_Click},
-        {u"Command5"_s, c::Command5_Click},   {u"Command6"_s, c::Command6_Click},
-        {u"Text21"_s, c::Text21_Click},       {u"Text22"_s, c::Text22_Click},
-        {u"Command7"_s, c::Command7_Click},   {u"Command8"_s, c::Command8_Click},
-        {u"Command9"_s, c::Command9_Click},   {u"Command11"_s, c::Command11_Click},
-        {u"Command12"_s, c::Command12_Click}, {u"Command13"_s, c::Command13_Click},
-    };
-    for (const auto& [name, p] : table)
-        if (name == producer) return p;
-    return nullptr;
-}
 
 // The worked example of the design moments through the window (calculationroad.h), then the
 // governing values taken by a click and the six moments computed again: every result computed
@@ -123,7 +89,6 @@ class SheetAssistTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:
-    void dependenciesAreTheProceduresReads();
     void numberProblems_data();
     void numberProblems();
     void gradeWindowEqualsReport_data();
@@ -142,25 +107,6 @@ class SheetAssistTest : public QObject {
     void tooltipsNameQuantityAndUnit();
     void screenshots();
 };
-
-void SheetAssistTest::dependenciesAreTheProceduresReads() {
-    // State: a sheet with every input a number, "1/3" chosen. Action: each result's procedure.
-    // Expected: it reads exactly the controls the table lists for the result.
-    for (const vardo::catalogue::ResultInputs& r : vardo::catalogue::resultInputs()) {
-        ReadingSheet sheet;
-        for (const QString& name : vardo::catalogue::inputFields())
-            sheet.texts.insert(name, u"1"_s);
-        sheet.check(names::Option9);
-        const Procedure p = procedureOf(r.producer);
-        QVERIFY2(p, qPrintable(r.producer));
-        p(sheet);
-        const QSet<QString> reads = sheet.reads;
-        QVERIFY2(sheet.effects.contains(u"text "_s + r.result + u'=' + sheet.text(r.result)),
-                 qPrintable(r.result + u" is not written by "_s + r.producer));
-        const QSet<QString> listed(r.inputs.cbegin(), r.inputs.cend());
-        QCOMPARE(reads, listed);
-    }
-}
 
 void SheetAssistTest::numberProblems_data() {
     QTest::addColumn<QString>("text");
@@ -515,10 +461,9 @@ void SheetAssistTest::staleMarks() {
     walkWorkedExample(f, user, road);
     SheetMarks& marks = f.window->assist().marks();
     QHash<QString, Look> looks;
-    for (const auto& r : vardo::catalogue::resultInputs())
-        looks[r.result] = lookOf(f.get(r.result));
+    for (const auto& r : vardo::calc::resultProcedures()) looks[r.result] = lookOf(f.get(r.result));
     QHash<QString, QString> texts;
-    for (const auto& r : vardo::catalogue::resultInputs()) texts[r.result] = f.text(r.result);
+    for (const auto& r : vardo::calc::resultProcedures()) texts[r.result] = f.text(r.result);
 
     // Action: the change, as a user makes it; the event loop turns.
     for (const QString& step : change) {
@@ -537,14 +482,14 @@ void SheetAssistTest::staleMarks() {
     // Expected: exactly these results marked, their texts as they were, each with the colour and
     // the tooltip; the others as they looked.
     QCOMPARE(marks.staleResults(), stale);
-    for (const auto& r : vardo::catalogue::resultInputs()) {
+    for (const auto& r : vardo::calc::resultProcedures()) {
         QWidget* w = f.get(r.result);
         if (r.result != u"Text21"_s && r.result != u"Text22"_s)
             QCOMPARE(f.text(r.result), texts[r.result]);
         if (stale.contains(r.result)) {
             QCOMPARE(markColour(w), SheetMarks::staleColour());
             QVERIFY(w->toolTip().contains(SheetMarks::staleText()));
-            QVERIFY(w->toolTip().contains(vardo::catalogue::quantityText(r.result)));
+            QVERIFY(w->toolTip().contains(vardo::catalogue::quantityText(r.result.view())));
         } else {
             QCOMPARE(markColour(w),
                      looks[r.result].palette.color(qobject_cast<QLineEdit*>(w) ? QPalette::Base
@@ -570,11 +515,11 @@ void SheetAssistTest::staleMarks() {
             QCOMPARE(markColour(g.get(result)), SheetMarks::staleColour());
             QCOMPARE(g.get(result)->toolTip(), f.get(result)->toolTip());
         }
-        for (const auto& r : vardo::catalogue::resultInputs()) opened[r.result] = g.text(r.result);
+        for (const auto& r : vardo::calc::resultProcedures()) opened[r.result] = g.text(r.result);
         QVERIFY(User(g, User::Reach::Direct).run(recompute));
         g.window->assist().refreshNow();
         QCOMPARE(g.window->assist().marks().staleResults(), QStringList());
-        for (const auto& r : vardo::catalogue::resultInputs()) {
+        for (const auto& r : vardo::calc::resultProcedures()) {
             const bool readsMarked = std::any_of(r.inputs.cbegin(), r.inputs.cend(),
                                                  [&](auto& i) { return marked.contains(i); });
             if (g.text(r.result) != opened[r.result])
@@ -590,7 +535,7 @@ void SheetAssistTest::staleMarks() {
     QVERIFY(user.run(recompute));
     QCoreApplication::processEvents();
     QCOMPARE(marks.staleResults(), QStringList());
-    for (const auto& r : vardo::catalogue::resultInputs()) {
+    for (const auto& r : vardo::calc::resultProcedures()) {
         QWidget* w = f.get(r.result);
         const Look look = lookOf(w);
         QCOMPARE(look.palette, looks[r.result].palette);
@@ -742,7 +687,7 @@ void SheetAssistTest::tooltipsNameQuantityAndUnit() {
     // Every input and every result has one.
     for (const QString& name : vardo::catalogue::inputFields() + vardo::catalogue::tableFields())
         QVERIFY2(!f.get(name)->toolTip().isEmpty(), qPrintable(name));
-    for (const auto& r : vardo::catalogue::resultInputs())
+    for (const auto& r : vardo::calc::resultProcedures())
         QVERIFY2(!f.get(r.result)->toolTip().isEmpty(), qPrintable(r.result));
 }
 
