@@ -291,17 +291,6 @@ class DataSourceTest : public QObject {
         source.moveNext();  // the deleted field is passed over
         QCOMPARE(plain.toPlainText(), u"1,76"_qs);
     }
-
-    void captionFollowsTheObjectName() {
-        DataSource source;
-        auto* label = source.findChild<QLabel*>(u"caption"_qs);
-        source.setObjectName(u"Data5"_qs);
-        QCOMPARE(label->text(), u"Data5"_qs);
-        source.setCaption(u"gрг"_qs);
-        source.setObjectName(u"Data6"_qs);
-        QCOMPARE(source.caption(), u"gрг"_qs);
-        QCOMPARE(label->text(), u"gрг"_qs);
-    }
 };
 
 QTEST_MAIN(DataSourceTest)

@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -247,6 +248,8 @@ void TablesGuiTest::startUpShowsFirstRows() {
     QVERIFY(ds);
     QCOMPARE(ds->currentRow(), 0);
     QCOMPARE(texts(f, fields), cells(table, 0, columns));
+    // The navigator's caption is its name, as the user refers to it.
+    QCOMPARE(ds->findChild<QLabel*>(u"caption"_s)->text(), source);
     QVERIFY(f.messages.isEmpty());
 }
 
