@@ -38,22 +38,27 @@ CNumericLocaleGuard::~CNumericLocaleGuard() {
 #else
 
 // Windows' C library: the thread is given a locale of its own, whose LC_NUMERIC is set to "C".
+// msvcrt.dll, MinGW's C library, has no thread locales (_configthreadlocale answers -1): there the
+// process's LC_NUMERIC is set to "C" for the guard's life, which both programs keep anyway.
 CNumericLocaleGuard::CNumericLocaleGuard() {
     previousMode_ = _configthreadlocale(_ENABLE_PER_THREAD_LOCALE);
-    if (previousMode_ == -1) return;
     const char* name = std::setlocale(LC_NUMERIC, nullptr);
-    if (!name || std::strlen(name) >= sizeof previousName_ || !std::setlocale(LC_NUMERIC, "C")) {
-        _configthreadlocale(previousMode_);
+    if (!name || std::strlen(name) >= sizeof previousName_) {
+        if (previousMode_ != -1) _configthreadlocale(previousMode_);
         return;
     }
     std::strcpy(previousName_, name);
+    if (!std::setlocale(LC_NUMERIC, "C")) {
+        if (previousMode_ != -1) _configthreadlocale(previousMode_);
+        return;
+    }
     ok_ = true;
 }
 
 CNumericLocaleGuard::~CNumericLocaleGuard() {
     if (!ok_) return;
     std::setlocale(LC_NUMERIC, previousName_);
-    _configthreadlocale(previousMode_);
+    if (previousMode_ != -1) _configthreadlocale(previousMode_);
 }
 
 #endif

@@ -312,12 +312,16 @@ void DocumentsGuiTest::filesTheWindowReadsAreNeverReplaced() {
     QVERIFY(f.show());
     const QString calculation = dir.filePath(u"расчет.vardo"_s);
     QVERIFY(f.window->document().save(calculation));
+    QStringList targets = {calculation};
+#ifndef Q_OS_WIN  // a link of Windows is a shortcut file of its own
     QVERIFY(QFile::link(calculation, dir.filePath(u"ссылка.pdf"_s)));
+    targets << dir.filePath(u"ссылка.pdf"_s);
+#endif
     const QByteArray saved = fileBytes(calculation);
     const QByteArray workbook = fileBytes(dir.filePath(u"т36.1.xls"_s));
     int viewed = 0;
     f.window->setReportViewer([&](const QString&) { return ++viewed > 0; });
-    for (const QString& target : {calculation, dir.filePath(u"ссылка.pdf"_s)}) {
+    for (const QString& target : targets) {
         f.messages.clear();
         f.window->setFileChooser([&](FileDialog, const QString&) { return target; });
         f.click(u"cmdReport"_s);

@@ -339,6 +339,9 @@ void ScheduleTest::csvQuotesAndDisarmsText() {
 }
 
 void ScheduleTest::xlsxNumbersInAnyLocale() {
+#ifdef Q_OS_WIN
+    QSKIP("reads the workbook back with unzip, a tool of Linux");
+#endif
     // State: the C library's numbers in the Russian locale ("1,5"), as in a program that took
     // its locale from a Russian desktop; the schedule of the road example.
     const Calculation c = sampleCalculation(u"road.vardo"_s);
