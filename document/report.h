@@ -9,10 +9,7 @@
 //     --paintPage--> QPdfWriter pages (in memory, then writeFileAtomically) or a QImage of one page
 //
 // Both the PDF and the page images are painted by paintPage, so a picture of a page shows what the
-// PDF holds. The report has: title, date, the calculation file, the inputs, the diagram, every
-// result ("не вычислено" where a result was not computed, never 0), the check of every grade of
-// the series in use with colour bands and a mark on the first grade that passes, and the workbooks
-// and rows the reference values came from.
+// PDF holds.
 
 #include <QImage>
 #include <QString>

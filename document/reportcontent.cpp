@@ -84,11 +84,16 @@ QString note(const QString& text) {
     return u"<p style=\"color:#a05000\">"_s + text + u"</p>"_s;
 }
 
-// The grey of a header row is what the page layout repeats on every page a table spans.
-const QString headerRow = u"<tr style=\"background-color:#eeeeee\">"_s;
-const QString table =
+// The start of a header row, whose grey is how the page layout finds the rows it repeats on every
+// page a table spans, and the start of a table.
+const QString kHeaderRow = u"<tr style=\"background-color:#eeeeee\">"_s;
+const QString kTable =
     u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
     u"style=\"border-collapse:collapse; border-color:#888888\""_s;
+// The tables of the grades, in a smaller type to hold their many columns.
+const QString kGradeTable =
+    u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse:"
+    u"collapse; border-color:#888888; font-size:7.5pt\" width=\"100%\">"_s;
 
 QString optionText(const Calculation& c, const QString& group,
                    const QList<std::pair<QString, QString>>& captions) {
@@ -190,7 +195,8 @@ QString ReportContent::titleBlock() const {
     };
     h += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"6\" style=\"border-collapse:"
          u"collapse; border-color:#888888; margin-top:6pt\">"_s;
-    h += u"<tr style=\"background-color:#eeeeee\"><td></td><td width=\"200\">Фамилия И. О."
+    h += kHeaderRow +
+         u"<td></td><td width=\"200\">Фамилия И. О."
          u"</td><td width=\"160\">Подпись</td><td width=\"100\">Дата</td></tr>"_s;
     h += u"<tr><td>Разработал</td><td>"_s + blankOr(object.designedBy) + u"</td><td></td><td>"_s +
          blankOr(object.date) + u"</td></tr>"_s;
@@ -205,7 +211,7 @@ QString ReportContent::inputs() const {
     QString h;
     // Inputs, each with its unit.
     h += heading(3, u"1. Исходные данные"_s);
-    h += table + u" width=\"100%\">"_s;
+    h += kTable + u" width=\"100%\">"_s;
     const auto row2 = [&h](const QString& a, const QString& b, const QString& cc,
                            const QString& d) {
         h += u"<tr><td>"_s + a + u"</td><td>"_s + b + u"</td><td>"_s + cc + u"</td><td>"_s + d +
@@ -237,8 +243,8 @@ QString ReportContent::inputs() const {
     h += heading(4,
                  u"Точки подвеса: плечи — от левой (л) и правой (п) опоры, м; нагрузки G и Gг "
                  u"— на 1 м пролета l, кгс/м"_s);
-    h += table + u" width=\"100%\">"_s;
-    h += headerRow + u"<td>Точка</td>"_s;
+    h += kTable + u" width=\"100%\">"_s;
+    h += kHeaderRow + u"<td>Точка</td>"_s;
     for (int i = 1; i <= 8; ++i) h += u"<td align=\"center\">"_s + QString::number(i) + u"</td>"_s;
     h += u"</tr>"_s;
     const QList<std::pair<QString, const NameSeries*>> pointRows = {
@@ -295,8 +301,8 @@ QString ReportContent::results() const {
     };
     h += heading(3, u"3. Результаты"_s);
     h += heading(4, u"Моменты от нагрузок подвески, кгс·м:"_s);
-    h += table + u">"_s;
-    h += headerRow + u"<td></td><td>Середина</td><td>Слева "_s + section + u"</td><td>Справа "_s +
+    h += kTable + u">"_s;
+    h += kHeaderRow + u"<td></td><td>Середина</td><td>Слева "_s + section + u"</td><td>Справа "_s +
          section + u"</td><td>Расчетное "_s + section + u"</td></tr>"_s;
     h += u"<tr><td>G</td>"_s +
          cells({names::kLoadMidMoment, names::kLoadLeftMoment, names::kLoadRightMoment,
@@ -314,8 +320,8 @@ QString ReportContent::results() const {
     h += heading(4,
                  u"Расчетные изгибающие моменты ригеля (со значениями gр, gрг, Pp листа "
                  u"расчета), тс·м:"_s);
-    h += table + u">"_s;
-    h += headerRow + u"<td>Режим</td><td>Середина</td><td>"_s + section + u" пролета</td></tr>"_s;
+    h += kTable + u">"_s;
+    h += kHeaderRow + u"<td>Режим</td><td>Середина</td><td>"_s + section + u" пролета</td></tr>"_s;
     for (const catalogue::Mode& m : catalogue::kModes)
         h += u"<tr><td>"_s + QString::fromUtf16(m.caption) + u"</td>"_s +
              cells({m.middle, m.section}) + u"</tr>"_s;
@@ -391,8 +397,8 @@ QString ReportContent::sources() const {
     QString h;
     // Where the reference values came from.
     h += heading(3, u"5. Источники справочных значений"_s);
-    h += table + u" width=\"100%\">"_s;
-    h += headerRow + u"<td>Таблица</td><td>Файл</td><td>Строка</td></tr>"_s;
+    h += kTable + u" width=\"100%\">"_s;
+    h += kHeaderRow + u"<td>Таблица</td><td>Файл</td><td>Строка</td></tr>"_s;
     const auto sourceRow = [&](const QString& source, const QString& role) {
         const SourceRow row = c.sources.value(source);
         const QString where =
@@ -418,15 +424,15 @@ bool ReportContent::isShown(int grade) const {
 
 QString ReportContent::checkTable(const QString& section) const {
     QString h;
-    h += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse:"
-         u"collapse; border-color:#888888; font-size:7.5pt\" width=\"100%\">"_s;
-    h += u"<tr style=\"background-color:#eeeeee\"><td rowspan=\"2\">Марка</td>"
+    h += kGradeTable;
+    h += kHeaderRow +
+         u"<td rowspan=\"2\">Марка</td>"
          u"<td colspan=\"5\" align=\"center\">Средний блок</td>"
          u"<td colspan=\"5\" align=\"center\">Крайний блок "_s +
          section +
          u"</td><td rowspan=\"2\">Возможные длины, м</td><td rowspan=\"2\">Lр</td>"
          u"<td rowspan=\"2\">Итог</td></tr>"_s;
-    h += u"<tr style=\"background-color:#eeeeee\">"_s;
+    h += kHeaderRow;
     for (int b = 0; b < 2; ++b)
         h += u"<td>Мн нп, тс·м</td><td>авар.</td><td>Мр вп, тс·м</td><td>гол.</td>"
              u"<td>V max</td>"_s;
@@ -478,11 +484,10 @@ QString ReportContent::checkTable(const QString& section) const {
 
 QString ReportContent::gradeMomentsTable(const QString& section) const {
     QString h;
-    h += u"<h4 style=\"font-size:9pt; font-weight:normal\">Расчетные моменты каждой марки "
-         u"(с ее gр, gрг, Pp), тс·м:</h4>"_s;
-    h += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-collapse:"
-         u"collapse; border-color:#888888; font-size:7.5pt\" width=\"100%\">"_s;
-    h += u"<tr style=\"background-color:#eeeeee\"><td>Марка</td><td>gр, кгс/м</td>"
+    h += heading(4, u"Расчетные моменты каждой марки (с ее gр, gрг, Pp), тс·м:"_s);
+    h += kGradeTable;
+    h += kHeaderRow +
+         u"<td>Марка</td><td>gр, кгс/м</td>"
          u"<td>gрг, кгс/м</td><td>Pp, кгс·с²/м³</td><td>авар., середина</td><td>гол., середина</td>"
          u"<td>V max, середина</td><td>авар., "_s +
          section + u"</td><td>гол., "_s + section + u"</td><td>V max, "_s + section +

@@ -3,8 +3,10 @@
 //
 //   ReportInput (calculation, results, allowable-moment table) + the check of every grade and
 //   the remarks on its verdict (gradeselection.h)
-//     --reportHtml--> title block, 1. inputs, 2. the diagram's place (kDiagramMark), 3. results,
-//     4. the crossbeam check, 5. the sources of the reference values
+//     --reportHtml--> title block (date, calculation file, object data, lines to sign),
+//     1. inputs, 2. the diagram's place (kDiagramMark), 3. every result ("не вычислено" where
+//     one was not computed, never 0), 4. the check of every grade of the series in use with colour
+//     bands and a mark on the first that passes, 5. the workbooks and rows of the reference values
 //
 // Every text that came from the user or a file is shown inert: HTML-escaped, each character that
 // would act unseen as a visible mark, a long one shortened with its length named.
