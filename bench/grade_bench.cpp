@@ -8,7 +8,6 @@
 #include "bench/summary.h"
 #include "core/catalogue.h"
 #include "document/gradeselection.h"
-#include "document/report.h"
 #include "tables/workbook.h"
 
 namespace {

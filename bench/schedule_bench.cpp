@@ -11,7 +11,7 @@
 
 #include "bench/summary.h"
 #include "document/calculation.h"
-#include "document/report.h"
+#include "document/gradeselection.h"
 #include "document/schedule.h"
 #include "tables/workbook.h"
 

@@ -2,7 +2,6 @@
 
 #include "core/catalogue.h"
 #include "core/numbertext.h"
-#include "document/report.h"
 
 namespace vardo::document {
 
@@ -243,6 +242,58 @@ QList<Remark> remarks(const Calculation& c, const Results& results, const Crossb
                           u") проверены по модулю: допускаемый момент принят действительным для "
                           u"изгиба в обе стороны"_s};
     return out;
+}
+
+QString allowableSource(const Calculation& c) {
+    return series(c).allowable.dataSource;
+}
+
+QString seriesName(const Calculation& c) {
+    return QString::fromUtf16(series(c).name);
+}
+
+const catalogue::Series& series(const Calculation& c, std::span<const catalogue::Series> table) {
+    return catalogue::seriesOf(c.options.value(names::Frame3), table);
+}
+
+int iceColumn(const Calculation& c) {
+    const QString chosen = c.options.value(names::Frame7);
+    for (int k = 0; k < catalogue::kThicknesses; ++k)
+        if (chosen == catalogue::kThicknessOptions[k]) return k;
+    return -1;
+}
+
+QString allowableWorkbookName(const Calculation& c) {
+    return QString::fromUtf16(series(c).allowable.workbook);
+}
+
+QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,
+                    const tables::Table& allowable, const QString& allowableWorkbook,
+                    const QString& allowableError) {
+    const QString series = seriesName(calculation);
+    if (!allowableError.isEmpty() || allowable.rowCount() == 0)
+        return u"проверка не выполнена: таблица допускаемых моментов «"_s + allowableWorkbook +
+               u"» не прочитана"_s;
+    if (check.firstPassing >= 0) {
+        // A lighter grade before it that could not be checked may pass too: named, never hidden.
+        QStringList before;
+        for (int g = 0; g < check.firstPassing; ++g)
+            if (check.grades[g].verdict == Verdict::Incomplete)
+                before << check.grades[g].grade.trimmed().left(kMaxShownText) + u" — "_s +
+                              gradeVerdictText(check.grades[g]);
+        return u"подходит марка "_s + check.grades[check.firstPassing].grade + u" серии "_s +
+               series + u" (первая, прошедшая все проверки"_s +
+               (before.isEmpty() ? QString()
+                                 : u"; перед ней проверены не до конца: "_s + namesList(before)) +
+               u")"_s;
+    }
+    bool incomplete = false;
+    for (const GradeCheck& g : check.grades)
+        incomplete = incomplete || g.verdict == Verdict::Incomplete;
+    if (incomplete && !check.missing.isEmpty())
+        return u"проверка неполная: "_s + check.missing.join(u"; "_s);
+    if (incomplete) return u"проверка неполная: не все марки удалось проверить"_s;
+    return u"ни одна марка серии "_s + series + u" не проходит"_s;
 }
 
 }  // namespace vardo::document

@@ -14,6 +14,7 @@
 #include <array>
 #include <optional>
 
+#include "core/catalogue.h"
 #include "document/calculation.h"
 #include "document/crossbeamcheck.h"
 #include "document/graderows.h"
@@ -21,6 +22,26 @@
 #include "tables/workbook.h"
 
 namespace vardo::document {
+
+// The series the calculation's "П/ОП" chooses in `table`, its name ("П", "ОП") and the data
+// source of its allowable moments (Data7, Data8).
+const catalogue::Series& series(const Calculation& calculation,
+                                std::span<const catalogue::Series> table = catalogue::kSeries);
+QString seriesName(const Calculation& calculation);
+QString allowableSource(const Calculation& calculation);
+// The ice thickness chosen: 0 .. 3 for b = 5, 10, 15, 20 mm, -1 when none is.
+int iceColumn(const Calculation& calculation);
+// The bare names of the workbooks the check reads: the allowable moments of the calculation's
+// series, the crossbeam's own rows, the Мфс table.
+QString allowableWorkbookName(const Calculation& calculation);
+inline constexpr const char16_t* kWeightWorkbook = catalogue::kWorkbookWeight;
+inline constexpr const char16_t* kIceWorkbook = catalogue::kWorkbookIce;
+inline constexpr const char16_t* kWindWorkbook = catalogue::kWorkbookWind;
+inline constexpr const char16_t* kMfsWorkbook = catalogue::kWorkbookMfs;
+
+// A text that came from the user or a file is shown up to kMaxShownText characters, in the
+// report's tables and in the verdict; the rest is named, not shown.
+inline constexpr int kMaxShownText = 60;
 
 // The results as the sheet holds them, each computed or not as the report tells it.
 Results sheetResults(const Calculation& calculation);
@@ -83,5 +104,12 @@ struct Remark {
 QList<Remark> remarks(const Calculation& calculation, const Results& results,
                       const CrossbeamCheck& check, const CrossbeamTables& crossbeamTables,
                       const tables::Table& mfsTable);
+
+// One line: the grade chosen, or why none is; the same in the report, the schedule of crossbeams
+// and the window "Подбор ригеля". allowableError: why the allowable-moment table could not be
+// read (empty when it was).
+QString verdictText(const CrossbeamCheck& check, const Calculation& calculation,
+                    const tables::Table& allowable, const QString& allowableWorkbook,
+                    const QString& allowableError);
 
 }  // namespace vardo::document

@@ -12,8 +12,8 @@
 #include "core/messages.h"
 #include "core/numbertext.h"
 #include "core/safefile.h"
+#include "document/gradeselection.h"
 #include "document/recompute.h"
-#include "document/report.h"
 
 namespace vardo::document {
 

@@ -12,7 +12,6 @@
 #include "core/catalogue.h"
 #include "core/numbertext.h"
 #include "document/gradeselection.h"
-#include "document/report.h"
 #include "mainwindow/windowport.h"
 
 namespace vardo::mainwindow {

@@ -1,7 +1,7 @@
-// Calculation files, the recomputation, the crossbeam check and the report, without the window:
-// files round-trip exactly and every damaged file is refused with its reason; saving never
-// leaves half a file; the check and the report of the worked example against a hand-made grade
-// table (tests/data/grades.xls); vardo-report on a saved calculation.
+// Calculation files, the recomputation and the crossbeam check, with Qt Core only: files
+// round-trip exactly and every damaged file is refused with its reason; saving never leaves half
+// a file; the check of the worked example against a hand-made grade table (tests/data/grades.xls);
+// vardo-report on a saved calculation.
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -11,8 +11,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,67 +19,19 @@
 #include "document/calculation.h"
 #include "document/crossbeamcheck.h"
 #include "document/designlengths.h"
-#include "document/diagram.h"
 #include "document/gradeselection.h"
 #include "document/memoryport.h"
 #include "document/recompute.h"
-#include "document/report.h"
 #include "tables/workbook.h"
+#include "tests/support/samples.h"
 
 using namespace Qt::Literals::StringLiterals;
 using namespace vardo::document;
+using namespace vardo::testing;
 using vardo::Fixed;
 namespace tables = vardo::tables;
 
 namespace {
-
-// A calculation as the window holds it right after start-up.
-Calculation startCalculation() {
-    Calculation c;
-    for (const QString& name : inputFields()) c.inputs.insert(name, u"0"_s);
-    c.inputs[u"Combo1"_s] = u"1,59"_s;
-    c.inputs[u"Combo2"_s] = u"131"_s;
-    c.options = {{u"Frame5"_s, u"Option11"_s}, {u"Frame7"_s, u"Option4"_s},
-                 {u"Frame3"_s, u"Option1"_s},  {u"Frame15"_s, u"Option9"_s},
-                 {u"Frame11"_s, u"Option8"_s}, {u"Form1"_s, u"Option16"_s}};
-    c.mfs = {{u"Text18"_s, u"320"_s}, {u"Text19"_s, u"380"_s}, {u"Text20"_s, u"500"_s}};
-    for (const QString& name : dataSources()) c.sources.insert(name, {});
-    for (const QString& name : resultFields()) c.results.insert(name, QString());
-    for (const QString& name : tableFields()) c.tableFields.insert(name, name);
-    for (const QString& name : {u"Label10"_s, u"Label11"_s, u"Text21"_s, u"Text22"_s})
-        c.results[name] = u"0"_s;
-    for (const QString& name : viewFields()) c.view.insert(name, false);
-    c.view[u"Frame29"_s] = true;
-    c.view[u"Frame11"_s] = true;
-    c.view[u"Command24"_s] = true;
-    return c;
-}
-
-// The worked example of the design moments: G = 4200 and Gг = 1350,5 at mid-span, the governing
-// values typed over (3900 and 1200,5), gр 55, gрг 21,5, Pp 0,35, Lр 18, Vm 25, Мфс 320/380/500.
-Calculation momentExample() {
-    Calculation c = startCalculation();
-    const QList<std::pair<QString, QString>> typed = {
-        {u"txtProlet"_s, u"1"_s}, {u"txtL1"_s, u"42"_s},   {u"txtP2"_s, u"1"_s},
-        {u"txtG1"_s, u"69"_s},    {u"txtG2"_s, u"-131"_s}, {u"txtGg1"_s, u"133"_s},
-        {u"txtGg2"_s, u"-118"_s}, {u"txtGp"_s, u"55"_s},   {u"txtGpg"_s, u"21,5"_s},
-        {u"txtPp"_s, u"0,35"_s},  {u"txtLp"_s, u"18"_s},   {u"txtVm"_s, u"25"_s}};
-    for (const auto& [name, text] : typed) c.inputs[name] = text;
-    c.results[u"Text21"_s] = u"3900"_s;
-    c.results[u"Text22"_s] = u"1200,5"_s;
-    return c;
-}
-
-// The worked example of the suspension loads: two points, l = 70; no crossbeam data.
-Calculation loadExample() {
-    Calculation c = startCalculation();
-    const QList<std::pair<QString, QString>> typed = {
-        {u"txtL1"_s, u"5"_s},     {u"txtP2"_s, u"4,5"_s},  {u"txtG1"_s, u"1,59"_s},
-        {u"txtG2"_s, u"1,66"_s},  {u"txtGg1"_s, u"2,5"_s}, {u"txtGg2"_s, u"2,6"_s},
-        {u"txtProlet"_s, u"70"_s}};
-    for (const auto& [name, text] : typed) c.inputs[name] = text;
-    return c;
-}
 
 // A sheet full of texts no number parser would take, in every field.
 Calculation oddExample() {
@@ -121,47 +71,6 @@ QJsonObject object(const Calculation& c) {
 }
 QByteArray bytes(const QJsonObject& o) {
     return QJsonDocument(o).toJson();
-}
-
-tables::Table gradeTable() {
-    const tables::ReadResult read =
-        tables::readWorkbook(QStringLiteral(VARDO_TEST_DATA "/grades.xls"));
-    if (!read.ok()) qFatal("grades.xls: %s", qPrintable(read.errorText));
-    return read.table;
-}
-
-ReportInput reportInput(const Calculation& c, const tables::Table& allowable) {
-    const Recomputation again = recompute(c);
-    ReportInput in;
-    in.calculation = c;
-    in.results = again.results;
-    for (const QString& field : recomputedFields())
-        if (!c.results.value(field).isEmpty()) in.comparison.insert(field, c.results.value(field));
-    in.comparisonCaption = u"в файле"_s;
-    in.governingG = again.governingG;
-    in.governingGice = again.governingGice;
-    in.fileName = u"пример.vardo"_s;
-    in.date = QDateTime(QDate(2024, 3, 1), QTime(10, 30));
-    in.allowable = allowable;
-    in.allowableWorkbook = u"grades.xls"_s;
-    // Every grade's own rows are the calculation's gр, gрг, Pp: the check then sets each grade
-    // against the calculation's own moments.
-    tables::Table weight, ice, wind;
-    const QString gp = c.inputs.value(u"txtGp"_s), gpg = c.inputs.value(u"txtGpg"_s),
-                  pp = c.inputs.value(u"txtPp"_s);
-    for (const QStringList& row : allowable.rows) {
-        weight.rows << QStringList{row.value(0), gp, QString(), QString()};
-        ice.rows << QStringList{row.value(0), gpg, gpg, gpg, gpg};
-        wind.rows << QStringList{row.value(0), pp, QString(), QString()};
-    }
-    in.crossbeamTables = {weight, ice, wind};
-    return in;
-}
-
-QString outputDir() {
-    const QString dir = QCoreApplication::applicationDirPath() + u"/reports"_s;
-    QDir().mkpath(dir);
-    return dir;
 }
 
 // Runs body as an unprivileged user when the test runs as root (whom no folder permission
@@ -204,17 +113,13 @@ class DocumentTest : public QObject {
     void saveIsAtomic();
     void designLengths_data();
     void designLengths();
-    void diagramPlacesPoints_data();
-    void diagramPlacesPoints();
     void utilisationBands_data();
     void utilisationBands();
     void recomputeWorkedExamples_data();
     void recomputeWorkedExamples();
     void savedZeroAfterRefusalIsNotComputed();
     void checkOfWorkedExample();
-    void reportOfWorkedExample();
     void thirdSeriesIsATableEntry();
-    void reportOfIncompleteCalculation();
     void commandLine();
     void commandLineTablesFolder();
 };
@@ -610,57 +515,6 @@ void DocumentTest::designLengths() {
         QVERIFY2(!lengths->contains(*vardo::parseFixed(l)), qPrintable(l));
 }
 
-void DocumentTest::diagramPlacesPoints_data() {
-    QTest::addColumn<QString>("lp");
-    QTest::addColumn<QStringList>("points");  // "L,P,G" of points 1, 2, ...
-    QTest::addColumn<QString>("placed");      // x of each point that takes part, "-" unplaced
-    QTest::addColumn<QString>("length");
-    QTest::addColumn<QString>("note");  // a fragment of the notes, empty: no note
-    QTest::newRow("left arm") << u"18"_s << QStringList{u"5,0,1"_s} << u"5"_s << u"18"_s
-                              << QString();
-    QTest::newRow("right arm from the right support")
-        << u"18"_s << QStringList{u"0,0,0"_s, u"0,4,5,1"_s} << u"13,5"_s << u"18"_s << QString();
-    QTest::newRow("both arms: drawn at the left one")
-        << u"18"_s << QStringList{u"6,3,1"_s} << u"6"_s << u"18"_s << QString();
-    QTest::newRow("loads without arms")
-        << u"18"_s << QStringList{u"0,0,2"_s} << u"-"_s << u"18"_s << u"точка 1: плечи равны 0"_s;
-    QTest::newRow("beyond the beam") << u"18"_s << QStringList{u"42,0,1"_s} << u"42"_s << u"18"_s
-                                     << u"точка 1 лежит за пределами"_s;
-    QTest::newRow("no Lр: as long as the arms")
-        << u"abc"_s << QStringList{u"5,0,1"_s, u"0,0,0"_s, u"0,7,1"_s} << u"5;0"_s << u"7"_s
-        << u"Lр не задана"_s;
-}
-
-void DocumentTest::diagramPlacesPoints() {
-    QFETCH(QString, lp);
-    QFETCH(QStringList, points);
-    QFETCH(QString, placed);
-    QFETCH(QString, length);
-    QFETCH(QString, note);
-    Calculation c = startCalculation();
-    c.inputs[u"txtLp"_s] = lp;
-    for (int i = 0; i < points.size(); ++i) {
-        // "L,P,G" with the decimal comma inside a value written as "4,5": split on the first two.
-        const QStringList f = points[i].split(u',');
-        c.inputs[u"txtL%1"_s.arg(i + 1)] = f[0];
-        c.inputs[u"txtP%1"_s.arg(i + 1)] = f.size() > 3 ? f[1] + u',' + f[2] : f[1];
-        c.inputs[u"txtG%1"_s.arg(i + 1)] = f.last();
-    }
-    const DiagramModel m = diagramModel(c);
-    QStringList xs;
-    for (const DiagramPoint& p : m.points) xs << (p.x ? vardo::formatFixed(*p.x) : u"-"_s);
-    QCOMPARE(xs.join(u';'), placed);
-    QCOMPARE(vardo::formatFixed(m.length), length);
-    if (note.isEmpty())
-        QVERIFY2(m.notes.isEmpty(), qPrintable(m.notes.join(u'\n')));
-    else
-        QVERIFY2(m.notes.join(u'\n').contains(note), qPrintable(m.notes.join(u'\n')));
-    // Drawing it never fails, whatever the model.
-    QImage image(800, 300, QImage::Format_RGB32);
-    QPainter painter(&image);
-    paintDiagram(painter, QRectF(0, 0, 800, diagramHeightMm(m) * 4), m, 4.0);
-}
-
 void DocumentTest::utilisationBands_data() {
     QTest::addColumn<QString>("moment");
     QTest::addColumn<QString>("allowable");
@@ -802,7 +656,7 @@ void DocumentTest::thirdSeriesIsATableEntry() {
          kSeries[1].shown}};
     Calculation c = momentExample();
     c.options[u"Frame3"_s] = u"Option17"_s;
-    CrossbeamTables t = reportInput(c, gradeTable()).crossbeamTables;
+    CrossbeamTables t = ownRows(c, gradeTable());
     for (tables::Table* table : {&t.weight, &t.ice, &t.wind})
         for (QStringList& row : table->rows) {
             const QStringList own = row;
@@ -827,91 +681,6 @@ void DocumentTest::thirdSeriesIsATableEntry() {
     const std::optional<SheetRowsOwner> owner = sheetRowsOwner(c, t, kWithThird);
     QVERIFY(owner && owner->series == &kWithThird[2]);
     QCOMPARE(owner->caption, u"Р-1"_s);
-}
-
-void DocumentTest::reportOfWorkedExample() {
-    Calculation c = momentExample();
-    c.results[u"Label23"_s] = u"15"_s;  // a result saved before the inputs last changed
-    const Report report(reportInput(c, gradeTable()));
-    // The governing values typed over are smaller than the inputs give (G 0,67·200·42 = 5628 at
-    // the left): the end block is checked with 5628 and 1805,25, and Р-3 fails at V max:
-    // (500·1,1 + 5628·1,1 + 20655,405) / 1000 = 27,3962 against 25,4954, 107,5 %.
-    QCOMPARE(report.verdict(), u"подходит марка Р-4 серии П (первая, прошедшая все проверки)"_s);
-    const QString text = report.plainText();
-    for (const QString& expected :
-         {u"Расчет жесткой поперечины"_s, u"01.03.2024 10:30"_s, u"пример.vardo"_s, u"14,3207"_s,
-          u"14,9637"_s, u"28,477"_s, u"12,9227"_s, u"13,5121"_s, u"25,4954"_s, u"143,2 %"_s,
-          u"95,5 %"_s, u"107,5 %"_s, u"grades.xls"_s, u"Р-3 — выбор"_s.mid(0, 3),
-          u"проходит — выбор"_s, u"не проходит"_s, u"проверка неполная"_s})
-        QVERIFY2(text.contains(expected), qPrintable(expected));
-    QCOMPARE(text.count(u"— выбор"_s), 1);
-    QVERIFY(!text.contains(u"не вычислено"_s));
-    // A saved result that differs from the recomputed one is named beside it, a blank one not.
-    QVERIFY(text.contains(u"гололед, середина: в файле — 15"_s));
-    QVERIFY(text.contains(u"G, середина: в файле — 0"_s));  // the start-up "0", never computed
-    QCOMPARE(text.count(u"в файле"_s), 3);
-    // The governing values were typed over: the report says so, and with what it checked.
-    QVERIFY(
-        text.contains(u"(3900) меньше большего из значений слева и справа по исходным "
-                      u"данным (5628): крайний блок проверен с 5628"_s));
-
-    // The PDF: pages written, a file that starts and ends as a PDF does.
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath(u"отчет.pdf"_s);
-    QString error;
-    QVERIFY2(report.writePdf(pdf, &error), qPrintable(error));
-    QFile file(pdf);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    QVERIFY(bytes.startsWith("%PDF-"));
-    QVERIFY(bytes.trimmed().endsWith("%%EOF"));
-    QCOMPARE(
-        bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "),
-        report.pageCount());
-    QVERIFY(report.pageCount() >= 1 && report.pageCount() <= 3);
-
-    // The first page as a picture for a person to look at, painted by the same code as the PDF.
-    const QImage page = report.pageImage(0, 150);
-    QCOMPARE(page.size(), QSize(1241, 1754));
-    const QString png = outputDir() + u"/worked-example-page1.png"_s;
-    QVERIFY(page.save(png));
-    // Something was drawn in the diagram's colours: the red point marks and the blue loads.
-    int red = 0, blue = 0;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x) {
-            const QColor c = page.pixelColor(x, y);
-            red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
-            blue += c.blue() > 120 && c.red() < 60 && c.green() < 60;
-        }
-    QVERIFY2(red > 40 && blue > 40, qPrintable(u"red %1 blue %2"_s.arg(red).arg(blue)));
-    for (int p = 1; p < report.pageCount(); ++p)
-        QVERIFY(report.pageImage(p, 100).save(outputDir() +
-                                              u"/worked-example-page%1.png"_s.arg(p + 1)));
-
-    // A path where no file can be written: the message names it.
-    QVERIFY(!report.writePdf(dir.filePath(u"нет/отчет.pdf"_s), &error));
-    QVERIFY2(error.contains(u"отчет.pdf"_s), qPrintable(error));
-}
-
-void DocumentTest::reportOfIncompleteCalculation() {
-    // State: only the suspension loads computed, no crossbeam data. Expected: the moments are
-    // "не вычислено" (never 0), no grade passes, and the report says what is missing.
-    const Report report(reportInput(loadExample(), gradeTable()));
-    QCOMPARE(report.check().firstPassing, -1);
-    QVERIFY2(report.verdict().startsWith(u"проверка неполная"_s), qPrintable(report.verdict()));
-    const QString text = report.plainText();
-    QCOMPARE(text.count(u"не вычислено"_s), 6);
-    QVERIFY(text.contains(u"1161,95"_s));
-    QVERIFY(text.contains(u"Lр не задана"_s));
-    QVERIFY(!text.contains(u"проходит — выбор"_s));
-
-    // Without the allowable-moment table the check is not made, and the report says so.
-    ReportInput in = reportInput(momentExample(), {});
-    in.allowableError = u"файл не найден"_s;
-    const Report without(std::move(in));
-    QVERIFY(without.verdict().contains(u"не прочитана"_s));
-    QVERIFY(without.plainText().contains(u"файл не найден"_s));
-    QVERIFY(without.pageImage(0, 50).width() > 0);
 }
 
 void DocumentTest::commandLine() {

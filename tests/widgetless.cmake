@@ -2,7 +2,10 @@
 # targets and the logic tests read workbooks, evaluate expressions and write reports without
 # widgets, and a link that brings them back must not go unnoticed.
 #
-# Usage: cmake [-DNINJA=ninja -DBUILD_DIR=dir] -P widgetless.cmake PROGRAM...
+# Usage: cmake [-DNINJA=ninja -DBUILD_DIR=dir] [-DFORBIDDEN=Gui] -P widgetless.cmake PROGRAM...
+#
+# FORBIDDEN names the Qt library none of the programs may link or load, Widgets unless given: the
+# crossbeam check and the logic under it need Qt Core only, and their tests are held to Gui.
 #
 # Two checks for each program:
 # - its link line, as the build runs it (`ninja -t commands` with NINJA and BUILD_DIR, otherwise
@@ -28,7 +31,10 @@ if(NOT programs)
     message(FATAL_ERROR "widgetless.cmake: no program given")
 endif()
 
-set(widgets_regex "Qt[0-9]*Widgets")
+if(NOT FORBIDDEN)
+    set(FORBIDDEN Widgets)
+endif()
+set(forbidden_regex "Qt[0-9]*${FORBIDDEN}")
 set(offenders)
 foreach(program IN LISTS programs)
     if(NOT EXISTS "${program}")
@@ -54,7 +60,7 @@ foreach(program IN LISTS programs)
     else()
         message(STATUS "${program}: link line not found, only the loaded libraries are checked")
     endif()
-    if(link_line MATCHES "[^ ]*${widgets_regex}[^ ]*")
+    if(link_line MATCHES "[^ ]*${forbidden_regex}[^ ]*")
         list(APPEND offenders "${program} links ${CMAKE_MATCH_0}")
     endif()
 
@@ -64,7 +70,7 @@ foreach(program IN LISTS programs)
         RESOLVED_DEPENDENCIES_VAR resolved
         UNRESOLVED_DEPENDENCIES_VAR unresolved)
     set(loaded ${resolved} ${unresolved})
-    list(FILTER loaded INCLUDE REGEX "${widgets_regex}")
+    list(FILTER loaded INCLUDE REGEX "${forbidden_regex}")
     if(loaded)
         list(JOIN loaded ", " names)
         list(APPEND offenders "${program} loads ${names}")
@@ -76,5 +82,5 @@ endforeach()
 
 if(offenders)
     list(JOIN offenders "\n  " text)
-    message(FATAL_ERROR "Qt Widgets where none may be:\n  ${text}")
+    message(FATAL_ERROR "Qt ${FORBIDDEN} where none may be:\n  ${text}")
 endif()
