@@ -14,6 +14,7 @@
 #include "core/safefile.h"
 #include "core/step.h"
 #include "core/version.h"
+#include "tests/support/recordingsheet.h"
 
 using namespace Qt::Literals::StringLiterals;
 
