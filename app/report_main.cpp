@@ -217,7 +217,7 @@ bool reportOne(const QString& path, const QString& pdfPath) {
 
     const doc::Report report(std::move(in));
     const QString section = vardo::catalogue::sectionText(
-        calculation->options.value(names::Frame15) == names::Option10);
+        calculation->options.value(names::kSectionFrame) == names::Option10);
     const doc::Results& r = report.input().results;
     out() << QDir::toNativeSeparators(path) << " -> " << QDir::toNativeSeparators(pdfPath) << '\n';
     out() << "  моменты, тс·м: середина " << momentText(r, names::kEmergencyMidMoment) << "; "

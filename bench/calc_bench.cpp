@@ -71,9 +71,9 @@ class TracingSheet : public MapSheet {
 // The inputs of the worked examples, and "1/3" selected; the results of the load buttons that the
 // governing-value clicks compare are in place.
 void fillWorkedExample(MapSheet& sheet) {
-    for (int i = 1; i <= 8; ++i)
-        for (const char16_t* prefix : {u"txtL", u"txtP", u"txtG", u"txtGg"})
-            sheet.texts.insert(QString::fromUtf16(prefix) + QString::number(i), u"0"_qs);
+    for (const vardo::NameSeries* series :
+         {&vardo::names::txtL, &vardo::names::txtP, &vardo::names::txtG, &vardo::names::txtGg})
+        for (const QString& name : series->all()) sheet.texts.insert(name, u"0"_qs);
     const QStringList inputs = {
         // suspension points, span and point weight
         u"txtL1=5"_qs, u"txtP2=4,5"_qs, u"txtG1=1,59"_qs, u"txtG2=1,66"_qs, u"txtGg1=2,5"_qs,

@@ -54,8 +54,8 @@ void copyMfsSet(Sheet& sheet, const Name& frame) {
 }
 
 void Command16_Click(Sheet& sheet) {
-    sheet.setVisible(names::Frame20, true);
-    sheet.setVisible(names::Frame29, false);
+    sheet.setVisible(names::kAllowablePanel, true);
+    sheet.setVisible(names::kMfsButtonsFrame, false);
 }
 
 }  // namespace vardo::calc

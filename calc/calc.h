@@ -27,6 +27,8 @@
 // no-data message, and the label shows "0"); a computation that leaves the fixed-point range, or
 // whose double is not finite, is abandoned as a whole, and the label shows "0" without a message.
 
+#include <QStringList>
+
 namespace vardo {
 class Sheet;
 }
@@ -57,6 +59,10 @@ void Command9_Click(Sheet& sheet);
 void Command11_Click(Sheet& sheet);
 void Command12_Click(Sheet& sheet);
 void Command13_Click(Sheet& sheet);
+
+// Every control the design moment of mode `mode` (the index of catalogue::kModes) reads, in reading
+// order, at mid-span or at 1/3 (1/4): the texts, then the section options it tests.
+QStringList momentInputs(int mode, bool atSection);
 
 // "Мфс =0" and "Мфс >0".
 void Command20_Click(Sheet& sheet);

@@ -82,18 +82,26 @@ void takeLarger(Sheet& sheet, QStringView left, QStringView right, QStringView t
 
 void Command1_Click(Sheet& sheet) {
     clickLoadButton(
-        sheet, {Load::G, {}, kMidSpan, nullptr, names::Command3.view(), names::Label10.view()});
+        sheet,
+        {Load::G, {}, kMidSpan, nullptr, names::Command3.view(), names::kLoadMidMoment.view()});
 }
 
 void Command2_Click(Sheet& sheet) {
-    clickLoadButton(
-        sheet, {Load::Gice, {}, kMidSpan, nullptr, names::Command4.view(), names::Label11.view()});
+    clickLoadButton(sheet, {Load::Gice,
+                            {},
+                            kMidSpan,
+                            nullptr,
+                            names::Command4.view(),
+                            names::kIceLoadMidMoment.view()});
 }
 
 void Command3_Click(Sheet& sheet) {
-    clickLoadButton(
-        sheet,
-        {Load::G, {}, kLeftG, &messages::nowRight, names::Command5.view(), names::Label14.view()});
+    clickLoadButton(sheet, {Load::G,
+                            {},
+                            kLeftG,
+                            &messages::nowRight,
+                            names::Command5.view(),
+                            names::kLoadLeftMoment.view()});
 }
 
 void Command4_Click(Sheet& sheet) {
@@ -102,30 +110,35 @@ void Command4_Click(Sheet& sheet) {
                             kLeftGice,
                             &messages::nowRight,
                             names::Command6.view(),
-                            names::Label15.view()});
+                            names::kIceLoadLeftMoment.view()});
 }
 
 void Command5_Click(Sheet& sheet) {
-    clickLoadButton(
-        sheet,
-        {Load::G, names::Text21.view(), kRight, &messages::clickG13, {}, names::Label20.view()});
+    clickLoadButton(sheet, {Load::G,
+                            names::kLoadSectionMoment.view(),
+                            kRight,
+                            &messages::clickG13,
+                            {},
+                            names::kLoadRightMoment.view()});
 }
 
 void Command6_Click(Sheet& sheet) {
     clickLoadButton(sheet, {Load::Gice,
-                            names::Text22.view(),
+                            names::kIceLoadSectionMoment.view(),
                             kRight,
                             &messages::clickGg13,
                             {},
-                            names::Label21.view()});
+                            names::kIceLoadRightMoment.view()});
 }
 
 void Text21_Click(Sheet& sheet) {
-    takeLarger(sheet, names::Label14.view(), names::Label20.view(), names::Text21.view());
+    takeLarger(sheet, names::kLoadLeftMoment.view(), names::kLoadRightMoment.view(),
+               names::kLoadSectionMoment.view());
 }
 
 void Text22_Click(Sheet& sheet) {
-    takeLarger(sheet, names::Label15.view(), names::Label21.view(), names::Text22.view());
+    takeLarger(sheet, names::kIceLoadLeftMoment.view(), names::kIceLoadRightMoment.view(),
+               names::kIceLoadSectionMoment.view());
 }
 
 }  // namespace vardo::calc

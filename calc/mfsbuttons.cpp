@@ -8,17 +8,17 @@ namespace vardo::calc {
 
 // "Мфс =0": the moments without Мфс; the indicator Label49 says so. The frames stay as they are.
 void Command20_Click(Sheet& sheet) {
-    sheet.setText(names::Text18, QStringLiteral("0"));
-    sheet.setText(names::Text19, QStringLiteral("0"));
-    sheet.setText(names::Text20, QStringLiteral("0"));
-    sheet.setText(names::Label49, QStringLiteral("0"));
+    sheet.setText(names::kEmergencyMfs, QStringLiteral("0"));
+    sheet.setText(names::kIceMfs, QStringLiteral("0"));
+    sheet.setText(names::kMaxWindMfs, QStringLiteral("0"));
+    sheet.setText(names::kMfsIndicator, QStringLiteral("0"));
 }
 
 // "Мфс >0": opens the Мфс table panel in place of this frame and restores the standard values,
 // whatever the table shows; a later choice in the panel overwrites them.
 void Command21_Click(Sheet& sheet) {
-    sheet.setVisible(names::Frame11, true);
-    sheet.setVisible(names::Frame29, false);
+    sheet.setVisible(names::kMfsPanel, true);
+    sheet.setVisible(names::kMfsButtonsFrame, false);
     const QStringList start = catalogue::mfsStartValues();
     for (int m = 0; m < catalogue::kModeCount; ++m)
         sheet.setText(catalogue::kModes[m].mfs, start[m]);

@@ -30,12 +30,12 @@ bool mayBeZero(Input input) {
 struct ModeRow {
     Mode mode;
     std::span<const Input> reads;
-    QStringView mfsField;
 };
 
-constexpr ModeRow kEmergency{Mode::Emergency, kEmergencyReads, names::Text18.view()};
-constexpr ModeRow kIce{Mode::Ice, kIceReads, names::Text19.view()};
-constexpr ModeRow kMaxWind{Mode::MaxWind, kMaxWindReads, names::Text20.view()};
+// In the order of catalogue::kModes, which names each mode's buttons, results and Мфс.
+constexpr ModeRow kModeRows[]{
+    {Mode::Emergency, kEmergencyReads}, {Mode::Ice, kIceReads}, {Mode::MaxWind, kMaxWindReads}};
+static_assert(std::size(kModeRows) == catalogue::kModeCount);
 
 struct Section {
     QStringView option;  // empty: always computed
@@ -53,15 +53,17 @@ constexpr Section kMidSpanSections[] = {{{}, &kMidSpan}};
 constexpr Section kThirdQuarterSections[] = {{names::Option9.view(), &kThirdPoint},
                                              {names::Option10.view(), &kQuarterPoint}};
 
-constexpr Group kMidSpanGroup{names::Label10.view(), names::Label11.view(), kMidSpanSections};
-constexpr Group kThirdPointGroup{names::Text21.view(), names::Text22.view(), kThirdQuarterSections};
+constexpr Group kMidSpanGroup{names::kLoadMidMoment.view(), names::kIceLoadMidMoment.view(),
+                              kMidSpanSections};
+constexpr Group kThirdPointGroup{names::kLoadSectionMoment.view(),
+                                 names::kIceLoadSectionMoment.view(), kThirdQuarterSections};
 
 struct Source {
     QStringView field;
     Fixed MomentInputs::*value;
 };
 
-Source sourceOf(Input input, const ModeRow& mode, const Group& group) {
+Source sourceOf(Input input, int mode, const Group& group) {
     switch (input) {
         case Input::Lp:
             return {names::txtLp.view(), &MomentInputs::lp};
@@ -76,7 +78,7 @@ Source sourceOf(Input input, const ModeRow& mode, const Group& group) {
         case Input::MIce:
             return {group.iceField, &MomentInputs::mIce};
         case Input::Mfs:
-            return {mode.mfsField, &MomentInputs::mfs};
+            return {catalogue::kModes[mode].mfs.view(), &MomentInputs::mfs};
         case Input::Pp:
             return {names::txtPp.view(), &MomentInputs::pp};
         case Input::Vm:
@@ -85,11 +87,17 @@ Source sourceOf(Input input, const ModeRow& mode, const Group& group) {
     return {};
 }
 
+const Group& groupOf(bool atSection) {
+    return atSection ? kThirdPointGroup : kMidSpanGroup;
+}
+
 // Reads, then per selected section: the no-data message at the first required zero (one message),
-// otherwise the moment; the label last, "0" when nothing was computed.
-void clickMomentButton(Sheet& sheet, const ModeRow& mode, const Group& group, QStringView label) {
+// otherwise the moment; the result last, "0" when nothing was computed.
+void clickMomentButton(Sheet& sheet, int mode, bool atSection) {
+    const ModeRow& row = kModeRows[mode];
+    const Group& group = groupOf(atSection);
     MomentInputs in;
-    for (Input input : mode.reads) {
+    for (Input input : row.reads) {
         const Source source = sourceOf(input, mode, group);
         step([&] { in.*source.value = readFixed(sheet, source.field.toString()); });
     }
@@ -98,7 +106,7 @@ void clickMomentButton(Sheet& sheet, const ModeRow& mode, const Group& group, QS
     for (const Section& section : group.sections) {
         if (!section.option.isEmpty() && !sheet.isChecked(section.option.toString())) continue;
         bool refused = false;
-        for (Input input : mode.reads) {
+        for (Input input : row.reads) {
             if (!mayBeZero(input) && (in.*sourceOf(input, mode, group).value).isZero()) {
                 refused = true;
                 break;
@@ -110,31 +118,41 @@ void clickMomentButton(Sheet& sheet, const ModeRow& mode, const Group& group, QS
         }
         // An overflow or a result that is not a finite number abandons the whole formula: the
         // moment stays 0.
-        step([&] { moment = designMoment(mode.mode, in, *section.factors); });
+        step([&] { moment = designMoment(row.mode, in, *section.factors); });
     }
-    writeFixed(sheet, label.toString(), moment);
+    const catalogue::Mode& m = catalogue::kModes[mode];
+    writeFixed(sheet, atSection ? m.section : m.middle, moment);
 }
 
 }  // namespace
 
+QStringList momentInputs(int mode, bool atSection) {
+    const Group& group = groupOf(atSection);
+    QStringList out;
+    for (Input input : kModeRows[mode].reads) out << sourceOf(input, mode, group).field.toString();
+    for (const Section& section : group.sections)
+        if (!section.option.isEmpty()) out << section.option.toString();
+    return out;
+}
+
 void Command7_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kEmergency, kMidSpanGroup, names::Label22.view());
+    clickMomentButton(sheet, 0, false);
 }
 void Command8_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kIce, kMidSpanGroup, names::Label23.view());
+    clickMomentButton(sheet, 1, false);
 }
 void Command9_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kMaxWind, kMidSpanGroup, names::Label24.view());
+    clickMomentButton(sheet, 2, false);
 }
 
 void Command11_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kEmergency, kThirdPointGroup, names::Label30.view());
+    clickMomentButton(sheet, 0, true);
 }
 void Command12_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kIce, kThirdPointGroup, names::Label31.view());
+    clickMomentButton(sheet, 1, true);
 }
 void Command13_Click(Sheet& sheet) {
-    clickMomentButton(sheet, kMaxWind, kThirdPointGroup, names::Label32.view());
+    clickMomentButton(sheet, 2, true);
 }
 
 }  // namespace vardo::calc

@@ -20,13 +20,14 @@ void Command10_Click(Sheet& sheet) {
 }
 
 void Command23_Click(Sheet& sheet) {
-    for (const QString name : {names::Text21, names::Text22, names::Command3, names::Command4,
-                               names::Command5, names::Command6})
+    for (const QString name : {names::kLoadSectionMoment, names::kIceLoadSectionMoment,
+                               names::Command3, names::Command4, names::Command5, names::Command6})
         sheet.setVisible(name, false);
     // The loads of points 1 and 2 come before the crossbeam's table values, the rest after them.
     setTexts(
         sheet,
-        QStringList{names::Text21, names::Text22, names::txtProlet, names::txtLp, names::txtVm} +
+        QStringList{names::kLoadSectionMoment, names::kIceLoadSectionMoment, names::txtProlet,
+                    names::txtLp, names::txtVm} +
             names::txtL.all() + names::txtP.all() + names::txtGg.all() +
             QStringList{names::txtG[1], names::txtG[2], names::txtGpg, names::txtPp, names::txtGp} +
             names::txtG.all().mid(2),
@@ -36,27 +37,30 @@ void Command23_Click(Sheet& sheet) {
               names::kMaxWindMidMoment, names::kEmergencySectionMoment, names::kIceSectionMoment,
               names::kMaxWindSectionMoment},
              QString());
-    setTexts(sheet, {names::Label10, names::Label11}, u"0"_s);
-    setTexts(sheet, {names::Label14, names::Label15, names::Label20, names::Label21}, QString());
+    setTexts(sheet, {names::kLoadMidMoment, names::kIceLoadMidMoment}, u"0"_s);
+    setTexts(sheet,
+             {names::kLoadLeftMoment, names::kIceLoadLeftMoment, names::kLoadRightMoment,
+              names::kIceLoadRightMoment},
+             QString());
 }
 
 void Command14_Click(Sheet& sheet) {
-    sheet.setVisible(names::Frame2, true);
+    sheet.setVisible(names::kBeamPanel, true);
 }
 
 void Command15_Click(Sheet& sheet) {
-    sheet.setVisible(names::Frame2, false);
+    sheet.setVisible(names::kBeamPanel, false);
 }
 
 void Command17_Click(Sheet& sheet) {
-    sheet.setVisible(names::Frame20, false);
-    sheet.setVisible(names::Frame29, true);
+    sheet.setVisible(names::kAllowablePanel, false);
+    sheet.setVisible(names::kMfsButtonsFrame, true);
 }
 
 void Command22_Click(Sheet& sheet) {
-    sheet.setVisible(names::Frame11, false);
-    sheet.setVisible(names::Frame29, true);
-    sheet.setText(names::Label49, QString());
+    sheet.setVisible(names::kMfsPanel, false);
+    sheet.setVisible(names::kMfsButtonsFrame, true);
+    sheet.setText(names::kMfsIndicator, QString());
 }
 
 }  // namespace vardo::calc

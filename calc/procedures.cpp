@@ -19,53 +19,58 @@ QStringList pointsOf(Load load) {
     return out;
 }
 
+// Whether `result` is at 1/3 (1/4) of the span, as the catalogue's results say.
+bool atSection(const Name& result) {
+    for (const catalogue::ResultField& r : catalogue::resultFieldInfo())
+        if (r.name.view() == result.view()) return r.atSection;
+    return false;
+}
+
+// A procedure that writes `result`; one at 1/3 (1/4) also tests the section options.
+ProcedureEntry writing(const Name& control, void (*run)(Sheet&), const Name& result, Stage stage,
+                       QStringList inputs) {
+    const bool section = atSection(result);
+    if (section && stage == Stage::Load) inputs << names::Option9 << names::Option10;
+    return {control, run, result, stage, section, inputs};
+}
+
 const std::vector<ProcedureEntry>& table() {
     static const std::vector<ProcedureEntry> entries = [] {
         const QStringList g = pointsOf(Load::G);
         const QStringList gIce = pointsOf(Load::Gice);
-        const QStringList section{names::Option9, names::Option10};
         // The governing values compare the left and right results.
-        const QStringList sidesG{names::Label14, names::Label20};
-        const QStringList sidesGice{names::Label15, names::Label21};
-        // The moments read Lр, gр, [gрг], h/b, the suspension moments, the Мфс of the mode and
-        // [Pp, Vm], as each mode's formula needs them (moments.h).
-        const auto emergency = [](const Name& load, const Name& ice) {
-            return QStringList{names::txtLp, names::txtGp, names::txtGpg, names::Combo1,
-                               load,         ice,          names::Text18};
+        const QStringList sidesG{names::kLoadLeftMoment, names::kLoadRightMoment};
+        const QStringList sidesGice{names::kIceLoadLeftMoment, names::kIceLoadRightMoment};
+        std::vector<ProcedureEntry> out{
+            writing(names::Command1, Command1_Click, names::kLoadMidMoment, Stage::Load, g),
+            writing(names::Command2, Command2_Click, names::kIceLoadMidMoment, Stage::Load, gIce),
+            writing(names::Command3, Command3_Click, names::kLoadLeftMoment, Stage::Load, g),
+            writing(names::Command4, Command4_Click, names::kIceLoadLeftMoment, Stage::Load, gIce),
+            writing(names::Command5, Command5_Click, names::kLoadRightMoment, Stage::Load, g),
+            writing(names::Command6, Command6_Click, names::kIceLoadRightMoment, Stage::Load, gIce),
+            writing(names::kLoadSectionMoment, Text21_Click, names::kLoadSectionMoment,
+                    Stage::Governing, sidesG),
+            writing(names::kIceLoadSectionMoment, Text22_Click, names::kIceLoadSectionMoment,
+                    Stage::Governing, sidesGice),
         };
-        const auto ice = [](const Name& load, const Name& iceLoad) {
-            return QStringList{names::txtLp, names::txtGp,  names::txtGpg, names::Combo1, load,
-                               iceLoad,      names::Text19, names::txtPp,  names::txtVm};
-        };
-        const auto wind = [](const Name& load) {
-            return QStringList{names::txtLp,  names::txtGp, names::Combo1, load,
-                               names::Text20, names::txtPp, names::txtVm};
-        };
+        // The design moments: the buttons and results of each mode are the catalogue's, the
+        // inputs what the procedure reads; mid-span first, then 1/3 (1/4).
+        using Run = void (*)(Sheet&);
+        constexpr Run kMiddle[]{Command7_Click, Command8_Click, Command9_Click};
+        constexpr Run kSection[]{Command11_Click, Command12_Click, Command13_Click};
+        static_assert(std::size(kMiddle) == catalogue::kModeCount);
+        for (bool section : {false, true})
+            for (int m = 0; m < catalogue::kModeCount; ++m) {
+                const catalogue::Mode& mode = catalogue::kModes[m];
+                out.push_back({section ? mode.sectionButton : mode.middleButton,
+                               section ? kSection[m] : kMiddle[m],
+                               section ? mode.section : mode.middle, Stage::Moment, section,
+                               momentInputs(m, section)});
+            }
         const Name none{u""};
-        return std::vector<ProcedureEntry>{
-            {names::Command1, Command1_Click, names::Label10, Stage::Load, false, g},
-            {names::Command2, Command2_Click, names::Label11, Stage::Load, false, gIce},
-            {names::Command3, Command3_Click, names::Label14, Stage::Load, true, g + section},
-            {names::Command4, Command4_Click, names::Label15, Stage::Load, true, gIce + section},
-            {names::Command5, Command5_Click, names::Label20, Stage::Load, true, g + section},
-            {names::Command6, Command6_Click, names::Label21, Stage::Load, true, gIce + section},
-            {names::Text21, Text21_Click, names::Text21, Stage::Governing, true, sidesG},
-            {names::Text22, Text22_Click, names::Text22, Stage::Governing, true, sidesGice},
-            {names::Command7, Command7_Click, names::Label22, Stage::Moment, false,
-             emergency(names::Label10, names::Label11)},
-            {names::Command8, Command8_Click, names::Label23, Stage::Moment, false,
-             ice(names::Label10, names::Label11)},
-            {names::Command9, Command9_Click, names::Label24, Stage::Moment, false,
-             wind(names::Label10)},
-            {names::Command11, Command11_Click, names::Label30, Stage::Moment, true,
-             emergency(names::Text21, names::Text22) + section},
-            {names::Command12, Command12_Click, names::Label31, Stage::Moment, true,
-             ice(names::Text21, names::Text22) + section},
-            {names::Command13, Command13_Click, names::Label32, Stage::Moment, true,
-             wind(names::Text21) + section},
-            {names::Command20, Command20_Click, none, Stage::Mfs, false, {}},
-            {names::Command21, Command21_Click, none, Stage::Mfs, false, {}},
-        };
+        out.push_back({names::Command20, Command20_Click, none, Stage::Mfs, false, {}});
+        out.push_back({names::Command21, Command21_Click, none, Stage::Mfs, false, {}});
+        return out;
     }();
     return entries;
 }

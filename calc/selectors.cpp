@@ -30,9 +30,9 @@ void showTablePanel(Sheet& sheet, int panel, LoadRow row) {
         if (i != panel) sheet.setVisible(kTablePanels[i], false);
     if (row == LoadRow::Unchanged) return;
     const bool g = row == LoadRow::G;
-    sheet.setVisible(names::Label12, g);
+    sheet.setVisible(names::kLoadRowCaption, g);
     setAllVisible(sheet, names::txtG.all(), g);
-    sheet.setVisible(names::Label13, !g);
+    sheet.setVisible(names::kIceLoadRowCaption, !g);
     setAllVisible(sheet, names::txtGg.all(), !g);
 }
 

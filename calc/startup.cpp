@@ -30,8 +30,8 @@ void runStartUp(FormPort& form, const GivePickPointer& givePickPointer) {
     form.setVisible(names::frmF1, true);
     setVisible(form, {names::frmF2, names::frmF3, names::frmF4, names::frmF5}, false);
     setVisible(form, names::txtG.all(), true);
-    setVisible(form, QStringList{names::Label13} + names::txtGg.all(), false);
-    setVisible(form, {names::Frame2, names::Frame20}, false);
+    setVisible(form, QStringList{names::kIceLoadRowCaption} + names::txtGg.all(), false);
+    setVisible(form, {names::kBeamPanel, names::kAllowablePanel}, false);
     // The allowable moments of the first series, which is chosen first.
     for (const catalogue::Series& s : catalogue::kSeries)
         setVisible(form, catalogue::allowableControls(s.allowable), &s == &catalogue::kSeries[0]);

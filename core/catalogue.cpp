@@ -31,13 +31,67 @@ namespace catalogue {
 
 namespace {
 
-constexpr Name kEveryName[]{
-    names::Frame1,    names::Frame2,    names::Frame3,    names::Frame4,    names::Frame5,
-    names::Frame6,    names::Frame7,    names::Frame8,    names::Frame9,    names::Frame10,
-    names::Frame11,   names::Frame12,   names::Frame13,   names::Frame14,   names::Frame15,
-    names::Frame16,   names::Frame17,   names::Frame18,   names::Frame19,   names::Frame20,
-    names::Frame21,   names::Frame22,   names::Frame23,   names::Frame24,   names::Frame25,
-    names::Frame26,   names::Frame27,   names::Frame28,   names::Frame29,   names::frmF1,
+// Every control: those named by their role, then the others by their ids.
+constexpr Name kRoleNames[]{names::kBeamPanel,
+                            names::kMfsPanel,
+                            names::kSectionFrame,
+                            names::kAllowablePanel,
+                            names::kMfsButtonsFrame,
+                            names::kWeightP,
+                            names::kWeightOp,
+                            names::kLoadValue,
+                            names::kWindP,
+                            names::kWindOp,
+                            names::kIceLoad5,
+                            names::kIceLoad10,
+                            names::kIceLoad15,
+                            names::kIceLoad20,
+                            names::kIceWeightP5,
+                            names::kIceWeightP10,
+                            names::kIceWeightP15,
+                            names::kIceWeightP20,
+                            names::kIceWeightOp5,
+                            names::kIceWeightOp10,
+                            names::kIceWeightOp15,
+                            names::kIceWeightOp20,
+                            names::kEmergencyMfs,
+                            names::kIceMfs,
+                            names::kMaxWindMfs,
+                            names::kLoadSectionMoment,
+                            names::kIceLoadSectionMoment,
+                            names::kLoadMidMoment,
+                            names::kIceLoadMidMoment,
+                            names::kLoadRowCaption,
+                            names::kIceLoadRowCaption,
+                            names::kLoadLeftMoment,
+                            names::kIceLoadLeftMoment,
+                            names::kLoadRightMoment,
+                            names::kIceLoadRightMoment,
+                            names::kEmergencyMidMoment,
+                            names::kIceMidMoment,
+                            names::kMaxWindMidMoment,
+                            names::kEmergencySectionMoment,
+                            names::kIceSectionMoment,
+                            names::kMaxWindSectionMoment,
+                            names::kMidEmergencyAllowableP,
+                            names::kMidIceWindAllowableP,
+                            names::kEndEmergencyAllowableP,
+                            names::kEndIceWindAllowableP,
+                            names::kGradeP,
+                            names::kLengthsP,
+                            names::kMidEmergencyAllowableOp,
+                            names::kMidIceWindAllowableOp,
+                            names::kEndEmergencyAllowableOp,
+                            names::kEndIceWindAllowableOp,
+                            names::kGradeOp,
+                            names::kLengthsOp,
+                            names::kMfsIndicator};
+constexpr Name kIdNames[]{
+    names::Frame1,    names::Frame3,    names::Frame4,    names::Frame5,    names::Frame6,
+    names::Frame7,    names::Frame8,    names::Frame9,    names::Frame10,   names::Frame12,
+    names::Frame13,   names::Frame14,   names::Frame16,   names::Frame17,   names::Frame18,
+    names::Frame19,   names::Frame21,   names::Frame22,   names::Frame23,   names::Frame24,
+    names::Frame25,   names::Frame26,   names::Frame27,   names::Frame28,   names::frmF1,
     names::frmF2,     names::frmF3,     names::frmF4,     names::frmF5,     names::Command1,
     names::Command2,  names::Command3,  names::Command4,  names::Command5,  names::Command6,
     names::Command7,  names::Command8,  names::Command9,  names::Command10, names::Command11,
@@ -47,32 +101,23 @@ constexpr Name kEveryName[]{
     names::cmdReport, names::cmdSave,   names::Option1,   names::Option2,   names::Option3,
     names::Option4,   names::Option5,   names::Option6,   names::Option7,   names::Option8,
     names::Option9,   names::Option10,  names::Option11,  names::Option12,  names::Option13,
-    names::Option14,  names::Option15,  names::Option16,  names::Option17,  names::Text1,
-    names::Text2,     names::Text3,     names::Text4,     names::Text5,     names::Text6,
-    names::Text7,     names::Text8,     names::Text9,     names::Text10,    names::Text11,
-    names::Text12,    names::Text13,    names::Text14,    names::Text15,    names::Text16,
-    names::Text17,    names::Text18,    names::Text19,    names::Text20,    names::Text21,
-    names::Text22,    names::txtGp,     names::txtGpg,    names::txtLp,     names::txtMa1,
-    names::txtMa2,    names::txtMn1,    names::txtMn2,    names::txtMnv1,   names::txtMnv2,
-    names::txtPp,     names::txtProlet, names::txtVm,     names::Label1,    names::Label2,
-    names::Label3,    names::Label4,    names::Label5,    names::Label6,    names::Label7,
-    names::Label8,    names::Label9,    names::Label10,   names::Label11,   names::Label12,
-    names::Label13,   names::Label14,   names::Label15,   names::Label16,   names::Label17,
-    names::Label18,   names::Label19,   names::Label20,   names::Label21,   names::Label22,
-    names::Label23,   names::Label24,   names::Label25,   names::Label26,   names::Label27,
-    names::Label28,   names::Label29,   names::Label30,   names::Label31,   names::Label32,
-    names::Label33,   names::Label34,   names::Label35,   names::Label36,   names::Label37,
-    names::Label38,   names::Label39,   names::Label40,   names::Label41,   names::Label42,
-    names::Label43,   names::Label44,   names::Label45,   names::Label46,   names::Label47,
-    names::Label48,   names::Label49,   names::Combo1,    names::Combo2,    names::Data1,
-    names::Data2,     names::Data3,     names::Data4,     names::Data5,     names::Data6,
-    names::Data7,     names::Data8,     names::Line1,     names::Line2,     names::Line3,
-    names::Line4,     names::Line5,     names::Line6,     names::Line7,     names::Line8,
-    names::Line9,     names::cmdMore,   names::cmdGrades};
+    names::Option14,  names::Option15,  names::Option16,  names::Option17,  names::txtGp,
+    names::txtGpg,    names::txtLp,     names::txtMa1,    names::txtMa2,    names::txtMn1,
+    names::txtMn2,    names::txtMnv1,   names::txtMnv2,   names::txtPp,     names::txtProlet,
+    names::txtVm,     names::Label1,    names::Label2,    names::Label3,    names::Label4,
+    names::Label5,    names::Label6,    names::Label7,    names::Label8,    names::Label9,
+    names::Label16,   names::Label17,   names::Label18,   names::Label19,   names::Label25,
+    names::Label26,   names::Label27,   names::Label28,   names::Label29,   names::Label37,
+    names::Label38,   names::Label39,   names::Label40,   names::Combo1,    names::Combo2,
+    names::Data1,     names::Data2,     names::Data3,     names::Data4,     names::Data5,
+    names::Data6,     names::Data7,     names::Data8,     names::Line1,     names::Line2,
+    names::Line3,     names::Line4,     names::Line5,     names::Line6,     names::Line7,
+    names::Line8,     names::Line9,     names::cmdMore,   names::cmdGrades};
 
 constexpr OptionGroup kOptionGroups[]{
-    {u"Frame5", kInputOptions},    {u"Frame7", kThicknessOptions}, {u"Frame3", kSeriesOptions},
-    {u"Frame15", kSectionOptions}, {u"Frame11", kMfsOptions},      {u"Form1", kLauncherOptions},
+    {names::Frame5.view(), kInputOptions},  {names::Frame7.view(), kThicknessOptions},
+    {names::Frame3.view(), kSeriesOptions}, {names::kSectionFrame.view(), kSectionOptions},
+    {names::kMfsPanel.view(), kMfsOptions}, {u"Form1", kLauncherOptions},
 };
 
 // The reference tables; the allowable-moment tables of the series follow (kSeries).
@@ -175,7 +220,8 @@ constexpr ResultField kResults[]{
 const QStringList& allNames() {
     static const QStringList all = [] {
         QStringList out;
-        for (const Name& n : kEveryName) out << n;
+        for (const Name& n : kRoleNames) out << n;
+        for (const Name& n : kIdNames) out << n;
         for (const NameSeries* s : {&names::txtL, &names::txtP, &names::txtG, &names::txtGg})
             out += s->all();
         return out;
@@ -310,11 +356,11 @@ QStringList mfsFields() {
 }
 
 QStringList viewFields() {
-    return {names::Frame2,
-            names::Frame11,
-            names::Frame29,
-            names::Frame20,
-            names::Label13,
+    return {names::kBeamPanel,
+            names::kMfsPanel,
+            names::kMfsButtonsFrame,
+            names::kAllowablePanel,
+            names::kIceLoadRowCaption,
             names::Command3,
             names::Command4,
             names::Command5,

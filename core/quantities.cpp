@@ -59,11 +59,11 @@ const QHash<QString, QString>& quantities() {
                 kKgfPerMetre);
         }
         // The value fields of the reference tables, which the user may type over.
-        add(names::Text1, u"gр, серия П (т37Gp.xls)"_s, kKgfPerMetre);
-        add(names::Text2, u"gр, серия ОП (т37Gp.xls)"_s, kKgfPerMetre);
-        add(names::Text3, u"G (т11.1.xls)"_s, kKgfPerMetre);
-        add(names::Text4, u"Pp, серия П (т37gama.xls)"_s, u"кгс·с²/м³"_s);
-        add(names::Text5, u"Pp, серия ОП (т37gama.xls)"_s, u"кгс·с²/м³"_s);
+        add(names::kWeightP, u"gр, серия П (т37Gp.xls)"_s, kKgfPerMetre);
+        add(names::kWeightOp, u"gр, серия ОП (т37Gp.xls)"_s, kKgfPerMetre);
+        add(names::kLoadValue, u"G (т11.1.xls)"_s, kKgfPerMetre);
+        add(names::kWindP, u"Pp, серия П (т37gama.xls)"_s, u"кгс·с²/м³"_s);
+        add(names::kWindOp, u"Pp, серия ОП (т37gama.xls)"_s, u"кгс·с²/м³"_s);
         const int mm[] = {5, 10, 15, 20};
         for (int k = 0; k < 4; ++k) {
             const QString b = u", b = "_s + QString::number(mm[k]) + u" мм"_s;
@@ -80,24 +80,32 @@ const QHash<QString, QString>& quantities() {
                 kKgfMetre);
         }
         // The results.
-        add(names::Label10, u"Момент от нагрузок подвески G, середина пролета"_s, kKgfMetre);
-        add(names::Label11, u"Момент от гололеда на подвеске Gг, середина пролета"_s, kKgfMetre);
-        add(names::Label14, u"Момент от нагрузок подвески G, слева 1/3 (1/4)"_s, kKgfMetre);
-        add(names::Label15, u"Момент от гололеда на подвеске Gг, слева 1/3 (1/4)"_s, kKgfMetre);
-        add(names::Label20, u"Момент от нагрузок подвески G, справа 1/3 (1/4)"_s, kKgfMetre);
-        add(names::Label21, u"Момент от гололеда на подвеске Gг, справа 1/3 (1/4)"_s, kKgfMetre);
-        add(names::Text21, u"Расчетный момент G 1/3 (1/4): больший из левого и правого"_s,
+        add(names::kLoadMidMoment, u"Момент от нагрузок подвески G, середина пролета"_s, kKgfMetre);
+        add(names::kIceLoadMidMoment, u"Момент от гололеда на подвеске Gг, середина пролета"_s,
             kKgfMetre);
-        add(names::Text22, u"Расчетный момент Gг 1/3 (1/4): больший из левого и правого"_s,
+        add(names::kLoadLeftMoment, u"Момент от нагрузок подвески G, слева 1/3 (1/4)"_s, kKgfMetre);
+        add(names::kIceLoadLeftMoment, u"Момент от гололеда на подвеске Gг, слева 1/3 (1/4)"_s,
             kKgfMetre);
-        add(names::Label22, u"Расчетный момент ригеля, аварийный режим (Мн нп), середина"_s,
+        add(names::kLoadRightMoment, u"Момент от нагрузок подвески G, справа 1/3 (1/4)"_s,
+            kKgfMetre);
+        add(names::kIceLoadRightMoment, u"Момент от гололеда на подвеске Gг, справа 1/3 (1/4)"_s,
+            kKgfMetre);
+        add(names::kLoadSectionMoment,
+            u"Расчетный момент G 1/3 (1/4): больший из левого и правого"_s, kKgfMetre);
+        add(names::kIceLoadSectionMoment,
+            u"Расчетный момент Gг 1/3 (1/4): больший из левого и правого"_s, kKgfMetre);
+        add(names::kEmergencyMidMoment,
+            u"Расчетный момент ригеля, аварийный режим (Мн нп), середина"_s, kTfMetre);
+        add(names::kIceMidMoment, u"Расчетный момент ригеля, гололед (Мр вп), середина"_s,
             kTfMetre);
-        add(names::Label23, u"Расчетный момент ригеля, гололед (Мр вп), середина"_s, kTfMetre);
-        add(names::Label24, u"Расчетный момент ригеля, V max (Мр вп), середина"_s, kTfMetre);
-        add(names::Label30, u"Расчетный момент ригеля, аварийный режим (Мн нп), 1/3 (1/4)"_s,
+        add(names::kMaxWindMidMoment, u"Расчетный момент ригеля, V max (Мр вп), середина"_s,
             kTfMetre);
-        add(names::Label31, u"Расчетный момент ригеля, гололед (Мр вп), 1/3 (1/4)"_s, kTfMetre);
-        add(names::Label32, u"Расчетный момент ригеля, V max (Мр вп), 1/3 (1/4)"_s, kTfMetre);
+        add(names::kEmergencySectionMoment,
+            u"Расчетный момент ригеля, аварийный режим (Мн нп), 1/3 (1/4)"_s, kTfMetre);
+        add(names::kIceSectionMoment, u"Расчетный момент ригеля, гололед (Мр вп), 1/3 (1/4)"_s,
+            kTfMetre);
+        add(names::kMaxWindSectionMoment, u"Расчетный момент ригеля, V max (Мр вп), 1/3 (1/4)"_s,
+            kTfMetre);
         return q;
     }();
     return table;

@@ -40,10 +40,6 @@ class FormPort : public Sheet {
     virtual void setChecked(const QString& option) = 0;
 };
 
-// The names of a numbered series of controls: stem + from .. stem + to ("txtL", 1, 8 gives txtL1 ..
-// txtL8).
-QStringList numberedNames(const QString& stem, int from, int to);
-
 // The text of a control converted to Fixed; throws ConversionError when it is not a number.
 Fixed readFixed(const Sheet& sheet, const QString& name);
 // The value's text into the control.

@@ -350,7 +350,7 @@ QStringList apply(CalculationPort& port, const Calculation& c) {
     }
 
     // The load row (G or Gг) is the one the last of "1 " and "2" selected: that one first.
-    port.setChecked(c.view.value(names::Label13) ? names::Option12 : names::Option11);
+    port.setChecked(c.view.value(names::kIceLoadRowCaption) ? names::Option12 : names::Option11);
     for (const OptionGroupRow& g : optionGroups()) {
         const QString chosen = c.options.value(g.key);
         if (!chosen.isEmpty()) port.setChecked(chosen);

@@ -58,8 +58,8 @@ DiagramModel diagramModel(const Calculation& c) {
     DiagramModel m;
     const std::optional<Fixed> lp = parseFixed(c.inputs.value(names::txtLp));
     m.lengthGiven = lp && *lp > Fixed();
-    if (c.options.value(names::Frame15) == names::Option9) m.sectionDivisor = 3;
-    if (c.options.value(names::Frame15) == names::Option10) m.sectionDivisor = 4;
+    if (c.options.value(names::kSectionFrame) == names::Option9) m.sectionDivisor = 3;
+    if (c.options.value(names::kSectionFrame) == names::Option10) m.sectionDivisor = 4;
 
     Fixed needed;
     for (int i = 1; i <= 8; ++i) {

@@ -75,19 +75,22 @@ Recomputation recompute(const Calculation& calculation) {
     MemoryPort port;
     port.recording = false;  // only the messages are needed
     load(port, calculation);
-    for (const QString kept : {names::Text21, names::Text22, names::Label49})
+    for (const QString kept :
+         {names::kLoadSectionMoment, names::kIceLoadSectionMoment, names::kMfsIndicator})
         port.setText(kept, calculation.results.value(kept));
 
     Recomputation out;
     run(
         port, [](const ProcedureEntry&) { return true; }, out.results);
-    for (const QString kept : {names::Text21, names::Text22, names::Label49}) {
+    for (const QString kept :
+         {names::kLoadSectionMoment, names::kIceLoadSectionMoment, names::kMfsIndicator}) {
         const QString text = calculation.results.value(kept);
         out.results.insert(kept, {text, parseFixed(text).has_value()});
     }
     out.messages = port.messages();
-    out.governingG = larger(port.text(names::Label14), port.text(names::Label20));
-    out.governingGice = larger(port.text(names::Label15), port.text(names::Label21));
+    out.governingG = larger(port.text(names::kLoadLeftMoment), port.text(names::kLoadRightMoment));
+    out.governingGice =
+        larger(port.text(names::kIceLoadLeftMoment), port.text(names::kIceLoadRightMoment));
     return out;
 }
 
@@ -110,7 +113,8 @@ Results designMomentsWith(const Calculation& calculation, const Results& loads, 
     port.setText(names::txtGpg, gpg);
     port.setText(names::txtPp, pp);
     // A load that was not computed reads as no data, so the moments that need it refuse.
-    for (const QString name : {names::Label10, names::Label11, names::Text21, names::Text22}) {
+    for (const QString name : {names::kLoadMidMoment, names::kIceLoadMidMoment,
+                               names::kLoadSectionMoment, names::kIceLoadSectionMoment}) {
         const ResultValue v = loads.value(name);
         port.setText(name, v.computed ? v.text : QString());
     }

@@ -74,7 +74,8 @@ void Form1::wireButtons() {
 
 void Form1::wireFields() {
     const QStringList clickable =
-        calc::clearOnClickFields() + calc::pickFields() + QStringList{names::Text21, names::Text22};
+        calc::clearOnClickFields() + calc::pickFields() +
+        QStringList{names::kLoadSectionMoment, names::kIceLoadSectionMoment};
     for (const QString& name : clickable) {
         if (QWidget* w = controls_.value(name)) w->installEventFilter(this);
     }

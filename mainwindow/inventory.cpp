@@ -32,13 +32,13 @@ std::vector<ControlRow> buildControls() {
     add(names::Command25, Kind::Button, u"Калькулятор"_s, 120, 5880, 1575, 375, none, false);
     add(names::Command24, Kind::Button, u"Калькулятор"_s, 120, 5880, 1575, 375);
     add(names::Command23, Kind::Button, u"Новый расчет"_s, 6960, 5880, 1695, 375);
-    add(names::Frame29, Kind::Frame, u"Мфс"_s, 6360, 360, 3735, 1815);
+    add(names::kMfsButtonsFrame, Kind::Frame, u"Мфс"_s, 6360, 360, 3735, 1815);
     add(names::Command19, Kind::Button, u"?"_s, 8760, 5880, 495, 375);
     add(names::Command18, Kind::Button, u"Выход"_s, 9360, 5880, 1215, 375);
-    add(names::Frame20, Kind::Frame, u"Условно допустимые моменты, тсм"_s, 120, 240, 10455, 3615,
-        none, false, BlueCaption);
+    add(names::kAllowablePanel, Kind::Frame, u"Условно допустимые моменты, тсм"_s, 120, 240, 10455,
+        3615, none, false, BlueCaption);
     add(names::Command10, Kind::Button, u"Сброс"_s, 240, 2760, 1335, 255);
-    add(names::Frame2, Kind::Frame, u"Мо от ригеля"_s, 120, 3960, 10455, 1815, none, false);
+    add(names::kBeamPanel, Kind::Frame, u"Мо от ригеля"_s, 120, 3960, 10455, 1815, none, false);
     add(names::Frame14, Kind::Frame, u"Мо от подвески"_s, 120, 3960, 10455, 1815);
     for (int i = 1; i <= 8; ++i)
         add(names::txtG[i], Kind::Text, u"0"_s, kPointX[i - 1] - 240, 3480, 500, 285);
@@ -50,8 +50,8 @@ std::vector<ControlRow> buildControls() {
         add(names::txtP[i], Kind::Text, u"0"_s, kPointX[i - 1], i == 8 ? 2520 : 2500, 500, 285);
     add(names::Frame1, Kind::Frame, u"Ввод данных"_s, 360, 240, 9855, 2055);
     add(names::Label29, Kind::Label, u"л/п"_s, 120, 2520, 375, 255);
-    add(names::Label13, Kind::Label, u"Gг"_s, 240, 3480, 255, 255, none, false);
-    add(names::Label12, Kind::Label, u"G"_s, 240, 3480, 255, 255);
+    add(names::kIceLoadRowCaption, Kind::Label, u"Gг"_s, 240, 3480, 255, 255, none, false);
+    add(names::kLoadRowCaption, Kind::Label, u"G"_s, 240, 3480, 255, 255);
     // Calculation files and the report, in the free part of the bottom row; "…" opens the menu
     // of the object data and the schedule of crossbeams.
     add(names::cmdOpen, Kind::Button, u"Открыть"_s, 4140, 5880, 825, 375);
@@ -64,10 +64,10 @@ std::vector<ControlRow> buildControls() {
     add(names::txtVm, Kind::Text, u"0"_s, 120, 960, 735, 285, f1);
     add(names::Frame5, Kind::Frame, u"Ввод 1-2-3-4-5"_s, 3240, 120, 2655, 615, f1);
     add(names::txtLp, Kind::Text, u"0"_s, 120, 600, 735, 285, f1);
-    add(names::Frame15, Kind::Frame, u"Пр. ригеля"_s, 2160, 960, 1095, 975, f1);
+    add(names::kSectionFrame, Kind::Frame, u"Пр. ригеля"_s, 2160, 960, 1095, 975, f1);
     add(names::txtProlet, Kind::Text, u"0"_s, 120, 240, 735, 285, f1);
     add(names::Combo2, Kind::List, u"131"_s, 120, 1680, 735, 315, f1);
-    add(names::Frame11, Kind::Frame, u"Mфс"_s, 6000, 120, 3615, 1815, f1);
+    add(names::kMfsPanel, Kind::Frame, u"Mфс"_s, 6000, 120, 3615, 1815, f1);
     add(names::Combo1, Kind::List, u"1,59"_s, 120, 1320, 735, 315, f1);
     add(names::frmF4, Kind::Frame, u"gрг"_s, 3600, 720, 2055, 1215, f1, false);
     add(names::Frame7, Kind::Frame, u"b мм"_s, 1320, 120, 855, 1815, f1);
@@ -90,9 +90,9 @@ std::vector<ControlRow> buildControls() {
     add(names::Option12, Kind::Option, u"2"_s, 600, 240, 375, 255, fr5);
     add(names::Option11, Kind::Option, u"1 "_s, 120, 240, 375, 255, fr5);
     add(names::Option10, Kind::Option, catalogue::sectionText(true), 120, 480, 615, 255,
-        names::Frame15);
+        names::kSectionFrame);
     add(names::Option9, Kind::Option, catalogue::sectionText(false), 120, 240, 615, 255,
-        names::Frame15);
+        names::kSectionFrame);
     const QString fr7 = names::Frame7;
     add(names::Option6, Kind::Option, u"20"_s, 120, 1320, 495, 255, fr7);
     add(names::Option5, Kind::Option, u"15"_s, 120, 960, 495, 255, fr7);
@@ -102,11 +102,11 @@ std::vector<ControlRow> buildControls() {
     add(names::Option1, Kind::Option, u"П"_s, 120, 240, 495, 255, names::Frame3);
 
     // The Мфс table panel, under the Мфс buttons.
-    const QString f11 = names::Frame11;
+    const QString f11 = names::kMfsPanel;
     add(names::Command22, Kind::Button, u"Скрыть"_s, 240, 1440, 975, 255, f11);
-    add(names::Text20, Kind::Text, mfsStart[2], 2880, 1080, 615, 285, f11, false);
-    add(names::Text19, Kind::Text, mfsStart[1], 2880, 720, 615, 285, f11, false);
-    add(names::Text18, Kind::Text, mfsStart[0], 2880, 360, 615, 285, f11, false);
+    add(names::kMaxWindMfs, Kind::Text, mfsStart[2], 2880, 1080, 615, 285, f11, false);
+    add(names::kIceMfs, Kind::Text, mfsStart[1], 2880, 720, 615, 285, f11, false);
+    add(names::kEmergencyMfs, Kind::Text, mfsStart[0], 2880, 360, 615, 285, f11, false);
     add(names::Option8, Kind::Option, u"пост"_s, 720, 1080, 735, 255, f11);
     add(names::Option7, Kind::Option, u"пер"_s, 120, 1080, 855, 255, f11);
     add(names::Frame13, Kind::Frame, {}, 1440, 120, 880, 1335, f11);
@@ -119,20 +119,21 @@ std::vector<ControlRow> buildControls() {
     add(names::txtMnv2, Kind::Text, mfsStart[2], 120, 960, 610, 285, names::Frame13);
     add(names::txtMn2, Kind::Text, mfsStart[1], 120, 600, 610, 285, names::Frame13);
     add(names::txtMa2, Kind::Text, mfsStart[0], 120, 240, 610, 285, names::Frame13);
-    add(names::txtMnv1, Kind::Text, names::Text22, 120, 960, 610, 285, names::Frame12);
-    add(names::txtMn1, Kind::Text, names::Text21, 120, 600, 610, 285, names::Frame12);
-    add(names::txtMa1, Kind::Text, names::Text20, 120, 240, 610, 285, names::Frame12);
+    // The set "пер" shows the texts it was drawn with until Data6 reads its row.
+    add(names::txtMnv1, Kind::Text, u"Text22"_s, 120, 960, 610, 285, names::Frame12);
+    add(names::txtMn1, Kind::Text, u"Text21"_s, 120, 600, 610, 285, names::Frame12);
+    add(names::txtMa1, Kind::Text, u"Text20"_s, 120, 240, 610, 285, names::Frame12);
 
     // The Мфс buttons.
-    const QString f29 = names::Frame29;
+    const QString f29 = names::kMfsButtonsFrame;
     add(names::Command21, Kind::Button, u"Мфс >0"_s, 360, 960, 1095, 375, f29);
     add(names::Command20, Kind::Button, u"Мфс =0"_s, 360, 360, 1095, 375, f29);
-    add(names::Label49, Kind::Label, {}, 1560, 360, 255, 255, f29, true, Indicator);
+    add(names::kMfsIndicator, Kind::Label, {}, 1560, 360, 255, 255, f29, true, Indicator);
 
     // The five table panels; fields of one panel on the same place are alternatives.
     add(names::Data2, Kind::DataSource, names::Data2, 120, 480, 1215, 375, names::frmF1);
     add(names::Label3, Kind::Label, names::Label3, 120, 240, 1215, 255, names::frmF1);
-    add(names::Text3, Kind::Text, names::Text3, 1320, 480, 611, 345, names::frmF1);
+    add(names::kLoadValue, Kind::Text, names::kLoadValue, 1320, 480, 611, 345, names::frmF1);
 
     add(names::Data4, Kind::DataSource, names::Data4, 120, 480, 1215, 375, names::frmF2);
     add(names::Label6, Kind::Label, names::Label6, 120, 240, 1215, 255, names::frmF2);
@@ -144,15 +145,15 @@ std::vector<ControlRow> buildControls() {
     add(names::Data1, Kind::DataSource, names::Data1, 120, 480, 1215, 375, names::frmF3);
     add(names::Label1, Kind::Label, {}, 120, 240, 1600, 255, names::frmF3);
     add(names::Label2, Kind::Label, names::Label2, 120, 240, 1600, 255, names::frmF3);
-    add(names::Text1, Kind::Text, names::Text1, 1320, 480, 611, 345, names::frmF3);
-    add(names::Text2, Kind::Text, names::Text2, 1320, 480, 611, 345, names::frmF3);
+    add(names::kWeightP, Kind::Text, names::kWeightP, 1320, 480, 611, 345, names::frmF3);
+    add(names::kWeightOp, Kind::Text, names::kWeightOp, 1320, 480, 611, 345, names::frmF3);
     add(names::txtGp, Kind::Text, u"0"_s, 120, 840, 1815, 285, names::frmF3);
 
     add(names::Data3, Kind::DataSource, names::Data3, 120, 480, 1215, 375, names::frmF5);
     add(names::Label4, Kind::Label, names::Label4, 120, 240, 1455, 255, names::frmF5);
     add(names::Label5, Kind::Label, names::Label5, 120, 240, 1455, 255, names::frmF5);
-    add(names::Text4, Kind::Text, names::Text4, 1320, 480, 611, 345, names::frmF5);
-    add(names::Text5, Kind::Text, names::Text5, 1320, 480, 611, 345, names::frmF5);
+    add(names::kWindP, Kind::Text, names::kWindP, 1320, 480, 611, 345, names::frmF5);
+    add(names::kWindOp, Kind::Text, names::kWindOp, 1320, 480, 611, 345, names::frmF5);
     add(names::txtPp, Kind::Text, u"0"_s, 120, 840, 1815, 285, names::frmF5);
 
     add(names::Data5, Kind::DataSource, names::Data5, 120, 480, 1215, 375, names::frmF4);
@@ -176,23 +177,25 @@ std::vector<ControlRow> buildControls() {
     add(names::Frame16, Kind::Frame, u"Слева"_s, 120, 240, 2655, 1095, f14, true, BoldItalic);
     add(names::Command2, Kind::Button, u"Gг"_s, 120, 600, 1095, 375, names::Frame19);
     add(names::Command1, Kind::Button, u"G"_s, 120, 240, 1095, 375, names::Frame19);
-    add(names::Label11, Kind::Label, u"0"_s, 1320, 600, 975, 255, names::Frame19);
-    add(names::Label10, Kind::Label, u"0"_s, 1320, 240, 1095, 255, names::Frame19);
-    add(names::Text22, Kind::Text, u"0"_s, 120, 240, 975, 285, names::Frame8, false, BoldItalic);
-    add(names::Text21, Kind::Text, u"0"_s, 120, 240, 975, 285, names::Frame6, false, BoldItalic);
+    add(names::kIceLoadMidMoment, Kind::Label, u"0"_s, 1320, 600, 975, 255, names::Frame19);
+    add(names::kLoadMidMoment, Kind::Label, u"0"_s, 1320, 240, 1095, 255, names::Frame19);
+    add(names::kIceLoadSectionMoment, Kind::Text, u"0"_s, 120, 240, 975, 285, names::Frame8, false,
+        BoldItalic);
+    add(names::kLoadSectionMoment, Kind::Text, u"0"_s, 120, 240, 975, 285, names::Frame6, false,
+        BoldItalic);
     add(names::Command6, Kind::Button, u"Gг-1/3(1/4)"_s, 120, 600, 1095, 375, names::Frame17,
         false);
     add(names::Command5, Kind::Button, u"G-1/3(1/4)"_s, 120, 240, 1095, 375, names::Frame17, false);
-    add(names::Label21, Kind::Label, {}, 1320, 600, 1215, 255, names::Frame17);
-    add(names::Label20, Kind::Label, {}, 1320, 240, 1215, 255, names::Frame17);
+    add(names::kIceLoadRightMoment, Kind::Label, {}, 1320, 600, 1215, 255, names::Frame17);
+    add(names::kLoadRightMoment, Kind::Label, {}, 1320, 240, 1215, 255, names::Frame17);
     add(names::Command4, Kind::Button, u"Gг-1/3(1/4)"_s, 120, 600, 1095, 375, names::Frame16,
         false);
     add(names::Command3, Kind::Button, u"G-1/3(1/4)"_s, 120, 240, 1095, 375, names::Frame16, false);
-    add(names::Label15, Kind::Label, {}, 1320, 600, 1095, 255, names::Frame16);
-    add(names::Label14, Kind::Label, {}, 1320, 240, 1095, 255, names::Frame16);
+    add(names::kIceLoadLeftMoment, Kind::Label, {}, 1320, 600, 1095, 255, names::Frame16);
+    add(names::kLoadLeftMoment, Kind::Label, {}, 1320, 240, 1095, 255, names::Frame16);
 
     // The crossbeam moments.
-    const QString f2 = names::Frame2;
+    const QString f2 = names::kBeamPanel;
     // The live check of every grade, above "Сравнить" in the free part of the panel.
     add(names::cmdGrades, Kind::Button, u"Подбор ригеля"_s, 4200, 720, 2535, 255, f2);
     add(names::Command16, Kind::Button, u"Сравнить"_s, 4200, 1080, 2535, 255, f2);
@@ -216,7 +219,7 @@ std::vector<ControlRow> buildControls() {
     }
 
     // The allowable moments of the crossbeam grades, over the upper part of the window.
-    const QString f20 = names::Frame20;
+    const QString f20 = names::kAllowablePanel;
     add(names::Command17, Kind::Button, u"Назад"_s, 4080, 3240, 2415, 255, f20);
     add(names::Data8, Kind::DataSource, names::Data8, 4560, 1680, 1215, 420, f20, false);
     add(names::Data7, Kind::DataSource, names::Data7, 4560, 1680, 1215, 420, f20);

@@ -33,7 +33,7 @@ QColor SheetMarks::problemColour() {
 
 QStringList SheetMarks::typedFields() {
     return catalogue::inputFields() + catalogue::tableFields() +
-           QStringList{names::Text21, names::Text22};
+           QStringList{names::kLoadSectionMoment, names::kIceLoadSectionMoment};
 }
 
 QString SheetMarks::valueOf(const QString& name) const {

@@ -17,6 +17,7 @@
 #include "core/safefile.h"
 #include "core/step.h"
 #include "core/version.h"
+#include "tests/support/recordingsheet.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -20,6 +20,7 @@
 #include "mainwindow/pickcursor.h"
 #include "mainwindow/windowsdirectory.h"
 #include "tests/support/form1fixture.h"
+#include "tests/support/recordingsheet.h"
 
 using namespace Qt::Literals::StringLiterals;
 using vardo::testing::Form1Fixture;

@@ -287,7 +287,7 @@ void SheetAssistTest::gradeWindowSaysWhatIsMissing() {
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
     QVERIFY(user.run(steps));
-    if (!mfs.isEmpty()) f.window->sheet().setText(names::Text18, mfs);
+    if (!mfs.isEmpty()) f.window->sheet().setText(names::kEmergencyMfs, mfs);
     GradeWindow* w = openGrades(f);
     QVERIFY(w);
     // Expected: what is missing, said; no numbers.
@@ -559,7 +559,7 @@ void SheetAssistTest::newCalculationLeavesNothingStale() {
     f.window->assist().refreshNow();
     QCOMPARE(f.window->assist().marks().staleResults(), kMoments);
     // Action: "Новый расчет". Expected: no result left to be out of date.
-    f.window->sheet().setVisible(names::Frame2, false);
+    f.window->sheet().setVisible(names::kBeamPanel, false);
     QVERIFY(user.run({u"Command23"_s}));
     f.window->assist().refreshNow();
     QCOMPARE(f.window->assist().marks().staleResults(), QStringList());

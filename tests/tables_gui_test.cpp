@@ -25,6 +25,7 @@
 #include "tests/support/calculationroad.h"
 #include "tests/support/files.h"
 #include "tests/support/form1fixture.h"
+#include "tests/support/recordingsheet.h"
 #include "tests/support/user.h"
 
 using namespace Qt::Literals::StringLiterals;

@@ -6,6 +6,18 @@
 
 #include "core/mapsheet.h"
 
+namespace vardo {
+
+// The ids the window numbers one after another, as a test expects them: ("txtL", 1, 8) gives
+// txtL1 .. txtL8.
+inline QStringList numberedNames(const QString& stem, int from, int to) {
+    QStringList names;
+    for (int i = from; i <= to; ++i) names << stem + QString::number(i);
+    return names;
+}
+
+}  // namespace vardo
+
 namespace vardo::testing {
 
 using RecordingSheet = MapSheet;
