@@ -353,13 +353,22 @@ int main(int argc, char* argv[]) {
     // The texts are written in UTF-8: the console shows them in Cyrillic, not in its OEM code page.
     SetConsoleOutputCP(CP_UTF8);
 #endif
-    // Fonts and PDF pages need a GUI application, not a screen.
+    // Fonts and PDF pages need a GUI application, not a screen. On Windows the Windows platform
+    // is kept: every session has one, and it has the system's fonts (the offscreen platform has
+    // none there, and is not installed).
+#ifndef Q_OS_WIN
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     // Qt's own diagnostics ("XDG_RUNTIME_DIR not set", font notes) are for developers, in English;
-    // the user reads only this program's lines. VARDO_QT_MESSAGES=1 shows them again.
+    // the user reads only this program's lines, and the reason when Qt cannot go on.
+    // VARDO_QT_MESSAGES=1 shows them all again.
     if (qEnvironmentVariableIsEmpty("VARDO_QT_MESSAGES"))
-        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
-            if (type == QtFatalMsg) std::abort();
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+            if (type != QtFatalMsg) return;
+            std::fprintf(stderr, "vardo-report: Qt не может продолжать работу: %s\n",
+                         text.toUtf8().constData());
+            std::fflush(stderr);
+            std::abort();
         });
     QGuiApplication app(argc, argv);
     // QGuiApplication took the C library's locale from the environment; its numbers stay in the
