@@ -3,7 +3,8 @@
 // procedures (the saved results are not trusted, only named where they differ), the crossbeam
 // grades of its series are checked against the allowable-moment workbook found by its bare name,
 // and a PDF is written; the verdict is printed per file. With --schedule the same check of every
-// file goes into one schedule of crossbeams (.xlsx or .csv) instead of the PDFs.
+// file goes into one schedule of crossbeams (.xlsx or .csv) instead of the PDFs; with --dxf the
+// suspension scheme of one file goes to CAD as a DXF drawing instead of its PDF.
 
 #include <QDir>
 #include <QFileInfo>
@@ -28,6 +29,7 @@
 #include "document/recompute.h"
 #include "document/report.h"
 #include "document/schedule.h"
+#include "document/schemedxf.h"
 #include "tables/workbook.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -93,6 +95,7 @@ QStringList commandLine(int argc, char* argv[]) {
 QString helpText() {
     return u"Использование: vardo-report ФАЙЛ.vardo... [-o ПУТЬ] [--tables ПАПКА]\n"
            u"               vardo-report --schedule ВЕДОМОСТЬ.xlsx|.csv ФАЙЛ.vardo...\n"
+           u"               vardo-report ФАЙЛ.vardo --dxf СХЕМА.dxf\n"
            u"\n"
            u"Пересчитывает каждый файл расчета Vardo теми же процедурами, что и окно программы\n"
            u"(сохраненные в файле результаты не используются, а только упоминаются в отчете,\n"
@@ -114,6 +117,9 @@ QString helpText() {
            u"                     имя файла); формат по расширению: .xlsx (книга Excel) или\n"
            u"                     .csv (UTF-8, «;», десятичная запятая). Непрочитанный файл —\n"
            u"                     строка с причиной, код возврата тогда 1.\n"
+           u"  --dxf ПУТЬ         вместо отчета PDF — схема подвеса одного файла расчета для\n"
+           u"                     САПР (DXF R2000, метры, 1:1; ригель, опоры, точки,\n"
+           u"                     нагрузки, сечения, размеры и надписи — каждые на своем слое)\n"
            u"  -t, --tables ПАПКА папка таблиц на этот запуск вместо выбранной в программе\n"
            u"                     (настройка «Папка таблиц» не меняется)\n"
            u"  -h, --help         эта справка\n"
@@ -314,6 +320,26 @@ class ReportNames {
     QHash<QString, int> next_;
 };
 
+// The suspension scheme of one calculation file as a DXF drawing; true when it was written.
+bool writeSchemeOf(const QString& file, const QString& dxfPath) {
+    QString error;
+    const std::optional<doc::Calculation> calculation = doc::readFile(file, &error);
+    if (!calculation) {
+        err() << "vardo-report: " << error << Qt::endl;
+        return false;
+    }
+    if (!doc::writeSchemeDxf(dxfPath, *calculation, &error)) {
+        err() << "vardo-report: " << error << Qt::endl;
+        return false;
+    }
+    out() << QDir::toNativeSeparators(file) << " -> " << QDir::toNativeSeparators(dxfPath)
+          << Qt::endl;
+    for (const QString& note : doc::diagramModel(*calculation).notes)
+        out() << "  на схеме: " << note << '\n';
+    out() << Qt::flush;
+    return true;
+}
+
 // The schedule of every file in one sheet; true when every file was read and checked.
 bool writeScheduleOf(const QStringList& files, const QString& schedulePath) {
     doc::ScheduleTables tables;
@@ -379,6 +405,7 @@ int main(int argc, char* argv[]) {
     QStringList files;
     std::optional<QString> output;
     std::optional<QString> schedule;
+    std::optional<QString> dxf;
     // argc and argv as QGuiApplication left them, without the options it took for itself.
     const QStringList args = commandLine(argc, argv);
     bool options = true;
@@ -411,6 +438,13 @@ int main(int argc, char* argv[]) {
                       << "» не записана: ее имя должно кончаться на .xlsx или .csv" << Qt::endl;
                 return 2;
             }
+        } else if (options && a == u"--dxf"_s) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty() || dxf) {
+                err() << "vardo-report: после --dxf нужен один путь схемы\n\n"
+                      << usage() << Qt::flush;
+                return 2;
+            }
+            dxf = args[++i];
         } else if (options && (a == u"-t"_s || a == u"--tables"_s)) {
             if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
                 err() << "vardo-report: после --tables нужна папка таблиц\n\n"
@@ -445,6 +479,25 @@ int main(int argc, char* argv[]) {
                  "указывается\n\n"
               << usage() << Qt::flush;
         return 2;
+    }
+    if (dxf) {
+        if (schedule || output || files.size() != 1) {
+            err() << "vardo-report: --dxf пишет схему одного файла расчета вместо отчета; -o и "
+                     "--schedule с ним не указываются\n\n"
+                  << usage() << Qt::flush;
+            return 2;
+        }
+        QString refusal;
+        if (const QString input = InputFiles(filesRead(files)).replacedBy(*dxf); !input.isEmpty())
+            refusal =
+                u"схема «%1» заменила бы файл «%2», который читается в этом же запуске; "
+                u"укажите другое имя схемы"_s.arg(QDir::toNativeSeparators(*dxf),
+                                                  QDir::toNativeSeparators(input));
+        if (!refusal.isEmpty()) {
+            err() << "vardo-report: " << refusal << Qt::endl;
+            return 1;
+        }
+        return writeSchemeOf(files.first(), *dxf) ? 0 : 1;
     }
     if (schedule) {
         // Checked, like every report, against every file the run reads before anything is read.

@@ -398,6 +398,28 @@ QByteArray toJson(const Calculation& c) {
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
+namespace {
+
+// What a file that is not JSON text looks like, by its first bytes: "документ PDF", ...; empty
+// when it is none of the kinds a user is likely to pick by mistake.
+QString kindOf(QByteArrayView bytes) {
+    static const struct {
+        QByteArrayView signature;
+        const char16_t* kind;
+    } kinds[] = {
+        {"%PDF", u"документ PDF"},
+        {"\x89PNG", u"изображение PNG"},
+        {"\xff\xd8\xff", u"изображение JPEG"},
+        {"PK\x03\x04", u"архив ZIP или документ Office (.xlsx, .docx)"},
+        {"\xd0\xcf\x11\xe0", u"документ Office 97–2003 (.xls, .doc)"},
+    };
+    for (const auto& k : kinds)
+        if (bytes.startsWith(k.signature)) return QString::fromUtf16(k.kind);
+    return {};
+}
+
+}  // namespace
+
 std::optional<Calculation> fromJson(QByteArrayView bytes, QString* error) {
     const auto fail = [error](const QString& why) {
         if (error) *error = why;
@@ -407,6 +429,17 @@ std::optional<Calculation> fromJson(QByteArrayView bytes, QString* error) {
     if (bytes.size() > kMaxFileBytes) return fail(tooLargeText());
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(bytes.toByteArray(), &parseError);
+    // A calculation file is a JSON object: a text that does not even begin as one (a PDF, a
+    // picture, random bytes) is another program's file, not a damaged calculation.
+    if (parseError.error != QJsonParseError::NoError) {
+        QByteArrayView start = bytes.trimmed();
+        if (start.startsWith("\xef\xbb\xbf")) start = start.sliced(3).trimmed();
+        if (!start.startsWith('{')) {
+            const QString kind = kindOf(bytes);
+            return fail(kind.isEmpty() ? u"это не файл расчета Vardo"_s
+                                       : u"это не файл расчета Vardo, а "_s + kind);
+        }
+    }
     if (parseError.error == QJsonParseError::GarbageAtEnd)
         return fail(u"файл поврежден: после конца данных расчета лишние байты (позиция %1)"_s.arg(
             parseError.offset));

@@ -47,12 +47,42 @@ QString labelText(const QString& text) {
     return text.size() > kMax ? text.left(kMax) + u"…"_s : text;
 }
 
-struct Dimension {
-    double from, to;  // metres from the left support
-    QString text;
-};
-
 }  // namespace
+
+QList<DiagramDimension> diagramDimensions(const DiagramModel& m) {
+    QList<DiagramDimension> dims;
+    const double beamLength = m.length.toDouble();
+    for (const DiagramPoint& p : m.points) {
+        if (!p.left.isZero())
+            dims << DiagramDimension{
+                0.0, p.left.toDouble(),
+                u"L"_s + QString::number(p.number) + u" = "_s + labelText(p.leftText)};
+        if (!p.right.isZero())
+            dims << DiagramDimension{
+                beamLength - p.right.toDouble(), beamLength,
+                u"П"_s + QString::number(p.number) + u" = "_s + labelText(p.rightText)};
+    }
+    return dims;
+}
+
+QList<DiagramSection> diagramSections(const DiagramModel& m) {
+    const double beamLength = m.length.toDouble();
+    QList<DiagramSection> sections = {{beamLength / 2, u"1/2"_s}};
+    if (m.sectionDivisor > 0) {
+        const QString name = u"1/%1"_s.arg(m.sectionDivisor);
+        sections << DiagramSection{beamLength / m.sectionDivisor, name}
+                 << DiagramSection{beamLength - beamLength / m.sectionDivisor, name};
+    }
+    return sections;
+}
+
+QString loadLabel(const DiagramPoint& p) {
+    return u"G = "_s + (p.loadText.isEmpty() ? u"0"_s : labelText(p.loadText));
+}
+
+QString iceLoadLabel(const DiagramPoint& p) {
+    return u"Gг = "_s + (p.iceLoadText.isEmpty() ? u"0"_s : labelText(p.iceLoadText));
+}
 
 DiagramModel diagramModel(const Calculation& c) {
     DiagramModel m;
@@ -138,18 +168,8 @@ void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, 
     };
 
     // Dimension lines of the arms, one level each, above the beam.
-    QList<Dimension> dims;
+    const QList<DiagramDimension> dims = diagramDimensions(m);
     const double beamLength = m.length.toDouble();
-    for (const DiagramPoint& p : m.points) {
-        if (!p.left.isZero())
-            dims << Dimension{
-                0.0, p.left.toDouble(),
-                u"L"_s + QString::number(p.number) + u" = "_s + labelText(p.leftText)};
-        if (!p.right.isZero())
-            dims << Dimension{
-                beamLength - p.right.toDouble(), beamLength,
-                u"П"_s + QString::number(p.number) + u" = "_s + labelText(p.rightText)};
-    }
     const double level = textH + 1.6 * u;
     const double dimTop = rect.top() + 2 * u + textH;
     const double beamY = dimTop + dims.size() * level + textH + 3 * u;
@@ -157,7 +177,7 @@ void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, 
     painter.setFont(small);
     QPen thin(QColor(60, 60, 60), 0.15 * u);
     for (int k = 0; k < dims.size(); ++k) {
-        const Dimension& d = dims[k];
+        const DiagramDimension& d = dims[k];
         const double y = dimTop + k * level;
         const double x1 = X(std::min(d.from, d.to)), x2 = X(std::max(d.from, d.to));
         painter.setPen(thin);
@@ -194,12 +214,7 @@ void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, 
 
     // The sections: mid-span and 1/3 (1/4) from each support.
     QPen sectionPen(QColor(0, 110, 0), 0.2 * u, Qt::DashLine);
-    QList<std::pair<double, QString>> sections = {{beamLength / 2, u"1/2"_s}};
-    if (m.sectionDivisor > 0) {
-        const QString name = u"1/%1"_s.arg(m.sectionDivisor);
-        sections << std::pair{beamLength / m.sectionDivisor, name}
-                 << std::pair{beamLength - beamLength / m.sectionDivisor, name};
-    }
+    const QList<DiagramSection> sections = diagramSections(m);
     const double arrowLen = 7 * u;
     const double labelTop = beamY + arrowLen + 1 * u;
     // The load labels take two rows of two lines under the arrows; a section line stops above
@@ -236,9 +251,8 @@ void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& m, 
         head.closeSubpath();
         painter.fillPath(head, QColor(0, 0, 160));
         // Labels of close points take the second row.
-        const QString g = u"G = "_s + (p.loadText.isEmpty() ? u"0"_s : labelText(p.loadText));
-        const QString gg =
-            u"Gг = "_s + (p.iceLoadText.isEmpty() ? u"0"_s : labelText(p.iceLoadText));
+        const QString g = loadLabel(p);
+        const QString gg = iceLoadLabel(p);
         const double w = std::max(fm.horizontalAdvance(g), fm.horizontalAdvance(gg));
         int row = 0;
         for (double other : placed)

@@ -45,6 +45,25 @@ double diagramHeightMm(const DiagramModel& model);
 // of rangeMetres fits paperMm millimetres of paper; returns N.
 double standardScale(double rangeMetres, double paperMm);
 
+// The arms as dimension lines, in metres from the left support, with their labels ("L1 = 3,5"):
+// each point's left arm, then its right arm. The report draws them and the DXF scheme writes them.
+struct DiagramDimension {
+    double from, to;
+    QString text;
+};
+QList<DiagramDimension> diagramDimensions(const DiagramModel& model);
+
+// The sections the moments are computed at: mid-span "1/2", and 1/3 (1/4) from each support.
+struct DiagramSection {
+    double x;  // metres from the left support
+    QString name;
+};
+QList<DiagramSection> diagramSections(const DiagramModel& model);
+
+// A point's load labels as drawn under its arrow: "G = 120" and "Gг = 80".
+QString loadLabel(const DiagramPoint& point);
+QString iceLoadLabel(const DiagramPoint& point);
+
 // Draws into rect; unitsPerMm is the painter's units per millimetre of paper (line widths, gaps).
 void paintDiagram(QPainter& painter, const QRectF& rect, const DiagramModel& model,
                   double unitsPerMm);

@@ -56,7 +56,8 @@ class Form1 : public QWidget {
 
     // Calculation files and the report: "Открыть", "Сохранить", "Отчет" (form1_documents.cpp).
     // ScheduleFolder asks for a folder, Schedule for the .xlsx or .csv file of its schedule.
-    enum class FileDialog { Open, Save, Report, ScheduleFolder, Schedule, TablesFolder };
+    // Scheme asks for the .dxf file of the suspension scheme.
+    enum class FileDialog { Open, Save, Report, ScheduleFolder, Schedule, TablesFolder, Scheme };
     // Asks for a file name, empty when cancelled; a file dialog unless replaced (tests do).
     using FileChooser = std::function<QString(FileDialog dialog, const QString& suggested)>;
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
@@ -85,6 +86,9 @@ class Form1 : public QWidget {
     // window shows, written to `path` (.xlsx or .csv). A failure, or files that could not be read,
     // are told in a message; returns whether the schedule was written.
     bool writeFolderSchedule(const QString& folder, const QString& path);
+    // The suspension scheme of the sheet as it is now (schemedxf.h) written to `path` (.dxf).
+    // Never over a file the window reads; a failure, or what is written, is told in a message.
+    bool writeScheme(const QString& path);
     // The schedule's progress, told before each file: how many are done, of how many, and the
     // file; false stops the schedule, and nothing is written. A window-modal progress dialog with
     // "Отмена" unless replaced (tests do).
@@ -137,6 +141,7 @@ class Form1 : public QWidget {
     QString chooseFile(FileDialog dialog, const QString& suggested);
     void wireObject();
     void onSchedule();
+    void onScheme();
     void onTablesFolder();
     void wireFiles();
     void fillRecentMenu();

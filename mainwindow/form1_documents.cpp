@@ -81,6 +81,10 @@ QString Form1::chooseFile(FileDialog dialog, const QString& suggested) {
                 QFileDialog::getSaveFileName(this, u"Сохранить ведомость"_s, suggested,
                                              u"Книга Excel (*.xlsx);;Текст CSV (*.csv)"_s),
                 u"xlsx"_s);
+        case FileDialog::Scheme:
+            return withSuffix(QFileDialog::getSaveFileName(this, u"Сохранить схему для САПР"_s,
+                                                           suggested, u"Чертеж DXF (*.dxf)"_s),
+                              u"dxf"_s);
     }
     return {};
 }

@@ -1,7 +1,8 @@
 // Form1's menu "…" in the bottom row: "Данные объекта…" (the object data of the calculation, in a
 // small dialog) and "Ведомость папки…" (the schedule of crossbeams of every calculation file of a
 // folder, schedule.h), checked against the tables the window shows, and "Папка таблиц…" (the
-// folder of an organisation's own tables, kept in the settings).
+// folder of an organisation's own tables, kept in the settings); "Схема в DXF…" (the suspension
+// scheme for CAD, schemedxf.h).
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include "core/safefile.h"
 #include "document/calculation.h"
 #include "document/schedule.h"
+#include "document/schemedxf.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/objectdialog.h"
 #include "tables/datasource.h"
@@ -48,7 +50,7 @@ QString files(qsizetype n) {
 void Form1::wireObject() {
     auto* button = qobject_cast<QPushButton*>(controls_.value(names::cmdMore));
     if (!button) return;
-    button->setToolTip(u"Данные объекта, ведомость поперечин"_s);
+    button->setToolTip(u"Данные объекта, ведомость поперечин, схема в DXF"_s);
     auto* menu = new QMenu(button);
     QAction* object = menu->addAction(u"Данные объекта…"_s);
     object->setObjectName(u"actionObject"_s);
@@ -56,6 +58,9 @@ void Form1::wireObject() {
     QAction* schedule = menu->addAction(u"Ведомость папки…"_s);
     schedule->setObjectName(u"actionSchedule"_s);
     connect(schedule, &QAction::triggered, this, &Form1::onSchedule);
+    QAction* scheme = menu->addAction(u"Схема в DXF…"_s);
+    scheme->setObjectName(u"actionScheme"_s);
+    connect(scheme, &QAction::triggered, this, &Form1::onScheme);
     QAction* tables = menu->addAction(u"Папка таблиц…"_s);
     tables->setObjectName(u"actionTablesFolder"_s);
     connect(tables, &QAction::triggered, this, &Form1::onTablesFolder);
@@ -212,6 +217,35 @@ bool Form1::writeFolderSchedule(const QString& folder, const QString& path) {
             text += u"\n… и ещё "_s + files(unread.size() - kShownProblems) +
                     u" (все причины — в ведомости)."_s;
     }
+    sheet_->message(text);
+    return true;
+}
+
+void Form1::onScheme() {
+    const QString base =
+        document_->path().isEmpty() ? u"Схема"_s : QFileInfo(document_->path()).completeBaseName();
+    const QString path = chooseFile(
+        FileDialog::Scheme, QDir(startFolder(document_->path())).filePath(base + u".dxf"_s));
+    if (!path.isEmpty()) writeScheme(path);
+}
+
+bool Form1::writeScheme(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    if (const QString used = readFileAt(path, true); !used.isEmpty()) {
+        sheet_->message(u"Схема «"_s + name + u"» не записана: это "_s + used +
+                        u". Выберите другое имя."_s);
+        return false;
+    }
+    const document::Calculation calculation = document_->capture();
+    QString error;
+    if (!document::writeSchemeDxf(path, calculation, &error)) {
+        sheet_->message(error);
+        return false;
+    }
+    QString text = u"Схема подвеса записана в файл «"_s + QDir::toNativeSeparators(path) +
+                   u"» (DXF, метры, масштаб 1:1)."_s;
+    const QStringList notes = document::diagramModel(calculation).notes;
+    if (!notes.isEmpty()) text += u"\nНа схеме: "_s + notes.join(u"; "_s) + u'.';
     sheet_->message(text);
     return true;
 }

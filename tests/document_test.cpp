@@ -329,8 +329,17 @@ void DocumentTest::badFiles_data() {
     QByteArray corrupt = valid;
     corrupt[corrupt.indexOf(':')] = '#';
     QTest::newRow("corrupt") << corrupt << u"поврежден"_s;
+    // Another program's file is said to be one, not a damaged calculation "at position 1".
     QTest::newRow("binary") << QByteArray("\xd0\xcf\x11\xe0\xa1\xb1\x1a\xe1\0\0", 10)
-                            << u"поврежден"_s;
+                            << u"это не файл расчета Vardo, а документ Office 97–2003"_s;
+    QTest::newRow("pdf") << QByteArray("%PDF-1.7\n%\xe2\xe3\xcf\xd3\n1 0 obj")
+                         << u"это не файл расчета Vardo, а документ PDF."_s;
+    QTest::newRow("png") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                         << u"это не файл расчета Vardo, а изображение PNG."_s;
+    QTest::newRow("random bytes") << QByteArray("\x07\xfe\x13 x{\"format\"")
+                                  << u": это не файл расчета Vardo."_s;
+    QTest::newRow("text after a BOM")
+        << QByteArray("\xef\xbb\xbf расчет") << u": это не файл расчета Vardo."_s;
     QTest::newRow("foreign object")
         << QByteArray(R"({"name": "x", "version": 1})") << u"не файл расчета Vardo"_s;
     QTest::newRow("foreign array") << QByteArray("[1, 2, 3]") << u"не файл расчета Vardo"_s;

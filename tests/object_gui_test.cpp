@@ -1,5 +1,6 @@
 // The main window's menu "…": the object data edited in its dialog, kept in the calculation file
-// and printed in the report; the schedule of the calculation files of a folder.
+// and printed in the report; the schedule of the calculation files of a folder; the suspension
+// scheme for CAD.
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -81,6 +82,8 @@ class ObjectGuiTest : public QObject {
     void folderScheduleSummaryAndStop_data();
     void folderScheduleSummaryAndStop();
     void tablesFolderIsKeptForTheNextStart();
+    void schemeForCad_data();
+    void schemeForCad();
 };
 
 void ObjectGuiTest::menuButtonInTheFreePartOfTheBottomRow() {
@@ -304,6 +307,49 @@ void ObjectGuiTest::tablesFolderIsKeptForTheNextStart() {
     QVERIFY2(next.messages.isEmpty(), qPrintable(next.messages.join(u'\n')));
     QCOMPARE(next.text(u"Label3"_s), u"ПБСМ70+МФ85"_s);
     vardo::setTablesFolder(QString());
+}
+
+void ObjectGuiTest::schemeForCad_data() {
+    QTest::addColumn<QString>("name");  // in a fresh folder; "<workbook>": the sample т36.1.xls
+    QTest::addColumn<QString>("message");
+    QTest::newRow("written") << u"схема.dxf"_s << u"Схема подвеса записана в файл"_s;
+    QTest::newRow("a folder") << u"папка"_s
+                              << u"Не удалось записать схему «папка»: это папка, а не файл"_s;
+    QTest::newRow("a workbook the window reads")
+        << u"<workbook>"_s << u"Схема «т36.1.xls» не записана: это справочную таблицу"_s;
+}
+
+void ObjectGuiTest::schemeForCad() {
+    // State: point 1 typed at the left arm 3,5. Action: "Схема в DXF…", the file chosen.
+    // Expected: the drawing written with the arm in the texts of its code page, and a message
+    // that says so; a folder or a table the window reads is refused, and stays as it was.
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(u"папка"_s));
+    const QString path = name == u"<workbook>"_s
+                             ? QStringLiteral(VARDO_SAMPLE_DATA) + u"/т36.1.xls"_s
+                             : dir.filePath(name);
+    const QByteArray before = vardo::testing::fileBytes(path);
+    Form1Fixture f;
+    f.type(u"txtL1"_s, u"3,5"_s);
+    f.type(u"txtG1"_s, u"1,59"_s);
+    f.window->setFileChooser([&](Form1::FileDialog dialog, const QString& suggested) {
+        return dialog == Form1::FileDialog::Scheme && suggested.endsWith(u".dxf"_s) ? path
+                                                                                    : QString();
+    });
+    action(f, u"actionScheme"_s)->trigger();
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].startsWith(message), qPrintable(f.messages[0]));
+    const QByteArray after = vardo::testing::fileBytes(path);
+    if (name != u"схема.dxf"_s) {
+        QCOMPARE(after, before);
+        return;
+    }
+    QVERIFY(after.contains("$DWGCODEPAGE\n  3\nANSI_1251\n"));
+    QVERIFY(after.contains("\n  1\nL1 = 3,5\n"));
+    // "Ригель" in Windows-1251.
+    QVERIFY(after.contains("\n  2\n\xD0\xE8\xE3\xE5\xEB\xFC\n"));
 }
 
 QTEST_MAIN(ObjectGuiTest)
