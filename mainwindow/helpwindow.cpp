@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -87,12 +88,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addLayout(findBar);
 
     fillContents();
-    connect(contents_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
-        if (item) scrollToHeading(item->data(0, kPositionRole).toInt());
-    });
-    connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        scrollToHeading(item->data(0, kPositionRole).toInt());
-    });
+    connect(contents_, &QTreeWidget::currentItemChanged, this, &HelpWindow::goTo);
+    connect(contents_, &QTreeWidget::itemClicked, this, &HelpWindow::goTo);
+    connect(text_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &HelpWindow::followReading);
 
     // Typing looks from the current match on; Enter, F3 and the buttons go to the next one.
     connect(findField_, &QLineEdit::textEdited, this, [this] {
@@ -143,12 +142,29 @@ void HelpWindow::scrollToHeading(int position) {
     text_->verticalScrollBar()->setValue(qRound(place.top()));
 }
 
+void HelpWindow::goTo(QTreeWidgetItem* item) {
+    if (!item) return;
+    scrollToHeading(item->data(0, kPositionRole).toInt());
+    // A section near the end cannot come to the top: it is still the one asked for.
+    const QSignalBlocker quiet(contents_);
+    contents_->setCurrentItem(item);
+}
+
+void HelpWindow::followReading() {
+    // The contents mark the section being read: the last heading at or above the top line.
+    const int top = text_->cursorForPosition(QPoint(0, 0)).position();
+    QTreeWidgetItem* reading = nullptr;
+    for (QTreeWidgetItemIterator it(contents_); *it; ++it)  // in the order of the guide
+        if ((*it)->data(0, kPositionRole).toInt() <= top) reading = *it;
+    const QSignalBlocker quiet(contents_);
+    contents_->setCurrentItem(reading);
+}
+
 void HelpWindow::showSection(const QString& section) {
     if (!section.isEmpty()) {
         for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
             if ((*it)->data(0, kAnchorRole).toString() != section) continue;
-            contents_->setCurrentItem(*it);
-            scrollToHeading((*it)->data(0, kPositionRole).toInt());
+            goTo(*it);
             return;
         }
     }
@@ -204,7 +220,9 @@ bool HelpWindow::find(const QString& text, bool backward) {
     }
     text_->setExtraSelections(marks);
     text_->setTextCursor(matches[chosen]);
-    text_->ensureCursorVisible();
+    // The match a third of the way down, with the lines before it in sight.
+    QScrollBar* bar = text_->verticalScrollBar();
+    bar->setValue(bar->value() + text_->cursorRect().top() - text_->viewport()->height() / 3);
     findStatus_->setText(u"%1 из %2"_s.arg(chosen + 1).arg(matches.size()));
     findStatus_->setStyleSheet(QString());
     return true;

@@ -3,7 +3,8 @@
 // resource qrc:/help/help.html, so it opens on any machine, with or without a browser) in a
 // QTextBrowser, the contents beside it and a find bar under it.
 //
-//   help.html --QTextBrowser--> the document --its headings (h2, h3)--> the contents tree
+//   help.html --QTextBrowser--> the document --its headings (h2, h3)--> the contents tree, which
+//   takes the reader to a section and marks the section being read
 //   the find field --QTextDocument::find, plain text, any case--> every match highlighted, the
 //   current one selected and scrolled to; "N из M" or "не найдено"
 //
@@ -40,6 +41,8 @@ class HelpWindow : public QWidget {
     void fillContents();
     void findAgain(bool backward);
     void scrollToHeading(int position);
+    void followReading();
+    void goTo(QTreeWidgetItem* item);
 
     QTextBrowser* text_ = nullptr;
     QTreeWidget* contents_ = nullptr;
