@@ -548,8 +548,9 @@ void FilesGuiTest::dialogsStartInLastFolder() {
 
 void FilesGuiTest::helpKeyInEveryWindow() {
     // State: no help page in any folder and no browser (an empty working folder). Action: F1 in
-    // the main window on an arm, in the calculator, "Помощь" of About. Expected: the program's own
-    // help window with the guide and its contents, opened at the section of the focused control.
+    // the main window on an arm, in the calculator, in the grade window, "Помощь" of About.
+    // Expected: the program's own help window with the guide and its contents, opened at the
+    // section of the focused control.
     QTemporaryDir empty;
     Form1Fixture f(empty.path());
     QVERIFY(f.show());
@@ -574,6 +575,12 @@ void FilesGuiTest::helpKeyInEveryWindow() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     QCOMPARE(f.window->helpWindow(), help);
     QCOMPARE(topLine(), u"Калькулятор"_s);
+    f.click(u"Command14"_s);
+    f.click(u"cmdGrades"_s);
+    auto* grades = f.window->findChild<QWidget*>(u"GradeWindow"_s);
+    QVERIFY(grades && QTest::qWaitForWindowActive(grades));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(topLine(), u"Подбор ригеля"_s);
 
     help->close();
     QTRY_VERIFY(!f.window->helpWindow());
