@@ -20,6 +20,7 @@ class QMenu;
 
 namespace vardo::mainwindow {
 
+class HelpWindow;
 class SheetAssist;
 class WindowPort;
 
@@ -103,13 +104,13 @@ class Form1 : public QWidget {
     // would throw unsaved changes away, the document asks whether to save them.
     QMenu* recentMenu() const { return recentMenu_; }
 
-    // Help (F1 in every window of the program): the help page, found as the workbooks are
-    // (core/datafile.h), shown by the desktop's browser unless replaced (tests do). A page that
-    // is missing or that no program shows is told in a message.
-    using HelpViewer = std::function<bool(const QString& path)>;
-    void setHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
+    // Help (F1 in every window of the program, "Справка" in the menu "…"): the program's own help
+    // window (helpwindow.h), opened at the section of the guide for the control that has the
+    // focus, or at its top.
     void showHelp();
-    // Gives window (About, the calculator) the F1 key of the help page.
+    QWidget* helpWindow() const;
+    // Gives window (About, the calculator) the F1 key of the help window; About's "Помощь" opens
+    // it too.
     void giveHelpKey(QWidget* window);
 
   protected:
@@ -161,7 +162,7 @@ class Form1 : public QWidget {
     DocumentController* document_ = nullptr;  // a child of the window
     SheetAssist* assist_ = nullptr;           // a child of the window
     Progress progress_;
-    HelpViewer helpViewer_;
+    QPointer<HelpWindow> help_;
     QMenu* recentMenu_ = nullptr;
 };
 

@@ -1,12 +1,14 @@
 // The main window as a desktop program's document window: a file named on the command line, the
 // title with the file's name and the modified mark, the question before "Выход", the close box,
 // "Новый расчет" and "Открыть" throw unsaved changes away (each answer), recent files (a vanished
-// one too), dropped files, the folder the file dialogs start in, F1 in every window, the tab order
-// of the window, and Qt's own texts in Russian. What needs no window (the command line's second
-// file, a save that asks for a name, a file another program changed) drives the document alone.
+// one too), dropped files, the folder the file dialogs start in, F1 and the help window, the tab
+// order of the window, and Qt's own texts in Russian. What needs no window (the command line's
+// second file, a save that asks for a name, a file another program changed) drives the document
+// alone.
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -15,8 +17,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWindow>
 #include <cstdio>
 #include <filesystem>
@@ -104,7 +109,7 @@ class FilesGuiTest : public QObject {
     void droppedFileOpens();
     void dialogsStartInLastFolder();
     void helpKeyInEveryWindow();
-    void helpMissingOrNotShown();
+    void helpFindsWords();
     void tabOrderFollowsLayout();
 };
 
@@ -542,54 +547,74 @@ void FilesGuiTest::dialogsStartInLastFolder() {
 }
 
 void FilesGuiTest::helpKeyInEveryWindow() {
-    // F1 in the main window, the About window and the calculator opens the help page found among
-    // the program's files.
-    Form1Fixture f;
+    // State: no help page in any folder and no browser (an empty working folder). Action: F1 in
+    // the main window on an arm, in the calculator, in the grade window, "Помощь" of About.
+    // Expected: the program's own help window with the guide and its contents, opened at the
+    // section of the focused control.
+    QTemporaryDir empty;
+    Form1Fixture f(empty.path());
     QVERIFY(f.show());
-    QTest::keyClick(f.window.get(), Qt::Key_F1);
-    QCOMPARE(f.helpPages.size(), 1);
-    QCOMPARE(QFileInfo(f.helpPages[0]).canonicalFilePath(),
-             QFileInfo(QStringLiteral(VARDO_SAMPLE_DATA "/help.html")).canonicalFilePath());
-    f.click(u"Command19"_s);
-    QWidget* about = f.window->aboutWindow();
-    QVERIFY(about && QTest::qWaitForWindowExposed(about));
-    QTest::keyClick(about, Qt::Key_F1);
-    QCOMPARE(f.helpPages.size(), 2);
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.messages.clear();  // the tables are missing
+    f.window->findChild<QWidget*>(u"txtL3"_s)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QWidget* help = f.window->helpWindow();
+    QVERIFY(help && QTest::qWaitForWindowExposed(help));
+    auto* text = help->findChild<QTextBrowser*>(u"helpText"_s);
+    QVERIFY(text->toPlainText().contains(u"Что считает программа"_s));
+    QVERIFY(help->findChild<QTreeWidget*>(u"helpContents"_s)->topLevelItemCount() >= 10);
+    const auto topLine = [text] {
+        return text->cursorForPosition(QPoint(8, 8)).block().text().trimmed();
+    };
+    QCOMPARE(topLine(), u"Плечи, пролёт и вес Gт"_s);
+
     f.click(u"Option17"_s);
     f.click(u"Command25"_s);
     QWidget* calculator = f.window->calculatorWindow();
-    QVERIFY(calculator && QTest::qWaitForWindowExposed(calculator));
-    QVERIFY(QTest::qWaitForWindowActive(calculator));
+    QVERIFY(calculator && QTest::qWaitForWindowActive(calculator));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    QCOMPARE(f.helpPages.size(), 3);
+    QCOMPARE(f.window->helpWindow(), help);
+    QCOMPARE(topLine(), u"Калькулятор"_s);
+    f.click(u"Command14"_s);
+    f.click(u"cmdGrades"_s);
+    auto* grades = f.window->findChild<QWidget*>(u"GradeWindow"_s);
+    QVERIFY(grades && QTest::qWaitForWindowActive(grades));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(topLine(), u"Подбор ригеля"_s);
+
+    help->close();
+    QTRY_VERIFY(!f.window->helpWindow());
+    f.click(u"Command19"_s);
+    QWidget* about = f.window->aboutWindow();
+    QVERIFY(about && QTest::qWaitForWindowExposed(about));
+    about->findChild<QPushButton*>(u"Command2"_s)->click();
+    QVERIFY(f.window->helpWindow() && f.window->helpWindow()->isVisible());
     QVERIFY(f.messages.isEmpty());
 }
 
-void FilesGuiTest::helpMissingOrNotShown() {
-    {
-        // No browser: a message names the page.
-        Form1Fixture f;
-        QVERIFY(f.show());
-        f.helpShown = false;
-        QTest::keyClick(f.window.get(), Qt::Key_F1);
-        QCOMPARE(f.messages.size(), 1);
-        QVERIFY2(f.messages[0].contains(u"help.html"_s) && f.messages[0].contains(u"браузер"_s),
-                 qPrintable(f.messages[0]));
-    }
-    {
-        // No page in any folder of the program: a message names the folders searched.
-        QTemporaryDir empty;
-        Form1Fixture f(empty.path());
-        QVERIFY(f.show());
-        QTest::qWait(0);
-        f.messages.clear();
-        QTest::keyClick(f.window.get(), Qt::Key_F1);
-        QVERIFY(f.helpPages.isEmpty());
-        QCOMPARE(f.messages.size(), 1);
-        QVERIFY2(f.messages[0].contains(u"не найдена"_s) &&
-                     f.messages[0].contains(QDir::toNativeSeparators(empty.path())),
-                 qPrintable(f.messages[0]));
-    }
+void FilesGuiTest::helpFindsWords() {
+    // State: the help window. Action: a word typed in the find field, then "Далее"; a word the
+    // guide does not hold. Expected: the match selected whatever its case, the count shown, the
+    // next match after it; "не найдено".
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QTest::keyClick(f.window.get(), Qt::Key_F1);
+    QWidget* help = f.window->helpWindow();
+    QVERIFY(help);
+    auto* text = help->findChild<QTextBrowser*>(u"helpText"_s);
+    auto* status = help->findChild<QLabel*>(u"helpFindStatus"_s);
+    QTest::keyClicks(help->findChild<QLineEdit*>(u"helpFind"_s), u"vm"_s);
+    QCOMPARE(text->textCursor().selectedText(), u"Vm"_s);
+    QVERIFY2(status->text().startsWith(u"1 из "_s), qPrintable(status->text()));
+    const int first = text->textCursor().selectionStart();
+    help->findChild<QPushButton*>(u"helpFindNext"_s)->click();
+    QVERIFY2(status->text().startsWith(u"2 из "_s), qPrintable(status->text()));
+    QVERIFY(text->textCursor().selectionStart() > first);
+
+    auto* field = help->findChild<QLineEdit*>(u"helpFind"_s);
+    field->clear();
+    QTest::keyClicks(field, u"vmz"_s);
+    QCOMPARE(status->text(), u"не найдено"_s);
 }
 
 void FilesGuiTest::tabOrderFollowsLayout() {
