@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -261,6 +262,14 @@ void DocumentsGuiTest::copyResultsAsTable() {
     QCOMPARE(QApplication::clipboard()->text(), u"25"_s);
     f.get(u"cmdSave"_s)->setFocus();
     press(f, Qt::CTRL | Qt::Key_C);
+    // The menu of "…" begins with "Сохранить как…" and "Правка".
+    const QList<QAction*> more = f.get(u"cmdMore"_s)->findChild<QMenu*>()->actions();
+    QCOMPARE(more.value(0)->objectName(), u"actionSaveAs"_s);
+    QCOMPARE(more.value(1)->text(), u"Правка"_s);
+    QStringList edit;
+    for (const QAction* a : more.value(1)->menu()->actions()) edit << a->objectName();
+    QCOMPARE(edit,
+             (QStringList{u"actionUndo"_s, u"actionRedo"_s, QString(), u"actionCopyResults"_s}));
     const QStringList lines = QApplication::clipboard()->text().split(u'\n');
     QVERIFY(lines.contains(u"Скорость ветра Vm\t25\tм/с"_s));
     QVERIFY(lines.contains(u"Расчетная длина ригеля Lр\t18\tм"_s));
