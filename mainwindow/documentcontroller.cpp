@@ -40,6 +40,14 @@ document::Calculation DocumentController::capture() const {
     return c;
 }
 
+void DocumentController::restore(const document::Calculation& calculation) {
+    restoring_ = true;
+    document::apply(sheet_, calculation);
+    objectData_ = calculation.object;
+    restoring_ = false;
+    refresh();
+}
+
 bool DocumentController::isModified() const {
     return capture() != saved_;
 }
@@ -153,6 +161,7 @@ bool DocumentController::save(const QString& chosenPath) {
     stamp();
     RecentFiles::add(path_);
     markSaved(calculation);
+    Q_EMIT saved();
     return true;
 }
 
@@ -214,6 +223,21 @@ void DocumentController::openChosen() {
 
 void DocumentController::saveChosen() {
     const QString path = chooseName(FileName::Save, path_.isEmpty() ? newFileSuggestion() : path_);
+    if (!path.isEmpty()) save(path);
+}
+
+void DocumentController::saveAsChosen() {
+    QString suggested = newFileSuggestion();
+    if (!path_.isEmpty()) {
+        // "Расчет (2).vardo": the first name of that form not yet taken in the file's folder.
+        const QFileInfo file(path_);
+        for (int i = 2; i < 1000; ++i) {
+            suggested = file.dir().filePath(
+                u"%1 (%2).%3"_s.arg(file.completeBaseName()).arg(i).arg(document::fileSuffix()));
+            if (!QFileInfo::exists(suggested)) break;
+        }
+    }
+    const QString path = chooseName(FileName::SaveAs, suggested);
     if (!path.isEmpty()) save(path);
 }
 

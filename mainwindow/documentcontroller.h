@@ -38,7 +38,7 @@ class DocumentController : public QObject {
     enum class ChangedFileAnswer { Overwrite, SaveAs, Cancel };
     using ChangedFileQuestion = std::function<ChangedFileAnswer(const QString& question)>;
     // The name of a calculation file to open or to save into; empty when the user gave none.
-    enum class FileName { Open, Save };
+    enum class FileName { Open, Save, SaveAs };
     using FileNameChooser = std::function<QString(FileName purpose, const QString& suggested)>;
     // What else the program reads at `path`, said as a message names it ("справочную таблицу
     // «т36.1.xls»"); empty when nothing. A calculation is never saved over such a file.
@@ -63,6 +63,9 @@ class DocumentController : public QObject {
     bool isModified() const;
     // What a calculation file would keep of the sheet now.
     document::Calculation capture() const;
+    // Brings back onto the sheet what capture() took (undo, redo), the object data included; the
+    // file, and what it held when last opened or saved, stay as they are.
+    void restore(const document::Calculation& calculation);
 
     // The object data is saved with the calculation, printed in the report's title block and
     // replaced by that of a file opened; "Новый расчет" keeps it.
@@ -95,6 +98,9 @@ class DocumentController : public QObject {
     void openChosen();
     // "Сохранить": the file's name (the calculation's own suggested), then the save.
     void saveChosen();
+    // "Сохранить как…": a name not taken yet beside the calculation's file is suggested, so that
+    // the file stays as it is unless the user picks it; the window then works on the new file.
+    void saveAsChosen();
     // "Новый расчет": after the question, the sheet emptied and the calculation of no file.
     bool startNew();
 
@@ -105,6 +111,8 @@ class DocumentController : public QObject {
     void opened();
     // "Новый расчет" emptied the sheet.
     void cleared();
+    // The calculation was written into its file, path().
+    void saved();
 
   private:
     void markSaved(const document::Calculation& saved);

@@ -22,6 +22,7 @@ namespace vardo::mainwindow {
 
 class HelpWindow;
 class SheetAssist;
+class SheetHistory;
 class WindowPort;
 
 class Form1 : public QWidget {
@@ -57,8 +58,18 @@ class Form1 : public QWidget {
 
     // Calculation files and the report: "Открыть", "Сохранить", "Отчет" (form1_documents.cpp).
     // ScheduleFolder asks for a folder, Schedule for the .xlsx or .csv file of its schedule.
-    // Scheme asks for the .dxf file of the suspension scheme.
-    enum class FileDialog { Open, Save, Report, ScheduleFolder, Schedule, TablesFolder, Scheme };
+    // Scheme asks for the .dxf file of the suspension scheme; SaveAs for a new name of the
+    // calculation.
+    enum class FileDialog {
+        Open,
+        Save,
+        Report,
+        ScheduleFolder,
+        Schedule,
+        TablesFolder,
+        Scheme,
+        SaveAs
+    };
     // Asks for a file name, empty when cancelled; a file dialog unless replaced (tests do).
     using FileChooser = std::function<QString(FileDialog dialog, const QString& suggested)>;
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
@@ -113,6 +124,16 @@ class Form1 : public QWidget {
     // it too.
     void giveHelpKey(QWidget* window);
 
+    // Undo and redo of every change of the sheet (sheethistory.h): "…" → "Правка" → "Отменить",
+    // "Повторить"; Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, also while typing in a field
+    // (form1_edit.cpp).
+    SheetHistory& history() { return *history_; }
+    // The inputs, the six design moments and the check of every grade as a table, a tab between
+    // columns and each number as the window shows it, for a spreadsheet or a letter.
+    QString resultsText() const;
+    // "Копировать результаты" (Ctrl+C outside a text field): resultsText() to the clipboard.
+    void copyResults();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -146,6 +167,10 @@ class Form1 : public QWidget {
     void onTablesFolder();
     void wireFiles();
     void fillRecentMenu();
+    void wireEdit();
+    // A user's action on `control` begins: what was typed before is a step of its own, and the
+    // step the action makes is named after the control.
+    void beginAction(const QString& control);
 
     QHash<QString, QWidget*> controls_;
     std::unique_ptr<WidgetSheet> sheet_;
@@ -164,6 +189,7 @@ class Form1 : public QWidget {
     Progress progress_;
     QPointer<HelpWindow> help_;
     QMenu* recentMenu_ = nullptr;
+    SheetHistory* history_ = nullptr;  // a child of the window
 };
 
 }  // namespace vardo::mainwindow

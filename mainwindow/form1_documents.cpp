@@ -67,6 +67,10 @@ QString Form1::chooseFile(FileDialog dialog, const QString& suggested) {
             return withSuffix(
                 QFileDialog::getSaveFileName(this, u"Сохранить расчет"_s, suggested, calculations),
                 document::fileSuffix());
+        case FileDialog::SaveAs:
+            return withSuffix(QFileDialog::getSaveFileName(this, u"Сохранить расчет как"_s,
+                                                           suggested, calculations),
+                              document::fileSuffix());
         case FileDialog::Report:
             return withSuffix(QFileDialog::getSaveFileName(this, u"Сохранить отчет"_s, suggested,
                                                            u"Документ PDF (*.pdf)"_s),

@@ -209,9 +209,11 @@ void Form1::wireFiles() {
         [this](const QString& question) { return askChangedWithMessageBox(this, question); });
     document_->setFileNameChooser(
         [this](DocumentController::FileName purpose, const QString& suggested) {
-            return chooseFile(
-                purpose == DocumentController::FileName::Open ? FileDialog::Open : FileDialog::Save,
-                suggested);
+            using Name = DocumentController::FileName;
+            return chooseFile(purpose == Name::Open     ? FileDialog::Open
+                              : purpose == Name::SaveAs ? FileDialog::SaveAs
+                                                        : FileDialog::Save,
+                              suggested);
         });
     document_->setReadFiles([this](const QString& path) { return readFileAt(path, false); });
 

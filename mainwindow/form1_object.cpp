@@ -21,6 +21,7 @@
 #include "document/schemedxf.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/objectdialog.h"
+#include "mainwindow/sheethistory.h"
 #include "tables/datasource.h"
 
 namespace vardo::mainwindow {
@@ -105,8 +106,10 @@ void Form1::editObjectData() {
     // Window-modal, not a loop of its own: the window waits, the program does not.
     auto* dialog = new ObjectDialog(document_->objectData(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this,
-            [this, dialog] { document_->setObjectData(dialog->data()); });
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        history_->begin(u"«Данные объекта»"_s);
+        document_->setObjectData(dialog->data());
+    });
     dialog->open();
 }
 

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -250,6 +251,8 @@ void GradeWindow::applySelected() {
 void GradeWindow::applyGrade(int index) {
     if (index < 0 || index >= check_.grades.size()) return;
     const document::GradeCheck g = check_.grades[index];
+    Q_EMIT applying(g.grade);
+    const auto done = qScopeGuard([this] { Q_EMIT applied(); });
     // As the user would step the navigators: each move writes the row into its bound fields.
     if (g.rows) {
         port_.moveTo(names::Data1, g.rows->gpAt);

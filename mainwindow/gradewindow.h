@@ -52,6 +52,12 @@ class GradeWindow : public QWidget {
     static constexpr int kLengthColumn = 7;
     static constexpr int kVerdictColumn = 8;
 
+  Q_SIGNALS:
+    // Putting grade `grade` into the sheet begins, and has ended: the clicks between are one
+    // change of the sheet.
+    void applying(const QString& grade);
+    void applied();
+
   protected:
     void showEvent(QShowEvent* event) override;
 

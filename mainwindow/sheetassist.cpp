@@ -63,7 +63,10 @@ void SheetAssist::refreshNow() {
 }
 
 GradeWindow* SheetAssist::showGradeWindow() {
-    if (!gradeWindow_) gradeWindow_ = new GradeWindow(port_, click_, form_);
+    if (!gradeWindow_) {
+        gradeWindow_ = new GradeWindow(port_, click_, form_);
+        Q_EMIT gradeWindowCreated(gradeWindow_);
+    }
     gradeWindow_->show();
     gradeWindow_->raise();
     gradeWindow_->activateWindow();

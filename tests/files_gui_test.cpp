@@ -100,6 +100,7 @@ class FilesGuiTest : public QObject {
     void noQuestionWhenNothingChanged_data();
     void noQuestionWhenNothingChanged();
     void saveOfNewCalculationAsksForName();
+    void saveAsWorksOnTheNewFile();
     void fileChangedByAnotherProgram_data();
     void fileChangedByAnotherProgram();
     void questionBoxButtons();
@@ -112,6 +113,46 @@ class FilesGuiTest : public QObject {
     void helpFindsWords();
     void tabOrderFollowsLayout();
 };
+
+void FilesGuiTest::saveAsWorksOnTheNewFile() {
+    // State: a calculation opened from a file. Action: Ctrl+Shift+S to another name, then to a
+    // folder that does not exist. Expected: a name not yet taken is suggested; the window works on
+    // the new file (title, recent files, unmodified), the opened file is as it was; the failed
+    // save is told in Russian and changes neither the window's file nor any file.
+    QTemporaryDir dir;
+    const QString opened = copyOf(dir, u"road.vardo"_s, u"расчет.vardo"_s);
+    QVERIFY(QFile::copy(opened, dir.filePath(u"расчет (2).vardo"_s)));
+    const QByteArray openedBytes = fileBytes(opened);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(f.window->document().open(opened));
+    f.type(u"txtVm"_s, u"29"_s);
+    QStringList asked;
+    QString answer = dir.filePath(u"вариант.vardo"_s);
+    f.window->setFileChooser([&](FileDialog dialog, const QString& suggested) {
+        asked << QString::number(int(dialog)) + u' ' + QFileInfo(suggested).fileName();
+        return answer;
+    });
+    QTest::keyClick(f.get(u"txtVm"_s), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(asked, QStringList{QString::number(int(FileDialog::SaveAs)) + u" расчет (3).vardo"_s});
+    QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
+    QCOMPARE(f.window->document().path(), answer);
+    QCOMPARE(shownTitle(f), u"вариант.vardo — Vardo v1.0"_s);
+    QCOMPARE(RecentFiles::files().first(), answer);
+    QCOMPARE(savedInput(answer, u"txtVm"_s), u"29"_s);
+    QCOMPARE(fileBytes(opened), openedBytes);
+
+    const QByteArray savedBytes = fileBytes(answer);
+    f.type(u"txtVm"_s, u"31"_s);
+    answer = dir.filePath(u"нет/вариант.vardo"_s);
+    QTest::keyClick(f.get(u"txtVm"_s), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].contains(u"Не удалось сохранить"_s), qPrintable(f.messages[0]));
+    QCOMPARE(f.window->document().path(), dir.filePath(u"вариант.vardo"_s));
+    QVERIFY(f.window->isWindowModified());
+    QCOMPARE(fileBytes(dir.filePath(u"вариант.vardo"_s)), savedBytes);
+    QVERIFY(!QFileInfo::exists(answer));
+}
 
 void FilesGuiTest::commandLineOpensTheFile() {
     // State: a new window. Action: a file given on the command line, by a relative path.
