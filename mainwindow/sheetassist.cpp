@@ -64,10 +64,8 @@ void SheetAssist::refreshNow() {
 
 GradeWindow* SheetAssist::showGradeWindow() {
     if (!gradeWindow_) gradeWindow_ = new GradeWindow(port_, click_, form_);
-    gradeWindow_->show();
-    gradeWindow_->raise();
-    gradeWindow_->activateWindow();
     gradeWindow_->refresh(marks_->staleResults());
+    gradeWindow_->showFor(form_);
     return gradeWindow_;
 }
 
