@@ -128,6 +128,9 @@ void FilesGuiTest::commandLineOpensTheFile() {
     QVERIFY(!f.window->isWindowModified());
     QCOMPARE(f.text(u"txtProlet"_s), savedInput(path, u"txtProlet"_s));
     QCOMPARE(RecentFiles::files(), QStringList{path});
+    // The user goes on typing in the sheet's first field (top left), not on a navigator.
+    QVERIFY(f.window->focusWidget());
+    QCOMPARE(f.window->focusWidget()->objectName(), u"txtProlet"_s);
 }
 
 void FilesGuiTest::commandLineWithTwoFiles() {
