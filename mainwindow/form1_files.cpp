@@ -199,7 +199,12 @@ void Form1::wireFiles() {
     // The document's title and mark are the window's; its questions are message boxes over it.
     connect(document_, &DocumentController::titleChanged, this, &QWidget::setWindowTitle);
     connect(document_, &DocumentController::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(document_, &DocumentController::opened, this, [this] { assist_->opened(); });
+    // After a file is opened the user goes on typing: the focus is on the sheet's first field,
+    // not left on a navigator the file stepped.
+    connect(document_, &DocumentController::opened, this, [this] {
+        assist_->opened();
+        if (QWidget* first = firstInputField(this)) first->setFocus(Qt::OtherFocusReason);
+    });
     // Nothing is computed after "Новый расчет", so nothing is out of date.
     connect(document_, &DocumentController::cleared, this,
             [this] { assist_->ran(names::Command23); });

@@ -67,10 +67,8 @@ GradeWindow* SheetAssist::showGradeWindow() {
         gradeWindow_ = new GradeWindow(port_, click_, form_);
         Q_EMIT gradeWindowCreated(gradeWindow_);
     }
-    gradeWindow_->show();
-    gradeWindow_->raise();
-    gradeWindow_->activateWindow();
     gradeWindow_->refresh(marks_->staleResults());
+    gradeWindow_->showFor(form_);
     return gradeWindow_;
 }
 

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +27,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "core/datafile.h"
 #include "core/version.h"
 #include "document/calculation.h"
 #include "document/memoryport.h"
@@ -172,6 +174,9 @@ void FilesGuiTest::commandLineOpensTheFile() {
     QVERIFY(!f.window->isWindowModified());
     QCOMPARE(f.text(u"txtProlet"_s), savedInput(path, u"txtProlet"_s));
     QCOMPARE(RecentFiles::files(), QStringList{path});
+    // The user goes on typing in the sheet's first field (top left), not on a navigator.
+    QVERIFY(f.window->focusWidget());
+    QCOMPARE(f.window->focusWidget()->objectName(), u"txtProlet"_s);
 }
 
 void FilesGuiTest::commandLineWithTwoFiles() {
@@ -464,6 +469,9 @@ void FilesGuiTest::recentFiles() {
     const QStringList expected{paths[5], paths[9], paths[8], paths[7],
                                paths[6], paths[4], paths[3], paths[2]};
     QCOMPARE(RecentFiles::files(), expected);
+    // Written for the next run, off the window's thread: the settings file holds the list.
+    RecentFiles::flush();
+    QCOMPARE(vardo::openSettings()->value(u"files/recent"_s).toStringList(), expected);
 
     auto* arrow = f.get<QToolButton>(u"cmdRecent"_s);
     QVERIFY(arrow && arrow->isVisible());
