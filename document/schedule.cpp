@@ -138,7 +138,8 @@ ScheduleRow scheduleRow(const QString& fileName, const Calculation& c,
     const QString& allowableError = own.error;
     const CrossbeamCheck check = checkEveryGrade(c, again.results, allowable, tables.crossbeam);
     row.verdict = verdictText(check, c, allowable, allowableWorkbookName(c), allowableError);
-    for (const Remark& r : remarks(c, again.results, check, tables.crossbeam, tables.mfs))
+    for (const Remark& r :
+         remarks(c, again.results, check, tables.crossbeam, tables.mfs, &again.results))
         row.remarks << r.text;
     row.checked = allowableError.isEmpty() && allowable.rowCount() > 0 &&
                   tables.crossbeam.weight.rowCount() > 0 && tables.crossbeam.ice.rowCount() > 0 &&
