@@ -10,8 +10,8 @@
 // other load of a shared machine changes: scripts/bench runs the program a second time under
 //   VARDO_BENCH_INSTRUCTIONS=1 valgrind --tool=callgrind --collect-atstart=no
 // where counted() collects the instructions of the loop bodies only (not the set-up around them),
-// and each benchmark's are dumped when it ends, labelled with its name and iterations; the ROW of
-// a figure names its two benchmarks (SummaryRow::oursBenchmark, yardstickBenchmark), and
+// and each benchmark's are dumped when it ends, labelled with its name and the bodies run; the ROW
+// of a figure names its two benchmarks (SummaryRow::oursBenchmark, yardstickBenchmark), and
 // scripts/bench puts the counts per iteration beside it.
 
 #include <benchmark/benchmark.h>
@@ -41,6 +41,13 @@ inline bool countingInstructions() {
 #endif
 }
 
+// The bodies counted() ran since the last dump: Google Benchmark's own estimation rounds run them
+// too, before the iterations it reports.
+inline long long& countedBodies() {
+    static long long bodies = 0;
+    return bodies;
+}
+
 // Runs the body of one iteration, its instructions collected in the counting run.
 template <class Body>
 inline void counted(Body&& body) {
@@ -49,6 +56,7 @@ inline void counted(Body&& body) {
         CALLGRIND_TOGGLE_COLLECT;
         body();
         CALLGRIND_TOGGLE_COLLECT;
+        ++countedBodies();
         return;
     }
 #endif
@@ -66,12 +74,10 @@ class MedianCollector : public benchmark::ConsoleReporter {
 #ifdef VARDO_CALLGRIND
         // The instructions counted() collected since the last dump: this benchmark's.
         if (countingInstructions() && !runs.empty()) {
-            benchmark::IterationCount iterations = 0;
-            for (const Run& run : runs)
-                if (run.run_type == Run::RT_Iteration) iterations += run.iterations;
-            const std::string label =
-                "vardo-bench " + std::to_string(iterations) + " " + runs.front().run_name.str();
+            const std::string label = "vardo-bench " + std::to_string(countedBodies()) + " " +
+                                      runs.front().run_name.str();
             CALLGRIND_DUMP_STATS_AT(label.c_str());
+            countedBodies() = 0;
         }
 #endif
         for (const Run& run : runs) {
@@ -115,9 +121,10 @@ inline bool runBenchmarks(int argc, char** argv, MedianCollector& collector) {
     std::vector<std::string> defaults = {"--benchmark_repetitions=7",
                                          "--benchmark_report_aggregates_only=true",
                                          "--benchmark_min_time=0.05"};
-    // Counting: one short repetition, the instructions being the same in every one.
+    // Counting: one repetition, the instructions being the same in every one; long enough that
+    // what runs once (first allocations, lazy set-up) weighs little per body.
     if (countingInstructions())
-        defaults = {"--benchmark_repetitions=1", "--benchmark_min_time=0.01"};
+        defaults = {"--benchmark_repetitions=1", "--benchmark_min_time=0.2"};
     std::vector<char*> args;
     args.push_back(argv[0]);
     for (std::string& flag : defaults) args.push_back(flag.data());
