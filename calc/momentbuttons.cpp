@@ -99,7 +99,9 @@ void clickMomentButton(Sheet& sheet, int mode, bool atSection) {
     MomentInputs in;
     for (Input input : row.reads) {
         const Source source = sourceOf(input, mode, group);
-        step([&] { in.*source.value = readFixed(sheet, source.field.toString()); });
+        // The names are literals of the catalogue: read without a copy of the name.
+        const QString name = QString::fromRawData(source.field.data(), source.field.size());
+        step([&] { in.*source.value = readFixed(sheet, name); });
     }
 
     Fixed moment;

@@ -12,10 +12,13 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "document/calculation.h"
 
 namespace vardo::document {
+
+class MemoryPort;
 
 struct ResultValue {
     QString text;
@@ -47,6 +50,23 @@ Results sectionLoads(const Calculation& calculation);
 // section from the calculation. This is how every grade is checked with its own rows.
 Results designMomentsWith(const Calculation& calculation, const Results& loads, const QString& gp,
                           const QString& gpg, const QString& pp);
+
+// designMomentsWith for many grades of one calculation: the calculation is put on a sheet once,
+// and only gр, gрг, Pp and the loads change from one grade to the next (the moment procedures
+// read nothing else that changes, and write only their results, each time).
+class MomentsWith {
+  public:
+    explicit MomentsWith(const Calculation& calculation);
+    ~MomentsWith();
+    MomentsWith(const MomentsWith&) = delete;
+    MomentsWith& operator=(const MomentsWith&) = delete;
+
+    Results operator()(const Results& loads, const QString& gp, const QString& gpg,
+                       const QString& pp);
+
+  private:
+    std::unique_ptr<MemoryPort> port_;
+};
 
 // The results the calculation shows that its inputs now give otherwise, in the order of
 // recomputedFields(): a shown (non-blank) result whose text is not the one its procedure writes
