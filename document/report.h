@@ -24,7 +24,11 @@ namespace vardo::document {
 
 class Report {
   public:
-    explicit Report(ReportInput input);
+    // How the document is laid out: once, or (the way it was, kept as the reference that the
+    // page test compares with and the yardstick of report_bench) again after every change.
+    enum class Layout { Once, AfterEveryEdit };
+
+    explicit Report(ReportInput input, Layout layout = Layout::Once);
     ~Report();
     Report(const Report&) = delete;
     Report& operator=(const Report&) = delete;
@@ -49,7 +53,7 @@ class Report {
     static constexpr int kDpi = 300;
 
   private:
-    void keepHeadingsWithTheirContent();
+    void keepHeadingsWithTheirContent(Layout layout);
 
     ReportInput input_;
     CrossbeamCheck check_;
