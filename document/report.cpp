@@ -140,17 +140,20 @@ Report::Report(ReportInput input, Layout layout) : input_(std::move(input)) {
 Report::~Report() = default;
 
 void Report::keepHeadingsWithTheirContent(Layout layout) {
-    // Laid out once: from the top, as far as it is asked about here, the rest when it is painted.
+    // Laid out once, whole: after a heading is moved, Qt lays out again only the heading and moves
+    // the lines of what follows it to their new places, and a line not laid out yet would be lost.
     // The way it was laid out before, kept to compare with: the whole document again after every
-    // change (the first layout was left stale in parts by the changes made after the HTML).
+    // change.
     const auto relayout = [this] {
         document_->markContentsDirty(0, document_->characterCount());
         document_->pageCount();
     };
-    if (layout == Layout::Once)
+    if (layout == Layout::Once) {
         document_->setLayoutEnabled(true);
-    else
+        document_->pageCount();
+    } else {
         relayout();
+    }
     QAbstractTextDocumentLayout* documentLayout = document_->documentLayout();
     // A heading (a section title, or the caption of a table) must stand on the page of
     // what follows it: its table's first row below the header rows, or its first paragraph. A
@@ -186,13 +189,7 @@ void Report::keepHeadingsWithTheirContent(Layout layout) {
             QTextBlockFormat format = block.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(block).setBlockFormat(format);
-            // Qt lays out again only the heading and moves what follows, some of it never laid
-            // out yet (which then would not be painted): all that follows is laid out anew.
-            if (layout == Layout::Once)
-                document_->markContentsDirty(block.position(),
-                                             document_->characterCount() - block.position());
-            else
-                relayout();
+            if (layout == Layout::AfterEveryEdit) relayout();
         }
     }
 }
