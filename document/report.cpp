@@ -239,6 +239,29 @@ void Report::paintPage(QPainter& painter, int page) const {
     painter.restore();
 }
 
+bool Report::paintPages(QPagedPaintDevice& device) const {
+    // The pages, one a device page, at 300 dpi on A4 (a device of another resolution or paper is
+    // painted to scale). Only the pages the device asks for, when it asks for some (a printer's
+    // "pages from ... to").
+    const QPageRanges ranges = device.pageRanges();
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    // Device pixels per pixel of the page, shrunk to fit a smaller paper (a pixel's rounding of
+    // the A4 page aside).
+    double scale = double(device.logicalDpiX()) / kDpi;
+    if (device.width() + 1 < kPage.width() * scale || device.height() + 1 < kPage.height() * scale)
+        scale = std::min(device.width() / kPage.width(), device.height() / kPage.height());
+    if (scale != 1.0) painter.scale(scale, scale);
+    bool first = true;
+    for (int page = 0; page < pageCount(); ++page) {
+        if (!ranges.isEmpty() && !ranges.contains(page + 1)) continue;
+        if (!first && !device.newPage()) return false;
+        first = false;
+        paintPage(painter, page);
+    }
+    return painter.end();
+}
+
 bool Report::writePdf(const QString& path, QString* error) const {
     const auto fail = [&](const QString& why) {
         if (error)
@@ -257,13 +280,7 @@ bool Report::writePdf(const QString& path, QString* error) const {
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(u"Расчет жесткой поперечины"_s);
         writer.setCreator(version::programTitle());
-        QPainter painter;
-        if (!painter.begin(&writer)) return fail(u"PDF не создается"_s);
-        for (int page = 0; page < pageCount(); ++page) {
-            if (page > 0) writer.newPage();
-            paintPage(painter, page);
-        }
-        if (!painter.end()) return fail(u"PDF не создается"_s);
+        if (!paintPages(writer)) return fail(u"PDF не создается"_s);
     }
     QString why;
     const bool existed = QFileInfo::exists(path);

@@ -56,6 +56,13 @@ void Form1::wireObject() {
     QAction* schedule = menu->addAction(u"Ведомость папки…"_s);
     schedule->setObjectName(u"actionSchedule"_s);
     connect(schedule, &QAction::triggered, this, &Form1::onSchedule);
+    // The report: printed, or written as a PDF (as "Отчет" does).
+    QAction* print = menu->addAction(u"Печать…\tCtrl+P"_s);
+    print->setObjectName(u"actionPrint"_s);
+    connect(print, &QAction::triggered, this, &Form1::printReport);
+    QAction* pdf = menu->addAction(u"Сохранить PDF…\tCtrl+Shift+P"_s);
+    pdf->setObjectName(u"actionPdf"_s);
+    connect(pdf, &QAction::triggered, this, &Form1::onReport);
     QAction* tables = menu->addAction(u"Папка таблиц…"_s);
     tables->setObjectName(u"actionTablesFolder"_s);
     connect(tables, &QAction::triggered, this, &Form1::onTablesFolder);
