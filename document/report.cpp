@@ -79,7 +79,7 @@ int headerRowsOf(QTextTable* table) {
 
 }  // namespace
 
-Report::Report(ReportInput input) : input_(std::move(input)) {
+Report::Report(ReportInput input, Layout layout) : input_(std::move(input)) {
     // Every grade with its own gр, gрг, Pp; the suspension loads and Мфс are the report's.
     const Calculation& c = input_.calculation;
     check_ = checkEveryGrade(c, input_.results, input_.allowable, input_.crossbeamTables);
@@ -93,6 +93,10 @@ Report::Report(ReportInput input) : input_(std::move(input)) {
     layoutDevice_->setDotsPerMeterY(dotsPerMetre);
 
     document_ = std::make_unique<QTextDocument>();
+    // Put together with the layout off: laid out as it is built, the document would be laid out
+    // again for each change after the HTML (the margins, the diagram, each table's header rows),
+    // a whole layout each. It is laid out once, when the layout is switched back on.
+    if (layout == Layout::Once) document_->setLayoutEnabled(false);
     document_->documentLayout()->setPaintDevice(layoutDevice_.get());
     document_->setDefaultFont(reportFont(9));
     document_->setPageSize(kPage);
@@ -130,59 +134,63 @@ Report::Report(ReportInput input) : input_(std::move(input)) {
             format.setHeaderRowCount(headerRowsOf(table));
             table->setFormat(format);
         }
-    keepHeadingsWithTheirContent();
+    keepHeadingsWithTheirContent(layout);
 }
 
 Report::~Report() = default;
 
-void Report::keepHeadingsWithTheirContent() {
-    // The layout is lazy and changes made after the HTML (margins, the diagram, table formats)
-    // leave parts of it stale: without a full layout the text after a table is not painted.
+void Report::keepHeadingsWithTheirContent(Layout layout) {
+    // Laid out once, whole: after a heading is moved, Qt lays out again only the heading and moves
+    // the lines of what follows it to their new places, and a line not laid out yet would be lost.
+    // The way it was laid out before, kept to compare with: the whole document again after every
+    // change.
     const auto relayout = [this] {
         document_->markContentsDirty(0, document_->characterCount());
         document_->pageCount();
     };
-    relayout();
-    QAbstractTextDocumentLayout* layout = document_->documentLayout();
+    if (layout == Layout::Once) {
+        document_->setLayoutEnabled(true);
+        document_->pageCount();
+    } else {
+        relayout();
+    }
+    QAbstractTextDocumentLayout* documentLayout = document_->documentLayout();
     // A heading (a section title, or the caption of a table) must stand on the page of
     // what follows it: its table's first row below the header rows, or its first paragraph. A
-    // heading that would end a page starts the next one.
-    for (int pass = 0; pass < 8; ++pass) {
-        bool moved = false;
-        for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
-            if (block.blockFormat().headingLevel() == 0) continue;
-            const QRectF heading = layout->blockBoundingRect(block);
-            // What follows: the first body row of a table right after it, else the next block.
-            double followsBottom = heading.bottom();
-            // Headings in a row ("3. Результаты" and the caption of its first table) go together.
-            QTextCursor after(block);
-            do {
-                after.movePosition(QTextCursor::NextBlock);
-            } while (!after.atEnd() && !after.currentTable() &&
-                     after.block().blockFormat().headingLevel() > 0);
-            if (QTextTable* table = after.currentTable()) {
-                // A short table stays whole with its heading; a long one keeps its first row.
-                constexpr int kShortTableRows = 10;
-                const int row = table->rows() <= kShortTableRows
-                                    ? table->rows() - 1
-                                    : std::min(table->format().headerRowCount(), table->rows() - 1);
-                followsBottom =
-                    layout->blockBoundingRect(table->cellAt(row, 0).firstCursorPosition().block())
-                        .bottom();
-            } else if (after.block().isValid() && after.block() != block) {
-                followsBottom = layout->blockBoundingRect(after.block()).bottom();
-            }
-            if (pageAt(heading.top()) != pageAt(followsBottom) &&
-                block.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto) {
-                QTextBlockFormat format = block.blockFormat();
-                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-                QTextCursor(block).setBlockFormat(format);
-                moved = true;
-                break;
-            }
+    // heading that would end a page starts the next one. Moving a heading changes nothing above
+    // it, so each is decided once, in the order of the text, and what is laid out again is only
+    // what follows it.
+    for (QTextBlock block = document_->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0) continue;
+        const QRectF heading = documentLayout->blockBoundingRect(block);
+        // What follows: the first body row of a table right after it, else the next block.
+        double followsBottom = heading.bottom();
+        // Headings in a row ("3. Результаты" and the caption of its first table) go together.
+        QTextCursor after(block);
+        do {
+            after.movePosition(QTextCursor::NextBlock);
+        } while (!after.atEnd() && !after.currentTable() &&
+                 after.block().blockFormat().headingLevel() > 0);
+        if (QTextTable* table = after.currentTable()) {
+            // A short table stays whole with its heading; a long one keeps its first row.
+            constexpr int kShortTableRows = 10;
+            const int row = table->rows() <= kShortTableRows
+                                ? table->rows() - 1
+                                : std::min(table->format().headerRowCount(), table->rows() - 1);
+            followsBottom =
+                documentLayout
+                    ->blockBoundingRect(table->cellAt(row, 0).firstCursorPosition().block())
+                    .bottom();
+        } else if (after.block().isValid() && after.block() != block) {
+            followsBottom = documentLayout->blockBoundingRect(after.block()).bottom();
         }
-        if (!moved) break;
-        relayout();
+        if (pageAt(heading.top()) != pageAt(followsBottom) &&
+            block.blockFormat().pageBreakPolicy() == QTextFormat::PageBreak_Auto) {
+            QTextBlockFormat format = block.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(block).setBlockFormat(format);
+            if (layout == Layout::AfterEveryEdit) relayout();
+        }
     }
 }
 
@@ -231,6 +239,29 @@ void Report::paintPage(QPainter& painter, int page) const {
     painter.restore();
 }
 
+bool Report::paintPages(QPagedPaintDevice& device) const {
+    // The pages, one a device page, at 300 dpi on A4 (a device of another resolution or paper is
+    // painted to scale). Only the pages the device asks for, when it asks for some (a printer's
+    // "pages from ... to").
+    const QPageRanges ranges = device.pageRanges();
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    // Device pixels per pixel of the page, shrunk to fit a smaller paper (a pixel's rounding of
+    // the A4 page aside).
+    double scale = double(device.logicalDpiX()) / kDpi;
+    if (device.width() + 1 < kPage.width() * scale || device.height() + 1 < kPage.height() * scale)
+        scale = std::min(device.width() / kPage.width(), device.height() / kPage.height());
+    if (scale != 1.0) painter.scale(scale, scale);
+    bool first = true;
+    for (int page = 0; page < pageCount(); ++page) {
+        if (!ranges.isEmpty() && !ranges.contains(page + 1)) continue;
+        if (!first && !device.newPage()) return false;
+        first = false;
+        paintPage(painter, page);
+    }
+    return painter.end();
+}
+
 bool Report::writePdf(const QString& path, QString* error) const {
     const auto fail = [&](const QString& why) {
         if (error)
@@ -249,13 +280,7 @@ bool Report::writePdf(const QString& path, QString* error) const {
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         writer.setTitle(u"Расчет жесткой поперечины"_s);
         writer.setCreator(version::programTitle());
-        QPainter painter;
-        if (!painter.begin(&writer)) return fail(u"PDF не создается"_s);
-        for (int page = 0; page < pageCount(); ++page) {
-            if (page > 0) writer.newPage();
-            paintPage(painter, page);
-        }
-        if (!painter.end()) return fail(u"PDF не создается"_s);
+        if (!paintPages(writer)) return fail(u"PDF не создается"_s);
     }
     QString why;
     const bool existed = QFileInfo::exists(path);

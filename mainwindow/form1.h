@@ -17,6 +17,7 @@
 #include "mainwindow/widgetsheet.h"
 
 class QMenu;
+class QPrinter;
 
 namespace vardo::mainwindow {
 
@@ -79,6 +80,15 @@ class Form1 : public QWidget {
     // What "Отчет" does once the file is chosen. A failure is told in a message and returns
     // false.
     bool writeReport(const QString& pdfPath);
+    // "Печать…" (Ctrl+P): the report in Qt's print preview, painted by the code that paints its
+    // PDF; its print dialog chooses the printer. What the preview does is replaceable (tests do):
+    // it is given the printer, set up for the report's pages, and what paints the report on a
+    // printer, and says how it ended. Every end but Printed is told in a message.
+    enum class PrintEnd { Printed, Cancelled, NoPrinter, Failed };
+    using PrintPreview =
+        std::function<PrintEnd(QPrinter& printer, const std::function<bool(QPrinter&)>& paint)>;
+    void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
+    bool printReport();
     // What the window reads at path, said as a message names it ("файл расчета «a.vardo»", ...):
     // the reference workbooks, and the open calculation when calculationToo; empty when nothing.
     QString readFileAt(const QString& path, bool calculationToo) const;
@@ -183,6 +193,7 @@ class Form1 : public QWidget {
     QPointer<QWidget> calculator_;
     FileChooser fileChooser_;
     ReportViewer reportViewer_;
+    PrintPreview printPreview_;
     std::unique_ptr<WindowPort> port_;        // the sheet as the document sees it
     DocumentController* document_ = nullptr;  // a child of the window
     SheetAssist* assist_ = nullptr;           // a child of the window

@@ -62,6 +62,13 @@ void Form1::wireObject() {
     QAction* scheme = menu->addAction(u"Схема в DXF…"_s);
     scheme->setObjectName(u"actionScheme"_s);
     connect(scheme, &QAction::triggered, this, &Form1::onScheme);
+    // The report: printed, or written as a PDF (as "Отчет" does).
+    QAction* print = menu->addAction(u"Печать…\tCtrl+P"_s);
+    print->setObjectName(u"actionPrint"_s);
+    connect(print, &QAction::triggered, this, &Form1::printReport);
+    QAction* pdf = menu->addAction(u"Сохранить PDF…\tCtrl+Shift+P"_s);
+    pdf->setObjectName(u"actionPdf"_s);
+    connect(pdf, &QAction::triggered, this, &Form1::onReport);
     QAction* tables = menu->addAction(u"Папка таблиц…"_s);
     tables->setObjectName(u"actionTablesFolder"_s);
     connect(tables, &QAction::triggered, this, &Form1::onTablesFolder);

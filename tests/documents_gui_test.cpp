@@ -136,9 +136,10 @@ void DocumentsGuiTest::buttonsAndShortcutsAskForFiles_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("dialog");
-    QTest::newRow("open") << u"cmdOpen"_s << int(Qt::Key_O) << int(FileDialog::Open);
-    QTest::newRow("save") << u"cmdSave"_s << int(Qt::Key_S) << int(FileDialog::Save);
-    QTest::newRow("report") << u"cmdReport"_s << int(Qt::Key_P) << int(FileDialog::Report);
+    QTest::addColumn<bool>("shift");  // Ctrl+Shift, else Ctrl (Ctrl+P prints)
+    QTest::newRow("open") << u"cmdOpen"_s << int(Qt::Key_O) << int(FileDialog::Open) << false;
+    QTest::newRow("save") << u"cmdSave"_s << int(Qt::Key_S) << int(FileDialog::Save) << false;
+    QTest::newRow("report") << u"cmdReport"_s << int(Qt::Key_P) << int(FileDialog::Report) << true;
 }
 
 void DocumentsGuiTest::buttonsAndShortcutsAskForFiles() {
@@ -147,6 +148,7 @@ void DocumentsGuiTest::buttonsAndShortcutsAskForFiles() {
     QFETCH(QString, button);
     QFETCH(int, key);
     QFETCH(int, dialog);
+    QFETCH(bool, shift);
     Form1Fixture f;
     QVERIFY(f.show());
     QList<int> asked;
@@ -159,7 +161,8 @@ void DocumentsGuiTest::buttonsAndShortcutsAskForFiles() {
     // The shortcut works while the user is typing in a field.
     auto* field = f.get<QLineEdit>(u"txtL1"_s);
     field->setFocus();
-    QTest::keyClick(field, Qt::Key(key), Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key(key),
+                    shift ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
     QCOMPARE(asked, (QList<int>{dialog, dialog}));
     QVERIFY(f.messages.isEmpty());
     QCOMPARE(snapshot(f), before);

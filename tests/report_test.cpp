@@ -85,6 +85,20 @@ QStringList pdfPages(const Report& report) {
     return pages;
 }
 
+// The pages of a written PDF as Qt PDF renders them, at 100 dpi.
+QList<QImage> pdfImages(const Report& report) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"отчет.pdf"_s);
+    QString error;
+    if (!report.writePdf(path, &error)) qFatal("%s", qPrintable(error));
+    QPdfDocument pdf;
+    if (pdf.load(path) != QPdfDocument::Error::None) qFatal("PDF not readable");
+    QList<QImage> pages;
+    for (int p = 0; p < pdf.pageCount(); ++p)
+        pages << pdf.render(p, (pdf.pagePointSize(p) * 100 / 72).toSize());
+    return pages;
+}
+
 // The sheet's gр, gрг (b = 10 mm) and Pp set to the rows of one grade of the sample tables.
 Calculation withRowsOf(Calculation c, int row) {
     const bool op = c.options.value(u"Frame3"_s) == u"Option2"_s;
@@ -105,6 +119,8 @@ class ReportTest : public QObject {
     void everyPartIsOnThePages();
     void commandLineReportIsWhole();
     void headerStaysWithItsRows();
+    void pagesAreThoseOfTheLayoutAfterEveryEdit_data();
+    void pagesAreThoseOfTheLayoutAfterEveryEdit();
     void gradeRowsByCaption_data();
     void gradeRowsByCaption();
     void eachGradeWithItsOwnRows();
@@ -210,6 +226,39 @@ void ReportTest::headerStaysWithItsRows() {
                 QVERIFY2(!body.endsWith(heading), qPrintable(heading + QString::number(n)));
         }
     }
+}
+
+void ReportTest::pagesAreThoseOfTheLayoutAfterEveryEdit_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("filler");  // letters in the arms and loads of points 3 to 8
+    QTest::addColumn<int>("tables");  // copies of the allowable table's grades
+    QTest::newRow("road") << u"road.vardo"_s << 0 << 1;
+    QTest::newRow("road-quarter") << u"road-quarter.vardo"_s << 0 << 1;
+    for (int n : {0, 15, 30, 45, 60})
+        QTest::newRow(qPrintable(u"check table over pages, %1 letters"_s.arg(n)))
+            << u"road.vardo"_s << n << 5;
+}
+
+void ReportTest::pagesAreThoseOfTheLayoutAfterEveryEdit() {
+    // State: a report laid out once, and the same report laid out the way it was before: again
+    // after every change to the document. Texts of several lengths put the headings and the
+    // tables at every height of a page, so that headings move to the next page. Expected: the
+    // same pages, pixel for pixel, in the PDF read back.
+    QFETCH(QString, file);
+    QFETCH(int, filler);
+    QFETCH(int, tables);
+    Calculation c = sampleCalculation(file);
+    for (const QString& stem : {u"txtL"_s, u"txtP"_s, u"txtG"_s, u"txtGg"_s})
+        for (int i = 3; i <= 8 && filler > 0; ++i)
+            c.inputs[stem + QString::number(i)] = QString(filler, u'ж').replace(7, 1, u' ');
+    ReportInput in = inputFor(c, file);
+    const QList<QStringList> grades = in.allowable.rows;
+    for (int k = 1; k < tables; ++k) in.allowable.rows += grades;
+    const QList<QImage> once = pdfImages(Report(in));
+    const QList<QImage> reference = pdfImages(Report(in, Report::Layout::AfterEveryEdit));
+    QCOMPARE(once.size(), reference.size());
+    for (int p = 0; p < once.size(); ++p)
+        QVERIFY2(once[p] == reference[p], qPrintable(u"page %1"_s.arg(p + 1)));
 }
 
 void ReportTest::gradeRowsByCaption_data() {
