@@ -50,6 +50,9 @@ class Report {
 
   private:
     void keepHeadingsWithTheirContent();
+    bool keepFirstPageAboveTitleBlock();
+    // The frame of the sheet and its title block (the first page) or stamp (the others).
+    void paintTitleBlock(QPainter& painter, int page) const;
 
     ReportInput input_;
     CrossbeamCheck check_;

@@ -37,7 +37,19 @@ QString DocumentController::title() const {
 document::Calculation DocumentController::capture() const {
     document::Calculation c = document::capture(sheet_);
     c.object = objectData_;
+    c.picks = picks_;
     return c;
+}
+
+QMap<QString, document::PickedRow> DocumentController::nothingPicked() {
+    QMap<QString, document::PickedRow> out;
+    for (const QString& field : document::pickedFields()) out.insert(field, {});
+    return out;
+}
+
+void DocumentController::recordPick(const QString& field, const QString& caption) {
+    picks_.insert(field, {caption, sheet_.text(field)});
+    refresh();
 }
 
 bool DocumentController::isModified() const {
@@ -86,6 +98,7 @@ bool DocumentController::open(const QString& path) {
     restoring_ = true;
     const QStringList warnings = document::apply(sheet_, *calculation);
     objectData_ = calculation->object;
+    picks_ = calculation->picks;
     restoring_ = false;
     path_ = QFileInfo(path).absoluteFilePath();
     stamp();
@@ -220,6 +233,7 @@ void DocumentController::saveChosen() {
 bool DocumentController::startNew() {
     if (!maySetAside()) return false;
     calc::Command23_Click(sheet_);
+    picks_ = nothingPicked();
     Q_EMIT cleared();
     // A new calculation belongs to no file; what it shows now is its unchanged state.
     path_.clear();
