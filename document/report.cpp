@@ -137,8 +137,22 @@ Report::Report(ReportInput input) : input_(std::move(input)) {
     for (QTextFrame* child : document_->rootFrame()->childFrames())
         if (auto* table = qobject_cast<QTextTable*>(child)) {
             QTextTableFormat format = table->format();
-            format.setHeaderRowCount(headerRowsOf(table));
+            const int headerRows = headerRowsOf(table);
+            format.setHeaderRowCount(headerRows);
             table->setFormat(format);
+            // A column header keeps its lines as written (the content breaks them where they may
+            // break): squeezed, a column would otherwise split a word of its header.
+            for (int r = 0; r < headerRows; ++r)
+                for (int col = 0; col < table->columns(); ++col) {
+                    const QTextTableCell cell = table->cellAt(r, col);
+                    if (cell.row() != r || cell.column() != col) continue;  // spanned
+                    QTextCursor cursor = cell.firstCursorPosition();
+                    cursor.setPosition(cell.lastCursorPosition().position(),
+                                       QTextCursor::KeepAnchor);
+                    QTextBlockFormat unbroken;
+                    unbroken.setNonBreakableLines(true);
+                    cursor.mergeBlockFormat(unbroken);
+                }
         }
     keepHeadingsWithTheirContent();
 }

@@ -365,7 +365,7 @@ QString ReportContent::pointLoads(const calc::Trace& trace) const {
     if (!g && !gice) return h + note(u"Нагрузки не вычислены: пролет l равен 0 или не задан."_s);
     h += kTable + u" width=\"100%\">"_s;
     h += kHeaderRow +
-         u"<td>Точка</td><td>Подвеска по таблице G</td><td>Подвеска по таблице Gг</td>"
+         u"<td>Точка</td><td>Подвеска по<br>таблице G</td><td>Подвеска по<br>таблице Gг</td>"
          u"<td>F, кгс</td><td>Fг, кгс</td></tr>"_s;
     int shown = 0;
     for (int i = 0; i < calc::kPointCount; ++i) {
@@ -446,7 +446,6 @@ QString ReportContent::loadSteps(const calc::Trace& trace) const {
 }
 
 QString ReportContent::momentSteps(const calc::Trace& trace) const {
-    const bool quarter = input_.calculation.options.value(names::Frame15) == names::Option10;
     QString h;
     h += heading(4, u"3.3. Расчетные изгибающие моменты ригеля, тс·м"_s);
     h += u"<p style=\"font-size:8pt\">M, Mг — моменты от подвески в сечении (в середине — G и Gг "
@@ -456,7 +455,7 @@ QString ReportContent::momentSteps(const calc::Trace& trace) const {
     for (int mode = 0; mode < catalogue::kModeCount; ++mode) {
         const catalogue::Mode& m = catalogue::kModes[mode];
         for (const QString& name : {QString(m.middle), QString(m.section)}) {
-            const QString caption = catalogue::resultCaption(name, quarter);
+            const QString caption = name == m.middle ? u"середина"_s : sectionText();
             const calc::MomentStep* s = momentStep(trace, name);
             if (!s) {
                 h += formula(QString::fromUtf16(m.caption) + u", "_s + caption +
@@ -711,11 +710,11 @@ QString ReportContent::checkTable(const QString& section) const {
          u"<td colspan=\"5\" align=\"center\">Средний блок</td>"
          u"<td colspan=\"5\" align=\"center\">Крайний блок "_s +
          section +
-         u"</td><td rowspan=\"2\">Возможные длины, м</td><td rowspan=\"2\">Lр</td>"
+         u"</td><td rowspan=\"2\">Возможные<br>длины, м</td><td rowspan=\"2\">Lр</td>"
          u"<td rowspan=\"2\">Итог</td></tr>"_s;
     h += kHeaderRow;
     for (int b = 0; b < 2; ++b)
-        h += u"<td>Мн нп, тс·м</td><td>авар.</td><td>Мр вп, тс·м</td><td>гол.</td>"
+        h += u"<td>Мн нп,<br>тс·м</td><td>авар.</td><td>Мр вп,<br>тс·м</td><td>гол.</td>"
              u"<td>V max</td>"_s;
     h += u"</tr>"_s;
     for (int g = 0; g < check_.grades.size(); ++g) {
@@ -768,10 +767,10 @@ QString ReportContent::gradeMomentsTable(const QString& section) const {
     h += heading(4, u"Расчетные моменты каждой марки (с ее gр, gрг, Pp), тс·м:"_s);
     h += kGradeTable;
     h += kHeaderRow +
-         u"<td>Марка</td><td>gр, кгс/м</td>"
-         u"<td>gрг, кгс/м</td><td>Pp, кгс·с²/м³</td><td>авар., середина</td><td>гол., середина</td>"
-         u"<td>V max, середина</td><td>авар., "_s +
-         section + u"</td><td>гол., "_s + section + u"</td><td>V max, "_s + section +
+         u"<td>Марка</td><td>gр,<br>кгс/м</td>"
+         u"<td>gрг,<br>кгс/м</td><td>Pp,<br>кгс·с²/м³</td><td>авар.,<br>середина</td>"
+         u"<td>гол.,<br>середина</td><td>V max,<br>середина</td><td>авар.,<br>"_s +
+         section + u"</td><td>гол.,<br>"_s + section + u"</td><td>V max,<br>"_s + section +
          u"</td></tr>"_s;
     const auto moment = [](const std::optional<Fixed>& m) {
         return m ? formatFixed(*m) : u"<i>не вычислен</i>"_s;
