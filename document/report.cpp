@@ -292,7 +292,7 @@ void Report::paintTitleBlock(QPainter& painter, int page) const {
         QFont font = reportFont(points);
         font.setBold(bold);
         painter.setFont(font);
-        const QRectF box(mm(corner.x() + x + 0.8), mm(corner.y() + y), mm(w - 1.6), mm(h));
+        const QRectF box(mm(corner.x() + x + 0.5), mm(corner.y() + y), mm(w - 1.0), mm(h));
         const QFontMetricsF metrics(font, painter.device());
         QTextOption option(align | Qt::AlignVCenter);
         option.setTextDirection(Qt::LeftToRight);
@@ -357,7 +357,7 @@ void Report::paintTitleBlock(QPainter& painter, int page) const {
             text(0, y, 20, 5, QString::fromUtf16(roles[r]), 6.5, Qt::AlignLeft);
             text(20, y, 20, 5, names[r].simplified(), 6.5, Qt::AlignLeft);
         }
-        text(55, 5.0 * (header + 1), 10, 5, object.date.simplified(), 5);
+        text(55, 5.0 * (header + 1), 10, 5, object.date.simplified(), 4.6);
         // Designation, the document's name, stage / sheet / sheets, the organisation.
         line(65, 15, 185, 15);
         line(135, 15, 135, 40);
