@@ -94,6 +94,13 @@ Recomputation recompute(const Calculation& calculation) {
     return out;
 }
 
+calc::Trace traceOf(const Calculation& calculation) {
+    calc::Trace trace;
+    const calc::TraceScope scope(trace);
+    recompute(calculation);
+    return trace;
+}
+
 Results sectionLoads(const Calculation& calculation) {
     MemoryPort port;
     port.recording = false;

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "calc/trace.h"
 #include "document/calculation.h"
 
 namespace vardo::document {
@@ -39,6 +40,10 @@ struct Recomputation {
 };
 
 Recomputation recompute(const Calculation& calculation);
+
+// The steps recompute() computes, each with the inputs, factors and terms its procedure used: what
+// the calculation note shows.
+calc::Trace traceOf(const Calculation& calculation);
 
 // The left and right loads at 1/3 (1/4) the inputs give now (Label14, Label15, Label20, Label21),
 // each computed or not, whatever the sheet shows.

@@ -58,6 +58,9 @@ class Report {
 
   private:
     void keepHeadingsWithTheirContent(Layout layout);
+    bool keepFirstPageAboveTitleBlock();
+    // The frame of the sheet and its title block (the first page) or stamp (the others).
+    void paintTitleBlock(QPainter& painter, int page) const;
 
     ReportInput input_;
     CrossbeamCheck check_;

@@ -37,6 +37,7 @@ QString DocumentController::title() const {
 document::Calculation DocumentController::capture() const {
     document::Calculation c = document::capture(sheet_);
     c.object = objectData_;
+    c.picks = picks_;
     return c;
 }
 
@@ -44,7 +45,19 @@ void DocumentController::restore(const document::Calculation& calculation) {
     restoring_ = true;
     document::apply(sheet_, calculation);
     objectData_ = calculation.object;
+    picks_ = calculation.picks;
     restoring_ = false;
+    refresh();
+}
+
+QMap<QString, document::PickedRow> DocumentController::nothingPicked() {
+    QMap<QString, document::PickedRow> out;
+    for (const QString& field : document::pickedFields()) out.insert(field, {});
+    return out;
+}
+
+void DocumentController::recordPick(const QString& field, const QString& caption) {
+    picks_.insert(field, {caption, sheet_.text(field)});
     refresh();
 }
 
@@ -94,6 +107,7 @@ bool DocumentController::open(const QString& path) {
     restoring_ = true;
     const QStringList warnings = document::apply(sheet_, *calculation);
     objectData_ = calculation->object;
+    picks_ = calculation->picks;
     restoring_ = false;
     path_ = QFileInfo(path).absoluteFilePath();
     stamp();
@@ -244,6 +258,7 @@ void DocumentController::saveAsChosen() {
 bool DocumentController::startNew() {
     if (!maySetAside()) return false;
     calc::Command23_Click(sheet_);
+    picks_ = nothingPicked();
     Q_EMIT cleared();
     // A new calculation belongs to no file; what it shows now is its unchanged state.
     path_.clear();

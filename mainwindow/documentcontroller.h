@@ -71,6 +71,10 @@ class DocumentController : public QObject {
     // replaced by that of a file opened; "Новый расчет" keeps it.
     const document::ObjectData& objectData() const { return objectData_; }
     void setObjectData(const document::ObjectData& data);
+    // A suspension load (one of document::pickedFields()) was picked from the table row
+    // `caption`: kept with the text the field now holds, saved in the file and named in the
+    // report. A file opened brings its own; "Новый расчет" forgets them with the loads.
+    void recordPick(const QString& field, const QString& caption);
 
     // Checks again whether the sheet differs from the file and tells modifiedChanged when that
     // changed; nothing while a file is being brought onto the sheet.
@@ -115,6 +119,8 @@ class DocumentController : public QObject {
     void saved();
 
   private:
+    // Every load field recorded as never picked: the start of a new calculation.
+    static QMap<QString, document::PickedRow> nothingPicked();
     void markSaved(const document::Calculation& saved);
     void stamp();
     bool mayReplace(QString* path);
@@ -128,6 +134,7 @@ class DocumentController : public QObject {
     ReadFiles readFiles_;
     QString path_;
     document::ObjectData objectData_;
+    QMap<QString, document::PickedRow> picks_ = nothingPicked();
     document::Calculation saved_;  // what the file holds, as last opened or saved
     FileStamp stamp_;              // the file as last opened or saved here
     bool modified_ = false;        // as last told

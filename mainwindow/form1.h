@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "mainwindow/documentcontroller.h"
 #include "mainwindow/widgetsheet.h"
@@ -158,6 +159,9 @@ class Form1 : public QWidget {
     void wireFields();
     void wireOptions();
     void openDataSources();
+    // The caption of the table row a pick into `field` copies from (the last source on display,
+    // as the pick takes it); nothing when no source is on display.
+    std::optional<QString> pickedRowCaption(const QString& field) const;
     void onButton(const QString& name);
     void onFieldClick(const QString& name);
     // A click on the control `name` as the user makes it: a button is clicked, a field's click

@@ -132,6 +132,9 @@ void Form1::onFieldClick(const QString& name) {
     }
     if (calc::clearOnClick(*sheet_, name)) return;
     calc::pickOnClick(*sheet_, name);
+    if (document::pickedFields().contains(name))
+        if (const std::optional<QString> caption = pickedRowCaption(name))
+            document_->recordPick(name, *caption);
 }
 
 void Form1::clickAsUser(const QString& name) {

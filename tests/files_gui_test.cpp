@@ -97,6 +97,7 @@ class FilesGuiTest : public QObject {
     void commandLineOpensTheFile();
     void commandLineWithTwoFiles();
     void modifiedMark();
+    void pickedRowIsSaved();
     void prompts_data();
     void prompts();
     void noQuestionWhenNothingChanged_data();
@@ -229,6 +230,33 @@ void FilesGuiTest::modifiedMark() {
     f.type(u"txtProlet"_s, u"10"_s);
     QVERIFY(f.window->isWindowModified());
     QCOMPARE(shownTitle(f), u"Без имени* — Vardo v1.0"_s);
+}
+
+void FilesGuiTest::pickedRowIsSaved() {
+    // State: the table "G" on its second row. Action: pick it into point 3, type over point 4's
+    // pick, save. Expected: the file names the row point 3 was picked from, with the text picked;
+    // point 4 keeps its pick and the text it had then, so the report sees it typed over.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    auto* data2 = f.get<vardo::tables::DataSource>(u"Data2"_s);
+    data2->moveTo(1);
+    f.click(u"txtG3"_s);
+    f.click(u"txtG4"_s);
+    const QString picked = f.text(u"txtG4"_s);
+    f.type(u"txtG4"_s, u"7"_s);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"расчет.vardo"_s);
+    QVERIFY(f.window->document().save(path));
+    QString error;
+    const auto saved = vardo::document::readFile(path, &error);
+    QVERIFY2(saved, qPrintable(error));
+    const QString caption = data2->table().rows[1].value(0);
+    QVERIFY(!caption.isEmpty());
+    QCOMPARE(saved->picks.value(u"txtG3"_s),
+             (vardo::document::PickedRow{caption, saved->inputs.value(u"txtG3"_s)}));
+    QCOMPARE(saved->picks.value(u"txtG4"_s), (vardo::document::PickedRow{caption, picked}));
+    QVERIFY(saved->picks.contains(u"txtGg1"_s) &&
+            saved->picks.value(u"txtGg1"_s).caption.isEmpty());
 }
 
 void FilesGuiTest::prompts_data() {
