@@ -15,7 +15,7 @@ namespace {
 using namespace vardo;
 using namespace Qt::Literals::StringLiterals;
 
-struct Sheet {
+struct Example {
     document::Calculation calculation;
     tables::Table allowable;
     document::CrossbeamTables crossbeam;
@@ -27,8 +27,8 @@ tables::Table read(const char16_t* workbook) {
         .table;
 }
 
-Sheet workedExample() {
-    Sheet s;
+Example workedExample() {
+    Example s;
     document::Calculation& c = s.calculation;
     for (const QString& name : catalogue::inputFields()) c.inputs.insert(name, u"0"_s);
     const QList<std::pair<QString, QString>> inputs = {
@@ -55,7 +55,7 @@ Sheet workedExample() {
 }
 
 void sixGrades(benchmark::State& state) {
-    const Sheet s = workedExample();
+    const Example s = workedExample();
     const document::Results results = document::sheetResults(s.calculation);
     for (auto _ : state) {
         bench::counted([&] {
@@ -67,7 +67,7 @@ void sixGrades(benchmark::State& state) {
 }
 
 void wholeRefresh(benchmark::State& state) {
-    const Sheet s = workedExample();
+    const Example s = workedExample();
     for (auto _ : state) {
         bench::counted([&] {
             const document::Results results = document::sheetResults(s.calculation);
@@ -83,7 +83,7 @@ void wholeRefresh(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const Sheet s = workedExample();
+    const Example s = workedExample();
     const document::Results results = document::sheetResults(s.calculation);
     const document::CrossbeamCheck check =
         document::checkEveryGrade(s.calculation, results, s.allowable, s.crossbeam);
