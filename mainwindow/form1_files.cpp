@@ -288,12 +288,8 @@ void Form1::wireFiles() {
         guide->setShortcutContext(Qt::WidgetShortcut);  // F1 of the window is the shortcut above
         connect(guide, &QAction::triggered, this, [this] { showHelpWindow(help_, QString()); });
     }
-    // The grade window, made on the first click of "Подбор ригеля", gets F1 as well.
-    if (auto* grades = qobject_cast<QPushButton*>(controls_.value(names::cmdGrades)))
-        connect(grades, &QPushButton::clicked, this, [this] {
-            auto* window = findChild<GradeWindow*>();
-            if (window && !window->findChild<QShortcut*>(u"helpKey"_s)) giveHelpKey(window);
-        });
+    // The grade window is a tool window of this one: the F1 above reaches it too (a key of its own
+    // would make F1 ambiguous there, and neither would answer).
 
     orderTabsByLayout(this);
     // The arrow is a part of "Открыть": the next stop after it.
