@@ -340,6 +340,21 @@ bool writeSchemeOf(const QString& file, const QString& dxfPath) {
     return true;
 }
 
+// Why the one output of a run (the schedule, the scheme), `what` ("ведомость", genitive
+// "ведомости"), may not be written to path: it would replace a file the run reads, or path is not a
+// regular file. Empty when it may.
+QString refusalToWrite(const QString& path, const QStringList& files, const QString& what,
+                       const QString& whatGenitive) {
+    if (const QString input = InputFiles(filesRead(files)).replacedBy(path); !input.isEmpty())
+        return u"%1 «%2» заменила бы файл «%3», который читается в этом же запуске; укажите "
+               u"другое имя %4"_s.arg(what, QDir::toNativeSeparators(path),
+                                      QDir::toNativeSeparators(input), whatGenitive);
+    if (const QString why = vardo::describeNonRegular(path); !why.isEmpty())
+        return u"%1 не записана в «%2»: %3; записывается только обычный файл"_s.arg(
+            what, QDir::toNativeSeparators(path), why);
+    return {};
+}
+
 // The schedule of every file in one sheet; true when every file was read and checked.
 bool writeScheduleOf(const QStringList& files, const QString& schedulePath) {
     doc::ScheduleTables tables;
@@ -487,13 +502,8 @@ int main(int argc, char* argv[]) {
                   << usage() << Qt::flush;
             return 2;
         }
-        QString refusal;
-        if (const QString input = InputFiles(filesRead(files)).replacedBy(*dxf); !input.isEmpty())
-            refusal =
-                u"схема «%1» заменила бы файл «%2», который читается в этом же запуске; "
-                u"укажите другое имя схемы"_s.arg(QDir::toNativeSeparators(*dxf),
-                                                  QDir::toNativeSeparators(input));
-        if (!refusal.isEmpty()) {
+        if (const QString refusal = refusalToWrite(*dxf, files, u"схема"_s, u"схемы"_s);
+            !refusal.isEmpty()) {
             err() << "vardo-report: " << refusal << Qt::endl;
             return 1;
         }
@@ -501,17 +511,9 @@ int main(int argc, char* argv[]) {
     }
     if (schedule) {
         // Checked, like every report, against every file the run reads before anything is read.
-        QString refusal;
-        if (const QString input = InputFiles(filesRead(files)).replacedBy(*schedule);
-            !input.isEmpty())
-            refusal =
-                u"ведомость «%1» заменила бы файл «%2», который читается в этом же запуске; "
-                u"укажите другое имя ведомости"_s.arg(QDir::toNativeSeparators(*schedule),
-                                                      QDir::toNativeSeparators(input));
-        else if (const QString what = vardo::describeNonRegular(*schedule); !what.isEmpty())
-            refusal = u"ведомость не записана в «%1»: %2; записывается только обычный файл"_s.arg(
-                QDir::toNativeSeparators(*schedule), what);
-        if (!refusal.isEmpty()) {
+        if (const QString refusal =
+                refusalToWrite(*schedule, files, u"ведомость"_s, u"ведомости"_s);
+            !refusal.isEmpty()) {
             err() << "vardo-report: " << refusal << Qt::endl;
             return 1;
         }

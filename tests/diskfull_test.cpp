@@ -120,33 +120,46 @@ class DiskFullTest : public QObject {
         QCOMPARE(entries(folder), QStringList{u"расчет.vardo"_s});
     }
 
-    void reportKeepsTheOldPdf() {
+    void reportKeepsTheOldOutput_data() {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("PDF report") << u"-o"_s << u"a.pdf"_s;
+        QTest::newRow("DXF scheme") << u"--dxf"_s << u"a.dxf"_s;
+        QTest::newRow("schedule") << u"--schedule"_s << u"a.xlsx"_s;
+    }
+    void reportKeepsTheOldOutput() {
 #ifndef VARDO_REPORT_EXE
         QSKIP("vardo-report is not built");
 #else
-        // State: a calculation and its report on a disk then filled up. Action: vardo-report
-        // again. Expected: status 1, "нет места", the old PDF kept, nothing left over.
+        // State: a calculation and what vardo-report wrote of it on a disk then filled up.
+        // Action: vardo-report again. Expected: status 1, "нет места", the old output kept,
+        // nothing left over.
+        QFETCH(QString, option);
+        QFETCH(QString, output);
         const QString folder = freshFolder("report");
         const QString input = QDir(folder).filePath(u"a.vardo"_s);
-        const QString pdf = QDir(folder).filePath(u"a.pdf"_s);
+        const QString written = QDir(folder).filePath(output);
         QString error;
         QVERIFY2(doc::writeFile(input, calculation(), &error), qPrintable(error));
         QProcess run;
         run.setWorkingDirectory(QStringLiteral(VARDO_SAMPLE_DATA));
-        run.start(QStringLiteral(VARDO_REPORT_EXE), {input, u"-o"_s, pdf});
+        run.start(QStringLiteral(VARDO_REPORT_EXE), {input, option, written});
         QVERIFY(run.waitForFinished(120000));
         QVERIFY2(run.exitCode() == 0, run.readAllStandardError().constData());
-        const QByteArray before = fileBytes(pdf);
-        QVERIFY(before.startsWith("%PDF"));
+        const QByteArray before = fileBytes(written);
+        QVERIFY(!before.isEmpty());
         QVERIFY(fill(gDisk));
-        run.start(QStringLiteral(VARDO_REPORT_EXE), {input, u"-o"_s, pdf});
+        run.start(QStringLiteral(VARDO_REPORT_EXE), {input, option, written});
         QVERIFY(run.waitForFinished(120000));
         const QString err = QString::fromUtf8(run.readAllStandardError());
         QCOMPARE(run.exitStatus(), QProcess::NormalExit);
         QVERIFY2(run.exitCode() == 1, qPrintable(err));
-        QVERIFY2(err.contains(u"«a.pdf»"_s) && err.contains(u"нет места"_s), qPrintable(err));
-        QCOMPARE(fileBytes(pdf), before);
-        QCOMPARE(entries(folder), (QStringList{u"a.pdf"_s, u"a.vardo"_s}));
+        QVERIFY2(err.contains(u'«' + output + u'»') && err.contains(u"нет места"_s),
+                 qPrintable(err));
+        QCOMPARE(fileBytes(written), before);
+        QStringList expected{output, u"a.vardo"_s};
+        expected.sort();
+        QCOMPARE(entries(folder), expected);
 #endif
     }
 };

@@ -9,11 +9,13 @@ from (0, 0) to (18, 0), a support at each end, a POINT at 3,5 and 14 on the beam
 dimension lines from 0 to 3,5 and from 14 to 18 with "L1 = 3,5" and "П2 = 4", the sections at
 9, 6 and 12, the loads with their arrows and labels, every kind on its own layer; the Russian
 texts as typed, the line feed not breaking the file; no error of the drawing's structure. Then
-the scheme written over the calculation itself is refused and the calculation kept.
+the scheme written over the calculation itself is refused and the calculation kept, and so is
+a scheme written into a FIFO.
 
 Usage: scheme_dxf_test.py VARDO_REPORT TEST_DATA
 """
 import json
+import os
 import subprocess
 import sys
 import tempfile
@@ -114,6 +116,13 @@ def main():
                              text=True, timeout=120)
         check(run.returncode == 1 and "заменила бы" in run.stderr, run.stderr)
         check(source.read_bytes() == before, "the calculation was changed")
+
+        # A FIFO under the scheme's name: refused at once, not waited on (the timeout fails).
+        fifo = Path(tmp) / "канал.dxf"
+        os.mkfifo(fifo)
+        run = subprocess.run([report, str(source), "--dxf", str(fifo)], capture_output=True,
+                             text=True, timeout=120)
+        check(run.returncode == 1 and "только обычный файл" in run.stderr, run.stderr)
     print("PASS")
 
 
