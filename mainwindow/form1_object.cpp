@@ -53,25 +53,25 @@ void Form1::wireObject() {
     if (!button) return;
     button->setToolTip(u"Данные объекта, ведомость поперечин, схема в DXF"_s);
     auto* menu = new QMenu(button);
-    QAction* object = menu->addAction(u"Данные объекта…"_s);
-    object->setObjectName(u"actionObject"_s);
-    connect(object, &QAction::triggered, this, &Form1::editObjectData);
-    QAction* schedule = menu->addAction(u"Ведомость папки…"_s);
-    schedule->setObjectName(u"actionSchedule"_s);
-    connect(schedule, &QAction::triggered, this, &Form1::onSchedule);
-    QAction* scheme = menu->addAction(u"Схема в DXF…"_s);
-    scheme->setObjectName(u"actionScheme"_s);
-    connect(scheme, &QAction::triggered, this, &Form1::onScheme);
-    // The report: printed, or written as a PDF (as "Отчет" does).
-    QAction* print = menu->addAction(u"Печать…\tCtrl+P"_s);
-    print->setObjectName(u"actionPrint"_s);
-    connect(print, &QAction::triggered, this, &Form1::printReport);
-    QAction* pdf = menu->addAction(u"Сохранить PDF…\tCtrl+Shift+P"_s);
-    pdf->setObjectName(u"actionPdf"_s);
-    connect(pdf, &QAction::triggered, this, &Form1::onReport);
-    QAction* tables = menu->addAction(u"Папка таблиц…"_s);
-    tables->setObjectName(u"actionTablesFolder"_s);
-    connect(tables, &QAction::triggered, this, &Form1::onTablesFolder);
+    // The report is printed, or written as a PDF (as "Отчет" does).
+    struct Entry {
+        const char16_t* text;
+        const char16_t* name;
+        void (*run)(Form1*);
+    };
+    static constexpr Entry entries[] = {
+        {u"Данные объекта…", u"actionObject", [](Form1* f) { f->editObjectData(); }},
+        {u"Ведомость папки…", u"actionSchedule", [](Form1* f) { f->onSchedule(); }},
+        {u"Схема в DXF…", u"actionScheme", [](Form1* f) { f->onScheme(); }},
+        {u"Печать…\tCtrl+P", u"actionPrint", [](Form1* f) { f->printReport(); }},
+        {u"Сохранить PDF…\tCtrl+Shift+P", u"actionPdf", [](Form1* f) { f->onReport(); }},
+        {u"Папка таблиц…", u"actionTablesFolder", [](Form1* f) { f->onTablesFolder(); }},
+    };
+    for (const Entry& e : entries) {
+        QAction* action = menu->addAction(QString::fromUtf16(e.text));
+        action->setObjectName(QString::fromUtf16(e.name));
+        connect(action, &QAction::triggered, this, [this, run = e.run] { run(this); });
+    }
     // Shown under the button on a click; not the button's own menu, whose arrow would take the
     // little room the button has.
     connect(button, &QPushButton::clicked, menu,
