@@ -3,14 +3,17 @@
 #   vardo.exe, vardo-report.exe, Qt's and the compiler's DLLs, zlib1.dll, qt.conf
 #   platforms/qwindows.dll, styles/qwindowsvistastyle.dll, imageformats/qico.dll (the .CUR pointer)
 #   translations/qtbase_ru.qm   Qt's own texts in Russian (the host's qt6-translations-l10n)
-#   the sample workbooks, 32761.CUR, help.html, vardo.ico, README.md, README.tables.md
+#   the sample workbooks, 32761.CUR, help.html, vardo.ico, README.tables.md, and the user guide
+#   руководство.html (help.html again, under the name a user looks for; the README of the source
+#   tree is for developers and is not installed)
 # cpack -G NSIS: the installer (Start menu entries for Vardo and its help, .vardo files open in
 # Vardo with its icon, an uninstaller, /S installs silently); cpack -G ZIP: the portable zip.
 install(TARGETS vardo vardo-report RUNTIME DESTINATION .)
 install(FILES ${sample_workbooks} ${PROJECT_SOURCE_DIR}/data/32761.CUR
               ${PROJECT_SOURCE_DIR}/data/help.html ${CMAKE_CURRENT_SOURCE_DIR}/icons/vardo.ico
-              ${CMAKE_CURRENT_SOURCE_DIR}/windows/qt.conf ${PROJECT_SOURCE_DIR}/README.md
+              ${CMAKE_CURRENT_SOURCE_DIR}/windows/qt.conf
         DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/data/help.html DESTINATION . RENAME руководство.html)
 install(FILES ${PROJECT_SOURCE_DIR}/data/README.md DESTINATION . RENAME README.tables.md)
 
 # What the programs load: there is no windeployqt for this Qt, so the files are named here.
