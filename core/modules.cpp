@@ -23,18 +23,27 @@ QStringList folders() {
 #endif
 }
 
-QLibrary* load(const QString& name, const QString& what, QString* why) {
+QFunctionPointer load(const QString& name, const QString& what, int interface, const char* entry,
+                      QString* why) {
     const QStringList where = folders();
     for (const QString& folder : where) {
-        auto library = std::make_unique<QLibrary>(folder + u'/' + name);
-        if (!QFileInfo::exists(library->fileName() + u".so"_s)) continue;
-        const QString shown = QDir::toNativeSeparators(library->fileName());
-        if (!library->load()) {
-            if (why)
-                *why = u"%1 «%2» не загружается: %3"_s.arg(what, shown, library->errorString());
+        // QLibrary's destructor leaves the library loaded; only unload() would unload it.
+        QLibrary library(folder + u'/' + name);
+        if (!QFileInfo::exists(library.fileName() + u".so"_s)) continue;
+        const QString shown = QDir::toNativeSeparators(library.fileName());
+        if (!library.load()) {
+            if (why) *why = u"%1 «%2» не загружается: %3"_s.arg(what, shown, library.errorString());
             return nullptr;
         }
-        return library.release();  // kept loaded for the rest of the run
+        using Interface = int (*)();
+        const auto answer = reinterpret_cast<Interface>(
+            library.resolve(QString(name + u"_interface"_s).toLatin1().constData()));
+        const QFunctionPointer function = library.resolve(entry);
+        if (!answer || !function || answer() != interface) {
+            if (why) *why = u"%1 «%2» от другой версии Vardo"_s.arg(what, shown);
+            return nullptr;
+        }
+        return function;
     }
     QStringList shown;
     for (const QString& folder : where) shown << QDir::toNativeSeparators(folder);

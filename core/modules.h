@@ -13,9 +13,13 @@ namespace vardo::modules {
 // The folders looked in, in this order.
 QStringList folders();
 
-// The first module `name` (without prefix or suffix) found in folders(), loaded and kept loaded
-// for the rest of the run, or nullptr: then *why says, in Russian, that it was not found (with
-// the folders) or did not load, naming it as `what` ("модуль печати").
-QLibrary* load(const QString& name, const QString& what, QString* why);
+// A module's entry point: the first module `name` (without prefix or suffix) found in folders() is
+// loaded and stays loaded for the rest of the run (nothing unloads it). It must export
+// `int <name>_interface()` answering `interface`, the version of the calls between the program and
+// the module, and the function `entry`, which is returned. Otherwise nullptr, and *why says in
+// Russian, naming the module as `what` ("модуль печати"), that it was not found (with the
+// folders), did not load, or is of another version of Vardo.
+QFunctionPointer load(const QString& name, const QString& what, int interface, const char* entry,
+                      QString* why);
 
 }  // namespace vardo::modules

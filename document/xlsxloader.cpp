@@ -1,5 +1,4 @@
 // writeXlsxBook: the module vardo_xlsx found and loaded on the first workbook (xlsxbook.h).
-#include <QDir>
 
 #include "core/modules.h"
 
@@ -25,14 +24,9 @@ struct Module {
 
 Module load() {
     QString why;
-    QLibrary* library = modules::load(u"vardo_xlsx"_s, u"модуль записи .xlsx"_s, &why);
-    if (!library) return {nullptr, why + u"; в .csv ведомость записывается и без него"_s};
-    const QString shown = QDir::toNativeSeparators(library->fileName());
-    const auto interface =
-        reinterpret_cast<VardoXlsxInterface>(library->resolve("vardo_xlsx_interface"));
-    const auto write = reinterpret_cast<VardoXlsxWrite>(library->resolve("vardo_xlsx_write"));
-    if (!interface || !write || interface() != kXlsxInterface)
-        return {nullptr, u"модуль записи .xlsx «%1» от другой версии Vardo"_s.arg(shown)};
+    const auto write = reinterpret_cast<VardoXlsxWrite>(modules::load(
+        u"vardo_xlsx"_s, u"модуль записи .xlsx"_s, kXlsxInterface, "vardo_xlsx_write", &why));
+    if (!write) return {nullptr, why + u"; в .csv ведомость записывается и без него"_s};
     return {write, {}};
 }
 #endif

@@ -1,9 +1,7 @@
 // printReport: the module vardo_print found and loaded on the first print (printing.h).
-#include <QDir>
-#include <QLibrary>
 
-#include "core/modules.h"
 #include "mainwindow/printing.h"
+#include "core/modules.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -22,15 +20,9 @@ struct Module {
 
 Module load() {
     QString why;
-    QLibrary* library = modules::load(u"vardo_print"_s, u"модуль печати"_s, &why);
-    if (!library) return {nullptr, why};
-    const auto interface =
-        reinterpret_cast<VardoPrintInterface>(library->resolve("vardo_print_interface"));
-    const auto print = reinterpret_cast<VardoPrintReport>(library->resolve("vardo_print_report"));
-    if (!interface || !print || interface() != kPrintInterface)
-        return {nullptr, u"модуль печати «%1» от другой версии Vardo"_s.arg(
-                             QDir::toNativeSeparators(library->fileName()))};
-    return {print, {}};
+    const auto print = reinterpret_cast<VardoPrintReport>(modules::load(
+        u"vardo_print"_s, u"модуль печати"_s, kPrintInterface, "vardo_print_report", &why));
+    return {print, print ? QString() : why};
 }
 #endif
 
