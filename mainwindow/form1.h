@@ -157,7 +157,7 @@ class Form1 : public QWidget {
     void wireButtons();
     void wireFields();
     void wireOptions();
-    void openDataSources();
+    void openDataSources(const QStringList& dataFolders);
     // The caption of the table row a pick into `field` copies from (the last source on display,
     // as the pick takes it); nothing when no source is on display.
     std::optional<QString> pickedRowCaption(const QString& field) const;
