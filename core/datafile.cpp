@@ -19,9 +19,9 @@ using namespace Qt::Literals::StringLiterals;
 // file in each configuration folder, the user's first.
 QStringList settingsFiles() {
 #ifdef Q_OS_WIN
-    return {QDir(qEnvironmentVariable("APPDATA")).filePath(
-        QString::fromUtf16(kSettingsOrganisation) + u'/' +
-        QString::fromUtf16(kSettingsApplication) + u".ini"_s)};
+    return {QDir(qEnvironmentVariable("APPDATA"))
+                .filePath(QString::fromUtf16(kSettingsOrganisation) + u'/' +
+                          QString::fromUtf16(kSettingsApplication) + u".ini"_s)};
 #elif defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
     const QString organisation = QString::fromUtf16(kSettingsOrganisation);
     const QString application =
@@ -133,9 +133,13 @@ QStringList dataSearchFolders() {
 }
 
 QString locateDataFile(const QString& bareName) {
+    return locateDataFile(bareName, dataSearchFolders());
+}
+
+QString locateDataFile(const QString& bareName, const QStringList& folders) {
     // Whatever lies in a folder under that name wins, even a folder or an unreadable file: the
     // user is then told about the file he put there.
-    for (const QString& folder : dataSearchFolders())
+    for (const QString& folder : folders)
         if (const QString path = QDir(folder).absoluteFilePath(bareName); QFileInfo::exists(path))
             return path;
     return QDir::current().absoluteFilePath(bareName);

@@ -57,6 +57,9 @@ QStringList dataSearchFolders();
 // The path of the first existing entry named bareName in dataSearchFolders(); when there is
 // none, its path in the working directory (so a later open fails with the name the user knows).
 QString locateDataFile(const QString& bareName);
+// The same in folders, a dataSearchFolders() taken once for many lookups: each taking of it reads
+// the settings.
+QString locateDataFile(const QString& bareName, const QStringList& folders);
 
 // Whether an entry named bareName exists in any of the searched folders.
 bool dataFileExists(const QString& bareName);

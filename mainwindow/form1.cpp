@@ -46,11 +46,13 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     wireObject();
 
     windowsDirectory_ = readWindowsDirectory();
-    const QCursor pickPointer = loadPickCursor();
+    // The data folders are taken once: each taking reads the settings.
+    const QStringList dataFolders = dataSearchFolders();
+    const QCursor pickPointer = loadPickCursor(dataFolders);
     calc::runStartUp(*sheet_, [this, &pickPointer](const QString& field) {
         if (QWidget* w = controls_.value(field)) w->setCursor(pickPointer);
     });
-    openDataSources();
+    openDataSources(dataFolders);
     assist_ = new SheetAssist(this, *sheet_, [this](const QString& name) { clickAsUser(name); });
     wireFiles();
     document_->markUnchanged();

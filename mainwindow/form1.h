@@ -15,10 +15,10 @@
 #include <optional>
 
 #include "mainwindow/documentcontroller.h"
+#include "mainwindow/printing.h"
 #include "mainwindow/widgetsheet.h"
 
 class QMenu;
-class QPrinter;
 
 namespace vardo::mainwindow {
 
@@ -85,9 +85,8 @@ class Form1 : public QWidget {
     // PDF; its print dialog chooses the printer. What the preview does is replaceable (tests do):
     // it is given the printer, set up for the report's pages, and what paints the report on a
     // printer, and says how it ended. Every end but Printed is told in a message.
-    enum class PrintEnd { Printed, Cancelled, NoPrinter, Failed };
-    using PrintPreview =
-        std::function<PrintEnd(QPrinter& printer, const std::function<bool(QPrinter&)>& paint)>;
+    using PrintEnd = mainwindow::PrintEnd;
+    using PrintPreview = mainwindow::PrintPreview;
     void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
     bool printReport();
     // What the window reads at path, said as a message names it ("файл расчета «a.vardo»", ...):
@@ -158,7 +157,7 @@ class Form1 : public QWidget {
     void wireButtons();
     void wireFields();
     void wireOptions();
-    void openDataSources();
+    void openDataSources(const QStringList& dataFolders);
     // The caption of the table row a pick into `field` copies from (the last source on display,
     // as the pick takes it); nothing when no source is on display.
     std::optional<QString> pickedRowCaption(const QString& field) const;

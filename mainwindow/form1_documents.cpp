@@ -8,10 +8,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QPaintEngine>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
 #include <QShortcut>
 #include <QUrl>
@@ -23,6 +19,7 @@
 #include "document/recompute.h"
 #include "document/report.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/printing.h"
 #include "mainwindow/recentfiles.h"
 #include "mainwindow/windowport.h"
 #include "tables/datasource.h"
@@ -36,26 +33,6 @@ namespace {
 QString withSuffix(const QString& path, const QString& suffix) {
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
     return path + u'.' + suffix;
-}
-
-// Qt's print preview of the report. The report is painted for the preview, and once more for
-// the printer when the print dialog that "Печать" opens is accepted.
-Form1::PrintEnd previewAndPrint(QWidget* parent, QPrinter& printer,
-                                const std::function<bool(QPrinter&)>& paint) {
-    if (QPrinterInfo::availablePrinterNames().isEmpty()) return Form1::PrintEnd::NoPrinter;
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setWindowTitle(u"Печать отчета"_s);
-    std::optional<bool> printed;  // how painting for the printer went, once it was painted
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        // The preview paints into pictures of its own.
-        const QPaintEngine* engine = target->paintEngine();
-        const bool preview = engine && engine->type() == QPaintEngine::Picture;
-        const bool painted = paint(*target);
-        if (!preview) printed = painted;
-    });
-    dialog.exec();
-    if (!printed) return Form1::PrintEnd::Cancelled;
-    return *printed ? Form1::PrintEnd::Printed : Form1::PrintEnd::Failed;
 }
 
 }  // namespace
@@ -167,19 +144,20 @@ bool Form1::printReport() {
     document::ReportInput in = reportInputOf(*port_, document_->path());
     in.calculation.object = document_->objectData();
     const document::Report report(std::move(in));
-    // The page of the PDF: A4 at the report's resolution, the margins the report's own.
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setResolution(document::Report::kDpi);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setFullPage(true);
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    printer.setDocName(document_->path().isEmpty() ? u"Расчет жесткой поперечины"_s
-                                                   : QFileInfo(document_->path()).fileName());
-    const auto paint = [&report](QPrinter& target) { return report.paintPages(target); };
-    const PrintEnd end =
-        printPreview_ ? printPreview_(printer, paint) : previewAndPrint(this, printer, paint);
-    switch (end) {
+    PrintJob job;
+    job.parent = this;
+    job.documentName = document_->path().isEmpty() ? u"Расчет жесткой поперечины"_s
+                                                   : QFileInfo(document_->path()).fileName();
+    job.dpi = document::Report::kDpi;
+    job.paint = [&report](QPagedPaintDevice& device) { return report.paintPages(device); };
+    job.preview = printPreview_ ? &printPreview_ : nullptr;
+    PrintResult result;
+    QString why;
+    if (!mainwindow::printReport(job, &result, &why)) {
+        sheet_->message(u"Отчет не напечатан: "_s + why + u'.');
+        return false;
+    }
+    switch (result.end) {
         case PrintEnd::Printed:
             return true;
         case PrintEnd::Cancelled:
@@ -191,12 +169,7 @@ bool Form1::printReport() {
                 u"Отчет в PDF записывает кнопка «Отчет»."_s);
             break;
         case PrintEnd::Failed:
-            sheet_->message(
-                u"Отчет не напечатан: "_s +
-                (printer.outputFileName().isEmpty()
-                     ? u"принтер «"_s + printer.printerName() + u"» не принял задание."_s
-                     : u"файл «"_s + QFileInfo(printer.outputFileName()).fileName() +
-                           u"» не записан."_s));
+            sheet_->message(u"Отчет не напечатан: "_s + result.failure);
             break;
     }
     return false;

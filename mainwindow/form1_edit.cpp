@@ -124,8 +124,9 @@ void Form1::wireEdit() {
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
         connect(edit, &QLineEdit::textChanged, history, changed);
         const QString field = fieldOf(edit);
-        const QString what = quantityName(field);
-        connect(edit, &QLineEdit::textEdited, history, [history, field, what] {
+        // Named when typed into, not at start-up for every field.
+        connect(edit, &QLineEdit::textEdited, history, [history, field] {
+            const QString what = quantityName(field);
             history->typing(field, u"ввод «"_s + (what.isEmpty() ? field : what) + u'»');
         });
         connect(edit, &QLineEdit::editingFinished, history,

@@ -3,6 +3,7 @@
 // with their design texts; all such failures are told in one message when the window is shown.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "core/catalogue.h"
@@ -16,7 +17,7 @@ namespace vardo::mainwindow {
 
 using namespace Qt::Literals::StringLiterals;
 
-void Form1::openDataSources() {
+void Form1::openDataSources(const QStringList& folders) {
     // Bind first, so the first row read reaches every field and raises its change actions.
     for (const BindingRow& b : bindings()) {
         auto* source = qobject_cast<tables::DataSource*>(controls_.value(b.dataSource));
@@ -32,8 +33,9 @@ void Form1::openDataSources() {
     for (const SourceRow& s : sources()) {
         auto* source = qobject_cast<tables::DataSource*>(controls_.value(s.dataSource));
         if (!source) continue;
-        if (source->open(locateDataFile(s.workbook))) continue;
-        notFound = notFound || !dataFileExists(s.workbook);
+        const QString path = locateDataFile(s.workbook, folders);
+        if (source->open(path)) continue;
+        notFound = notFound || !QFileInfo::exists(path);
         // What the user now sees in that table's fields: their design texts, named as shown.
         QStringList shown;
         for (const BindingRow& b : bindings())

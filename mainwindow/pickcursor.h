@@ -13,8 +13,8 @@ namespace vardo::mainwindow {
 
 using widgets::cursorFromCurData;
 
-inline QCursor loadPickCursor() {
-    return widgets::loadCursorFile();
+inline QCursor loadPickCursor(const QStringList& dataFolders) {
+    return widgets::loadCursorFile(QString::fromUtf16(widgets::kCursorFile), dataFolders);
 }
 inline QCursor fallbackPickCursor() {
     return QCursor(Qt::PointingHandCursor);

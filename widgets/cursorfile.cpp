@@ -43,10 +43,12 @@ std::optional<QCursor> cursorFromCurData(const QByteArray& data) {
     return QCursor(QPixmap::fromImage(image), hotX, hotY);
 }
 
-QCursor loadCursorFile(const QString& bareName) {
+QCursor loadCursorFile(const QString& bareName, const QStringList& folders) {
     // Only a regular file, and only as much as a cursor can be: a FIFO under this name must not
     // stop the start-up, nor a link to an endless device fill the memory.
-    const FileRead file = readRegularFile(locateDataFile(bareName), kMaxFileSize);
+    const FileRead file = readRegularFile(
+        folders.isEmpty() ? locateDataFile(bareName) : locateDataFile(bareName, folders),
+        kMaxFileSize);
     if (file.ok()) {
         if (std::optional<QCursor> cursor = cursorFromCurData(file.bytes)) return *cursor;
     }

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QCursor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace vardo::widgets {
@@ -16,6 +17,9 @@ inline constexpr char16_t kCursorFile[] = u"32761.CUR";
 // A Windows cursor file's first picture with its hotspot; nullopt when the bytes are not one.
 std::optional<QCursor> cursorFromCurData(const QByteArray& data);
 
-QCursor loadCursorFile(const QString& bareName = QString::fromUtf16(kCursorFile));
+// The cursor file bareName of the data folders (locateDataFile), or the pointing hand when it
+// cannot be read; folders, when given, are the data folders already taken.
+QCursor loadCursorFile(const QString& bareName = QString::fromUtf16(kCursorFile),
+                       const QStringList& folders = {});
 
 }  // namespace vardo::widgets

@@ -1,0 +1,46 @@
+// printReport: the module vardo_print found and loaded on the first print (printing.h).
+
+#include "mainwindow/printing.h"
+#include "core/modules.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+extern "C" void vardo_print_report(const vardo::mainwindow::PrintJob* job,
+                                   vardo::mainwindow::PrintResult* result);
+
+namespace vardo::mainwindow {
+
+namespace {
+
+#ifndef VARDO_PRINT_LINKED
+struct Module {
+    VardoPrintReport print = nullptr;
+    QString why;
+};
+
+Module load() {
+    QString why;
+    const auto print = reinterpret_cast<VardoPrintReport>(modules::load(
+        u"vardo_print"_s, u"модуль печати"_s, kPrintInterface, "vardo_print_report", &why));
+    return {print, print ? QString() : why};
+}
+#endif
+
+}  // namespace
+
+bool printReport(const PrintJob& job, PrintResult* result, QString* why) {
+#ifdef VARDO_PRINT_LINKED
+    Q_UNUSED(why);
+    vardo_print_report(&job, result);
+#else
+    static const Module module = load();
+    if (!module.print) {
+        if (why) *why = module.why;
+        return false;
+    }
+    module.print(&job, result);
+#endif
+    return true;
+}
+
+}  // namespace vardo::mainwindow
