@@ -190,6 +190,10 @@ void Form2::Command1_Click() {
 }
 
 void Form2::Command2_Click() {
+    if (helpOpener_) {
+        helpOpener_();
+        return;
+    }
     const QFileInfo help(vardo::locateDataFile(u"help.html"_s));
     if (!help.isFile()) {
         messageSink_(

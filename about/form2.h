@@ -5,7 +5,8 @@
 // The web address, the e-mail address (a mailto: link with an empty subject) and the help page
 // "help.html" (working directory, then beside the program) are opened by the desktop's default
 // handlers through a URL opener that tests may replace. A help page that is missing, or an
-// address that nothing on the desktop could open, is said in a message box.
+// address that nothing on the desktop could open, is said in a message box. Opened from the main
+// window, "Помощь" opens the program's own help window instead.
 //
 // The window does not delete itself when closed; its owner decides.
 
@@ -31,6 +32,8 @@ class Form2 : public QWidget {
 
     void setUrlOpener(UrlOpener opener);
     void setMessageSink(MessageSink sink);
+    // "Помощь" calls opener instead of opening help.html (the program opens its own help window).
+    void setHelpOpener(std::function<void()> opener) { helpOpener_ = std::move(opener); }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -47,6 +50,7 @@ class Form2 : public QWidget {
 
     UrlOpener urlOpener_;
     MessageSink messageSink_;
+    std::function<void()> helpOpener_;
     QLabel* Label2_ = nullptr;
     QLabel* Label3_ = nullptr;
 };

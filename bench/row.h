@@ -1,7 +1,8 @@
 #pragma once
 // One row of the summary table that scripts/bench prints: figure, ours, yardstick, ratio, target,
-// met. Rows go to standard output, tab-separated after the marker "ROW"; everything else a
-// benchmark program prints is the detail behind them.
+// met, and optionally the two benchmarks whose instructions are counted. Rows go to standard
+// output, tab-separated after the marker "ROW"; everything else a benchmark program prints is the
+// detail behind them.
 
 #include <cstdio>
 #include <string>
@@ -16,14 +17,20 @@ struct SummaryRow {
     std::string target;
     bool met = false;
     bool reference = false;  // a figure shown for comparison only: no target, "-" as met
+    // The Google Benchmark names of ours and of the yardstick, whose instructions scripts/bench
+    // counts under callgrind (summary.h), or the counts themselves where the program counted
+    // them (startup_bench); empty: none counted.
+    std::string oursBenchmark = {};
+    std::string yardstickBenchmark = {};
 };
 
 inline void printRow(const SummaryRow& row) {
-    std::printf("ROW\t%s\t%s\t%s\t%s\t%s\t%s\n", row.figure.c_str(), row.ours.c_str(),
+    std::printf("ROW\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\n", row.figure.c_str(), row.ours.c_str(),
                 row.yardstick.c_str(), row.ratio.c_str(), row.target.c_str(),
                 row.reference ? "-"
                 : row.met     ? "yes"
-                              : "no");
+                              : "no",
+                row.oursBenchmark.c_str(), row.yardstickBenchmark.c_str());
     std::fflush(stdout);
 }
 

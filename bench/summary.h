@@ -6,16 +6,62 @@
 // its yardstick, measured in the same run, and prints one summary row per figure (row.h);
 // scripts/bench gathers the rows of all programs into one table.
 
+// Instruction counts. A figure below 100 ms is shown also as the instructions it executes, which no
+// other load of a shared machine changes: scripts/bench runs the program a second time under
+//   VARDO_BENCH_INSTRUCTIONS=1 valgrind --tool=callgrind --collect-atstart=no
+// where counted() collects the instructions of the loop bodies only (not the set-up around them),
+// and each benchmark's are dumped when it ends, labelled with its name and the bodies run; the ROW
+// of a figure names its two benchmarks (SummaryRow::oursBenchmark, yardstickBenchmark), and
+// scripts/bench puts the counts per iteration beside it.
+
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#if __has_include(<valgrind/callgrind.h>)
+#include <valgrind/callgrind.h>
+#define VARDO_CALLGRIND 1
+#endif
+
 #include "bench/row.h"
 
 namespace vardo::bench {
+
+// True in the counting run of scripts/bench (under callgrind).
+inline bool countingInstructions() {
+#ifdef VARDO_CALLGRIND
+    static const bool counting = RUNNING_ON_VALGRIND && std::getenv("VARDO_BENCH_INSTRUCTIONS");
+    return counting;
+#else
+    return false;
+#endif
+}
+
+// The bodies counted() ran since the last dump: Google Benchmark's own estimation rounds run them
+// too, before the iterations it reports.
+inline long long& countedBodies() {
+    static long long bodies = 0;
+    return bodies;
+}
+
+// Runs the body of one iteration, its instructions collected in the counting run.
+template <class Body>
+inline void counted(Body&& body) {
+#ifdef VARDO_CALLGRIND
+    if (countingInstructions()) {
+        CALLGRIND_TOGGLE_COLLECT;
+        body();
+        CALLGRIND_TOGGLE_COLLECT;
+        ++countedBodies();
+        return;
+    }
+#endif
+    body();
+}
 
 // A console reporter that also keeps, for each benchmark, the median of its repetitions (or its
 // only run when there are no repetitions), as CPU and real seconds per iteration.
@@ -25,6 +71,15 @@ class MedianCollector : public benchmark::ConsoleReporter {
     MedianCollector() : ConsoleReporter(OO_None) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
+#ifdef VARDO_CALLGRIND
+        // The instructions counted() collected since the last dump: this benchmark's.
+        if (countingInstructions() && !runs.empty()) {
+            const std::string label = "vardo-bench " + std::to_string(countedBodies()) + " " +
+                                      runs.front().run_name.str();
+            CALLGRIND_DUMP_STATS_AT(label.c_str());
+            countedBodies() = 0;
+        }
+#endif
         for (const Run& run : runs) {
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
@@ -36,10 +91,16 @@ class MedianCollector : public benchmark::ConsoleReporter {
         ConsoleReporter::ReportRuns(runs);
     }
 
-    bool has(const std::string& name) const { return medians_.count(name) != 0; }
+    bool has(const std::string& name) const {
+        return medians_.count(name) != 0;
+    }
     // Seconds per iteration; throws when the benchmark did not run (filtered out, or failed).
-    double cpuSeconds(const std::string& name) const { return find(name).cpu; }
-    double realSeconds(const std::string& name) const { return find(name).real; }
+    double cpuSeconds(const std::string& name) const {
+        return find(name).cpu;
+    }
+    double realSeconds(const std::string& name) const {
+        return find(name).real;
+    }
 
   private:
     struct Times {
@@ -60,6 +121,10 @@ inline bool runBenchmarks(int argc, char** argv, MedianCollector& collector) {
     std::vector<std::string> defaults = {"--benchmark_repetitions=7",
                                          "--benchmark_report_aggregates_only=true",
                                          "--benchmark_min_time=0.05"};
+    // Counting: one repetition, the instructions being the same in every one; long enough that
+    // what runs once (first allocations, lazy set-up) weighs little per body.
+    if (countingInstructions())
+        defaults = {"--benchmark_repetitions=1", "--benchmark_min_time=0.2"};
     std::vector<char*> args;
     args.push_back(argv[0]);
     for (std::string& flag : defaults) args.push_back(flag.data());

@@ -15,24 +15,14 @@
 #include <QSet>
 
 #include "bench/probe.h"
+#include "core/catalogue.h"
 #include "mainwindow/inventory.h"
+#include "widgets/windowfont.h"
 
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 using namespace vardo::mainwindow;
-
-// The window's font as the main window asks for it: "MS Sans Serif" 8.25 pt where it exists,
-// else the nearest sans serif with its proportions.
-QFont windowFont() {
-    QFont font;
-    font.setFamilies({u"MS Sans Serif"_s, u"Microsoft Sans Serif"_s, u"Liberation Sans"_s,
-                      u"Arial"_s, u"DejaVu Sans"_s});
-    font.setPointSizeF(8.25);
-    font.setBold(false);
-    font.setItalic(false);
-    return font;
-}
 
 // The data source's look: four navigation buttons around a caption.
 QWidget* dataBar(const QString& caption, const QRect& place, QWidget* parent) {
@@ -77,7 +67,8 @@ QWidget* createControl(const ControlRow& row, QWidget* parent) {
         case Kind::List: {
             auto* list = new QComboBox(parent);
             list->setEditable(true);
-            list->addItems(row.name == u"Combo1"_s ? combo1Items() : combo2Items());
+            list->addItems(row.name == u"Combo1"_s ? vardo::catalogue::combo1Items()
+                                                   : vardo::catalogue::combo2Items());
             list->setEditText(row.caption);
             widget = list;
             break;
@@ -93,7 +84,8 @@ QWidget* createControl(const ControlRow& row, QWidget* parent) {
 class Window : public QWidget {
   public:
     Window() {
-        const QFont plain = windowFont();
+        // The window's font looked up as the main window looks it up: one installed family.
+        const QFont plain = vardo::widgets::windowFont();
         setFont(plain);
         setFixedSize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
         QHash<QString, QWidget*> byName;

@@ -4,6 +4,7 @@
 
 #include "calc/calc.h"
 #include "calc/loads.h"
+#include "calc/trace.h"
 #include "core/catalogue.h"
 #include "core/messages.h"
 #include "core/sheet.h"
@@ -38,7 +39,7 @@ constexpr ArmFactors kLeftQuarter{0.75, 0.25};
 constexpr ArmFactors kRightThird{0.33, 0.67};
 constexpr ArmFactors kRightQuarter{0.25, 0.75};
 
-constexpr LoadSection kMidSpan[] = {{{}, kMid, &messages::noData}};
+constexpr LoadSection kMidSpanLoads[] = {{{}, kMid, &messages::noData}};
 constexpr LoadSection kLeftG[] = {{names::Option9.view(), kLeftThird, &messages::noDataColonSpace},
                                   {names::Option10.view(), kLeftQuarter, &messages::noData}};
 constexpr LoadSection kLeftGice[] = {
@@ -62,7 +63,13 @@ void clickLoadButton(Sheet& sheet, const LoadButton& button) {
             continue;
         }
         // An overflow abandons the whole computation: the result stays 0, and the chain goes on.
-        step([&] { result = loadMoment(points, button.load, section.factors); });
+        step([&] {
+            const LoadMomentTerms terms = loadMomentTerms(points, button.load, section.factors);
+            result = terms.result;
+            if (Trace* trace = currentTrace())
+                trace->loads.append(
+                    {button.label.toString(), button.load, section.factors, points, terms});
+        });
         if (button.guidance) sheet.message(button.guidance());
         if (!button.reveal.isEmpty()) sheet.setVisible(button.reveal.toString(), true);
     }
@@ -81,15 +88,18 @@ void takeLarger(Sheet& sheet, QStringView left, QStringView right, QStringView t
 }  // namespace
 
 void Command1_Click(Sheet& sheet) {
-    clickLoadButton(
-        sheet,
-        {Load::G, {}, kMidSpan, nullptr, names::Command3.view(), names::kLoadMidMoment.view()});
+    clickLoadButton(sheet, {Load::G,
+                            {},
+                            kMidSpanLoads,
+                            nullptr,
+                            names::Command3.view(),
+                            names::kLoadMidMoment.view()});
 }
 
 void Command2_Click(Sheet& sheet) {
     clickLoadButton(sheet, {Load::Gice,
                             {},
-                            kMidSpan,
+                            kMidSpanLoads,
                             nullptr,
                             names::Command4.view(),
                             names::kIceLoadMidMoment.view()});

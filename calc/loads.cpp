@@ -28,18 +28,19 @@ SuspensionPoints readSuspensionPoints(const Sheet& sheet, Load load) {
     return points;
 }
 
-Fixed loadMoment(const SuspensionPoints& points, Load load, ArmFactors factors) {
-    Fixed leftSum;
-    Fixed rightSum;
+LoadMomentTerms loadMomentTerms(const SuspensionPoints& points, Load load, ArmFactors factors) {
+    LoadMomentTerms t;
     for (int i = 0; i < kPointCount; ++i) {
         const Fixed pointLoad = load == Load::G
                                     ? points.load[i] * points.span + points.pointWeight
                                     : (points.iceLoad[i] - points.load[i]) * points.span;
-        leftSum += pointLoad * points.left[i];
-        rightSum += pointLoad * points.right[i];
+        t.pointLoads[i] = pointLoad;
+        t.leftSum += pointLoad * points.left[i];
+        t.rightSum += pointLoad * points.right[i];
     }
-    const double leftPart = leftSum.toDouble() * factors.left;
-    return Fixed::fromDouble(rightSum.toDouble() * factors.right + leftPart);
+    const double leftPart = t.leftSum.toDouble() * factors.left;
+    t.result = Fixed::fromDouble(t.rightSum.toDouble() * factors.right + leftPart);
+    return t;
 }
 
 }  // namespace vardo::calc

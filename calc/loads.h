@@ -43,10 +43,21 @@ struct SuspensionPoints {
 // A text that is not a number leaves its value at 0, silently.
 SuspensionPoints readSuspensionPoints(const Sheet& sheet, Load load);
 
+// The terms of the moment as they are formed: the point loads Fi, the arm sums and the result.
+struct LoadMomentTerms {
+    std::array<Fixed, kPointCount> pointLoads{};  // Fi
+    Fixed leftSum;                                // SL = sum of Fi * Li
+    Fixed rightSum;                               // SP = sum of Fi * Pi
+    Fixed result;
+};
+
 // The moment at the section with the given arm factors: the point loads and the arm sums in fixed
 // point (each product rounded to four places), then left * fL first and right * fP + that in
 // double, rounded half to even into Fixed. Throws OverflowError when a value leaves the fixed-point
 // range.
-Fixed loadMoment(const SuspensionPoints& points, Load load, ArmFactors factors);
+LoadMomentTerms loadMomentTerms(const SuspensionPoints& points, Load load, ArmFactors factors);
+inline Fixed loadMoment(const SuspensionPoints& points, Load load, ArmFactors factors) {
+    return loadMomentTerms(points, load, factors).result;
+}
 
 }  // namespace vardo::calc

@@ -3,6 +3,7 @@
 
 #include "calc/calc.h"
 #include "calc/moments.h"
+#include "calc/trace.h"
 #include "core/catalogue.h"
 #include "core/messages.h"
 #include "core/sheet.h"
@@ -99,7 +100,9 @@ void clickMomentButton(Sheet& sheet, int mode, bool atSection) {
     MomentInputs in;
     for (Input input : row.reads) {
         const Source source = sourceOf(input, mode, group);
-        step([&] { in.*source.value = readFixed(sheet, source.field.toString()); });
+        // The names are literals of the catalogue: read without a copy of the name.
+        const QString name = QString::fromRawData(source.field.data(), source.field.size());
+        step([&] { in.*source.value = readFixed(sheet, name); });
     }
 
     Fixed moment;
@@ -118,7 +121,14 @@ void clickMomentButton(Sheet& sheet, int mode, bool atSection) {
         }
         // An overflow or a result that is not a finite number abandons the whole formula: the
         // moment stays 0.
-        step([&] { moment = designMoment(row.mode, in, *section.factors); });
+        const catalogue::Mode& m = catalogue::kModes[mode];
+        step([&] {
+            const MomentTerms terms = designMomentTerms(row.mode, in, *section.factors);
+            moment = terms.result;
+            if (Trace* trace = currentTrace())
+                trace->moments.append({(atSection ? m.section : m.middle).toString(), row.mode,
+                                       *section.factors, in, terms});
+        });
     }
     const catalogue::Mode& m = catalogue::kModes[mode];
     writeFixed(sheet, atSection ? m.section : m.middle, moment);

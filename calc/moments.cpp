@@ -6,27 +6,30 @@ namespace vardo::calc {
 
 namespace {
 
-// Load factors of the modes and the conversion of the sum into тсм.
-constexpr double kWeightFactor = 1.1;
-constexpr double kIceFactor = 1.26;
-constexpr double kIceWindSpeed = 0.5;  // the ice mode takes half the maximum wind speed
-constexpr double kDivisor = 1000.0;
-
 double square(double x) {
     return std::pow(x, 2.0);
 }
 
-Fixed emergency(const MomentInputs& in, const SectionFactors& f) {
+MomentTerms emergency(const MomentInputs& in, const SectionFactors& f) {
+    MomentTerms t;
     const Fixed distributed = in.gp + in.gpg;
     const double lengthTerm = square(in.lp.toDouble()) * f.kq;
     const Fixed distributedMoment = Fixed::fromDouble(distributed.toDouble() * lengthTerm);
     // kc * Lр is exact (an integer multiple); the product with h/b is rounded to four places.
     const Fixed concentrated = (Fixed::fromInt(f.kc) * in.lp) * in.hb;
     const Fixed sum = distributedMoment + concentrated + in.m + in.mIce + in.mfs;
-    return Fixed::fromDouble(sum.toDouble() / kDivisor);
+    t.distributed = distributedMoment.toDouble();
+    t.second = concentrated.toDouble();
+    t.load = in.m.toDouble();
+    t.iceLoad = in.mIce.toDouble();
+    t.mfs = in.mfs.toDouble();
+    t.sum = sum.toDouble();
+    t.result = Fixed::fromDouble(sum.toDouble() / kDivisor);
+    return t;
 }
 
-Fixed ice(const MomentInputs& in, const SectionFactors& f) {
+MomentTerms ice(const MomentInputs& in, const SectionFactors& f) {
+    MomentTerms t;
     const double lp = in.lp.toDouble();
     const double t1 = square(lp) * f.kq;
     const double t2 = in.gp.toDouble() * kWeightFactor;
@@ -37,10 +40,18 @@ Fixed ice(const MomentInputs& in, const SectionFactors& f) {
     const double t7 = in.hb.toDouble() * t6 + t3;
     const double t8 = in.m.toDouble() * kWeightFactor + t7;
     const double t9 = in.mIce.toDouble() * kIceFactor + t8;
-    return Fixed::fromDouble((in.mfs.toDouble() * kWeightFactor + t9) / kDivisor);
+    t.distributed = t3;
+    t.second = in.hb.toDouble() * t6;
+    t.load = in.m.toDouble() * kWeightFactor;
+    t.iceLoad = in.mIce.toDouble() * kIceFactor;
+    t.mfs = in.mfs.toDouble() * kWeightFactor;
+    t.sum = in.mfs.toDouble() * kWeightFactor + t9;
+    t.result = Fixed::fromDouble((in.mfs.toDouble() * kWeightFactor + t9) / kDivisor);
+    return t;
 }
 
-Fixed maxWind(const MomentInputs& in, const SectionFactors& f) {
+MomentTerms maxWind(const MomentInputs& in, const SectionFactors& f) {
+    MomentTerms t;
     const double lp = in.lp.toDouble();
     const double t1 = square(lp) * f.kqWind;
     const double t2 = in.gp.toDouble() * t1;
@@ -48,12 +59,18 @@ Fixed maxWind(const MomentInputs& in, const SectionFactors& f) {
     const double t4 = square(lp) * t3;
     const double t5 = in.hb.toDouble() * t4 + t2;
     const double t6 = in.m.toDouble() * kWeightFactor + t5;
-    return Fixed::fromDouble((in.mfs.toDouble() * kWeightFactor + t6) / kDivisor);
+    t.distributed = t2;
+    t.second = in.hb.toDouble() * t4;
+    t.load = in.m.toDouble() * kWeightFactor;
+    t.mfs = in.mfs.toDouble() * kWeightFactor;
+    t.sum = in.mfs.toDouble() * kWeightFactor + t6;
+    t.result = Fixed::fromDouble((in.mfs.toDouble() * kWeightFactor + t6) / kDivisor);
+    return t;
 }
 
 }  // namespace
 
-Fixed designMoment(Mode mode, const MomentInputs& in, const SectionFactors& f) {
+MomentTerms designMomentTerms(Mode mode, const MomentInputs& in, const SectionFactors& f) {
     switch (mode) {
         case Mode::Emergency:
             return emergency(in, f);
@@ -62,7 +79,7 @@ Fixed designMoment(Mode mode, const MomentInputs& in, const SectionFactors& f) {
         case Mode::MaxWind:
             return maxWind(in, f);
     }
-    return Fixed();
+    return {};
 }
 
 }  // namespace vardo::calc

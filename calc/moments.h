@@ -36,6 +36,12 @@ inline constexpr SectionFactors kMidSpan{0.125, 187, 0.166, 0.138, 0.185};
 inline constexpr SectionFactors kThirdPoint{0.111, 166, 0.147, 0.122, 0.164};
 inline constexpr SectionFactors kQuarterPoint{0.0935, 140, 0.124, 0.103, 0.138};
 
+// Load factors of the modes and the conversion of the sum into тсм.
+inline constexpr double kWeightFactor = 1.1;
+inline constexpr double kIceFactor = 1.26;
+inline constexpr double kIceWindSpeed = 0.5;  // the ice mode takes half the maximum wind speed
+inline constexpr double kDivisor = 1000.0;
+
 struct MomentInputs {
     Fixed lp;    // Lр, design length of the crossbeam
     Fixed gp;    // gр, distributed own weight
@@ -48,8 +54,27 @@ struct MomentInputs {
     Fixed vm;    // Vm, wind speed
 };
 
-// The design moment rounded half to even to four places. Throws OverflowError when a fixed-point
-// step leaves the range or the result is not a finite number within it.
-Fixed designMoment(Mode mode, const MomentInputs& in, const SectionFactors& f);
+// The terms of the bracket as the formula of the mode forms them, in kgf·m, and the result:
+//   distributed   (gр + gрг) kq Lр² | (1.1 gр + 1.26 gрг) kq Lр² | kq' gр Lр²
+//   second        kc Lр h/b         | h/b Lр² (0.5 Vm)² kv Pp    | h/b Lр² Vm² Pp kv'
+//   load, iceLoad M, Mг             | 1.1 M, 1.26 Mг            | 1.1 M, 0
+//   mfs           Мфс               | 1.1 Мфс                   | 1.1 Мфс
+//   sum           the bracket, which divided by 1000 and rounded is the result
+struct MomentTerms {
+    double distributed = 0;
+    double second = 0;
+    double load = 0;
+    double iceLoad = 0;
+    double mfs = 0;
+    double sum = 0;
+    Fixed result;
+};
+
+// The design moment rounded half to even to four places, with its terms. Throws OverflowError
+// when a fixed-point step leaves the range or the result is not a finite number within it.
+MomentTerms designMomentTerms(Mode mode, const MomentInputs& in, const SectionFactors& f);
+inline Fixed designMoment(Mode mode, const MomentInputs& in, const SectionFactors& f) {
+    return designMomentTerms(mode, in, f).result;
+}
 
 }  // namespace vardo::calc

@@ -9,7 +9,22 @@ namespace vardo {
 using namespace Qt::Literals::StringLiterals;
 
 QString NameSeries::operator[](int i) const {
-    return QString::fromUtf16(stem_) + QString::number(i);
+    if (i < first_ || i > last_) return QString::fromUtf16(stem_) + QString::number(i);
+    // Each series' names are made once per thread, then shared: the procedures ask for them on
+    // every click, the recomputation for every grade of every file of a schedule.
+    struct Made {
+        const char16_t* stem;
+        int first;
+        QStringList names;
+    };
+    thread_local std::vector<Made> made;
+    for (const Made& m : made)
+        if (m.stem == stem_ && m.first == first_ && m.names.size() == last_ - first_ + 1)
+            return m.names[i - first_];
+    QStringList names;
+    for (int k = first_; k <= last_; ++k) names << QString::fromUtf16(stem_) + QString::number(k);
+    made.push_back({stem_, first_, names});
+    return names[i - first_];
 }
 
 QStringList NameSeries::all() const {

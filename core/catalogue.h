@@ -27,7 +27,10 @@ class Name {
 
     constexpr QStringView view() const { return QStringView(text_, size_); }
     constexpr const char16_t* utf16() const { return text_; }
-    QString toString() const { return view().toString(); }
+    // The literal itself, not a copy: a name is looked up on every read of the sheet.
+    QString toString() const {
+        return QString::fromRawData(reinterpret_cast<const QChar*>(text_), size_);
+    }
     operator QString() const { return toString(); }
 
   private:

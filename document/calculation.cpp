@@ -29,6 +29,7 @@ const QString kResults = u"results"_s;
 const QString kTableFields = u"tableFields"_s;
 const QString kView = u"view"_s;
 const QString kObject = u"object"_s;
+const QString kPicks = u"picks"_s;
 
 // A row index beyond any table a workbook reader accepts.
 constexpr qint64 kMaxRow = tables::kMaxTableCells;
@@ -60,6 +61,7 @@ struct Layout {
     QStringList results;
     QStringList view;
     QStringList object;  // empty: the version has no section "object"
+    QStringList picks;   // empty: the version has no section "picks"
 };
 
 // Index 0 is version 1. A new field gets a new version: its layout is the last one with the
@@ -101,7 +103,11 @@ const std::array<Layout, kFormatVersion>& layouts() {
         Layout second = first;  // and the object data
         second.object = {u"object"_s,    u"crossbeam"_s, u"designedBy"_s,
                          u"checkedBy"_s, u"date"_s,      u"note"_s};
-        return std::array<Layout, kFormatVersion>{first, second};
+        Layout third = second;  // and the rows the suspension loads were picked from
+        third.picks = {u"txtG1"_s,  u"txtG2"_s,  u"txtG3"_s,  u"txtG4"_s,  u"txtG5"_s,  u"txtG6"_s,
+                       u"txtG7"_s,  u"txtG8"_s,  u"txtGg1"_s, u"txtGg2"_s, u"txtGg3"_s, u"txtGg4"_s,
+                       u"txtGg5"_s, u"txtGg6"_s, u"txtGg7"_s, u"txtGg8"_s};
+        return std::array<Layout, kFormatVersion>{first, second, third};
     }();
     return all;
 }
@@ -170,6 +176,7 @@ Calculation parseRoot(const QJsonObject& root) {
                          kMfs,        kSources,     kTableFields, kResults,   kView};
     // A file of version 1 has no object data: the section is then as unknown as any other.
     if (!file.object.isEmpty()) known << kObject;
+    if (!file.picks.isEmpty()) known << kPicks;
     for (auto it = root.begin(); it != root.end(); ++it)
         if (!known.contains(it.key())) throw Failure(u"неизвестный раздел «%1»"_s.arg(it.key()));
 
@@ -223,6 +230,22 @@ Calculation parseRoot(const QJsonObject& root) {
         const QMap<QString, QString> object = texts(root, kObject, file.object, newest.object);
         for (const ObjectField& f : objectFields())
             c.object.*f.member = object.value(QString::fromUtf16(f.key));
+    }
+
+    if (!file.picks.isEmpty()) {
+        const QJsonObject picks = section(root, kPicks);
+        requireExactly(picks, kPicks, file.picks);
+        for (const QString& name : file.picks) {
+            const QJsonValue value = picks.value(name);
+            if (value.isNull()) continue;  // not recorded
+            if (!value.isObject())
+                throw Failure(u"выбор строки для поля «%1» записан неверно"_s.arg(name));
+            const QJsonObject o = value.toObject();
+            const QString where = kPicks + u'.' + name;
+            requireExactly(o, where, {u"caption"_s, u"value"_s});
+            c.picks.insert(name,
+                           {textField(o, where, u"caption"_s), textField(o, where, u"value"_s)});
+        }
     }
     return c;
 }
@@ -283,6 +306,11 @@ const QStringList& tableFields() {
 const QStringList& dataSources() {
     static const QStringList names = catalogue::dataSourceNames();
     return names;
+}
+
+const QStringList& pickedFields() {
+    static const QStringList fields = names::txtG.all() + names::txtGg.all();
+    return fields;
 }
 
 const QList<OptionGroupRow>& optionGroups() {
@@ -395,6 +423,14 @@ QByteArray toJson(const Calculation& c) {
     for (const ObjectField& f : objectFields())
         objectData.insert(QString::fromUtf16(f.key), c.object.*f.member);
     root.insert(kObject, objectData);
+    QJsonObject picks;
+    for (const QString& name : pickedFields()) {
+        const auto it = c.picks.constFind(name);
+        picks.insert(name, it == c.picks.cend()
+                               ? QJsonValue()
+                               : QJsonObject{{u"caption"_s, it->caption}, {u"value"_s, it->value}});
+    }
+    root.insert(kPicks, picks);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

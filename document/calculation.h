@@ -12,15 +12,16 @@
 // Reading checks the whole file before anything reaches the sheet: a file that fails any check
 // gives one Russian message and changes nothing.
 //
-// The file is JSON: {"format": "vardo-calculation", "version": 2, "program", "saved", "inputs",
-// "options", "mfs", "sources", "tableFields", "results", "view", "object"}; every section names
-// every field. The reader keeps the layout of every version it ever wrote (what each section of
-// version N holds), never today's list of controls, so a file of every earlier version opens: a
+// The file is JSON: {"format": "vardo-calculation", "version": 3, "program", "saved", "inputs",
+// "options", "mfs", "sources", "tableFields", "results", "view", "object", "picks"}; every section
+// names every field. The reader keeps the layout of every version it ever wrote (what each section
+// of version N holds), never today's list of controls, so a file of every earlier version opens: a
 // field its version did not have comes in empty. Version 2 added the section "object"
-// (objectdata.h). A field the program gains needs a new version, whose layout is the previous
-// one with the field. A file of a later version is refused: its data could not all be kept, and
-// an input this program does not know may change what its results mean. Only a flag of "view"
-// (what was on the screen) that this program does not know is passed over.
+// (objectdata.h); version 3 the section "picks": the table row each suspension load was picked
+// from, or null where that was not recorded. A field the program gains needs a new version, whose
+// layout is the previous one with the field. A file of a later version is refused: its data could
+// not all be kept, and an input this program does not know may change what its results mean. Only a
+// flag of "view" (what was on the screen) that this program does not know is passed over.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -37,7 +38,7 @@ namespace vardo::document {
 
 class CalculationPort;
 
-inline constexpr int kFormatVersion = 2;
+inline constexpr int kFormatVersion = 3;
 inline QString formatName() {
     return QStringLiteral("vardo-calculation");
 }
@@ -60,6 +61,14 @@ struct SourceRow {
     friend bool operator==(const SourceRow&, const SourceRow&) = default;
 };
 
+// The table row a suspension load was picked from: the row's caption (the name of the suspension)
+// and the text the pick copied into the field. An empty caption: the field's text was never picked.
+struct PickedRow {
+    QString caption;
+    QString value;
+    friend bool operator==(const PickedRow&, const PickedRow&) = default;
+};
+
 // An option group: its key in the file (the frame's name, "Form1" for the launcher options on
 // the window itself) and its options.
 struct OptionGroupRow {
@@ -75,6 +84,7 @@ const QStringList& tableFields();  // the text fields bound to table columns (Te
 const QStringList& resultFields();  // Label10 .. Label32, the governing Text21/Text22, Label49
 const QStringList& viewFields();    // panels and chain buttons whose visibility the user changed
 const QStringList& dataSources();   // Data1 .. Data8
+const QStringList& pickedFields();  // the load fields whose pick is recorded: txtG1 .. txtGg8
 const QList<OptionGroupRow>& optionGroups();
 
 // The column that names a row of the data source's table: "Lр" in the Мфс table, F1 elsewhere.
@@ -91,6 +101,9 @@ struct Calculation {
     QMap<QString, QString> results;
     QMap<QString, bool> view;
     ObjectData object;  // not on the sheet: kept by the window beside it
+    // The row each of pickedFields() was last picked from; a field that is missing was not
+    // recorded (a file of an older version). Not on the sheet either.
+    QMap<QString, PickedRow> picks;
     friend bool operator==(const Calculation&, const Calculation&) = default;
 };
 

@@ -68,6 +68,7 @@ CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
         smallest.insert(e.field, {formatFixed(*e.smallest), true});
         bothWays = bothWays || *e.smallest != *e.largest;
     }
+    MomentsWith momentsWith(c);
     const auto basisOf = [&](const QString& grade) {
         GradeBasis basis;
         QString why;
@@ -78,11 +79,10 @@ CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
             return basis;
         }
         const GradeRows& r = *basis.rows;
-        DesignMoments m = designMoments(designMomentsWith(c, largest, r.gp, r.gpg, r.pp));
+        DesignMoments m = designMoments(momentsWith(largest, r.gp, r.gpg, r.pp));
         if (bothWays) {
             // A moment of the other sign, larger in size, governs in its place.
-            const DesignMoments other =
-                designMoments(designMomentsWith(c, smallest, r.gp, r.gpg, r.pp));
+            const DesignMoments other = designMoments(momentsWith(smallest, r.gp, r.gpg, r.pp));
             const auto size = [](Fixed f) { return f.raw() < 0 ? -Int128(f.raw()) : f.raw(); };
             for (int i = 0; i < 3; ++i)
                 if (m.end[i] && other.end[i] && size(*other.end[i]) > size(*m.end[i]))
@@ -153,7 +153,8 @@ QString namesList(const QStringList& names) {
 }
 
 QList<Remark> remarks(const Calculation& c, const Results& results, const CrossbeamCheck& check,
-                      const CrossbeamTables& crossbeamTables, const tables::Table& mfsTable) {
+                      const CrossbeamTables& crossbeamTables, const tables::Table& mfsTable,
+                      const Results* recomputed) {
     QList<Remark> out;
     const bool quarter = c.options.value(names::Frame15) == names::Option10;
     // A text from a user or a workbook, as long as the report shows it.
@@ -184,7 +185,7 @@ QList<Remark> remarks(const Calculation& c, const Results& results, const Crossb
     }
 
     QStringList stale;
-    const Results now = recompute(c).results;
+    const Results now = recomputed ? *recomputed : recompute(c).results;
     for (const QString& field : recomputedFields()) {
         const ResultValue v = now.value(field);
         const QString saved = c.results.value(field).trimmed();

@@ -101,9 +101,10 @@ struct Remark {
     RemarkKind kind;
     QString text;
 };
+// `recomputed`: what recompute(calculation) gives, when the caller has it already.
 QList<Remark> remarks(const Calculation& calculation, const Results& results,
                       const CrossbeamCheck& check, const CrossbeamTables& crossbeamTables,
-                      const tables::Table& mfsTable);
+                      const tables::Table& mfsTable, const Results* recomputed = nullptr);
 
 // One line: the grade chosen, or why none is; the same in the report, the schedule of crossbeams
 // and the window "Подбор ригеля". allowableError: why the allowable-moment table could not be

@@ -94,6 +94,13 @@ Recomputation recompute(const Calculation& calculation) {
     return out;
 }
 
+calc::Trace traceOf(const Calculation& calculation) {
+    calc::Trace trace;
+    const calc::TraceScope scope(trace);
+    recompute(calculation);
+    return trace;
+}
+
 Results sectionLoads(const Calculation& calculation) {
     MemoryPort port;
     port.recording = false;
@@ -106,18 +113,30 @@ Results sectionLoads(const Calculation& calculation) {
 
 Results designMomentsWith(const Calculation& calculation, const Results& loads, const QString& gp,
                           const QString& gpg, const QString& pp) {
-    MemoryPort port;
-    port.recording = false;  // only the messages are needed
-    load(port, calculation);
+    return MomentsWith(calculation)(loads, gp, gpg, pp);
+}
+
+MomentsWith::MomentsWith(const Calculation& calculation) : port_(std::make_unique<MemoryPort>()) {
+    port_->recording = false;  // only the messages are needed
+    load(*port_, calculation);
+}
+
+MomentsWith::~MomentsWith() = default;
+
+Results MomentsWith::operator()(const Results& loads, const QString& gp, const QString& gpg,
+                                const QString& pp) {
+    MemoryPort& port = *port_;
     port.setText(names::txtGp, gp);
     port.setText(names::txtGpg, gpg);
     port.setText(names::txtPp, pp);
     // A load that was not computed reads as no data, so the moments that need it refuse.
     for (const QString name : {names::kLoadMidMoment, names::kIceLoadMidMoment,
                                names::kLoadSectionMoment, names::kIceLoadSectionMoment}) {
-        const ResultValue v = loads.value(name);
-        port.setText(name, v.computed ? v.text : QString());
+        const auto v = loads.constFind(name);
+        port.setText(name, v != loads.cend() && v->computed ? v->text : QString());
     }
+    // Only the messages of this run are looked at.
+    port.effects.clear();
     Results out;
     run(
         port, [](const ProcedureEntry& p) { return p.stage == Stage::Moment; }, out);

@@ -12,10 +12,14 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
+#include "calc/trace.h"
 #include "document/calculation.h"
 
 namespace vardo::document {
+
+class MemoryPort;
 
 struct ResultValue {
     QString text;
@@ -37,6 +41,10 @@ struct Recomputation {
 
 Recomputation recompute(const Calculation& calculation);
 
+// The steps recompute() computes, each with the inputs, factors and terms its procedure used: what
+// the calculation note shows.
+calc::Trace traceOf(const Calculation& calculation);
+
 // The left and right loads at 1/3 (1/4) the inputs give now (Label14, Label15, Label20, Label21),
 // each computed or not, whatever the sheet shows.
 Results sectionLoads(const Calculation& calculation);
@@ -47,6 +55,23 @@ Results sectionLoads(const Calculation& calculation);
 // section from the calculation. This is how every grade is checked with its own rows.
 Results designMomentsWith(const Calculation& calculation, const Results& loads, const QString& gp,
                           const QString& gpg, const QString& pp);
+
+// designMomentsWith for many grades of one calculation: the calculation is put on a sheet once,
+// and only gр, gрг, Pp and the loads change from one grade to the next (the moment procedures
+// read nothing else that changes, and write only their results, each time).
+class MomentsWith {
+  public:
+    explicit MomentsWith(const Calculation& calculation);
+    ~MomentsWith();
+    MomentsWith(const MomentsWith&) = delete;
+    MomentsWith& operator=(const MomentsWith&) = delete;
+
+    Results operator()(const Results& loads, const QString& gp, const QString& gpg,
+                       const QString& pp);
+
+  private:
+    std::unique_ptr<MemoryPort> port_;
+};
 
 // The results the calculation shows that its inputs now give otherwise, in the order of
 // recomputedFields(): a shown (non-blank) result whose text is not the one its procedure writes

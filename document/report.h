@@ -17,6 +17,7 @@
 
 #include "document/reportcontent.h"
 
+class QPagedPaintDevice;
 class QPainter;
 class QTextDocument;
 
@@ -24,7 +25,11 @@ namespace vardo::document {
 
 class Report {
   public:
-    explicit Report(ReportInput input);
+    // How the document is laid out: once, or (the way it was, kept as the reference that the
+    // page test compares with and the yardstick of report_bench) again after every change.
+    enum class Layout { Once, AfterEveryEdit };
+
+    explicit Report(ReportInput input, Layout layout = Layout::Once);
     ~Report();
     Report(const Report&) = delete;
     Report& operator=(const Report&) = delete;
@@ -41,6 +46,9 @@ class Report {
     int pageCount() const;
     // Paints page (0-based) on a painter whose device has 300 dpi and an A4 page.
     void paintPage(QPainter& painter, int page) const;
+    // Paints the pages on device (the PDF's writer, a printer) as the PDF has them; false when the
+    // device could not be painted on. The device should have 300 dpi and an A4 page.
+    bool paintPages(QPagedPaintDevice& device) const;
     // Writes the PDF; the old file, if any, stays until the new one is complete.
     bool writePdf(const QString& path, QString* error) const;
     // The page as a picture at dpi dots per inch, white background.
@@ -49,7 +57,10 @@ class Report {
     static constexpr int kDpi = 300;
 
   private:
-    void keepHeadingsWithTheirContent();
+    void keepHeadingsWithTheirContent(Layout layout);
+    bool keepFirstPageAboveTitleBlock();
+    // The frame of the sheet and its title block (the first page) or stamp (the others).
+    void paintTitleBlock(QPainter& painter, int page) const;
 
     ReportInput input_;
     CrossbeamCheck check_;

@@ -1,5 +1,6 @@
 #include "document/reportcontent.h"
 
+#include "calc/trace.h"
 #include "core/catalogue.h"
 #include "core/numbertext.h"
 #include "core/version.h"
@@ -130,13 +131,18 @@ class ReportContent {
 
     QString html() const {
         return u"<html><body style=\"font-size:9pt\">"_s + titleBlock() + inputs() + diagram() +
-               results() + crossbeamCheck() + sources() + u"</body></html>"_s;
+               calculationNote() + results() + crossbeamCheck() + sources() + u"</body></html>"_s;
     }
 
   private:
     QString titleBlock() const;
     QString inputs() const;
     QString diagram() const;
+    QString calculationNote() const;
+    QString pointLoads(const calc::Trace& trace) const;
+    QString loadSteps(const calc::Trace& trace) const;
+    QString momentSteps(const calc::Trace& trace) const;
+    QString factors() const;
     QString results() const;
     QString crossbeamCheck() const;
     QString sources() const;
@@ -178,7 +184,7 @@ QString ReportContent::titleBlock() const {
     h += u"<tr><td>Файл расчета:&nbsp;</td><td>"_s +
          (input_.fileName.isEmpty() ? u"не сохранен"_s : userText(input_.fileName, kMaxTitleText)) +
          u"</td></tr>"_s;
-    // The object data, then the lines the designer and the checker sign.
+    // The object data, then who designed and who checks; they sign in the title block.
     const ObjectData& object = c.object;
     for (const ObjectField& f : objectFields()) {
         // The names and the date are in the table of signatures.
@@ -197,11 +203,11 @@ QString ReportContent::titleBlock() const {
          u"collapse; border-color:#888888; margin-top:6pt\">"_s;
     h += kHeaderRow +
          u"<td></td><td width=\"200\">Фамилия И. О."
-         u"</td><td width=\"160\">Подпись</td><td width=\"100\">Дата</td></tr>"_s;
-    h += u"<tr><td>Разработал</td><td>"_s + blankOr(object.designedBy) + u"</td><td></td><td>"_s +
+         u"</td><td width=\"100\">Дата</td></tr>"_s;
+    h += u"<tr><td>Разработал</td><td>"_s + blankOr(object.designedBy) + u"</td><td>"_s +
          blankOr(object.date) + u"</td></tr>"_s;
-    h += u"<tr><td>Проверил</td><td>"_s + blankOr(object.checkedBy) +
-         u"</td><td></td><td>&nbsp;</td></tr>"_s;
+    h +=
+        u"<tr><td>Проверил</td><td>"_s + blankOr(object.checkedBy) + u"</td><td>&nbsp;</td></tr>"_s;
     h += u"</table>"_s;
     return h;
 }
@@ -273,6 +279,280 @@ QString ReportContent::diagram() const {
     return h;
 }
 
+namespace {
+
+// A number of the note: a fixed-point value as the sheet writes it.
+QString num(Fixed value) {
+    return formatFixed(value);
+}
+// A double term of a formula, rounded to four places for reading (the sum is formed unrounded).
+QString num(double value) {
+    try {
+        return formatFixed(Fixed::fromDouble(value));
+    } catch (const CalcError&) {
+        return QString::number(value, 'g', 12).replace(u'.', u',');
+    }
+}
+// A factor of the method, with the decimal comma.
+QString factor(double value) {
+    return QString::number(value, 'g', 6).replace(u'.', u',');
+}
+// A value put into a formula: in brackets when negative, so that the signs read right.
+QString put(Fixed value) {
+    return value < Fixed() ? u"("_s + num(value) + u")"_s : num(value);
+}
+QString put(double value) {
+    return value < 0 ? u"("_s + num(value) + u")"_s : num(value);
+}
+
+QString formula(const QString& text) {
+    return u"<p style=\"margin-left:12pt\">"_s + text + u"</p>"_s;
+}
+
+const calc::LoadStep* loadStep(const calc::Trace& trace, QStringView result) {
+    for (const calc::LoadStep& s : trace.loads)
+        if (s.result == result) return &s;
+    return nullptr;
+}
+const calc::MomentStep* momentStep(const calc::Trace& trace, QStringView result) {
+    for (const calc::MomentStep& s : trace.moments)
+        if (s.result == result) return &s;
+    return nullptr;
+}
+
+}  // namespace
+
+QString ReportContent::calculationNote() const {
+    const calc::Trace trace = traceOf(input_.calculation);
+    QString h;
+    h += heading(3, u"3. Расчет"_s);
+    h += u"<p>Формулы с подставленными значениями — те же вычисления и те же числа, что дают "
+         u"результаты раздела 4 по исходным данным раздела 1. Промежуточные слагаемые показаны "
+         u"округленными до 0,0001; сумма образуется из неокругленных, результат округлен до "
+         u"0,0001. Моменты от подвески — в кгс·м, расчетные моменты ригеля — в тс·м.</p>"_s;
+    h += pointLoads(trace);
+    h += loadSteps(trace);
+    h += momentSteps(trace);
+    h += factors();
+    return h;
+}
+
+QString ReportContent::pointLoads(const calc::Trace& trace) const {
+    const Calculation& c = input_.calculation;
+    // The point loads are the same in every section: those of the first step of each load.
+    const calc::LoadStep* g = nullptr;
+    const calc::LoadStep* gice = nullptr;
+    for (const calc::LoadStep& s : trace.loads) {
+        if (s.load == calc::Load::G && !g) g = &s;
+        if (s.load == calc::Load::Gice && !gice) gice = &s;
+    }
+    // The suspension a load was picked as: the row's caption while the field still holds what
+    // the pick copied.
+    const auto suspension = [&](const QString& field) {
+        const QString text = c.inputs.value(field);
+        const std::optional<Fixed> value = parseFixed(text);
+        if (value && value->isZero()) return u"—"_s;
+        const auto pick = c.picks.constFind(field);
+        if (pick == c.picks.cend()) return u"<i>не записано</i>"_s;
+        if (pick->caption.trimmed().isEmpty() || pick->value != text)
+            return u"<i>не из таблицы</i>"_s;
+        return u"«"_s + userText(pick->caption) + u"»"_s;
+    };
+    QString h;
+    h += heading(4,
+                 u"3.1. Нагрузки точек подвеса: F = G·l + Gт без гололеда, Fг = (Gг − G)·l "
+                 u"от гололеда, кгс"_s);
+    if (!g && !gice) return h + note(u"Нагрузки не вычислены: пролет l равен 0 или не задан."_s);
+    h += kTable + u" width=\"100%\">"_s;
+    h += kHeaderRow +
+         u"<td>Точка</td><td>Подвеска по<br>таблице G</td><td>Подвеска по<br>таблице Gг</td>"
+         u"<td>F, кгс</td><td>Fг, кгс</td></tr>"_s;
+    int shown = 0;
+    for (int i = 0; i < calc::kPointCount; ++i) {
+        const calc::SuspensionPoints& p = (g ? g : gice)->points;
+        // A point with both arms 0 adds nothing to any sum.
+        if (p.left[i].isZero() && p.right[i].isZero()) continue;
+        ++shown;
+        h += u"<tr><td align=\"center\">"_s + QString::number(i + 1) + u"</td><td>"_s +
+             suspension(names::txtG[i + 1]) + u"</td><td>"_s + suspension(names::txtGg[i + 1]) +
+             u"</td><td>"_s;
+        if (g)
+            h += put(g->points.load[i]) + u"·"_s + put(g->points.span) + u" + "_s +
+                 put(g->points.pointWeight) + u" = <b>"_s + num(g->terms.pointLoads[i]) + u"</b>"_s;
+        else
+            h += u"<i>нет значения</i>"_s;
+        h += u"</td><td>"_s;
+        if (gice)
+            h += u"("_s + num(gice->points.iceLoad[i]) + u" − "_s + num(gice->points.load[i]) +
+                 u")·"_s + put(gice->points.span) + u" = <b>"_s + num(gice->terms.pointLoads[i]) +
+                 u"</b>"_s;
+        else
+            h += u"<i>нет значения</i>"_s;
+        h += u"</td></tr>"_s;
+    }
+    h += u"</table>"_s;
+    if (shown < calc::kPointCount)
+        h += u"<p style=\"font-size:8pt\">Точки, у которых оба плеча равны 0, в суммы моментов не "
+             u"входят и не показаны.</p>"_s;
+    return h;
+}
+
+QString ReportContent::loadSteps(const calc::Trace& trace) const {
+    const bool quarter = input_.calculation.options.value(names::Frame15) == names::Option10;
+    QString h;
+    h += heading(4,
+                 u"3.2. Моменты от нагрузок подвески: SL = Σ F·L, SP = Σ F·П, "
+                 u"M = fL·SL + fP·SP, кгс·м"_s);
+    const auto sum = [](const calc::LoadStep& s, bool left) {
+        const auto& arms = left ? s.points.left : s.points.right;
+        QString terms;
+        for (int i = 0; i < calc::kPointCount; ++i)
+            if (!arms[i].isZero())
+                terms += (terms.isEmpty() ? QString() : u" + "_s) + put(s.terms.pointLoads[i]) +
+                         u"·"_s + put(arms[i]);
+        return (left ? u"SL = "_s : u"SP = "_s) + (terms.isEmpty() ? u"0"_s : terms) + u" = "_s +
+               num(left ? s.terms.leftSum : s.terms.rightSum);
+    };
+    for (const QString name :
+         {names::kLoadMidMoment, names::kIceLoadMidMoment, names::kLoadLeftMoment,
+          names::kIceLoadLeftMoment, names::kLoadRightMoment, names::kIceLoadRightMoment}) {
+        const QString caption = catalogue::resultCaption(name, quarter);
+        const calc::LoadStep* s = loadStep(trace, name);
+        if (!s) {
+            h += formula(caption + u": <i>нет значения</i> (пролет l равен 0 или не задан)."_s);
+            continue;
+        }
+        h += formula(u"<b>"_s + caption + u"</b>: "_s + sum(*s, true) + u"; "_s + sum(*s, false) +
+                     u"; M = "_s + factor(s->factors.left) + u"·"_s + put(s->terms.leftSum) +
+                     u" + "_s + factor(s->factors.right) + u"·"_s + put(s->terms.rightSum) +
+                     u" = <b>"_s + num(s->terms.result) + u"</b>"_s);
+    }
+    // The governing values at 1/3 (1/4): the larger of left and right, as a click on the field
+    // takes it; the moments read what the sheet holds.
+    const auto governing = [&](const QString& field, const QString& larger, const QString& what) {
+        const ResultValue v = input_.results.value(field);
+        QString text = what + u" в сечении "_s + sectionText() + u" = max(слева; справа) = "_s +
+                       (larger.isEmpty() ? u"—"_s : userText(larger));
+        if (!v.computed)
+            text += u"; в листе расчета не задано"_s;
+        else if (!sameNumber(v.text, larger))
+            text += u"; в листе расчета принято <b>"_s + userText(v.text) +
+                    u"</b>, с этим значением вычислены моменты в сечении"_s;
+        return formula(text + u"."_s);
+    };
+    h += governing(names::kLoadSectionMoment, input_.governingG, u"Расчетное G"_s);
+    h += governing(names::kIceLoadSectionMoment, input_.governingGice, u"Расчетное Gг"_s);
+    return h;
+}
+
+QString ReportContent::momentSteps(const calc::Trace& trace) const {
+    QString h;
+    h += heading(4, u"3.3. Расчетные изгибающие моменты ригеля, тс·м"_s);
+    h += u"<p style=\"font-size:8pt\">M, Mг — моменты от подвески в сечении (в середине — G и Gг "
+         u"п. 3.2, в сечении "_s +
+         sectionText() +
+         u" — расчетные G и Gг); kq, kc, kv, kq', kv' — коэффициенты сечения (п. 3.4).</p>"_s;
+    for (int mode = 0; mode < catalogue::kModeCount; ++mode) {
+        const catalogue::Mode& m = catalogue::kModes[mode];
+        for (const QString& name : {QString(m.middle), QString(m.section)}) {
+            const QString caption = name == m.middle ? u"середина"_s : sectionText();
+            const calc::MomentStep* s = momentStep(trace, name);
+            if (!s) {
+                h += formula(QString::fromUtf16(m.caption) + u", "_s + caption +
+                             u": <i>нет значения</i> (нет данных)."_s);
+                continue;
+            }
+            const calc::MomentInputs& in = s->inputs;
+            const calc::SectionFactors& f = s->factors;
+            const calc::MomentTerms& t = s->terms;
+            QString general, values;
+            switch (s->mode) {
+                case calc::Mode::Emergency:
+                    general = u"[(gр + gрг)·kq·Lр² + kc·Lр·h/b + M + Mг + Мфс] / 1000"_s;
+                    values = u"[("_s + put(in.gp) + u" + "_s + put(in.gpg) + u")·"_s +
+                             factor(f.kq) + u"·"_s + put(in.lp) + u"² + "_s +
+                             QString::number(f.kc) + u"·"_s + put(in.lp) + u"·"_s + put(in.hb) +
+                             u" + "_s + put(in.m) + u" + "_s + put(in.mIce) + u" + "_s +
+                             put(in.mfs) + u"] / 1000"_s;
+                    break;
+                case calc::Mode::Ice:
+                    general =
+                        u"[(1,1·gр + 1,26·gрг)·kq·Lр² + h/b·Lр²·(0,5·Vm)²·kv·Pp + 1,1·M + "
+                        u"1,26·Mг + 1,1·Мфс] / 1000"_s;
+                    values = u"[("_s + factor(calc::kWeightFactor) + u"·"_s + put(in.gp) +
+                             u" + "_s + factor(calc::kIceFactor) + u"·"_s + put(in.gpg) + u")·"_s +
+                             factor(f.kq) + u"·"_s + put(in.lp) + u"² + "_s + put(in.hb) + u"·"_s +
+                             put(in.lp) + u"²·("_s + factor(calc::kIceWindSpeed) + u"·"_s +
+                             put(in.vm) + u")²·"_s + factor(f.kv) + u"·"_s + put(in.pp) + u" + "_s +
+                             factor(calc::kWeightFactor) + u"·"_s + put(in.m) + u" + "_s +
+                             factor(calc::kIceFactor) + u"·"_s + put(in.mIce) + u" + "_s +
+                             factor(calc::kWeightFactor) + u"·"_s + put(in.mfs) + u"] / 1000"_s;
+                    break;
+                case calc::Mode::MaxWind:
+                    general = u"[kq'·gр·Lр² + h/b·Lр²·Vm²·Pp·kv' + 1,1·M + 1,1·Мфс] / 1000"_s;
+                    values = u"["_s + factor(f.kqWind) + u"·"_s + put(in.gp) + u"·"_s + put(in.lp) +
+                             u"² + "_s + put(in.hb) + u"·"_s + put(in.lp) + u"²·"_s + put(in.vm) +
+                             u"²·"_s + put(in.pp) + u"·"_s + factor(f.kvWind) + u" + "_s +
+                             factor(calc::kWeightFactor) + u"·"_s + put(in.m) + u" + "_s +
+                             factor(calc::kWeightFactor) + u"·"_s + put(in.mfs) + u"] / 1000"_s;
+                    break;
+            }
+            QString terms = put(t.distributed) + u" + "_s + put(t.second) + u" + "_s + put(t.load);
+            if (s->mode != calc::Mode::MaxWind) terms += u" + "_s + put(t.iceLoad);
+            terms += u" + "_s + put(t.mfs);
+            h += formula(u"<b>"_s + QString::fromUtf16(m.caption) + u", "_s + caption +
+                         u"</b>: M = "_s + general + u" = "_s + values + u" = ["_s + terms +
+                         u"] / 1000 = "_s + num(t.sum) + u" / 1000 = <b>"_s + num(t.result) +
+                         u"</b>"_s);
+        }
+    }
+    return h;
+}
+
+QString ReportContent::factors() const {
+    const bool quarter = input_.calculation.options.value(names::Frame15) == names::Option10;
+    const calc::SectionFactors& end = quarter ? calc::kQuarterPoint : calc::kThirdPoint;
+    QString h;
+    h += heading(4, u"3.4. Нормативные коэффициенты расчета"_s);
+    h += kTable + u" width=\"100%\">"_s;
+    h += kHeaderRow + u"<td>Коэффициент</td><td>Середина</td><td>"_s + sectionText() +
+         u"</td><td>Назначение</td></tr>"_s;
+    const auto row = [&h](const QString& name, const QString& mid, const QString& atEnd,
+                          const QString& role) {
+        h += u"<tr><td>"_s + name + u"</td><td>"_s + mid + u"</td><td>"_s + atEnd + u"</td><td>"_s +
+             role + u"</td></tr>"_s;
+    };
+    const auto both = [&](double mid, double atEnd) {
+        return std::pair{factor(mid), factor(atEnd)};
+    };
+    auto [q1, q2] = both(calc::kMidSpan.kq, end.kq);
+    row(u"kq"_s, q1, q2, u"доля Lр² в моменте от равномерной нагрузки (аварийный, гололед)"_s);
+    row(u"kc"_s, QString::number(calc::kMidSpan.kc), QString::number(end.kc),
+        u"сосредоточенный член на 1 м Lр (аварийный)"_s);
+    auto [v1, v2] = both(calc::kMidSpan.kv, end.kv);
+    row(u"kv"_s, v1, v2, u"ветровой член (гололед)"_s);
+    auto [w1, w2] = both(calc::kMidSpan.kqWind, end.kqWind);
+    row(u"kq'"_s, w1, w2, u"доля gр·Lр² (V max)"_s);
+    auto [x1, x2] = both(calc::kMidSpan.kvWind, end.kvWind);
+    row(u"kv'"_s, x1, x2, u"ветровой член (V max)"_s);
+    row(u"fL / fP"_s, u"0,5 / 0,5"_s,
+        quarter ? u"слева 0,75 / 0,25; справа 0,25 / 0,75"_s
+                : u"слева 0,67 / 0,33; справа 0,33 / 0,67"_s,
+        u"ординаты влияния сечения для сумм SL и SP"_s);
+    row(u"γ веса"_s, factor(calc::kWeightFactor), factor(calc::kWeightFactor),
+        u"коэффициент надежности к gр, M и Мфс (гололед, V max)"_s);
+    row(u"γ гололеда"_s, factor(calc::kIceFactor), factor(calc::kIceFactor),
+        u"коэффициент надежности к gрг и Mг (гололед)"_s);
+    row(u"Vm в режиме гололеда"_s, factor(calc::kIceWindSpeed) + u"·Vm"_s,
+        factor(calc::kIceWindSpeed) + u"·Vm"_s, u"скорость ветра при гололеде"_s);
+    row(u"1000"_s, u"1000"_s, u"1000"_s, u"перевод кгс·м в тс·м"_s);
+    h += u"</table>"_s;
+    h += u"<p style=\"font-size:8pt\">Источники: коэффициенты — постоянные методики расчета, "
+         u"заложенные в программу (те же в окне и в отчете); справочные значения G, Gг, gр, gрг, "
+         u"Pp, Мфс и допускаемые моменты — таблицы и строки раздела 6.</p>"_s;
+    return h;
+}
+
 QString ReportContent::results() const {
     const Calculation& c = input_.calculation;
     const QString section = sectionText();
@@ -299,7 +579,7 @@ QString ReportContent::results() const {
         for (const QString& f : fields) row += u"<td>"_s + result(f) + u"</td>"_s;
         return row;
     };
-    h += heading(3, u"3. Результаты"_s);
+    h += heading(3, u"4. Результаты"_s);
     h += heading(4, u"Моменты от нагрузок подвески, кгс·м:"_s);
     h += kTable + u">"_s;
     h += kHeaderRow + u"<td></td><td>Середина</td><td>Слева "_s + section + u"</td><td>Справа "_s +
@@ -344,7 +624,7 @@ QString ReportContent::crossbeamCheck() const {
     const QString section = sectionText();
     QString h;
     // The crossbeam check.
-    h += heading(3, u"4. Проверка поперечин серии "_s + seriesName(c) + u" (таблица «"_s +
+    h += heading(3, u"5. Проверка поперечин серии "_s + seriesName(c) + u" (таблица «"_s +
                         userText(input_.allowableWorkbook) + u"»)"_s);
     if (!input_.allowableError.isEmpty()) {
         h += u"<p style=\"color:#b00000\">Таблица не прочитана: "_s +
@@ -396,7 +676,7 @@ QString ReportContent::sources() const {
     const Calculation& c = input_.calculation;
     QString h;
     // Where the reference values came from.
-    h += heading(3, u"5. Источники справочных значений"_s);
+    h += heading(3, u"6. Источники справочных значений"_s);
     h += kTable + u" width=\"100%\">"_s;
     h += kHeaderRow + u"<td>Таблица</td><td>Файл</td><td>Строка</td></tr>"_s;
     const auto sourceRow = [&](const QString& source, const QString& role) {
@@ -430,11 +710,11 @@ QString ReportContent::checkTable(const QString& section) const {
          u"<td colspan=\"5\" align=\"center\">Средний блок</td>"
          u"<td colspan=\"5\" align=\"center\">Крайний блок "_s +
          section +
-         u"</td><td rowspan=\"2\">Возможные длины, м</td><td rowspan=\"2\">Lр</td>"
+         u"</td><td rowspan=\"2\">Возможные<br>длины, м</td><td rowspan=\"2\">Lр</td>"
          u"<td rowspan=\"2\">Итог</td></tr>"_s;
     h += kHeaderRow;
     for (int b = 0; b < 2; ++b)
-        h += u"<td>Мн нп, тс·м</td><td>авар.</td><td>Мр вп, тс·м</td><td>гол.</td>"
+        h += u"<td>Мн нп,<br>тс·м</td><td>авар.</td><td>Мр вп,<br>тс·м</td><td>гол.</td>"
              u"<td>V max</td>"_s;
     h += u"</tr>"_s;
     for (int g = 0; g < check_.grades.size(); ++g) {
@@ -487,10 +767,10 @@ QString ReportContent::gradeMomentsTable(const QString& section) const {
     h += heading(4, u"Расчетные моменты каждой марки (с ее gр, gрг, Pp), тс·м:"_s);
     h += kGradeTable;
     h += kHeaderRow +
-         u"<td>Марка</td><td>gр, кгс/м</td>"
-         u"<td>gрг, кгс/м</td><td>Pp, кгс·с²/м³</td><td>авар., середина</td><td>гол., середина</td>"
-         u"<td>V max, середина</td><td>авар., "_s +
-         section + u"</td><td>гол., "_s + section + u"</td><td>V max, "_s + section +
+         u"<td>Марка</td><td>gр,<br>кгс/м</td>"
+         u"<td>gрг,<br>кгс/м</td><td>Pp,<br>кгс·с²/м³</td><td>авар.,<br>середина</td>"
+         u"<td>гол.,<br>середина</td><td>V max,<br>середина</td><td>авар.,<br>"_s +
+         section + u"</td><td>гол.,<br>"_s + section + u"</td><td>V max,<br>"_s + section +
          u"</td></tr>"_s;
     const auto moment = [](const std::optional<Fixed>& m) {
         return m ? formatFixed(*m) : u"<i>не вычислен</i>"_s;
@@ -523,19 +803,19 @@ QString ReportContent::sheetRowsNote() const {
     // Whose rows the sheet's values are: searched in both series' columns of the three tables.
     if (const std::optional<SheetRowsOwner> owner = sheetRowsOwner(c, input_.crossbeamTables)) {
         const QString text = u"Значения листа расчета ("_s + values +
-                             u"), с которыми вычислены моменты раздела 3, — строки «"_s +
+                             u"), с которыми вычислены моменты раздела 4, — строки «"_s +
                              userText(owner->caption) + u"» серии "_s +
                              QString::fromUtf16(owner->series->name) + u"."_s;
         if (owner->series != &series(c))
             return u"<p style=\"color:#b00000\">"_s + text +
                    u" Это строки другой серии, а проверяется серия "_s + seriesName(c) +
-                   u": моменты раздела 3 к проверяемым маркам не относятся; каждая марка "
+                   u": моменты раздела 4 к проверяемым маркам не относятся; каждая марка "
                    u"ниже проверена со своими значениями.</p>"_s;
         return u"<p>"_s + text + u" Остальные марки проверены со своими значениями.</p>"_s;
     }
     return u"<p style=\"color:#a05000\">Значения листа расчета ("_s + values +
            u") не совпадают со строками ни одной марки в таблицах «т37Gp.xls», «Т37Gрг.xls», "
-           u"«т37gama.xls» (при выбранной толщине гололеда): моменты раздела 3 вычислены с ними, "
+           u"«т37gama.xls» (при выбранной толщине гололеда): моменты раздела 4 вычислены с ними, "
            u"а каждая марка ниже проверена со своими значениями.</p>"_s;
 }
 

@@ -1,19 +1,15 @@
 #include "document/schedule.h"
 
-#include <xlsxwriter.h>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <cmath>
 
 #include "core/catalogue.h"
-#include "core/clocale.h"
 #include "core/messages.h"
 #include "core/numbertext.h"
 #include "core/safefile.h"
 #include "document/gradeselection.h"
 #include "document/recompute.h"
+#include "document/xlsxbook.h"
 
 namespace vardo::document {
 
@@ -90,24 +86,13 @@ QString csvField(const Cell& cell) {
     return text;
 }
 
-// An xlsx cell holds at most 32767 characters.
-QByteArray xlsxText(const QString& text) {
-    constexpr qsizetype kMaxCellText = 32767;
-    if (text.size() <= kMaxCellText) return text.toUtf8();
-    QString t = text.left(kMaxCellText - 1);
-    if (t.back().isHighSurrogate()) t.chop(1);
-    return (t + u"…"_s).toUtf8();
-}
-
 // The width of a column in characters: its longest text, or the longest word of its header (the
-// header wraps), within limits.
-std::array<double, 2> columnWidth(const QString& header, const QList<QList<Cell>>& rows, int c) {
-    qsizetype longest = 0;
+// header wraps), within limits; and the header's lines at that width.
+std::array<double, 2> columnWidth(const QString& header, qsizetype longestText) {
+    qsizetype longest = longestText;
     for (const QString& word : header.split(u' ', Qt::SkipEmptyParts))
         longest = std::max(longest, word.size());
-    for (const QList<Cell>& row : rows) longest = std::max(longest, row.value(c).text.size());
     const double width = std::clamp(static_cast<double>(longest) + 2.0, 6.0, 60.0);
-    // The header's lines at that width.
     const double lines = std::ceil(static_cast<double>(header.size()) / (width - 1.0));
     return {width, lines};
 }
@@ -153,7 +138,8 @@ ScheduleRow scheduleRow(const QString& fileName, const Calculation& c,
     const QString& allowableError = own.error;
     const CrossbeamCheck check = checkEveryGrade(c, again.results, allowable, tables.crossbeam);
     row.verdict = verdictText(check, c, allowable, allowableWorkbookName(c), allowableError);
-    for (const Remark& r : remarks(c, again.results, check, tables.crossbeam, tables.mfs))
+    for (const Remark& r :
+         remarks(c, again.results, check, tables.crossbeam, tables.mfs, &again.results))
         row.remarks << r.text;
     row.checked = allowableError.isEmpty() && allowable.rowCount() > 0 &&
                   tables.crossbeam.weight.rowCount() > 0 && tables.crossbeam.ice.rowCount() > 0 &&
@@ -201,126 +187,97 @@ std::optional<ScheduleFormat> scheduleFormat(const QString& path) {
 }
 
 QByteArray scheduleCsv(const QList<ScheduleRow>& rows) {
+    // Line by line into the UTF-8 bytes: the whole text is never held twice.
+    QByteArray bytes("\xEF\xBB\xBF");
     QString text;
-    const auto line = [&text](const QList<Cell>& cells) {
-        for (qsizetype i = 0; i < cells.size(); ++i)
-            text += (i > 0 ? u";"_s : QString()) + csvField(cells[i]);
+    const auto line = [&](const QList<Cell>& cells) {
+        text.clear();
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            if (i > 0) text += u';';
+            text += csvField(cells[i]);
+        }
         text += u"\r\n"_s;
+        bytes += text.toUtf8();
     };
     QList<Cell> header;
     for (const QString& h : scheduleHeader()) header << textCell(h);
     line(header);
     for (const ScheduleRow& row : rows) line(cellsOf(row));
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    return bytes;
 }
 
 namespace {
 
-// The working directory is folder while this lives, then the one before again.
-class InFolder {
-  public:
-    explicit InFolder(const QString& folder)
-        : previous_(QDir::currentPath()), entered_(QDir::setCurrent(folder)) {}
-    ~InFolder() {
-        if (entered_ && !previous_.isEmpty()) QDir::setCurrent(previous_);
-    }
-    InFolder(const InFolder&) = delete;
-    InFolder& operator=(const InFolder&) = delete;
-    bool entered() const { return entered_; }
+// The paper of the printed schedule: A4 when its columns fitted to one page wide keep two thirds of
+// their size or more, else A3. A column of width w characters is 7w + 5 pixels at 96 dpi; a
+// landscape page between the default margins (0,7") is 987 pixels wide on A4.
+XlsxPaper paperFor(const QList<double>& widths) {
+    constexpr double kA4Pixels = 987.0;
+    double pixels = 0;
+    for (const double w : widths) pixels += 7.0 * w + 5.0;
+    return pixels <= kA4Pixels * 3.0 / 2.0 ? XlsxPaper::A4 : XlsxPaper::A3;
+}
 
-  private:
-    QString previous_;
-    bool entered_;
-};
+// "Ведомость ригелей жестких поперечин", with the object when every file read names the same one.
+QString scheduleTitle(const QList<ScheduleRow>& rows) {
+    QString object;
+    bool same = true;
+    for (const ScheduleRow& row : rows) {
+        if (!row.read) continue;
+        if (object.isNull()) object = row.object.object;
+        same = same && row.object.object == object;
+    }
+    QString title = u"Ведомость ригелей жестких поперечин"_s;
+    if (same && !object.trimmed().isEmpty()) title += u": "_s + object.trimmed();
+    return title;
+}
 
 }  // namespace
 
 std::optional<QByteArray> scheduleXlsx(const QList<ScheduleRow>& rows, QString* why) {
-    const auto fail = [why](const QString& reason) {
-        if (why) *why = reason;
-        return std::nullopt;
-    };
-    // The library writes to a file of its own: one in a private folder, read back whole. It is
-    // given only names relative to that folder, made of Latin letters: its Windows build opens
-    // files through the ANSI code page, where a Cyrillic folder name (a user's temporary folder
-    // under C:\Users\Инженер) cannot be written.
-    QTemporaryDir dir;
-    if (!dir.isValid()) return fail(u"не удалось создать временную папку"_s);
-    const QString path = dir.filePath(u"schedule.xlsx"_s);
-    const InFolder inside(dir.path());
-    if (!inside.entered()) return fail(u"не удалось перейти во временную папку"_s);
-    char here[] = ".";
-    // libxlsxwriter writes every number (cells, widths, heights) with snprintf, in the C
-    // library's locale: under a decimal comma a spreadsheet would read 19,0253 as 19. This
-    // thread writes the workbook in the C form whatever locale the calling program chose.
-    const CNumericLocaleGuard cNumbers;
-    if (!cNumbers.ok()) return fail(u"не хватает памяти"_s);
-    lxw_workbook_options options{};
-    options.tmpdir = here;
-    lxw_workbook* book = workbook_new_opt("schedule.xlsx", &options);
-    if (!book) return fail(u"не хватает памяти"_s);
-
-    const QStringList header = scheduleHeader();
-    QList<QList<Cell>> cells;
-    cells.reserve(rows.size());
-    for (const ScheduleRow& row : rows) cells << cellsOf(row);
-
-    lxw_worksheet* sheet = workbook_add_worksheet(book, "Ведомость");
-    lxw_format* head = workbook_add_format(book);
-    format_set_bold(head);
-    format_set_text_wrap(head);
-    format_set_align(head, LXW_ALIGN_VERTICAL_TOP);
-    format_set_bg_color(head, 0xEEEEEE);
-    format_set_border(head, LXW_BORDER_THIN);
-    lxw_format* percent = workbook_add_format(book);
-    format_set_num_format(percent, "0.0");
-    lxw_format* warning = workbook_add_format(book);
-    format_set_font_color(warning, 0xB00000);
-
-    lxw_error failed = LXW_NO_ERROR;
-    const auto check = [&failed](lxw_error e) {
-        if (failed == LXW_NO_ERROR) failed = e;
-    };
-    double headerLines = 1;
-    for (int c = 0; c < header.size(); ++c) {
-        check(worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(c),
-                                     xlsxText(header[c]).constData(), head));
-        const auto [width, lines] = columnWidth(header[c], cells, c);
-        headerLines = std::max(headerLines, lines);
-        check(worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
-                                   width, nullptr));
-    }
-    check(worksheet_set_row(sheet, 0, 15.0 * headerLines, nullptr));
-    for (qsizetype r = 0; r < cells.size(); ++r) {
-        const auto at = static_cast<lxw_row_t>(r + 1);
-        for (int c = 0; c < cells[r].size(); ++c) {
-            const Cell& cell = cells[r][c];
-            const auto col = static_cast<lxw_col_t>(c);
-            const bool marked = (c == verdictColumn() && !rows[r].read) ||
-                                (c == gradeColumn() && rows[r].read && rows[r].grade.isEmpty());
-            if (cell.number)
-                check(worksheet_write_number(sheet, at, col, *cell.number,
-                                             cell.percent ? percent : nullptr));
-            else if (!cell.text.isEmpty())
-                check(worksheet_write_string(sheet, at, col, xlsxText(cell.text).constData(),
-                                             marked ? warning : nullptr));
+    XlsxBook book;
+    book.sheetName = u"Ведомость"_s;
+    book.title = scheduleTitle(rows);
+    book.header = scheduleHeader();
+    const int verdict = verdictColumn();
+    const int grade = gradeColumn();
+    const int firstMoment = grade - 6;
+    const auto xlsxRow = [&](qsizetype r) {
+        const ScheduleRow& row = rows[r];
+        const QList<Cell> cells = cellsOf(row);
+        QList<XlsxCell> out;
+        out.reserve(cells.size());
+        for (int c = 0; c < cells.size(); ++c) {
+            const Cell& cell = cells[c];
+            XlsxStyle style = XlsxStyle::Plain;
+            if (cell.percent)
+                style = XlsxStyle::Percent;
+            else if (cell.number && c >= firstMoment && c < grade)
+                style = XlsxStyle::Moment;
+            else if ((c == verdict && !row.read) || (c == grade && row.read && row.grade.isEmpty()))
+                style = XlsxStyle::Warning;
+            out << XlsxCell{cell.text, cell.number, style};
         }
+        return out;
+    };
+    book.rowCount = rows.size();
+    book.row = xlsxRow;
+    // The widths: each column's longest text, over every row, before any is written.
+    QList<qsizetype> longest(book.header.size(), 0);
+    for (const ScheduleRow& row : rows) {
+        const QList<Cell> cells = cellsOf(row);
+        for (int c = 0; c < cells.size() && c < longest.size(); ++c)
+            longest[c] = std::max(longest[c], cells[c].text.size());
     }
-    worksheet_freeze_panes(sheet, 1, 0);
-    check(worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(cells.size()),
-                               static_cast<lxw_col_t>(header.size() - 1)));
-    // Closing writes the file and frees the workbook, whatever failed before.
-    const lxw_error closed = workbook_close(book);
-    if (failed != LXW_NO_ERROR)
-        return fail(u"ячейку не удалось записать (ошибка libxlsxwriter %1)"_s.arg(int(failed)));
-    if (closed != LXW_NO_ERROR)
-        return fail(
-            closed == LXW_ERROR_CREATING_XLSX_FILE || closed == LXW_ERROR_CREATING_TMPFILE
-                ? u"во временной папке не удалось записать файл (нет места?)"_s
-                : u"книгу не удалось составить (ошибка libxlsxwriter %1)"_s.arg(int(closed)));
-    FileRead read = readRegularFile(path, qint64(1) << 31);
-    if (!read.ok()) return fail(u"временный файл книги не прочитан: "_s + read.reason);
-    return std::move(read.bytes);
+    double headerLines = 1;
+    for (int c = 0; c < book.header.size(); ++c) {
+        const auto [width, lines] = columnWidth(book.header[c], longest[c]);
+        headerLines = std::max(headerLines, lines);
+        book.widths << width;
+    }
+    book.headerHeight = 15.0 * headerLines;
+    book.paper = paperFor(book.widths);
+    return writeXlsxBook(book, why);
 }
 
 bool writeSchedule(const QString& path, const QList<ScheduleRow>& rows, QString* error) {

@@ -3,7 +3,9 @@
 //
 //   FILE.vardo --readFile--> Calculation --recompute--> the six design moments
 //              --checkEveryGrade (report.h: each grade with its own gр, gрг, Pp)--> chosen grade
-//   rows --> .xlsx (libxlsxwriter: numbers as numbers, units in the header, widths that fit)
+//   rows --> .xlsx (xlsxbook.h, libxlsxwriter in a module loaded on the first workbook: a title
+//                   row, numbers as numbers, units in the header, widths that fit; printed
+//                   landscape, one page wide, the header on every page)
 //        --> .csv  (UTF-8 with a BOM, ";" between fields, the decimal comma: as Excel opens it
 //                   in a Russian locale)
 //   --> writeFileAtomically: the old schedule stays until the new one is complete

@@ -37,7 +37,28 @@ QString DocumentController::title() const {
 document::Calculation DocumentController::capture() const {
     document::Calculation c = document::capture(sheet_);
     c.object = objectData_;
+    c.picks = picks_;
     return c;
+}
+
+void DocumentController::restore(const document::Calculation& calculation) {
+    restoring_ = true;
+    document::apply(sheet_, calculation);
+    objectData_ = calculation.object;
+    picks_ = calculation.picks;
+    restoring_ = false;
+    refresh();
+}
+
+QMap<QString, document::PickedRow> DocumentController::nothingPicked() {
+    QMap<QString, document::PickedRow> out;
+    for (const QString& field : document::pickedFields()) out.insert(field, {});
+    return out;
+}
+
+void DocumentController::recordPick(const QString& field, const QString& caption) {
+    picks_.insert(field, {caption, sheet_.text(field)});
+    refresh();
 }
 
 bool DocumentController::isModified() const {
@@ -86,6 +107,7 @@ bool DocumentController::open(const QString& path) {
     restoring_ = true;
     const QStringList warnings = document::apply(sheet_, *calculation);
     objectData_ = calculation->object;
+    picks_ = calculation->picks;
     restoring_ = false;
     path_ = QFileInfo(path).absoluteFilePath();
     stamp();
@@ -153,6 +175,7 @@ bool DocumentController::save(const QString& chosenPath) {
     stamp();
     RecentFiles::add(path_);
     markSaved(calculation);
+    Q_EMIT saved();
     return true;
 }
 
@@ -217,9 +240,25 @@ void DocumentController::saveChosen() {
     if (!path.isEmpty()) save(path);
 }
 
+void DocumentController::saveAsChosen() {
+    QString suggested = newFileSuggestion();
+    if (!path_.isEmpty()) {
+        // "Расчет (2).vardo": the first name of that form not yet taken in the file's folder.
+        const QFileInfo file(path_);
+        for (int i = 2; i < 1000; ++i) {
+            suggested = file.dir().filePath(
+                u"%1 (%2).%3"_s.arg(file.completeBaseName()).arg(i).arg(document::fileSuffix()));
+            if (!QFileInfo::exists(suggested)) break;
+        }
+    }
+    const QString path = chooseName(FileName::SaveAs, suggested);
+    if (!path.isEmpty()) save(path);
+}
+
 bool DocumentController::startNew() {
     if (!maySetAside()) return false;
     calc::Command23_Click(sheet_);
+    picks_ = nothingPicked();
     Q_EMIT cleared();
     // A new calculation belongs to no file; what it shows now is its unchanged state.
     path_.clear();

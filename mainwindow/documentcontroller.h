@@ -38,7 +38,7 @@ class DocumentController : public QObject {
     enum class ChangedFileAnswer { Overwrite, SaveAs, Cancel };
     using ChangedFileQuestion = std::function<ChangedFileAnswer(const QString& question)>;
     // The name of a calculation file to open or to save into; empty when the user gave none.
-    enum class FileName { Open, Save };
+    enum class FileName { Open, Save, SaveAs };
     using FileNameChooser = std::function<QString(FileName purpose, const QString& suggested)>;
     // What else the program reads at `path`, said as a message names it ("справочную таблицу
     // «т36.1.xls»"); empty when nothing. A calculation is never saved over such a file.
@@ -63,11 +63,18 @@ class DocumentController : public QObject {
     bool isModified() const;
     // What a calculation file would keep of the sheet now.
     document::Calculation capture() const;
+    // Brings back onto the sheet what capture() took (undo, redo), the object data included; the
+    // file, and what it held when last opened or saved, stay as they are.
+    void restore(const document::Calculation& calculation);
 
     // The object data is saved with the calculation, printed in the report's title block and
     // replaced by that of a file opened; "Новый расчет" keeps it.
     const document::ObjectData& objectData() const { return objectData_; }
     void setObjectData(const document::ObjectData& data);
+    // A suspension load (one of document::pickedFields()) was picked from the table row
+    // `caption`: kept with the text the field now holds, saved in the file and named in the
+    // report. A file opened brings its own; "Новый расчет" forgets them with the loads.
+    void recordPick(const QString& field, const QString& caption);
 
     // Checks again whether the sheet differs from the file and tells modifiedChanged when that
     // changed; nothing while a file is being brought onto the sheet.
@@ -95,6 +102,9 @@ class DocumentController : public QObject {
     void openChosen();
     // "Сохранить": the file's name (the calculation's own suggested), then the save.
     void saveChosen();
+    // "Сохранить как…": a name not taken yet beside the calculation's file is suggested, so that
+    // the file stays as it is unless the user picks it; the window then works on the new file.
+    void saveAsChosen();
     // "Новый расчет": after the question, the sheet emptied and the calculation of no file.
     bool startNew();
 
@@ -105,8 +115,12 @@ class DocumentController : public QObject {
     void opened();
     // "Новый расчет" emptied the sheet.
     void cleared();
+    // The calculation was written into its file, path().
+    void saved();
 
   private:
+    // Every load field recorded as never picked: the start of a new calculation.
+    static QMap<QString, document::PickedRow> nothingPicked();
     void markSaved(const document::Calculation& saved);
     void stamp();
     bool mayReplace(QString* path);
@@ -120,6 +134,7 @@ class DocumentController : public QObject {
     ReadFiles readFiles_;
     QString path_;
     document::ObjectData objectData_;
+    QMap<QString, document::PickedRow> picks_ = nothingPicked();
     document::Calculation saved_;  // what the file holds, as last opened or saved
     FileStamp stamp_;              // the file as last opened or saved here
     bool modified_ = false;        // as last told

@@ -19,6 +19,7 @@
 #include "mainwindow/inventory.h"
 #include "mainwindow/pickcursor.h"
 #include "mainwindow/sheetassist.h"
+#include "mainwindow/sheethistory.h"
 #include "mainwindow/windowport.h"
 #include "mainwindow/windowsdirectory.h"
 
@@ -53,6 +54,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     assist_ = new SheetAssist(this, *sheet_, [this](const QString& name) { clickAsUser(name); });
     wireFiles();
     document_->markUnchanged();
+    wireEdit();
 
     // Centred on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -62,10 +64,18 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     }
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // Before the controls go: their last signals (a field losing the focus) record nothing.
+    delete std::exchange(history_, nullptr);
+}
 
 void Form1::setMessageSink(WidgetSheet::MessageSink sink) {
-    sheet_->setMessageSink(std::move(sink));
+    // While the message of an action waits for the user, the action is not yet a whole step.
+    sheet_->setMessageSink([this, sink = std::move(sink)](const QString& text) {
+        if (history_) history_->hold();
+        if (sink) sink(text);
+        if (history_) history_->release();
+    });
 }
 
 void Form1::paintEvent(QPaintEvent*) {
@@ -88,9 +98,10 @@ void Form1::showEvent(QShowEvent* event) {
     // What that selection changes belongs to the new calculation's start, not to the user.
     const bool untouched = document_->path().isEmpty() && !document_->isModified();
     calc::selectOnFirstFocus(*sheet_);
-    if (untouched)
+    if (untouched) {
         document_->markUnchanged();
-    else
+        history_->restart();
+    } else
         document_->refresh();
     if (!workbookReport_.isEmpty()) {
         // Told once, when the window is on screen behind the message.

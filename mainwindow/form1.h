@@ -12,15 +12,19 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "mainwindow/documentcontroller.h"
 #include "mainwindow/widgetsheet.h"
 
 class QMenu;
+class QPrinter;
 
 namespace vardo::mainwindow {
 
+class HelpWindow;
 class SheetAssist;
+class SheetHistory;
 class WindowPort;
 
 class Form1 : public QWidget {
@@ -56,8 +60,18 @@ class Form1 : public QWidget {
 
     // Calculation files and the report: "Открыть", "Сохранить", "Отчет" (form1_documents.cpp).
     // ScheduleFolder asks for a folder, Schedule for the .xlsx or .csv file of its schedule.
-    // Scheme asks for the .dxf file of the suspension scheme.
-    enum class FileDialog { Open, Save, Report, ScheduleFolder, Schedule, TablesFolder, Scheme };
+    // Scheme asks for the .dxf file of the suspension scheme; SaveAs for a new name of the
+    // calculation.
+    enum class FileDialog {
+        Open,
+        Save,
+        Report,
+        ScheduleFolder,
+        Schedule,
+        TablesFolder,
+        Scheme,
+        SaveAs
+    };
     // Asks for a file name, empty when cancelled; a file dialog unless replaced (tests do).
     using FileChooser = std::function<QString(FileDialog dialog, const QString& suggested)>;
     void setFileChooser(FileChooser chooser) { fileChooser_ = std::move(chooser); }
@@ -67,6 +81,15 @@ class Form1 : public QWidget {
     // What "Отчет" does once the file is chosen. A failure is told in a message and returns
     // false.
     bool writeReport(const QString& pdfPath);
+    // "Печать…" (Ctrl+P): the report in Qt's print preview, painted by the code that paints its
+    // PDF; its print dialog chooses the printer. What the preview does is replaceable (tests do):
+    // it is given the printer, set up for the report's pages, and what paints the report on a
+    // printer, and says how it ended. Every end but Printed is told in a message.
+    enum class PrintEnd { Printed, Cancelled, NoPrinter, Failed };
+    using PrintPreview =
+        std::function<PrintEnd(QPrinter& printer, const std::function<bool(QPrinter&)>& paint)>;
+    void setPrintPreview(PrintPreview preview) { printPreview_ = std::move(preview); }
+    bool printReport();
     // What the window reads at path, said as a message names it ("файл расчета «a.vardo»", ...):
     // the reference workbooks, and the open calculation when calculationToo; empty when nothing.
     QString readFileAt(const QString& path, bool calculationToo) const;
@@ -103,14 +126,24 @@ class Form1 : public QWidget {
     // would throw unsaved changes away, the document asks whether to save them.
     QMenu* recentMenu() const { return recentMenu_; }
 
-    // Help (F1 in every window of the program): the help page, found as the workbooks are
-    // (core/datafile.h), shown by the desktop's browser unless replaced (tests do). A page that
-    // is missing or that no program shows is told in a message.
-    using HelpViewer = std::function<bool(const QString& path)>;
-    void setHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
+    // Help (F1 in every window of the program, "Справка" in the menu "…"): the program's own help
+    // window (helpwindow.h), opened at the section of the guide for the control that has the
+    // focus, or at its top.
     void showHelp();
-    // Gives window (About, the calculator) the F1 key of the help page.
+    QWidget* helpWindow() const;
+    // Gives window (About, the calculator) the F1 key of the help window; About's "Помощь" opens
+    // it too.
     void giveHelpKey(QWidget* window);
+
+    // Undo and redo of every change of the sheet (sheethistory.h): "…" → "Правка" → "Отменить",
+    // "Повторить"; Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, also while typing in a field
+    // (form1_edit.cpp).
+    SheetHistory& history() { return *history_; }
+    // The inputs, the six design moments and the check of every grade as a table, a tab between
+    // columns and each number as the window shows it, for a spreadsheet or a letter.
+    QString resultsText() const;
+    // "Копировать результаты" (Ctrl+C outside a text field): resultsText() to the clipboard.
+    void copyResults();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -126,6 +159,9 @@ class Form1 : public QWidget {
     void wireFields();
     void wireOptions();
     void openDataSources();
+    // The caption of the table row a pick into `field` copies from (the last source on display,
+    // as the pick takes it); nothing when no source is on display.
+    std::optional<QString> pickedRowCaption(const QString& field) const;
     void onButton(const QString& name);
     void onFieldClick(const QString& name);
     // A click on the control `name` as the user makes it: a button is clicked, a field's click
@@ -145,6 +181,10 @@ class Form1 : public QWidget {
     void onTablesFolder();
     void wireFiles();
     void fillRecentMenu();
+    void wireEdit();
+    // A user's action on `control` begins: what was typed before is a step of its own, and the
+    // step the action makes is named after the control.
+    void beginAction(const QString& control);
 
     QHash<QString, QWidget*> controls_;
     std::unique_ptr<WidgetSheet> sheet_;
@@ -157,12 +197,14 @@ class Form1 : public QWidget {
     QPointer<QWidget> calculator_;
     FileChooser fileChooser_;
     ReportViewer reportViewer_;
+    PrintPreview printPreview_;
     std::unique_ptr<WindowPort> port_;        // the sheet as the document sees it
     DocumentController* document_ = nullptr;  // a child of the window
     SheetAssist* assist_ = nullptr;           // a child of the window
     Progress progress_;
-    HelpViewer helpViewer_;
+    QPointer<HelpWindow> help_;
     QMenu* recentMenu_ = nullptr;
+    SheetHistory* history_ = nullptr;  // a child of the window
 };
 
 }  // namespace vardo::mainwindow

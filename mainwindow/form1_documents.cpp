@@ -1,12 +1,17 @@
 // Form1's calculation files and report: "Открыть" (Ctrl+O) and "Сохранить" (Ctrl+S) run the
-// document's flows (documentcontroller.h), "Отчет" (Ctrl+P) writes the report; the file dialogs
-// of all of them. The window is seen through a CalculationPort over its widgets and data sources;
-// what is saved, checked and restored is document/'s (calculation.h), the report is report.h's.
+// document's flows (documentcontroller.h), "Отчет" writes the report as a PDF and "Печать…"
+// (Ctrl+P) prints it; the file dialogs of all of them. The window is seen through a CalculationPort
+// over its widgets and data sources; what is saved, checked and restored is document/'s
+// (calculation.h), the report is report.h's.
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPaintEngine>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QShortcut>
 #include <QUrl>
@@ -33,6 +38,26 @@ QString withSuffix(const QString& path, const QString& suffix) {
     return path + u'.' + suffix;
 }
 
+// Qt's print preview of the report. The report is painted for the preview, and once more for
+// the printer when the print dialog that "Печать" opens is accepted.
+Form1::PrintEnd previewAndPrint(QWidget* parent, QPrinter& printer,
+                                const std::function<bool(QPrinter&)>& paint) {
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) return Form1::PrintEnd::NoPrinter;
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(u"Печать отчета"_s);
+    std::optional<bool> printed;  // how painting for the printer went, once it was painted
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        // The preview paints into pictures of its own.
+        const QPaintEngine* engine = target->paintEngine();
+        const bool preview = engine && engine->type() == QPaintEngine::Picture;
+        const bool painted = paint(*target);
+        if (!preview) printed = painted;
+    });
+    dialog.exec();
+    if (!printed) return Form1::PrintEnd::Cancelled;
+    return *printed ? Form1::PrintEnd::Printed : Form1::PrintEnd::Failed;
+}
+
 }  // namespace
 
 void Form1::wireDocuments() {
@@ -43,7 +68,8 @@ void Form1::wireDocuments() {
     } actions[] = {
         {names::cmdOpen.utf16(), Qt::CTRL | Qt::Key_O, [this] { document_->openChosen(); }},
         {names::cmdSave.utf16(), Qt::CTRL | Qt::Key_S, [this] { document_->saveChosen(); }},
-        {names::cmdReport.utf16(), Qt::CTRL | Qt::Key_P, [this] { onReport(); }},
+        {names::cmdReport.utf16(), Qt::CTRL | Qt::SHIFT | Qt::Key_P, [this] { onReport(); }},
+        {u"", Qt::CTRL | Qt::Key_P, [this] { printReport(); }},
     };
     for (const auto& a : actions) {
         const QKeySequence keys(a.keys);
@@ -67,6 +93,10 @@ QString Form1::chooseFile(FileDialog dialog, const QString& suggested) {
             return withSuffix(
                 QFileDialog::getSaveFileName(this, u"Сохранить расчет"_s, suggested, calculations),
                 document::fileSuffix());
+        case FileDialog::SaveAs:
+            return withSuffix(QFileDialog::getSaveFileName(this, u"Сохранить расчет как"_s,
+                                                           suggested, calculations),
+                              document::fileSuffix());
         case FileDialog::Report:
             return withSuffix(QFileDialog::getSaveFileName(this, u"Сохранить отчет"_s, suggested,
                                                            u"Документ PDF (*.pdf)"_s),
@@ -131,6 +161,45 @@ bool Form1::writeReport(const QString& pdfPath) {
         return false;
     }
     return true;
+}
+
+bool Form1::printReport() {
+    document::ReportInput in = reportInputOf(*port_, document_->path());
+    in.calculation.object = document_->objectData();
+    const document::Report report(std::move(in));
+    // The page of the PDF: A4 at the report's resolution, the margins the report's own.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(document::Report::kDpi);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    printer.setDocName(document_->path().isEmpty() ? u"Расчет жесткой поперечины"_s
+                                                   : QFileInfo(document_->path()).fileName());
+    const auto paint = [&report](QPrinter& target) { return report.paintPages(target); };
+    const PrintEnd end =
+        printPreview_ ? printPreview_(printer, paint) : previewAndPrint(this, printer, paint);
+    switch (end) {
+        case PrintEnd::Printed:
+            return true;
+        case PrintEnd::Cancelled:
+            sheet_->message(u"Печать отменена: отчет не напечатан."_s);
+            break;
+        case PrintEnd::NoPrinter:
+            sheet_->message(
+                u"Отчет не напечатан: в системе не установлен ни один принтер. "
+                u"Отчет в PDF записывает кнопка «Отчет»."_s);
+            break;
+        case PrintEnd::Failed:
+            sheet_->message(
+                u"Отчет не напечатан: "_s +
+                (printer.outputFileName().isEmpty()
+                     ? u"принтер «"_s + printer.printerName() + u"» не принял задание."_s
+                     : u"файл «"_s + QFileInfo(printer.outputFileName()).fileName() +
+                           u"» не записан."_s));
+            break;
+    }
+    return false;
 }
 
 }  // namespace vardo::mainwindow

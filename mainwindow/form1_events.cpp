@@ -123,6 +123,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::onFieldClick(const QString& name) {
+    beginAction(name);
     // A click on a governing-value field takes the larger of the left and right results.
     if (const calc::ProcedureEntry* p = calc::findProcedure(name)) {
         p->run(*sheet_);
@@ -131,6 +132,9 @@ void Form1::onFieldClick(const QString& name) {
     }
     if (calc::clearOnClick(*sheet_, name)) return;
     calc::pickOnClick(*sheet_, name);
+    if (document::pickedFields().contains(name))
+        if (const std::optional<QString> caption = pickedRowCaption(name))
+            document_->recordPick(name, *caption);
 }
 
 void Form1::clickAsUser(const QString& name) {
@@ -151,6 +155,7 @@ void Form1::onOptionSelected(const QString& name) {
 }
 
 void Form1::onButton(const QString& name) {
+    beginAction(name);
     // "Новый расчет" asks first when it would throw unsaved changes away (form1_files.cpp).
     if (name == names::Command23) {
         document_->startNew();

@@ -1,8 +1,9 @@
 // Form1 as a desktop program's document window: the title and the modified mark its document
 // (documentcontroller.h) tells, checked again after every action that can change the window; the
 // questions as message boxes; recent files on the "Открыть" button; a .vardo file dropped on the
-// window; F1 for the help page.
+// window; F1 for the help window.
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -21,12 +22,14 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "about/form2.h"
 #include "core/catalogue.h"
 #include "core/datafile.h"
 #include "core/messages.h"
 #include "document/calculation.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/helppage.h"
+#include "mainwindow/gradewindow.h"
+#include "mainwindow/helpwindow.h"
 #include "mainwindow/recentfiles.h"
 #include "mainwindow/sheetassist.h"
 #include "mainwindow/taborder.h"
@@ -37,6 +40,68 @@ namespace vardo::mainwindow {
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+
+// The section of the guide (its anchor in help.html) that explains a control or the container it
+// lies in.
+struct HelpSection {
+    Name control;
+    const char16_t* section;
+};
+constexpr HelpSection kHelpSections[]{
+    {names::txtProlet, u"arms"},
+    {names::Combo2, u"arms"},
+    {names::Command10, u"arms"},
+    {names::Frame5, u"loads"},
+    {names::Frame7, u"loads"},
+    {names::frmF1, u"loads"},
+    {names::frmF2, u"loads"},
+    {names::Frame19, u"middle"},
+    {names::Frame16, u"section"},
+    {names::Frame17, u"section"},
+    {names::Frame6, u"section"},
+    {names::Frame8, u"section"},
+    {names::kSectionFrame, u"section"},
+    {names::Frame14, u"middle"},
+    {names::Command14, u"beam"},
+    {names::Frame3, u"beam"},
+    {names::frmF3, u"beam"},
+    {names::frmF4, u"beam"},
+    {names::frmF5, u"beam"},
+    {names::txtLp, u"beam"},
+    {names::txtVm, u"beam"},
+    {names::Combo1, u"beam"},
+    {names::kMfsPanel, u"mfs"},
+    {names::kMfsButtonsFrame, u"mfs"},
+    {names::Command16, u"allowable"},
+    {names::kAllowablePanel, u"allowable"},
+    {names::cmdGrades, u"grades"},
+    {names::Frame4, u"moments"},
+    {names::Frame18, u"moments"},
+    {names::kBeamPanel, u"moments"},
+    {names::Frame1, u"beam"},
+    {names::cmdOpen, u"files"},
+    {names::cmdSave, u"files"},
+    {names::Command23, u"new"},
+    {names::cmdReport, u"report"},
+    {names::cmdMore, u"object"},
+    {names::Command24, u"calculator"},
+    {names::Command25, u"calculator"},
+    {names::Option16, u"calculator"},
+    {names::Option17, u"calculator"},
+    {u"Form3", u"calculator"},
+    {u"GradeWindow", u"grades"},
+};
+
+QString helpSectionOf(const QWidget* widget) {
+    for (; widget; widget = widget->parentWidget()) {
+        const QString name = widget->objectName();
+        if (names::txtL.numberOf(name) || names::txtP.numberOf(name)) return u"arms"_s;
+        if (names::txtG.numberOf(name) || names::txtGg.numberOf(name)) return u"loads"_s;
+        for (const HelpSection& s : kHelpSections)
+            if (name == s.control.view()) return QString::fromUtf16(s.section);
+    }
+    return {};
+}
 
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -134,7 +199,12 @@ void Form1::wireFiles() {
     // The document's title and mark are the window's; its questions are message boxes over it.
     connect(document_, &DocumentController::titleChanged, this, &QWidget::setWindowTitle);
     connect(document_, &DocumentController::modifiedChanged, this, &QWidget::setWindowModified);
-    connect(document_, &DocumentController::opened, this, [this] { assist_->opened(); });
+    // After a file is opened the user goes on typing: the focus is on the sheet's first field,
+    // not left on a navigator the file stepped.
+    connect(document_, &DocumentController::opened, this, [this] {
+        assist_->opened();
+        if (QWidget* first = firstInputField(this)) first->setFocus(Qt::OtherFocusReason);
+    });
     // Nothing is computed after "Новый расчет", so nothing is out of date.
     connect(document_, &DocumentController::cleared, this,
             [this] { assist_->ran(names::Command23); });
@@ -144,9 +214,11 @@ void Form1::wireFiles() {
         [this](const QString& question) { return askChangedWithMessageBox(this, question); });
     document_->setFileNameChooser(
         [this](DocumentController::FileName purpose, const QString& suggested) {
-            return chooseFile(
-                purpose == DocumentController::FileName::Open ? FileDialog::Open : FileDialog::Save,
-                suggested);
+            using Name = DocumentController::FileName;
+            return chooseFile(purpose == Name::Open     ? FileDialog::Open
+                              : purpose == Name::SaveAs ? FileDialog::SaveAs
+                                                        : FileDialog::Save,
+                              suggested);
         });
     document_->setReadFiles([this](const QString& path) { return readFileAt(path, false); });
 
@@ -204,9 +276,20 @@ void Form1::wireFiles() {
                 [this, open](const QPoint& at) { recentMenu_->popup(open->mapToGlobal(at)); });
     }
 
-    // F1: the help page.
+    // F1, and "Справка" at the end of the menu "…": the help window.
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, &Form1::showHelp);
+    QWidget* more = controls_.value(names::cmdMore);
+    if (auto* menu = more ? more->findChild<QMenu*>() : nullptr) {
+        menu->addSeparator();
+        QAction* guide = menu->addAction(u"Справка"_s);
+        guide->setObjectName(u"actionHelp"_s);
+        guide->setShortcut(QKeySequence(Qt::Key_F1));
+        guide->setShortcutContext(Qt::WidgetShortcut);  // F1 of the window is the shortcut above
+        connect(guide, &QAction::triggered, this, [this] { showHelpWindow(help_, QString()); });
+    }
+    // The grade window is a tool window of this one: the F1 above reaches it too (a key of its own
+    // would make F1 ambiguous there, and neither would answer).
 
     orderTabsByLayout(this);
     // The arrow is a part of "Открыть": the next stop after it.
@@ -258,21 +341,25 @@ void Form1::dropEvent(QDropEvent* event) {
 }
 
 void Form1::showHelp() {
-    QString error;
-    if (!openHelpPage(helpViewer_, &error)) sheet_->message(error);
+    showHelpWindow(help_, helpSectionOf(QApplication::focusWidget()));
+}
+
+QWidget* Form1::helpWindow() const {
+    return help_;
 }
 
 void Form1::giveHelpKey(QWidget* window) {
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), window);
-    connect(help, &QShortcut::activated, window, [self = QPointer<Form1>(this), window] {
-        if (self) {
+    // Once the main window is closed, the window that asks keeps a help window of its own.
+    auto open = [self = QPointer<Form1>(this), own = std::make_shared<QPointer<HelpWindow>>()] {
+        if (self)
             self->showHelp();
-            return;
-        }
-        // The main window is closed: the window that asked tells it itself.
-        QString error;
-        if (!openHelpPage({}, &error)) showMessageBox(window, error);
-    });
+        else
+            showHelpWindow(*own, QString());
+    };
+    auto* key = new QShortcut(QKeySequence(Qt::Key_F1), window);
+    key->setObjectName(u"helpKey"_s);
+    connect(key, &QShortcut::activated, window, open);
+    if (auto* about = qobject_cast<Form2*>(window)) about->setHelpOpener(open);
 }
 
 }  // namespace vardo::mainwindow

@@ -21,6 +21,7 @@
 #include "document/schemedxf.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/objectdialog.h"
+#include "mainwindow/sheethistory.h"
 #include "tables/datasource.h"
 
 namespace vardo::mainwindow {
@@ -61,6 +62,13 @@ void Form1::wireObject() {
     QAction* scheme = menu->addAction(u"Схема в DXF…"_s);
     scheme->setObjectName(u"actionScheme"_s);
     connect(scheme, &QAction::triggered, this, &Form1::onScheme);
+    // The report: printed, or written as a PDF (as "Отчет" does).
+    QAction* print = menu->addAction(u"Печать…\tCtrl+P"_s);
+    print->setObjectName(u"actionPrint"_s);
+    connect(print, &QAction::triggered, this, &Form1::printReport);
+    QAction* pdf = menu->addAction(u"Сохранить PDF…\tCtrl+Shift+P"_s);
+    pdf->setObjectName(u"actionPdf"_s);
+    connect(pdf, &QAction::triggered, this, &Form1::onReport);
     QAction* tables = menu->addAction(u"Папка таблиц…"_s);
     tables->setObjectName(u"actionTablesFolder"_s);
     connect(tables, &QAction::triggered, this, &Form1::onTablesFolder);
@@ -105,8 +113,10 @@ void Form1::editObjectData() {
     // Window-modal, not a loop of its own: the window waits, the program does not.
     auto* dialog = new ObjectDialog(document_->objectData(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this,
-            [this, dialog] { document_->setObjectData(dialog->data()); });
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        history_->begin(u"«Данные объекта»"_s);
+        document_->setObjectData(dialog->data());
+    });
     dialog->open();
 }
 

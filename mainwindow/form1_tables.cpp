@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QStringList>
 
+#include "core/catalogue.h"
 #include "core/datafile.h"
+#include "document/calculation.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/inventory.h"
 #include "tables/datasource.h"
@@ -52,6 +54,21 @@ void Form1::openDataSources() {
             u"\n\nВместо значений в полях этих таблиц стоят условные надписи. Щелчок по такому "
             u"полю переносит в расчет не число, и оно считается равным 0. Остальное работает."_s;
     }
+}
+
+std::optional<QString> Form1::pickedRowCaption(const QString& field) const {
+    std::optional<QString> caption;
+    for (const catalogue::PickSource& s : catalogue::pickSources(field)) {
+        if (!sheet_->isVisible(s.field) ||
+            (!s.frame.view().isEmpty() && !sheet_->isVisible(s.frame)))
+            continue;
+        for (const catalogue::Binding& b : catalogue::bindings())
+            if (b.field.view() == s.field.view())
+                if (auto* source = qobject_cast<tables::DataSource*>(controls_.value(b.dataSource)))
+                    caption =
+                        document::rowCaption(source->table(), b.dataSource, source->currentRow());
+    }
+    return caption;
 }
 
 }  // namespace vardo::mainwindow

@@ -3,9 +3,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -46,7 +50,7 @@ QTableWidgetItem* item(const QString& text) {
 }  // namespace
 
 GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
-    : QWidget(parent, Qt::Window), port_(port), click_(std::move(click)) {
+    : QWidget(parent, Qt::Tool), port_(port), click_(std::move(click)) {
     setObjectName(u"GradeWindow"_s);
     setWindowTitle(u"Подбор ригеля"_s);
     heading_ = new QLabel(this);
@@ -68,10 +72,20 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     tint.setColor(QPalette::Highlight, QColor(40, 90, 200, 70));
     tint.setColor(QPalette::HighlightedText, tint.color(QPalette::Text));
     grades_->setPalette(tint);
-    reasons_ = new QLabel(this);
+    // The reasons scroll on their own, so that a long list neither pushes the window off the
+    // screen nor has the window laid out again when it changes; only the lines in sight are laid
+    // out. They read as the window's text, and can be selected and copied.
+    reasons_ = new QPlainTextEdit(this);
     reasons_->setObjectName(u"reasons"_s);
-    reasons_->setWordWrap(true);
-    reasons_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    reasons_->setReadOnly(true);
+    reasons_->setUndoRedoEnabled(false);
+    reasons_->setFrameShape(QFrame::NoFrame);
+    reasons_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QPalette plain = reasons_->palette();
+    plain.setBrush(QPalette::Base, plain.brush(QPalette::Window));
+    reasons_->setPalette(plain);
+    reasons_->setMinimumHeight(3 * reasons_->fontMetrics().lineSpacing() +
+                               2 * static_cast<int>(reasons_->document()->documentMargin()));
     verdict_ = new QLabel(this);
     verdict_->setObjectName(u"verdict"_s);
     verdict_->setWordWrap(true);
@@ -94,9 +108,10 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     layout->addWidget(heading_);
     layout->addWidget(notice_);
     layout->addWidget(grades_);
-    layout->addWidget(reasons_);
+    // The room left over goes to the reasons when there are any, else below the verdict.
+    layout->addWidget(reasons_, 1);
     layout->addWidget(verdict_);
-    layout->addStretch(1);
+    layout->addStretch(0);
     layout->addLayout(buttons);
 
     connect(apply_, &QPushButton::clicked, this, &GradeWindow::applySelected);
@@ -105,12 +120,11 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
             [this](int row, int) { applyGrade(row); });
     connect(grades_, &QTableWidget::itemSelectionChanged, this,
             [this] { apply_->setEnabled(!grades_->selectedItems().isEmpty()); });
-    resize(980, 520);
 }
 
 void GradeWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (pending_) refresh(stale_);
+    if (pending_) recheck();
 }
 
 void GradeWindow::refresh(const QStringList& staleResults) {
@@ -120,6 +134,24 @@ void GradeWindow::refresh(const QStringList& staleResults) {
         pending_ = true;
         return;
     }
+    recheck();
+}
+
+void GradeWindow::showFor(const QWidget* mainWindow) {
+    if (!isVisible()) {
+        ensurePolished();
+        // Filled before it is shown, so that it is placed with the size its grades take.
+        if (pending_) recheck();
+        const QScreen* screen = mainWindow->screen();
+        if (!placed_ || !screen || !screen->availableGeometry().contains(frameGeometry()))
+            place(mainWindow);
+    }
+    QWidget::show();
+    raise();
+    activateWindow();
+}
+
+void GradeWindow::recheck() {
     pending_ = false;
     const document::Calculation c = document::capture(port_);
     const document::Results results = document::sheetResults(c);
@@ -170,77 +202,200 @@ void GradeWindow::refresh(const QStringList& staleResults) {
     }
 }
 
-void GradeWindow::fill() {
-    const int selected = grades_->currentRow();
-    grades_->clear();
-    const bool quarter = port_.isChecked(names::Option10);
-    const QString section = catalogue::sectionText(quarter);
-    QStringList headers{u"Марка"_s};
+GradeWindow::Table GradeWindow::tableOfCheck() const {
+    Table t;
+    const QString section = catalogue::sectionText(port_.isChecked(names::Option10));
+    t.headers << u"Марка"_s;
     for (int i = 0; i < 6; ++i)
-        headers << (i < 3 ? u"Середина"_s : section) + u"\n"_s +
-                       QString::fromUtf16(catalogue::kModes[i % 3].name) + u", тс·м"_s;
-    headers << u"Lр"_s << u"Вывод"_s;
-    grades_->setColumnCount(headers.size());
-    grades_->setHorizontalHeaderLabels(headers);
-    grades_->setRowCount(static_cast<int>(check_.grades.size()));
-    QStringList reasons;
-
+        t.headers << (i < 3 ? u"Середина"_s : section) + u"\n"_s +
+                         QString::fromUtf16(catalogue::kModes[i % 3].name) + u", тс·м"_s;
+    t.headers << u"Lр"_s << u"Вывод"_s;
     for (int r = 0; r < check_.grades.size(); ++r) {
         const document::GradeCheck& g = check_.grades[r];
         const bool chosen = r == check_.firstPassing;
-        grades_->setItem(r, 0, item((chosen ? u"► "_s : QString()) + g.grade));
+        QList<Cell> row;
+        row << Cell{(chosen ? u"► "_s : QString()) + g.grade, {}, {}, chosen};
         for (int i = 0; i < 6; ++i) {
             const std::optional<Fixed> m = i < 3 ? g.moments.middle[i] : g.moments.end[i - 3];
             const document::Utilisation& u = g.use[i];
             const int k = document::kAllowableOf[i];
             QString text = m ? formatFixed(*m) : u"—"_s;
             if (u.ratio) text += u"\n"_s + document::percentText(*u.ratio);
-            QTableWidgetItem* cell = item(text);
-            if (u.band != document::Band::Unknown) cell->setBackground(bandColour(u.band));
-            cell->setToolTip(
-                u"Момент "_s + (m ? formatFixed(*m) + u" тс·м"_s : u"не вычислен"_s) +
-                u"; допускаемый ("_s + kAllowableNames[k] + u"): "_s +
-                (g.allowableText[k].trimmed().isEmpty() ? u"—"_s : g.allowableText[k]) +
-                u" тс·м"_s);
-            grades_->setItem(r, kFirstMomentColumn + i, cell);
+            row << Cell{text,
+                        u"Момент "_s + (m ? formatFixed(*m) + u" тс·м"_s : u"не вычислен"_s) +
+                            u"; допускаемый ("_s + kAllowableNames[k] + u"): "_s +
+                            (g.allowableText[k].trimmed().isEmpty() ? u"—"_s : g.allowableText[k]) +
+                            u" тс·м"_s,
+                        bandColour(u.band), chosen};
         }
-        QString fit = u"?"_s;
-        if (g.length == document::LengthFit::Allowed) fit = u"входит"_s;
-        if (g.length == document::LengthFit::NotAllowed) fit = u"не входит"_s;
-        QTableWidgetItem* length = item(fit);
-        length->setToolTip(u"Возможные расчетные длины, м: "_s + g.lengthsText);
-        if (g.length == document::LengthFit::Allowed)
-            length->setBackground(bandColour(document::Band::UpTo90));
-        if (g.length == document::LengthFit::NotAllowed)
-            length->setBackground(bandColour(document::Band::Over100));
-        grades_->setItem(r, kLengthColumn, length);
-        grades_->setItem(
-            r, kVerdictColumn,
-            item(document::gradeVerdictText(g) + (chosen ? u" — выбор"_s : QString())));
-        grades_->item(r, kVerdictColumn)->setToolTip(g.reasons.join(u'\n'));
+        Cell length{u"?"_s, u"Возможные расчетные длины, м: "_s + g.lengthsText, {}, chosen};
+        if (g.length == document::LengthFit::Allowed) {
+            length.text = u"входит"_s;
+            length.background = bandColour(document::Band::UpTo90);
+        }
+        if (g.length == document::LengthFit::NotAllowed) {
+            length.text = u"не входит"_s;
+            length.background = bandColour(document::Band::Over100);
+        }
+        row << length;
+        row << Cell{document::gradeVerdictText(g) + (chosen ? u" — выбор"_s : QString()),
+                    g.reasons.join(u'\n'),
+                    {},
+                    chosen};
+        t.rows << row;
+    }
+    return t;
+}
+
+void GradeWindow::fill() {
+    QStringList reasons;
+    for (const document::GradeCheck& g : check_.grades)
         if (g.verdict != document::Verdict::Passes && !g.reasons.isEmpty())
             reasons << g.grade + u" — "_s + g.reasons.join(u"; "_s);
-        if (chosen) {
-            for (int col = 0; col < grades_->columnCount(); ++col) {
-                QFont font = grades_->item(r, col)->font();
-                font.setBold(true);
-                grades_->item(r, col)->setFont(font);
+    // Compared with the text set last: the editor gives its text back with plain spaces for
+    // the non-breaking ones.
+    // Set into the document itself, which lays out only the lines in sight when they are painted.
+    if (QString text = reasons.join(u'\n'); text != reasonsText_) {
+        reasons_->document()->setPlainText(text);
+        reasonsText_ = std::move(text);
+    }
+    reasons_->setVisible(!reasons.isEmpty());
+    Table table = tableOfCheck();
+    if (table != shown_) {
+        showTable(table);
+        shown_ = std::move(table);
+    }
+    apply_->setEnabled(!grades_->selectedItems().isEmpty());
+}
+
+void GradeWindow::showTable(const Table& table) {
+    // The cells are rewritten in place: the selection stays, a cell's role that is the same is
+    // left alone by the item, and only the columns and rows whose cells' texts or fonts changed
+    // are measured again (a column's width follows its cells' texts, a row's height their
+    // lines).
+    const bool reshaped =
+        table.headers != shown_.headers || table.rows.size() != shown_.rows.size();
+    if (table.headers != shown_.headers) {
+        grades_->setColumnCount(static_cast<int>(table.headers.size()));
+        grades_->setHorizontalHeaderLabels(table.headers);
+    }
+    grades_->setRowCount(static_cast<int>(table.rows.size()));
+    QList<bool> columnChanged(table.headers.size(), false);
+    QList<bool> rowChanged(table.rows.size(), false);
+    QFont bold;
+    bold.setBold(true);
+    for (int r = 0; r < table.rows.size(); ++r) {
+        for (int col = 0; col < table.rows[r].size(); ++col) {
+            const Cell& cell = table.rows[r][col];
+            QTableWidgetItem* it = grades_->item(r, col);
+            const Cell* was = reshaped ? nullptr : &shown_.rows[r][col];
+            if (!was || was->text != cell.text || was->bold != cell.bold) columnChanged[col] = true;
+            if (!was || was->text.count(u'\n') != cell.text.count(u'\n') || was->bold != cell.bold)
+                rowChanged[r] = true;
+            if (!it) {
+                it = item(cell.text);
+                grades_->setItem(r, col, it);
             }
+            it->setText(cell.text);
+            it->setToolTip(cell.toolTip);
+            it->setData(Qt::BackgroundRole,
+                        cell.background.isValid() ? QVariant(QBrush(cell.background)) : QVariant());
+            it->setData(Qt::FontRole, cell.bold ? QVariant(bold) : QVariant());
         }
     }
-    reasons_->setText(reasons.join(u'\n'));
-    reasons_->setVisible(!reasons.isEmpty());
-    grades_->resizeColumnsToContents();
-    grades_->resizeRowsToContents();
-    // As tall as its rows, so the lines below it have the room they need.
-    int height = std::max(grades_->horizontalHeader()->sizeHint().height(),
-                          grades_->horizontalHeader()->height()) +
-                 2 * grades_->frameWidth() + 4 +
-                 grades_->horizontalScrollBar()->sizeHint().height();
-    for (int r = 0; r < grades_->rowCount(); ++r) height += grades_->rowHeight(r);
-    grades_->setMaximumHeight(std::max(height, 120));
-    if (selected >= 0 && selected < grades_->rowCount()) grades_->selectRow(selected);
-    apply_->setEnabled(!grades_->selectedItems().isEmpty());
+    if (reshaped) {
+        grades_->resizeColumnsToContents();
+        grades_->resizeRowsToContents();
+    } else {
+        // While the grades stay the same, a column only widens: columns that do not jump as the
+        // user types, and only the cells that changed are painted again.
+        const auto* view = static_cast<const QAbstractItemView*>(grades_);
+        for (int col = 0; col < columnChanged.size(); ++col) {
+            if (!columnChanged[col]) continue;
+            const int wanted = std::max(view->sizeHintForColumn(col),
+                                        grades_->horizontalHeader()->sectionSizeHint(col));
+            if (wanted > grades_->columnWidth(col)) grades_->setColumnWidth(col, wanted);
+        }
+        for (int r = 0; r < rowChanged.size(); ++r)
+            if (rowChanged[r]) grades_->resizeRowToContents(r);
+    }
+    fitTable();
+}
+
+void GradeWindow::fitTable() {
+    // As tall as its rows, up to kRowsShown without a scrollbar (with room for a horizontal one),
+    // so the lines below it have the room they need; as wide as its columns where the screen has
+    // the room, growing only, so that a keystroke that narrows a column changes no limit.
+    const int chrome = std::max(grades_->horizontalHeader()->sizeHint().height(),
+                                grades_->horizontalHeader()->height()) +
+                       2 * grades_->frameWidth() + 4 +
+                       grades_->horizontalScrollBar()->sizeHint().height();
+    int all = chrome;
+    int shown = chrome;
+    for (int r = 0; r < grades_->rowCount(); ++r) {
+        all += grades_->rowHeight(r);
+        if (r < kRowsShown) shown += grades_->rowHeight(r);
+    }
+    int width = 2 * grades_->frameWidth() + 4;
+    if (grades_->rowCount() > kRowsShown) width += grades_->verticalScrollBar()->sizeHint().width();
+    const int last = grades_->columnCount() - 1;
+    for (int col = 0; col <= last; ++col)
+        width +=
+            col < last
+                ? grades_->columnWidth(col)
+                : std::max(static_cast<const QAbstractItemView*>(grades_)->sizeHintForColumn(col),
+                           grades_->horizontalHeader()->sectionSizeHint(col));
+    const QScreen* screen = this->screen();
+    if (screen) width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+    const QSize least(std::max(width, grades_->minimumWidth()), std::max(shown, 120));
+    const int most = std::max(all, 120);
+    if (least == grades_->minimumSize() && most == grades_->maximumHeight()) return;
+    grades_->setMinimumSize(least);
+    grades_->setMaximumHeight(most);
+    fitWindow();
+}
+
+void GradeWindow::fitWindow() {
+    // The window's lower limit is set here, when the table's changes, and not by its layout on
+    // each change of a text: a limit changed is a round trip to the window system.
+    QSize least = layout()->totalMinimumSize();
+    if (const QScreen* screen = this->screen())
+        least = least.boundedTo(screen->availableGeometry().size());
+    setMinimumSize(least);
+}
+
+void GradeWindow::place(const QWidget* mainWindow) {
+    const QScreen* screen = mainWindow->screen();
+    if (!screen) return;
+    placed_ = true;
+    const QRect room = screen->availableGeometry();
+    // The frame the window system puts around a window, as it put it around the main window.
+    const QRect main = mainWindow->frameGeometry();
+    const QMargins frame(mainWindow->geometry().left() - main.left(),
+                         mainWindow->geometry().top() - main.top(),
+                         main.right() - mainWindow->geometry().right(),
+                         main.bottom() - mainWindow->geometry().bottom());
+    const QSize most = room.size().shrunkBy(frame);
+    QSize size = sizeHint().expandedTo(minimumSizeHint()).expandedTo({980, 520}).boundedTo(most);
+    resize(size);
+    size = this->size().grownBy(frame);  // what the window took, with its frame
+    // Beside the main window where there is room (right, left, below, above), else over its
+    // lower part, always wholly on its screen.
+    const QPoint candidates[] = {{main.right() + 1, main.top()},
+                                 {main.left() - size.width(), main.top()},
+                                 {main.left(), main.bottom() + 1},
+                                 {main.left(), main.top() - size.height()}};
+    QPoint at(main.left(), main.bottom() - size.height());
+    for (const QPoint& p : candidates)
+        if (room.contains(QRect(p, size))) {
+            at = p;
+            break;
+        }
+    at.setX(
+        std::clamp(at.x(), room.left(), std::max(room.left(), room.right() + 1 - size.width())));
+    at.setY(
+        std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() + 1 - size.height())));
+    move(at);
 }
 
 void GradeWindow::applySelected() {
@@ -250,6 +405,8 @@ void GradeWindow::applySelected() {
 void GradeWindow::applyGrade(int index) {
     if (index < 0 || index >= check_.grades.size()) return;
     const document::GradeCheck g = check_.grades[index];
+    Q_EMIT applying(g.grade);
+    const auto done = qScopeGuard([this] { Q_EMIT applied(); });
     // As the user would step the navigators: each move writes the row into its bound fields.
     if (g.rows) {
         port_.moveTo(names::Data1, g.rows->gpAt);

@@ -1,7 +1,8 @@
 #pragma once
 // The calculation files the user opened or saved last, newest first, and the folder used last;
 // kept in the program's settings (the same organisation and application as the tables folder,
-// core/datafile.h), so every window and every later run sees them.
+// core/datafile.h), so every window and every later run sees them. They are written to disk
+// off the window's thread, so opening and saving a calculation never waits for the settings.
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,9 @@ class RecentFiles {
     // Forgets path (a file that is gone).
     static void remove(const QString& path);
     static void clear();
+    // Waits until every change made here is written to the settings (at the end of the program
+    // this happens by itself, when the application object is destroyed).
+    static void flush();
 
     // The folder a file dialog starts in: the folder used last when it still exists, else the
     // user's documents folder, else the home folder.

@@ -63,11 +63,12 @@ void SheetAssist::refreshNow() {
 }
 
 GradeWindow* SheetAssist::showGradeWindow() {
-    if (!gradeWindow_) gradeWindow_ = new GradeWindow(port_, click_, form_);
-    gradeWindow_->show();
-    gradeWindow_->raise();
-    gradeWindow_->activateWindow();
+    if (!gradeWindow_) {
+        gradeWindow_ = new GradeWindow(port_, click_, form_);
+        Q_EMIT gradeWindowCreated(gradeWindow_);
+    }
     gradeWindow_->refresh(marks_->staleResults());
+    gradeWindow_->showFor(form_);
     return gradeWindow_;
 }
 

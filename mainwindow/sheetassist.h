@@ -43,6 +43,10 @@ class SheetAssist : public QObject {
     GradeWindow* showGradeWindow();
     GradeWindow* gradeWindow() const { return gradeWindow_; }
 
+  Q_SIGNALS:
+    // The window "Подбор ригеля" was made (it is made when first opened).
+    void gradeWindowCreated(GradeWindow* window);
+
   private:
     void changed();
 

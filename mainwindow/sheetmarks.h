@@ -43,6 +43,20 @@ class SheetMarks : public QObject {
     // Sets the marks by the texts the sheet has now.
     void refresh();
 
+    // What the marks know beyond the sheet's texts: the inputs each result was computed from and
+    // the results a file opened out of date. Undo takes it back with the texts (sheethistory.h).
+    struct Memory {
+        QHash<QString, QHash<QString, QString>> computedFrom;
+        QSet<QString> outOfDateOnOpening;
+        friend bool operator==(const Memory&, const Memory&) = default;
+    };
+    Memory memory() const { return {snapshots_, outOfDateOnOpening_}; }
+    // Call refresh() after it to show the marks.
+    void setMemory(const Memory& memory) {
+        snapshots_ = memory.computedFrom;
+        outOfDateOnOpening_ = memory.outOfDateOnOpening;
+    }
+
     bool isStale(const QString& result) const { return stale_.contains(result); }
     QStringList staleResults() const;
     // What is wrong with the text of a typed field, as its tooltip says it: not a number (and

@@ -1,5 +1,6 @@
 #include "mainwindow/taborder.h"
 
+#include <QLineEdit>
 #include <QWidget>
 #include <algorithm>
 
@@ -54,6 +55,14 @@ QList<QWidget*> readingOrder(QWidget* window) {
 void orderTabsByLayout(QWidget* window) {
     const QList<QWidget*> order = readingOrder(window);
     for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+QWidget* firstInputField(QWidget* window) {
+    for (QWidget* w : readingOrder(window))
+        if (auto* field = qobject_cast<QLineEdit*>(w);
+            field && field->isVisibleTo(window) && field->isEnabled() && !field->isReadOnly())
+            return field;
+    return nullptr;
 }
 
 }  // namespace vardo::mainwindow

@@ -19,4 +19,8 @@ QList<QWidget*> readingOrder(QWidget* window);
 // Sets the tab order of window's controls to their reading order.
 void orderTabsByLayout(QWidget* window);
 
+// The first field of window in reading order that the user can type into (shown, enabled, not
+// read-only); none when there is none.
+QWidget* firstInputField(QWidget* window);
+
 }  // namespace vardo::mainwindow

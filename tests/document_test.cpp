@@ -177,6 +177,13 @@ void DocumentTest::everyVersionOpens_data() {
                                              u"Петров П. П."_s,
                                              u"07.12.2026"_s,
                                              u"ветровой район III"_s};
+    QTest::newRow("version 3") << u"calculation-3.vardo"_s << 3
+                               << ObjectData{u"ст. Ясная, перегон Ясная — Луговая"_s,
+                                             u"12 (опоры 23, 24)"_s,
+                                             u"Иванов И. И."_s,
+                                             u"Петров П. П."_s,
+                                             u"07.12.2026"_s,
+                                             u"ветровой район III"_s};
     QTest::newRow("sample, version 1") << u"road.vardo"_s << 1 << ObjectData{};
     QTest::newRow("sample 1/4, version 1") << u"road-quarter.vardo"_s << 1 << ObjectData{};
 }
@@ -219,6 +226,18 @@ void DocumentTest::everyVersionOpens() {
         return QJsonValue(
             QJsonObject{{u"row"_s, r.row}, {u"caption"_s, r.caption}, {u"workbook"_s, r.workbook}});
     });
+    // The rows the loads were picked from: null is "not recorded", and a file older than them
+    // records none.
+    const QJsonObject picks = raw.value(u"picks"_s).toObject();
+    qsizetype recorded = 0;
+    for (auto it = picks.begin(); it != picks.end(); ++it) {
+        const QJsonObject pick = it.value().toObject();
+        recorded += !it.value().isNull();
+        const PickedRow row{pick.value(u"caption"_s).toString(), pick.value(u"value"_s).toString()};
+        QVERIFY(it.value().isNull() ? !read->picks.contains(it.key())
+                                    : read->picks.value(it.key()) == row);
+    }
+    QCOMPARE(read->picks.size(), recorded);
     if (QTest::currentTestFailed()) return;
     QCOMPARE(read->object, object);
     // A panel flag of a later program is passed over: it holds nothing of the calculation.

@@ -3,17 +3,27 @@
 // failed open that changes nothing on screen, rows found again or named when gone, and the report
 // of the window beside the report program's recomputation of the same file.
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "document/calculation.h"
+#include "mainwindow/gradewindow.h"
 #include "mainwindow/inventory.h"
+#include "mainwindow/objectdialog.h"
+#include "mainwindow/sheetassist.h"
+#include "mainwindow/sheethistory.h"
 #include "tables/datasource.h"
 #include "tests/support/calculationroad.h"
 #include "tests/support/files.h"
@@ -58,6 +68,23 @@ void driveRoad(Form1Fixture& f) {
     f.messages.clear();
 }
 
+// The sheet as the user sees it, the marks on it and the object data kept with it.
+QStringList sheetState(const Form1Fixture& f) {
+    f.window->assist().refreshNow();
+    QStringList state = snapshot(f);
+    state << u"stale: "_s + f.window->assist().marks().staleResults().join(u' ');
+    state << u"object: "_s + f.window->document().objectData().object;
+    return state;
+}
+
+// A key as the user presses it: to the control with the focus, in the active main window.
+void press(Form1Fixture& f, QKeyCombination keys) {
+    f.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : f.window.get(), keys.key(), keys.keyboardModifiers());
+}
+
 }  // namespace
 
 class DocumentsGuiTest : public QObject {
@@ -67,6 +94,9 @@ class DocumentsGuiTest : public QObject {
     void buttonsInTheBottomRow();
     void buttonsAndShortcutsAskForFiles_data();
     void buttonsAndShortcutsAskForFiles();
+    void undoAndRedoEachChange_data();
+    void undoAndRedoEachChange();
+    void copyResultsAsTable();
     void roundTripThroughWindow_data();
     void roundTripThroughWindow();
     void failedOpenChangesNothing_data();
@@ -106,9 +136,10 @@ void DocumentsGuiTest::buttonsAndShortcutsAskForFiles_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("dialog");
-    QTest::newRow("open") << u"cmdOpen"_s << int(Qt::Key_O) << int(FileDialog::Open);
-    QTest::newRow("save") << u"cmdSave"_s << int(Qt::Key_S) << int(FileDialog::Save);
-    QTest::newRow("report") << u"cmdReport"_s << int(Qt::Key_P) << int(FileDialog::Report);
+    QTest::addColumn<bool>("shift");  // Ctrl+Shift, else Ctrl (Ctrl+P prints)
+    QTest::newRow("open") << u"cmdOpen"_s << int(Qt::Key_O) << int(FileDialog::Open) << false;
+    QTest::newRow("save") << u"cmdSave"_s << int(Qt::Key_S) << int(FileDialog::Save) << false;
+    QTest::newRow("report") << u"cmdReport"_s << int(Qt::Key_P) << int(FileDialog::Report) << true;
 }
 
 void DocumentsGuiTest::buttonsAndShortcutsAskForFiles() {
@@ -117,6 +148,7 @@ void DocumentsGuiTest::buttonsAndShortcutsAskForFiles() {
     QFETCH(QString, button);
     QFETCH(int, key);
     QFETCH(int, dialog);
+    QFETCH(bool, shift);
     Form1Fixture f;
     QVERIFY(f.show());
     QList<int> asked;
@@ -129,10 +161,141 @@ void DocumentsGuiTest::buttonsAndShortcutsAskForFiles() {
     // The shortcut works while the user is typing in a field.
     auto* field = f.get<QLineEdit>(u"txtL1"_s);
     field->setFocus();
-    QTest::keyClick(field, Qt::Key(key), Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key(key),
+                    shift ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
     QCOMPARE(asked, (QList<int>{dialog, dialog}));
     QVERIFY(f.messages.isEmpty());
     QCOMPARE(snapshot(f), before);
+}
+
+void DocumentsGuiTest::undoAndRedoEachChange_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("modifiedAfter");
+    QTest::addColumn<bool>("modifiedAfterUndo");
+    QTest::newRow("typing") << u"type"_s << u"ввод «Скорость ветра Vm»"_s << true << false;
+    QTest::newRow("typing, undone in the field")
+        << u"typing"_s << u"ввод «Скорость ветра Vm»"_s << true << false;
+    QTest::newRow("click empties")
+        << u"txtL1"_s << u"очистку поля «Плечо точки 1 от левой опоры (л)»"_s << true << false;
+    QTest::newRow("pick")
+        << u"txtGg3"_s << u"выбор из таблицы: «Нагрузка Gг точки 3 с гололедом, на 1 м пролета»"_s
+        << true << false;
+    QTest::newRow("reset") << u"Command10"_s << u"«Сброс»"_s << true << false;
+    QTest::newRow("option") << u"Option10"_s << u"выбор «1/4»"_s << true << false;
+    QTest::newRow("table row") << u"Data4"_s << u"строку таблицы «т11.2.xls»"_s << true << false;
+    QTest::newRow("grade applied") << u"grade"_s << u"марку"_s << true << false;
+    QTest::newRow("object data") << u"object"_s << u"«Данные объекта»"_s << true << false;
+    // The new calculation is the unchanged state; the one taken back is in no file.
+    QTest::newRow("new calculation") << u"Command23"_s << u"«Новый расчет»"_s << false << true;
+}
+
+void DocumentsGuiTest::undoAndRedoEachChange() {
+    // State: the worked example saved to a file (no modified mark). Action: one change, then
+    // Ctrl+Z, then Ctrl+Y. Expected: the change is one named step; undo brings back every control,
+    // the marks and the object data as they were, redo as the change left them, the modified mark
+    // following.
+    QFETCH(QString, change);
+    QFETCH(QString, step);
+    QFETCH(bool, modifiedAfter);
+    QFETCH(bool, modifiedAfterUndo);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    driveRoad(f);
+    f.type(u"txtVm"_s, u"26"_s);  // an input changed since the moments: they are out of date
+    auto* data4 = f.get<vardo::tables::DataSource>(u"Data4"_s);
+    if (change == u"txtGg3"_s) data4->moveNext();
+    QTemporaryDir dir;
+    QVERIFY(f.window->document().save(dir.filePath(u"a.vardo"_s)));
+    vardo::mainwindow::GradeWindow* grades = nullptr;
+    if (change == u"grade"_s) grades = f.window->assist().showGradeWindow();
+    vardo::mainwindow::SheetHistory& history = f.window->history();
+    history.commit();
+    const QStringList before = sheetState(f);
+    QVERIFY(!f.window->isWindowModified());
+    const int steps = history.stack().count();
+
+    if (change.startsWith(u"typ"_s)) {
+        f.type(u"txtVm"_s, u"31"_s);
+        if (change == u"type"_s) QTest::keyClick(f.get(u"txtVm"_s), Qt::Key_Return);
+    } else if (change == u"Data4"_s) {
+        data4->moveNext();
+    } else if (change == u"grade"_s) {
+        QVERIFY(!grades->check().grades.isEmpty());
+        grades->applyGrade(int(grades->check().grades.size()) - 1);
+    } else if (change == u"object"_s) {
+        f.window->editObjectData();
+        auto* dialog = f.window->findChild<vardo::mainwindow::ObjectDialog*>();
+        QVERIFY(dialog);
+        dialog->field(u"object"_s)->setText(u"Перегон А — Б"_s);
+        dialog->accept();
+        QCOMPARE(f.modalGuard.takeSeen().size(), 1);
+    } else {
+        f.click(change);
+    }
+    const QStringList after = sheetState(f);
+    QVERIFY(after != before);
+    QCOMPARE(f.window->isWindowModified(), modifiedAfter);
+    const QStringList messages = f.messages;
+
+    press(f, Qt::CTRL | Qt::Key_Z);
+    QCOMPARE(sheetState(f), before);
+    QCOMPARE(f.window->isWindowModified(), modifiedAfterUndo);
+    QCOMPARE(history.stack().count(), steps + 1);
+    auto* redo = f.window->findChild<QAction*>(u"actionRedo"_s);
+    QVERIFY2(redo->text().startsWith(u"Повторить "_s + step), qPrintable(redo->text()));
+    press(f, Qt::CTRL | Qt::Key_Y);
+    QCOMPARE(sheetState(f), after);
+    QCOMPARE(f.window->isWindowModified(), modifiedAfter);
+    press(f, Qt::CTRL | Qt::SHIFT | Qt::Key_Z);  // nothing more to redo
+    QCOMPARE(sheetState(f), after);
+    QCOMPARE(f.messages, messages);
+}
+
+void DocumentsGuiTest::copyResultsAsTable() {
+    // State: the worked example with its moments. Action: Ctrl+C in a text field, then outside.
+    // Expected: the field copies its own text; outside, the clipboard holds the table: inputs with
+    // units, the six design moments as the labels show them, the grade check.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    driveRoad(f);
+    f.type(u"txtVm"_s, u"25"_s);
+    f.get<QLineEdit>(u"txtVm"_s)->selectAll();
+    QApplication::clipboard()->setText(u"—"_s);
+    press(f, Qt::CTRL | Qt::Key_C);
+    QCOMPARE(QApplication::clipboard()->text(), u"25"_s);
+    f.get(u"cmdSave"_s)->setFocus();
+    press(f, Qt::CTRL | Qt::Key_C);
+    // The menu of "…" begins with "Сохранить как…" and "Правка".
+    const QList<QAction*> more = f.get(u"cmdMore"_s)->findChild<QMenu*>()->actions();
+    QCOMPARE(more.value(0)->objectName(), u"actionSaveAs"_s);
+    QCOMPARE(more.value(1)->text(), u"Правка"_s);
+    QStringList edit;
+    for (const QAction* a : more.value(1)->menu()->actions()) edit << a->objectName();
+    QCOMPARE(edit,
+             (QStringList{u"actionUndo"_s, u"actionRedo"_s, QString(), u"actionCopyResults"_s}));
+    const QStringList lines = QApplication::clipboard()->text().split(u'\n');
+    QVERIFY(lines.contains(u"Скорость ветра Vm\t25\tм/с"_s));
+    QVERIFY(lines.contains(u"Расчетная длина ригеля Lр\t18\tм"_s));
+    QVERIFY(lines.contains(u"Плечо л\t42\t0\t0\t0\t0\t0\t0\t0\tм"_s));
+    for (const auto& [caption, middle, end] :
+         {std::tuple{u"Аварийный (Мн нп)"_s, u"Label22"_s, u"Label30"_s},
+          std::tuple{u"Гололед (Мр вп)"_s, u"Label23"_s, u"Label31"_s},
+          std::tuple{u"V max (Мр вп)"_s, u"Label24"_s, u"Label32"_s}}) {
+        QVERIFY(!f.text(middle).isEmpty());
+        const QString row = caption + u'\t' + f.text(middle) + u'\t' + f.text(end) + u"\tтс·м"_s;
+        QVERIFY2(lines.contains(row), qPrintable(row));
+    }
+    const auto verdict = std::find_if(lines.cbegin(), lines.cend(), [](const QString& l) {
+        return l.startsWith(u"Подбор ригеля\t"_s);
+    });
+    QVERIFY(verdict != lines.cend());
+    // One row per grade under the header, each with its eight cells after the grade.
+    const qsizetype header = lines.indexOf(*verdict) + 1;
+    QVERIFY(lines.value(header).startsWith(u"Марка\t"_s));
+    QVERIFY(lines.size() > header + 2);
+    for (qsizetype i = header + 1; i < lines.size() && !lines[i].isEmpty(); ++i)
+        QCOMPARE(lines[i].count(u'\t'), 8);
 }
 
 void DocumentsGuiTest::roundTripThroughWindow_data() {

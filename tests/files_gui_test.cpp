@@ -1,26 +1,33 @@
 // The main window as a desktop program's document window: a file named on the command line, the
 // title with the file's name and the modified mark, the question before "Выход", the close box,
 // "Новый расчет" and "Открыть" throw unsaved changes away (each answer), recent files (a vanished
-// one too), dropped files, the folder the file dialogs start in, F1 in every window, the tab order
-// of the window, and Qt's own texts in Russian. What needs no window (the command line's second
-// file, a save that asks for a name, a file another program changed) drives the document alone.
+// one too), dropped files, the folder the file dialogs start in, F1 and the help window, the tab
+// order of the window, and Qt's own texts in Russian. What needs no window (the command line's
+// second file, a save that asks for a name, a file another program changed) drives the document
+// alone.
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWindow>
 #include <cstdio>
 #include <filesystem>
 
+#include "core/datafile.h"
 #include "core/version.h"
 #include "document/calculation.h"
 #include "document/memoryport.h"
@@ -90,11 +97,13 @@ class FilesGuiTest : public QObject {
     void commandLineOpensTheFile();
     void commandLineWithTwoFiles();
     void modifiedMark();
+    void pickedRowIsSaved();
     void prompts_data();
     void prompts();
     void noQuestionWhenNothingChanged_data();
     void noQuestionWhenNothingChanged();
     void saveOfNewCalculationAsksForName();
+    void saveAsWorksOnTheNewFile();
     void fileChangedByAnotherProgram_data();
     void fileChangedByAnotherProgram();
     void questionBoxButtons();
@@ -104,9 +113,49 @@ class FilesGuiTest : public QObject {
     void droppedFileOpens();
     void dialogsStartInLastFolder();
     void helpKeyInEveryWindow();
-    void helpMissingOrNotShown();
+    void helpFindsWords();
     void tabOrderFollowsLayout();
 };
+
+void FilesGuiTest::saveAsWorksOnTheNewFile() {
+    // State: a calculation opened from a file. Action: Ctrl+Shift+S to another name, then to a
+    // folder that does not exist. Expected: a name not yet taken is suggested; the window works on
+    // the new file (title, recent files, unmodified), the opened file is as it was; the failed
+    // save is told in Russian and changes neither the window's file nor any file.
+    QTemporaryDir dir;
+    const QString opened = copyOf(dir, u"road.vardo"_s, u"расчет.vardo"_s);
+    QVERIFY(QFile::copy(opened, dir.filePath(u"расчет (2).vardo"_s)));
+    const QByteArray openedBytes = fileBytes(opened);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QVERIFY(f.window->document().open(opened));
+    f.type(u"txtVm"_s, u"29"_s);
+    QStringList asked;
+    QString answer = dir.filePath(u"вариант.vardo"_s);
+    f.window->setFileChooser([&](FileDialog dialog, const QString& suggested) {
+        asked << QString::number(int(dialog)) + u' ' + QFileInfo(suggested).fileName();
+        return answer;
+    });
+    QTest::keyClick(f.get(u"txtVm"_s), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(asked, QStringList{QString::number(int(FileDialog::SaveAs)) + u" расчет (3).vardo"_s});
+    QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
+    QCOMPARE(f.window->document().path(), answer);
+    QCOMPARE(shownTitle(f), u"вариант.vardo — Vardo v1.0"_s);
+    QCOMPARE(RecentFiles::files().first(), answer);
+    QCOMPARE(savedInput(answer, u"txtVm"_s), u"29"_s);
+    QCOMPARE(fileBytes(opened), openedBytes);
+
+    const QByteArray savedBytes = fileBytes(answer);
+    f.type(u"txtVm"_s, u"31"_s);
+    answer = dir.filePath(u"нет/вариант.vardo"_s);
+    QTest::keyClick(f.get(u"txtVm"_s), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages[0].contains(u"Не удалось сохранить"_s), qPrintable(f.messages[0]));
+    QCOMPARE(f.window->document().path(), dir.filePath(u"вариант.vardo"_s));
+    QVERIFY(f.window->isWindowModified());
+    QCOMPARE(fileBytes(dir.filePath(u"вариант.vardo"_s)), savedBytes);
+    QVERIFY(!QFileInfo::exists(answer));
+}
 
 void FilesGuiTest::commandLineOpensTheFile() {
     // State: a new window. Action: a file given on the command line, by a relative path.
@@ -126,6 +175,9 @@ void FilesGuiTest::commandLineOpensTheFile() {
     QVERIFY(!f.window->isWindowModified());
     QCOMPARE(f.text(u"txtProlet"_s), savedInput(path, u"txtProlet"_s));
     QCOMPARE(RecentFiles::files(), QStringList{path});
+    // The user goes on typing in the sheet's first field (top left), not on a navigator.
+    QVERIFY(f.window->focusWidget());
+    QCOMPARE(f.window->focusWidget()->objectName(), u"txtProlet"_s);
 }
 
 void FilesGuiTest::commandLineWithTwoFiles() {
@@ -178,6 +230,33 @@ void FilesGuiTest::modifiedMark() {
     f.type(u"txtProlet"_s, u"10"_s);
     QVERIFY(f.window->isWindowModified());
     QCOMPARE(shownTitle(f), u"Без имени* — Vardo v1.0"_s);
+}
+
+void FilesGuiTest::pickedRowIsSaved() {
+    // State: the table "G" on its second row. Action: pick it into point 3, type over point 4's
+    // pick, save. Expected: the file names the row point 3 was picked from, with the text picked;
+    // point 4 keeps its pick and the text it had then, so the report sees it typed over.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    auto* data2 = f.get<vardo::tables::DataSource>(u"Data2"_s);
+    data2->moveTo(1);
+    f.click(u"txtG3"_s);
+    f.click(u"txtG4"_s);
+    const QString picked = f.text(u"txtG4"_s);
+    f.type(u"txtG4"_s, u"7"_s);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"расчет.vardo"_s);
+    QVERIFY(f.window->document().save(path));
+    QString error;
+    const auto saved = vardo::document::readFile(path, &error);
+    QVERIFY2(saved, qPrintable(error));
+    const QString caption = data2->table().rows[1].value(0);
+    QVERIFY(!caption.isEmpty());
+    QCOMPARE(saved->picks.value(u"txtG3"_s),
+             (vardo::document::PickedRow{caption, saved->inputs.value(u"txtG3"_s)}));
+    QCOMPARE(saved->picks.value(u"txtG4"_s), (vardo::document::PickedRow{caption, picked}));
+    QVERIFY(saved->picks.contains(u"txtGg1"_s) &&
+            saved->picks.value(u"txtGg1"_s).caption.isEmpty());
 }
 
 void FilesGuiTest::prompts_data() {
@@ -418,6 +497,9 @@ void FilesGuiTest::recentFiles() {
     const QStringList expected{paths[5], paths[9], paths[8], paths[7],
                                paths[6], paths[4], paths[3], paths[2]};
     QCOMPARE(RecentFiles::files(), expected);
+    // Written for the next run, off the window's thread: the settings file holds the list.
+    RecentFiles::flush();
+    QCOMPARE(vardo::openSettings()->value(u"files/recent"_s).toStringList(), expected);
 
     auto* arrow = f.get<QToolButton>(u"cmdRecent"_s);
     QVERIFY(arrow && arrow->isVisible());
@@ -542,54 +624,74 @@ void FilesGuiTest::dialogsStartInLastFolder() {
 }
 
 void FilesGuiTest::helpKeyInEveryWindow() {
-    // F1 in the main window, the About window and the calculator opens the help page found among
-    // the program's files.
-    Form1Fixture f;
+    // State: no help page in any folder and no browser (an empty working folder). Action: F1 in
+    // the main window on an arm, in the calculator, in the grade window, "Помощь" of About.
+    // Expected: the program's own help window with the guide and its contents, opened at the
+    // section of the focused control.
+    QTemporaryDir empty;
+    Form1Fixture f(empty.path());
     QVERIFY(f.show());
-    QTest::keyClick(f.window.get(), Qt::Key_F1);
-    QCOMPARE(f.helpPages.size(), 1);
-    QCOMPARE(QFileInfo(f.helpPages[0]).canonicalFilePath(),
-             QFileInfo(QStringLiteral(VARDO_SAMPLE_DATA "/help.html")).canonicalFilePath());
-    f.click(u"Command19"_s);
-    QWidget* about = f.window->aboutWindow();
-    QVERIFY(about && QTest::qWaitForWindowExposed(about));
-    QTest::keyClick(about, Qt::Key_F1);
-    QCOMPARE(f.helpPages.size(), 2);
+    QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+    f.messages.clear();  // the tables are missing
+    f.window->findChild<QWidget*>(u"txtL3"_s)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QWidget* help = f.window->helpWindow();
+    QVERIFY(help && QTest::qWaitForWindowExposed(help));
+    auto* text = help->findChild<QTextBrowser*>(u"helpText"_s);
+    QVERIFY(text->toPlainText().contains(u"Что считает программа"_s));
+    QVERIFY(help->findChild<QTreeWidget*>(u"helpContents"_s)->topLevelItemCount() >= 10);
+    const auto topLine = [text] {
+        return text->cursorForPosition(QPoint(8, 8)).block().text().trimmed();
+    };
+    QCOMPARE(topLine(), u"Плечи, пролёт и вес Gт"_s);
+
     f.click(u"Option17"_s);
     f.click(u"Command25"_s);
     QWidget* calculator = f.window->calculatorWindow();
-    QVERIFY(calculator && QTest::qWaitForWindowExposed(calculator));
-    QVERIFY(QTest::qWaitForWindowActive(calculator));
+    QVERIFY(calculator && QTest::qWaitForWindowActive(calculator));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    QCOMPARE(f.helpPages.size(), 3);
+    QCOMPARE(f.window->helpWindow(), help);
+    QCOMPARE(topLine(), u"Калькулятор"_s);
+    f.click(u"Command14"_s);
+    f.click(u"cmdGrades"_s);
+    auto* grades = f.window->findChild<QWidget*>(u"GradeWindow"_s);
+    QVERIFY(grades && QTest::qWaitForWindowActive(grades));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(topLine(), u"Подбор ригеля"_s);
+
+    help->close();
+    QTRY_VERIFY(!f.window->helpWindow());
+    f.click(u"Command19"_s);
+    QWidget* about = f.window->aboutWindow();
+    QVERIFY(about && QTest::qWaitForWindowExposed(about));
+    about->findChild<QPushButton*>(u"Command2"_s)->click();
+    QVERIFY(f.window->helpWindow() && f.window->helpWindow()->isVisible());
     QVERIFY(f.messages.isEmpty());
 }
 
-void FilesGuiTest::helpMissingOrNotShown() {
-    {
-        // No browser: a message names the page.
-        Form1Fixture f;
-        QVERIFY(f.show());
-        f.helpShown = false;
-        QTest::keyClick(f.window.get(), Qt::Key_F1);
-        QCOMPARE(f.messages.size(), 1);
-        QVERIFY2(f.messages[0].contains(u"help.html"_s) && f.messages[0].contains(u"браузер"_s),
-                 qPrintable(f.messages[0]));
-    }
-    {
-        // No page in any folder of the program: a message names the folders searched.
-        QTemporaryDir empty;
-        Form1Fixture f(empty.path());
-        QVERIFY(f.show());
-        QTest::qWait(0);
-        f.messages.clear();
-        QTest::keyClick(f.window.get(), Qt::Key_F1);
-        QVERIFY(f.helpPages.isEmpty());
-        QCOMPARE(f.messages.size(), 1);
-        QVERIFY2(f.messages[0].contains(u"не найдена"_s) &&
-                     f.messages[0].contains(QDir::toNativeSeparators(empty.path())),
-                 qPrintable(f.messages[0]));
-    }
+void FilesGuiTest::helpFindsWords() {
+    // State: the help window. Action: a word typed in the find field, then "Далее"; a word the
+    // guide does not hold. Expected: the match selected whatever its case, the count shown, the
+    // next match after it; "не найдено".
+    Form1Fixture f;
+    QVERIFY(f.show());
+    QTest::keyClick(f.window.get(), Qt::Key_F1);
+    QWidget* help = f.window->helpWindow();
+    QVERIFY(help);
+    auto* text = help->findChild<QTextBrowser*>(u"helpText"_s);
+    auto* status = help->findChild<QLabel*>(u"helpFindStatus"_s);
+    QTest::keyClicks(help->findChild<QLineEdit*>(u"helpFind"_s), u"vm"_s);
+    QCOMPARE(text->textCursor().selectedText(), u"Vm"_s);
+    QVERIFY2(status->text().startsWith(u"1 из "_s), qPrintable(status->text()));
+    const int first = text->textCursor().selectionStart();
+    help->findChild<QPushButton*>(u"helpFindNext"_s)->click();
+    QVERIFY2(status->text().startsWith(u"2 из "_s), qPrintable(status->text()));
+    QVERIFY(text->textCursor().selectionStart() > first);
+
+    auto* field = help->findChild<QLineEdit*>(u"helpFind"_s);
+    field->clear();
+    QTest::keyClicks(field, u"vmz"_s);
+    QCOMPARE(status->text(), u"не найдено"_s);
 }
 
 void FilesGuiTest::tabOrderFollowsLayout() {

@@ -1,6 +1,6 @@
 // The main window's menu "…": the object data edited in its dialog, kept in the calculation file
-// and printed in the report; the schedule of the calculation files of a folder; the suspension
-// scheme for CAD.
+// and printed in the report; the report printed; the schedule of the calculation files of a folder;
+// the suspension scheme for CAD.
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -9,9 +9,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPdfDocument>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTime>
 
 #include "core/datafile.h"
 #include "document/calculation.h"
@@ -67,6 +69,16 @@ QString pdfText(const QString& path) {
     return pdf.getAllText(0).text().simplified();
 }
 
+// The pages of a PDF file as Qt PDF renders them, at 100 dpi.
+QList<QImage> pdfImages(const QString& path) {
+    QPdfDocument pdf;
+    QList<QImage> pages;
+    if (pdf.load(path) != QPdfDocument::Error::None) return pages;
+    for (int p = 0; p < pdf.pageCount(); ++p)
+        pages << pdf.render(p, (pdf.pagePointSize(p) * 100 / 72).toSize());
+    return pages;
+}
+
 }  // namespace
 
 class ObjectGuiTest : public QObject {
@@ -76,6 +88,7 @@ class ObjectGuiTest : public QObject {
     void menuButtonInTheFreePartOfTheBottomRow();
     void objectDataThroughDialogFileAndReport();
     void cancelKeepsObjectData();
+    void printedAsThePdf();
     void olderFileOpensWithoutObjectData();
     void folderSchedule();
     void folderWithoutCalculations();
@@ -107,11 +120,16 @@ void ObjectGuiTest::menuButtonInTheFreePartOfTheBottomRow() {
     QCOMPARE(action(f, u"actionObject"_s)->text(), u"Данные объекта…"_s);
     QVERIFY(action(f, u"actionSchedule"_s));
     QCOMPARE(action(f, u"actionSchedule"_s)->text(), u"Ведомость папки…"_s);
-    // A click shows the menu under the button.
+    // A click shows the whole menu under the button; where the screen ends below, Qt lifts it
+    // to the screen's edge or shows it above.
     f.click(u"cmdMore"_s);
     auto* menu = more->findChild<QMenu*>();
     QTRY_VERIFY(menu->isVisible());
-    QVERIFY(menu->geometry().top() >= more->mapToGlobal(QPoint(0, more->height())).y() - 1);
+    const QRect screen = menu->screen()->geometry(), shown = menu->geometry();
+    QVERIFY(screen.contains(shown));
+    QVERIFY(shown.top() >= more->mapToGlobal(QPoint(0, more->height())).y() - 1 ||
+            shown.bottom() == screen.bottom() ||
+            shown.bottom() <= more->mapToGlobal(QPoint(0, 0)).y() + 1);
     menu->close();
 }
 
@@ -154,6 +172,56 @@ void ObjectGuiTest::objectDataThroughDialogFileAndReport() {
     QCOMPARE(dialog->field(u"checkedBy"_s)->text(), kSigned.checkedBy);
     dialog->reject();
     g.modalGuard.takeSeen();
+}
+
+void ObjectGuiTest::printedAsThePdf() {
+    // State: a window with object data; the print preview replaced by a printer that writes a
+    // PDF file. Action: "Печать…" in the menu, then the report's PDF. Expected: the same pages,
+    // pixel for pixel.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    fillDialog(f, kSigned, true);
+    QTemporaryDir dir;
+    QString printed = dir.filePath(u"печать.pdf"_s);
+    Form1::PrintEnd end = Form1::PrintEnd::Printed;
+    f.window->setPrintPreview([&](QPrinter& printer, const std::function<bool(QPrinter&)>& paint) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        if (end != Form1::PrintEnd::Printed) return end;
+        return paint(printer) ? end : Form1::PrintEnd::Failed;
+    });
+    // The report is dated to the minute: both made in the same one.
+    while (QTime::currentTime().second() >= 55) QTest::qWait(500);
+    action(f, u"actionPrint"_s)->trigger();
+    const QString pdf = dir.filePath(u"отчет.pdf"_s);
+    QVERIFY(f.window->writeReport(pdf));
+    QVERIFY2(f.messages.isEmpty(), qPrintable(f.messages.join(u'\n')));
+    const QList<QImage> pages = pdfImages(printed), expected = pdfImages(pdf);
+    QVERIFY(!pages.isEmpty());
+    QCOMPARE(pages.size(), expected.size());
+    for (int p = 0; p < pages.size(); ++p)
+        QVERIFY2(pages[p] == expected[p], qPrintable(QString::number(p + 1)));
+
+    // Ctrl+P: a preview closed without printing, no printer, a printer that takes nothing: each
+    // is told, none as printed.
+    const struct {
+        Form1::PrintEnd end;
+        QString printTo;
+        QString message;
+    } failures[] = {
+        {Form1::PrintEnd::Cancelled, printed, u"Печать отменена: отчет не напечатан."_s},
+        {Form1::PrintEnd::NoPrinter, printed, u"не установлен ни один принтер"_s},
+        {Form1::PrintEnd::Printed, dir.filePath(u"нет/печать.pdf"_s),
+         u"Отчет не напечатан: файл «печать.pdf» не записан."_s},
+    };
+    for (const auto& failure : failures) {
+        end = failure.end;
+        printed = failure.printTo;
+        f.messages.clear();
+        QTest::keyClick(f.window.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY2(f.messages[0].contains(failure.message), qPrintable(f.messages[0]));
+    }
 }
 
 void ObjectGuiTest::cancelKeepsObjectData() {

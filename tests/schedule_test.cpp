@@ -133,6 +133,7 @@ class ScheduleTest : public QObject {
     void xlsxNumbersInAnyLocale();
     void everyFileReadAndCheckedIsSuccess();
     void xlsxAmongCyrillicFolders();
+    void xlsxWithoutItsModule();
     void refusedOutputs_data();
     void refusedOutputs();
 };
@@ -368,9 +369,10 @@ void ScheduleTest::xlsxNumbersInAnyLocale() {
     QVERIFY(unzip.waitForFinished());
     const QString sheet = QString::fromUtf8(unzip.readAllStandardOutput());
     QList<double> numbers;
-    // A number cell has no type attribute ("t" marks a text).
+    // A number cell of the row (the third: the title, the header, then the rows) has no type
+    // attribute ("t" marks a text).
     auto cells =
-        QRegularExpression(u"<c r=\"[A-Z]+2\"(?: s=\"\\d+\")?><v>([^<]*)</v>"_s).globalMatch(sheet);
+        QRegularExpression(u"<c r=\"[A-Z]+3\"(?: s=\"\\d+\")?><v>([^<]*)</v>"_s).globalMatch(sheet);
     while (cells.hasNext()) {
         const QString text = cells.next().captured(1);
         bool ok = false;
@@ -414,6 +416,42 @@ void ScheduleTest::xlsxAmongCyrillicFolders() {
     QVERIFY(contentOf(xlsx).startsWith("PK\x03\x04"));
     // The program's temporary folder is gone (Qt may keep a runtime folder there on Linux).
     QVERIFY(QDir(temporary).entryList({u"vardo*"_s}, QDir::AllEntries | QDir::Hidden).isEmpty());
+}
+
+void ScheduleTest::xlsxWithoutItsModule() {
+#ifdef Q_OS_WIN
+    QSKIP("the .xlsx writer is linked into the programs on Windows");
+#endif
+    // State: vardo-report copied into a folder of its own, outside the build tree, where its
+    // .xlsx module is not found.
+    QTemporaryDir dir;
+    QStringList files = threeFiles(dir);
+    files.removeLast();
+    const QString program = dir.filePath(u"vardo-report"_s);
+    QVERIFY(QFile::copy(QStringLiteral(VARDO_REPORT_EXE), program));
+    const auto schedule = [&](const QString& output) {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(program, QStringList{u"--tables"_s, QStringLiteral(VARDO_SAMPLE_DATA),
+                                     u"--schedule"_s, output} +
+                             files);
+        return p.waitForFinished(120000) ? std::pair(p.exitCode(), p.readAllStandardError())
+                                         : std::pair(-1, QByteArray());
+    };
+    // Action: the schedule as a workbook, and as a CSV.
+    const QString xlsx = dir.filePath(u"ведомость.xlsx"_s);
+    const QString csv = dir.filePath(u"ведомость.csv"_s);
+    const auto [xlsxExit, xlsxErr] = schedule(xlsx);
+    const auto [csvExit, csvErr] = schedule(csv);
+    // Expected: the workbook is refused, saying the module is missing and that a CSV needs none;
+    // nothing written; the CSV is written without it.
+    const QString err = QString::fromUtf8(xlsxErr);
+    QCOMPARE(xlsxExit, 1);
+    QVERIFY2(err.contains(u"не найден модуль записи .xlsx"_s) && err.contains(u"в .csv"_s),
+             qPrintable(err));
+    QVERIFY(!QFile::exists(xlsx));
+    QCOMPARE(csvExit, 0);
+    QVERIFY(QFile::exists(csv));
 }
 
 void ScheduleTest::refusedOutputs_data() {

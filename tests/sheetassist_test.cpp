@@ -5,7 +5,10 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,6 +96,8 @@ class SheetAssistTest : public QObject {
     void gradeWindowShowsTheWorkedCheck_data();
     void gradeWindowShowsTheWorkedCheck();
     void gradeWindowFollowsTheSheet();
+    void gradeWindowKeepsWhatDidNotChange();
+    void gradeWindowFitsItsScreen();
     void gradeWindowSaysWhatIsMissing_data();
     void gradeWindowSaysWhatIsMissing();
     void applyMovesTheFourNavigators_data();
@@ -217,7 +222,8 @@ void SheetAssistTest::gradeWindowShowsTheWorkedCheck() {
         }
     }
     QVERIFY(bands[0] != bands[1] && bands[1] != bands[2] && bands[0] != bands[2]);
-    QCOMPARE(w->findChild<QLabel*>(u"reasons"_s)->text().section(u'\n', 0, 0), reason);
+    QCOMPARE(w->findChild<QPlainTextEdit*>(u"reasons"_s)->toPlainText().section(u'\n', 0, 0),
+             reason);
     QCOMPARE(w->findChild<QLabel*>(u"verdict"_s)->text(), verdict);
     const QString shownNotice = w->findChild<QLabel*>(u"notice"_s)->text();
     QVERIFY2(shownNotice.contains(notice), qPrintable(shownNotice));
@@ -254,6 +260,62 @@ void SheetAssistTest::gradeWindowFollowsTheSheet() {
     auto* notice = w->findChild<QLabel*>(u"notice"_s);
     QVERIFY(notice && notice->isVisibleTo(w));
     QVERIFY(notice->text().contains(u"устарели"_s));
+}
+
+void SheetAssistTest::gradeWindowKeepsWhatDidNotChange() {
+    // State: the worked example (Lр 18), the grades shown.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    auto* table = w->findChild<QTableWidget*>(u"grades"_s);
+    QTableWidgetItem* const first = table->item(0, 0);
+    QTableWidgetItem* const length = table->item(0, GradeWindow::kLengthColumn);
+    // Action: Lр typed again as it was; then a length outside every grade's list.
+    // Expected: the same cells: left alone, then rewritten in place.
+    QVERIFY(user.run({u"txtLp=18"_s}));
+    f.window->assist().refreshNow();
+    QCOMPARE(table->item(0, 0), first);
+    QCOMPARE(table->item(0, GradeWindow::kLengthColumn), length);
+    QCOMPARE(length->text(), u"входит"_s);
+    QVERIFY(user.run({u"txtLp=99"_s}));
+    f.window->assist().refreshNow();
+    QCOMPARE(table->item(0, GradeWindow::kLengthColumn), length);
+    QCOMPARE(length->text(), u"не входит"_s);
+}
+
+void SheetAssistTest::gradeWindowFitsItsScreen() {
+    // State: the worked example; the allowable moments of eight grades (the sample's six and
+    // its last two again).
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    auto* allowable = f.get<vardo::tables::DataSource>(u"Data7"_s);
+    vardo::tables::Table grades = allowable->table();
+    grades.rows << grades.rows.mid(grades.rows.size() - 2);
+    allowable->setTable(grades);
+    // Action: "Подбор ригеля".
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    QCoreApplication::processEvents();
+    // Expected: a tool window of the main window, wholly on its screen, every grade shown.
+    QCOMPARE(w->windowType(), Qt::Tool);
+    QCOMPARE(w->parentWidget(), f.window.get());
+    const QRect room = f.window->screen()->availableGeometry();
+    QVERIFY2(room.contains(w->frameGeometry()),
+             qPrintable(u"%1,%2 %3x%4"_s.arg(w->frameGeometry().x())
+                            .arg(w->frameGeometry().y())
+                            .arg(w->frameGeometry().width())
+                            .arg(w->frameGeometry().height())));
+    auto* table = w->findChild<QTableWidget*>(u"grades"_s);
+    QCOMPARE(table->rowCount(), GradeWindow::kRowsShown);
+    QVERIFY(!table->verticalScrollBar()->isVisible());
+    QCOMPARE(table->rowAt(table->viewport()->height() - 1), -1);  // room below the last row
 }
 
 void SheetAssistTest::gradeWindowSaysWhatIsMissing_data() {

@@ -2,7 +2,8 @@
 # targets and the logic tests read workbooks, evaluate expressions and write reports without
 # widgets, and a link that brings them back must not go unnoticed.
 #
-# Usage: cmake [-DNINJA=ninja -DBUILD_DIR=dir] [-DFORBIDDEN=Gui] -P widgetless.cmake PROGRAM...
+# Usage: cmake [-DNINJA=ninja -DBUILD_DIR=dir] [-DFORBIDDEN=Gui | -DLIBRARY=name] -P widgetless.cmake
+#        PROGRAM...
 #
 # FORBIDDEN names the Qt library none of the programs may link or load, Widgets unless given: the
 # crossbeam check and the logic under it need Qt Core only, and their tests are held to Gui.
@@ -35,6 +36,13 @@ if(NOT FORBIDDEN)
     set(FORBIDDEN Widgets)
 endif()
 set(forbidden_regex "Qt[0-9]*${FORBIDDEN}")
+set(forbidden_text "Qt ${FORBIDDEN}")
+# LIBRARY names another library than Qt's (a pattern of its file name): xlsxwriter, which the
+# programs load only with their .xlsx module, when a schedule is first written.
+if(LIBRARY)
+    set(forbidden_regex "${LIBRARY}")
+    set(forbidden_text "${LIBRARY}")
+endif()
 set(offenders)
 foreach(program IN LISTS programs)
     if(NOT EXISTS "${program}")
@@ -82,5 +90,5 @@ endforeach()
 
 if(offenders)
     list(JOIN offenders "\n  " text)
-    message(FATAL_ERROR "Qt ${FORBIDDEN} where none may be:\n  ${text}")
+    message(FATAL_ERROR "${forbidden_text} where none may be:\n  ${text}")
 endif()

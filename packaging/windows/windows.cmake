@@ -14,7 +14,7 @@ install(FILES ${sample_workbooks} ${PROJECT_SOURCE_DIR}/data/32761.CUR
 install(FILES ${PROJECT_SOURCE_DIR}/data/README.md DESTINATION . RENAME README.tables.md)
 
 # What the programs load: there is no windeployqt for this Qt, so the files are named here.
-foreach(module Core Gui Widgets)
+foreach(module Core Gui Widgets PrintSupport)
     install(FILES $<TARGET_FILE:Qt6::${module}> DESTINATION .)
 endforeach()
 foreach(plugin platforms:QWindowsIntegrationPlugin styles:QWindowsVistaStylePlugin

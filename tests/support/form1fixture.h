@@ -50,11 +50,6 @@ class Form1Fixture {
             progress << done;
             return done != stopAt;
         });
-        // The help page is recorded, not shown.
-        window->setHelpViewer([this](const QString& path) {
-            helpPages << path;
-            return helpShown;
-        });
     }
     ~Form1Fixture() {
         // The windows the main window opened are deleted with it, not left for an event loop
@@ -62,6 +57,7 @@ class Form1Fixture {
         if (window) {
             delete window->aboutWindow();
             delete window->calculatorWindow();
+            delete window->helpWindow();
         }
         window.reset();
         QDir::setCurrent(previous_);
@@ -115,8 +111,6 @@ class Form1Fixture {
     Document::ChangedFileAnswer changedAnswer = Document::ChangedFileAnswer::Cancel;
     QList<qsizetype> progress;
     qsizetype stopAt = -1;
-    QStringList helpPages;
-    bool helpShown = true;
     std::function<void(const QString&)> onMessage;
 
   private:

@@ -1,0 +1,275 @@
+// What the user waits for in the main window, each figure beside its floor measured in the same
+// run:
+//   - opening a calculation file ("Открыть": read, checked, brought onto the sheet, kept among the
+//     recent files) against reading and parsing the same JSON;
+//   - saving it ("Сохранить") against writing the same bytes with QSaveFile;
+//   - a keystroke in a field with the window "Подбор ригеля" open, from the key event until the
+//     grade window is repainted, against the same keystroke with the grade window closed (until
+//     the field is repainted).
+// The files lie in a temporary folder on the disk (not in memory), and the program's settings in
+// a temporary folder of their own, so the user's recent files are left alone. Recent files are
+// written behind the user's back; between two opens or saves the bench waits for that write
+// outside the figure, so each open or save starts as a user's does.
+#include <QApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <cstdio>
+
+#include "bench/summary.h"
+#include "document/memoryport.h"
+#include "mainwindow/documentcontroller.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/gradewindow.h"
+#include "mainwindow/recentfiles.h"
+#include "mainwindow/sheetassist.h"
+
+namespace bench = vardo::bench;
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using vardo::mainwindow::RecentFiles;
+
+struct Setup {
+    QTemporaryDir files{QDir::current().filePath(u"window_bench-XXXXXX"_s)};
+    QStringList calculations;  // two copies of the road's calculation, opened in turn
+    Form1* window = nullptr;
+};
+Setup* setup = nullptr;
+int keystrokes = 0;  // typed in all, for instruction counts per keystroke (valgrind)
+
+// Paints of one window seen since the last reset, once it shows what it is waited for (the grade
+// window's heading names the Lр typed): a paint before the window has taken up the keystroke is
+// not the one waited for.
+class PaintWatch : public QObject {
+  public:
+    QWidget* window = nullptr;
+    QLabel* heading = nullptr;  // none: any paint of the window
+    QString expected;
+    bool painted = false;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == window &&
+            (!heading || heading->text().endsWith(expected)))
+            painted = true;
+        return false;
+    }
+};
+
+// A key pressed and released in the field, as the keyboard gives it.
+void keyClick(QLineEdit* field, Qt::Key key) {
+    const QString text = key == Qt::Key_Backspace ? QString() : QString(QChar(key));
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(field, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(field, &release);
+}
+
+// Runs the event loop until the window is on screen; false when it never is.
+bool waitExposed(QWidget* window) {
+    for (int turn = 0; turn < 100000; ++turn) {
+        if (window->windowHandle() && window->windowHandle()->isExposed()) return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    return false;
+}
+
+// Types one key into the field and runs the event loop until the watched window has been
+// repainted with it; false when it never was.
+[[gnu::noinline]] bool typeUntilPainted(PaintWatch& watch, QLineEdit* field, Qt::Key key) {
+    watch.painted = false;
+    ++keystrokes;
+    keyClick(field, key);
+    watch.expected = u"Lр = "_s + field->text() + u" м"_s;
+    for (int turn = 0; turn < 1000 && !watch.painted; ++turn)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return watch.painted;
+}
+
+void keystroke(benchmark::State& state, bool gradesOpen) {
+    Form1& w = *setup->window;
+    auto* field = w.findChild<QLineEdit*>(u"txtLp"_s);
+    vardo::mainwindow::GradeWindow* grades = w.assist().showGradeWindow();
+    if (!gradesOpen) grades->hide();
+    if (gradesOpen && !waitExposed(grades)) {
+        state.SkipWithError("grade window not shown");
+        return;
+    }
+    QCoreApplication::processEvents();
+    field->setFocus();
+    field->setCursorPosition(field->text().size());
+    PaintWatch watch;
+    watch.window = gradesOpen ? static_cast<QWidget*>(grades) : &w;
+    if (gradesOpen) watch.heading = grades->findChild<QLabel*>(u"heading"_s);
+    qApp->installEventFilter(&watch);
+    // Lр 18 → 185 → 18 → ...: each keystroke changes the design lengths the grades are checked
+    // against, so the grade window has something new to show every time.
+    // Once each way first, outside the figure: what is laid out only the first time is not a
+    // keystroke's cost.
+    for (const Qt::Key key : {Qt::Key_5, Qt::Key_Backspace}) {
+        keyClick(field, key);
+        for (int turn = 0; turn < 100; ++turn) QCoreApplication::processEvents();
+    }
+    bool typed = false;
+    for (auto _ : state) {
+        if (!typeUntilPainted(watch, field, typed ? Qt::Key_Backspace : Qt::Key_5)) {
+            state.SkipWithError("nothing repainted");
+            break;
+        }
+        typed = !typed;
+    }
+    qApp->removeEventFilter(&watch);
+    if (typed) keyClick(field, Qt::Key_Backspace);
+    grades->hide();
+    QCoreApplication::processEvents();
+}
+
+void openFile(benchmark::State& state) {
+    int turn = 0;
+    for (auto _ : state) {
+        // Each open puts another file first in the recent list: the settings change every time.
+        if (!setup->window->document().open(setup->calculations[++turn % 2])) {
+            state.SkipWithError("not opened");
+            break;
+        }
+        state.PauseTiming();
+        RecentFiles::flush();
+        state.ResumeTiming();
+    }
+}
+
+// The same through the document alone, on a sheet without widgets: what opening costs apart from
+// bringing the texts onto the window's controls.
+void openDocument(benchmark::State& state) {
+    vardo::document::MemoryPort sheet;
+    vardo::mainwindow::DocumentController document(sheet);
+    int turn = 0;
+    for (auto _ : state) {
+        if (!document.open(setup->calculations[++turn % 2])) {
+            state.SkipWithError("not opened");
+            break;
+        }
+        state.PauseTiming();
+        RecentFiles::flush();
+        state.ResumeTiming();
+    }
+}
+
+void readAndParse(benchmark::State& state) {
+    for (auto _ : state) {
+        QFile file(setup->calculations[0]);
+        if (!file.open(QIODevice::ReadOnly)) {
+            state.SkipWithError("not read");
+            break;
+        }
+        QJsonParseError error{};
+        const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &error);
+        benchmark::DoNotOptimize(json);
+    }
+}
+
+void saveFile(benchmark::State& state) {
+    int turn = 0;
+    for (auto _ : state) {
+        if (!setup->window->document().save(setup->calculations[++turn % 2])) {
+            state.SkipWithError("not saved");
+            break;
+        }
+        state.PauseTiming();
+        RecentFiles::flush();
+        state.ResumeTiming();
+    }
+}
+
+void saveFileWrite(benchmark::State& state) {
+    QFile saved(setup->calculations[0]);
+    const QByteArray bytes = saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+    const QString path = setup->files.filePath(u"plain.vardo"_s);
+    for (auto _ : state) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+            !file.commit()) {
+            state.SkipWithError("not written");
+            break;
+        }
+    }
+}
+
+void row(const bench::MedianCollector& c, const char* figure, const char* ours,
+         const char* yardstick, const char* floorName, double target, bool byTime) {
+    // Timed by the wall clock: Google Benchmark names such a run ".../real_time".
+    const std::string mineName = std::string(ours) + "/real_time";
+    const std::string floorName_ = std::string(yardstick) + "/real_time";
+    if (!c.has(mineName) || !c.has(floorName_)) return;
+    const double mine = c.realSeconds(mineName);
+    const double floor = c.realSeconds(floorName_);
+    const double ratio = mine / floor;
+    using bench::format;
+    const bool reference = target == 0;  // shown for comparison, no target
+    bench::SummaryRow r{figure,
+                        format("%.3f ms", mine * 1e3),
+                        format("%.3f ms %s", floor * 1e3, floorName),
+                        format("%.2fx", ratio),
+                        reference ? std::string("-")
+                        : byTime  ? format("<= %.0f ms", target * 1e3)
+                                  : format("<= %.0fx", target),
+                        byTime ? mine <= target : ratio <= target};
+    r.reference = reference;
+    bench::printRow(r);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The settings go to a folder of their own; the window needs no screen.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Setup s;
+    setup = &s;
+    for (const QString& name : {u"первый.vardo"_s, u"второй.vardo"_s}) {
+        const QString path = s.files.filePath(name);
+        if (!QFile::copy(QStringLiteral(VARDO_TEST_DATA "/road.vardo"), path)) return 3;
+        s.calculations << path;
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(VARDO_SAMPLE_DATA));
+    auto window = std::make_unique<Form1>();
+    QDir::setCurrent(previous);
+    s.window = window.get();
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->setMessageSink(
+        [](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); });
+    window->show();
+    if (!waitExposed(window.get()) || !window->document().open(s.calculations[0])) return 3;
+
+    benchmark::RegisterBenchmark("files/open", openFile)->UseRealTime();
+    benchmark::RegisterBenchmark("files/open, document alone", openDocument)->UseRealTime();
+    benchmark::RegisterBenchmark("files/read and parse", readAndParse)->UseRealTime();
+    benchmark::RegisterBenchmark("files/save", saveFile)->UseRealTime();
+    benchmark::RegisterBenchmark("files/QSaveFile write", saveFileWrite)->UseRealTime();
+    benchmark::RegisterBenchmark("keystroke/grade window open", keystroke, true)->UseRealTime();
+    benchmark::RegisterBenchmark("keystroke/grade window closed", keystroke, false)->UseRealTime();
+    bench::MedianCollector collector;
+    if (!bench::runBenchmarks(argc, argv, collector)) return 1;
+    std::printf("keystrokes typed: %d\n", keystrokes);
+
+    row(collector, "opening a calculation (wall)", "files/open, document alone",
+        "files/read and parse", "read+parse", 3, false);
+    row(collector, "opening a calculation into the window (wall)", "files/open",
+        "files/read and parse", "read+parse", 0, false);
+    row(collector, "saving a calculation (wall)", "files/save", "files/QSaveFile write",
+        "QSaveFile", 2, false);
+    row(collector, "keystroke to repainted grade window (wall)", "keystroke/grade window open",
+        "keystroke/grade window closed", "window closed", 3e-3, true);
+    return 0;
+}
