@@ -74,7 +74,9 @@ def suspension_load(messenger, contact, count, droppers, b_mm=0):
 # Standard crossbeams of the two series "П" and "ОП", one row each in every crossbeam table.
 # grade, own weight gр kgf/m, surface for ice m²/m, wind parameter Pp, allowable moments tf·m
 # (middle block: emergency Мн нп, ice and wind Мр вп; end block at 1/3 (1/4): the same two),
-# design lengths m.
+# design lengths m. Pp enters the maximum-wind moment at mid-span as h/b·Lр²·Vm²·Pp·0.185
+# kgf·m, the moment of a load of 8·0.185·h/b·Pp·Vm² kgf per metre of beam: with these Pp about
+# 45 to 80 kgf/m at Vm = 25 m/s, a lattice beam's wind load.
 CROSSBEAMS = {
     "П": [
         ("П-1", 48.0, 2.10, 0.032, 14.5, 11.0, 10.5, 8.0, "16–20"),
