@@ -274,9 +274,9 @@ void ReportTest::gradeRowsByCaption_data() {
     QTest::addColumn<QString>("grade");
     QTest::addColumn<int>("ice");
     QTest::addColumn<QString>("expected");  // "gр|gрг|Pp", or a part of the reason
-    QTest::newRow("П-3, b 10") << 0 << u"П-3"_s << 1 << u"62|23,4|0,38"_s;
-    QTest::newRow("П-3, b 20") << 0 << u"П-3"_s << 3 << u"62|46,8|0,38"_s;
-    QTest::newRow("ОП-2, b 5") << 1 << u"ОП-2"_s << 0 << u"66|11,5|0,39"_s;
+    QTest::newRow("П-3, b 10") << 0 << u"П-3"_s << 1 << u"62|23,4|0,038"_s;
+    QTest::newRow("П-3, b 20") << 0 << u"П-3"_s << 3 << u"62|46,8|0,038"_s;
+    QTest::newRow("ОП-2, b 5") << 1 << u"ОП-2"_s << 0 << u"66|11,5|0,039"_s;
     QTest::newRow("П-10 is not П-1") << 0 << u"П-10"_s << 1 << u"нет строки марки"_s;
     QTest::newRow("ОП grade in П columns") << 0 << u"ОП-1"_s << 1 << u"нет строки марки"_s;
     QTest::newRow("no ice thickness") << 0 << u"П-1"_s << -1 << u"толщина гололеда"_s;
@@ -306,12 +306,12 @@ void ReportTest::gradeRowsByCaption() {
 }
 
 void ReportTest::eachGradeWithItsOwnRows() {
-    // State: the sample road with Vm 13, Lр 20, point 1 at 20 m (G 2680 and Gг 861,89 at 1/3,
+    // State: the sample road with Vm 41, Lр 20, point 1 at 20 m (G 2680 and Gг 861,89 at 1/3,
     // clicked) and the rows of П-1 in the sheet. Set against the sheet's moments, П-3 would pass
-    // (V max, end block 91,8 %); with its own gр 62, gрг 23,4, Pp 0,38 it does not:
-    // (500·1,1 + 2680·1,1 + 1,59·400·169·0,38·0,164 + 62·0,122·400) / 1000 = 13,222, 105,8 %.
+    // (V max, end block 91,6 %); with its own gр 62, gрг 23,4, Pp 0,038 it does not:
+    // (500·1,1 + 2680·1,1 + 1,59·400·1681·0,038·0,164 + 62·0,122·400) / 1000 = 13,1863, 105,5 %.
     Calculation c = withRowsOf(sampleCalculation(u"road.vardo"_s), 0);
-    c.inputs[u"txtVm"_s] = u"13"_s;
+    c.inputs[u"txtVm"_s] = u"41"_s;
     c.inputs[u"txtLp"_s] = u"20"_s;
     c.inputs[u"txtL1"_s] = u"20"_s;
     c.results[u"Text21"_s] = u"2680"_s;
@@ -320,24 +320,24 @@ void ReportTest::eachGradeWithItsOwnRows() {
     const CrossbeamCheck sheetOnly =
         checkCrossbeams(in.allowable, designMoments(in.results), u"20"_s);
     QCOMPARE(sheetOnly.grades[2].verdict, Verdict::Passes);
-    QCOMPARE(percentText(*sheetOnly.grades[2].use[5].ratio), u"91,8 %"_s);
+    QCOMPARE(percentText(*sheetOnly.grades[2].use[5].ratio), u"91,6 %"_s);
 
     const Report report(in);
     const GradeCheck& p3 = report.check().grades[2];
     QCOMPARE(p3.grade, u"П-3"_s);
     QVERIFY(p3.rows);
-    QCOMPARE(p3.rows->gp + u'|' + p3.rows->gpg + u'|' + p3.rows->pp, u"62|23,4|0,38"_s);
+    QCOMPARE(p3.rows->gp + u'|' + p3.rows->gpg + u'|' + p3.rows->pp, u"62|23,4|0,038"_s);
     QCOMPARE(p3.verdict, Verdict::Fails);
     double highest = 0;
     for (const Utilisation& u : p3.use) highest = std::max(highest, u.ratio.value_or(0));
-    QCOMPARE(percentText(highest), u"105,8 %"_s);
-    QCOMPARE(percentText(*p3.use[5].ratio), u"105,8 %"_s);
+    QCOMPARE(percentText(highest), u"105,5 %"_s);
+    QCOMPARE(percentText(*p3.use[5].ratio), u"105,5 %"_s);
     QVERIFY(report.verdict() != u"подходит марка П-3 серии П (первая, прошедшая все проверки)"_s);
     // The moments a grade is checked with are those of the window's own procedures on its rows.
     Calculation own = c;
     own.inputs[u"txtGp"_s] = u"62"_s;
     own.inputs[u"txtGpg"_s] = u"23,4"_s;
-    own.inputs[u"txtPp"_s] = u"0,38"_s;
+    own.inputs[u"txtPp"_s] = u"0,038"_s;
     const DesignMoments expected = designMoments(recompute(own).results);
     QCOMPARE(p3.moments.middle, expected.middle);
     QCOMPARE(p3.moments.end, expected.end);
@@ -367,7 +367,7 @@ void ReportTest::sheetRowsOfAnotherSeriesAreNamed() {
     const Report op(inputFor(c));
     QVERIFY(op.plainText().contains(u"Это строки другой серии, а проверяется серия ОП"_s));
     const Report p(inputFor(withRowsOf(sampleCalculation(u"road.vardo"_s), 2)));
-    QVERIFY(p.plainText().contains(u"— строки «П-3 (20–28 м)» серии П."_s));
+    QVERIFY(p.plainText().contains(u"— строки «П-3 (16–28 м)» серии П."_s));
     QVERIFY(!p.plainText().contains(u"другой серии"_s));
 }
 
@@ -400,11 +400,12 @@ void ReportTest::endBlockTakesTheGoverningLoad_data() {
     QTest::addColumn<QString>("gIce");  // Text22 as saved
     QTest::addColumn<QString>("emergencyEndP2");
     QTest::addColumn<QString>("remark");
-    // The road with Vm 10: the inputs give G 5628 left, 2772 right; Gг 1805,25 and 895,75. П-2
-    // (gр 55, gрг 21,6 at b 10) at 1/3, emergency, with the governing values:
+    // The road: the inputs give G 5628 left, 2772 right; Gг 1805,25 and 895,75. П-2 (gр 55,
+    // gрг 21,6 at b 10) at 1/3, emergency, with the governing values:
     // [(55 + 21,6)·0,111·18² + 166·18·1,59 + 5628 + 1805,25 + 320] / 1000
-    //   = [2754,8424 + 4750,92 + 7753,25] / 1000 = 15,259 > F4 13 (117,4 %): no П grade passes.
-    // With the right-hand values П-2 would pass at 88,4 %.
+    //   = [2754,8424 + 4750,92 + 7753,25] / 1000 = 15,259 > F4 13 (117,4 %; 88,4 % with the
+    // right-hand values). П-3 fails its end ice (12,8462 of 12,5); П-4 passes in every row, at
+    // most 13,7466 of 15,5 (end ice) with 6000 typed over.
     QTest::newRow("right-hand values saved")
         << u"2772"_s << u"895,75"_s << u"15,259"_s
         << u"G расчетное 1/3 на листе (2772) меньше большего из значений слева и справа по "
@@ -424,13 +425,12 @@ void ReportTest::endBlockTakesTheGoverningLoad() {
     QFETCH(QString, emergencyEndP2);
     QFETCH(QString, remark);
     Calculation c = sampleCalculation(u"road.vardo"_s);
-    c.inputs[u"txtVm"_s] = u"10"_s;
     c.results[u"Text21"_s] = g;
     c.results[u"Text22"_s] = gIce;
     const Report report(inputFor(c));
     QCOMPARE(report.check().grades[1].grade, u"П-2"_s);
     QCOMPARE(report.check().grades[1].moments.end[0], vardo::parseFixed(emergencyEndP2));
-    QCOMPARE(report.verdict(), u"ни одна марка серии П не проходит"_s);
+    QCOMPARE(report.verdict(), u"подходит марка П-4 серии П (первая, прошедшая все проверки)"_s);
     QStringList endRemarks;
     for (const Remark& r : report.remarks())
         if (r.kind == RemarkKind::EndLoad && r.text.startsWith(u"G "_s)) endRemarks << r.text;

@@ -147,43 +147,48 @@ void ScheduleTest::rowOfWorkedExamples_data() {
     QTest::addColumn<double>("highestUse");
     QTest::addColumn<QString>("governingMode");
     QTest::addColumn<QString>("verdict");
-    // The worked examples of the design moments. П-2 (55, 21,6, 0,35), the end block with the
+    // The worked examples of the design moments. П-2 (55, 21,6, 0,035), the end block with the
     // governing 5628 and 1805,25: emergency [76,6·35,964 + 166·18·1,59 + 5628 + 1805,25 + 320] /
-    // 1000 = 15,259 of 13 (117,4 %); П-1 the same way; П-3 and on are not for Lр 18.
+    // 1000 = 15,259 of 13 (117,4 %); П-1 the same way; П-3 (62, 23,4, 0,038) end ice
+    // [(1,1·62 + 1,26·23,4)·35,964 + 1,59·324·156,25·0,038·0,147 + 1,1·5628 + 1,26·1805,25 +
+    // 1,1·380] / 1000 = 12,8462 of 12,5; П-4 (71, 25,6, 0,041) end ice 13,3374 of 15,5 its highest.
     QTest::newRow("road") << sampleCalculation(u"road.vardo"_s)
-                          << u"14,3207 14,9637 28,477 12,9227 13,5121 25,4954"_s << QString() << 0.0
-                          << QString() << u"ни одна марка серии П не проходит"_s;
+                          << u"14,3207 14,9637 28,477 12,9227 13,5121 25,4954"_s << u"П-4"_s
+                          << 13.3374 / 15.5 << u"1/3, гололед"_s
+                          << u"подходит марка П-4 серии П (первая, прошедшая все проверки)"_s;
     // Lр 24, Vm 27,5, "1/4", ОП: mid-span emergency [76,5·72 + 187·24·1,59 + 4200 + 1350,5 +
     // 320] / 1000 = 18,5144; end emergency [76,5·53,856 + 140·24·1,59 + 3900 + 1200,5 + 320] /
-    // 1000 = 14,8829.
-    QTest::newRow("road-quarter") << sampleCalculation(u"road-quarter.vardo"_s)
-                                  << u"18,5144 23,1062 54,3879 14,8829 18,4526 41,5558"_s
-                                  << QString() << 0.0 << QString()
-                                  << u"ни одна марка серии ОП не проходит"_s;
-    // G 2000, Gг 646,5 at mid-span; 2680, 861,89 at 1/3. П-1 (48, 18,9, 0,32): end emergency
+    // 1000 = 14,8829. The grades at 1/4 with the governing 6300 and 2019,25: ОП-3 (75, 25,2,
+    // 0,042) end ice 16,9472 of 16,5; ОП-4 (86, 27,5, 0,046) end ice 17,8408 of 20,5 the highest.
+    QTest::newRow("road-quarter")
+        << sampleCalculation(u"road-quarter.vardo"_s)
+        << u"18,5144 23,1062 54,3879 14,8829 18,4526 41,5558"_s << u"ОП-4"_s << 17.8408 / 20.5
+        << u"1/4, гололед"_s << u"подходит марка ОП-4 серии ОП (первая, прошедшая все проверки)"_s;
+    // G 2000, Gг 646,5 at mid-span; 2680, 861,89 at 1/3. П-1 (48, 18,9, 0,032): end emergency
     // [66,9·35,964 + 4750,92 + 2680 + 861,89 + 320] / 1000 = 11,0188 of 10,5 fails. П-2: end
     // emergency [76,6·35,964 + 4750,92 + 2680 + 861,89 + 320] / 1000 = 11,3677 of 13, its highest.
     const QString passing = u"11,4167 7,7283 8,5448 11,3641 8,2647 8,6291"_s;
     QTest::newRow("passing") << passingCalculation() << passing << u"П-2"_s << 11.3677 / 13
                              << u"1/3, аварийный"_s
                              << u"подходит марка П-2 серии П (первая, прошедшая все проверки)"_s;
-    // ОП-1 (58, 20,7, 0,36): end emergency [78,7·35,964 + 8612,81] / 1000 = 11,4432 of 14.
+    // ОП-1 (58, 20,7, 0,036): end emergency [78,7·35,964 + 8612,81] / 1000 = 11,4432 of 14.
     Calculation op = passingCalculation();
     op.options[u"Frame3"_s] = u"Option2"_s;
     QTest::newRow("passing, ОП")
         << op << passing << u"ОП-1"_s << 11.4432 / 14 << u"1/3, аварийный"_s
         << u"подходит марка ОП-1 серии ОП (первая, прошедшая все проверки)"_s;
-    // Vm 14: П-2's end V max [0,122·55·324 + 1,59·324·196·0,35·0,164 + 1,1·2680 + 1,1·500] /
-    // 1000 = 11,4678 of 10 fails. In ОП, ОП-1 fails the same way (11,752 of 11); ОП-2 (66, 22,9,
-    // 0,39) passes, its end V max 12,565 of 13,5 the highest.
-    Calculation windy = passingCalculation(u"14"_s);
-    const QString windyMoments = u"11,4167 8,4466 11,7471 11,3641 8,9008 11,4678"_s;
+    // A storm, Vm 52: П-4's end V max [0,122·71·324 + 1,59·324·2704·0,041·0,164 + 1,1·2680 +
+    // 1,1·500] / 1000 = 15,671 of 15,5 fails, П-1 .. П-3 the same way, П-5 and П-6 are not for
+    // Lр 18. In ОП, ОП-1 and ОП-2 fail the same way (15,0164 of 13,5); ОП-3 (75, 25,2, 0,042)
+    // passes, its end V max 16,0575 of 16,5 the highest.
+    Calculation windy = passingCalculation(u"52"_s);
+    const QString windyMoments = u"11,4167 27,2132 95,4054 11,3641 25,5194 85,6298"_s;
     QTest::newRow("windy") << windy << windyMoments << QString() << 0.0 << QString()
                            << u"ни одна марка серии П не проходит"_s;
     windy.options[u"Frame3"_s] = u"Option2"_s;
     QTest::newRow("windy, ОП")
-        << windy << windyMoments << u"ОП-2"_s << 12.565 / 13.5 << u"1/3, V max"_s
-        << u"подходит марка ОП-2 серии ОП (первая, прошедшая все проверки)"_s;
+        << windy << windyMoments << u"ОП-3"_s << 16.0575 / 16.5 << u"1/3, V max"_s
+        << u"подходит марка ОП-3 серии ОП (первая, прошедшая все проверки)"_s;
 }
 
 void ScheduleTest::rowOfWorkedExamples() {
@@ -229,7 +234,7 @@ void ScheduleTest::remarksAreTheReports_data() {
     c.options[u"Frame3"_s] = u"Option2"_s;
     c.inputs[u"txtGp"_s] = u"48"_s;
     c.inputs[u"txtGpg"_s] = u"18,9"_s;
-    c.inputs[u"txtPp"_s] = u"0,32"_s;
+    c.inputs[u"txtPp"_s] = u"0,032"_s;
     QTest::newRow("rows of the other series")
         << c << false << u"строки «П-1 (16–20 м)» серии П, а проверяется серия ОП"_s << QString();
     c = road;
