@@ -264,7 +264,11 @@ bool endsWithSeparator(const QString& path) {
 // may replace any of them, by its own name or through a link.
 QStringList filesRead(const QStringList& calculations) {
     QStringList read;
-    for (const QString& file : calculations) read << QFileInfo(file).absoluteFilePath();
+    read.reserve(calculations.size() + 8);
+    // The working folder taken once: QFileInfo::absoluteFilePath asks the system for it each time,
+    // which a run of 10,000 files would feel.
+    const QDir here = QDir::current();
+    for (const QString& file : calculations) read << QDir::cleanPath(here.absoluteFilePath(file));
     QStringList workbooks;
     for (const vardo::catalogue::Series& s : vardo::catalogue::kSeries)
         workbooks << QString::fromUtf16(s.allowable.workbook);
@@ -281,6 +285,8 @@ QStringList filesRead(const QStringList& calculations) {
 class InputFiles {
   public:
     explicit InputFiles(const QStringList& read) {
+        byPath_.reserve(read.size());
+        byIdentity_.reserve(read.size());
         for (const QString& file : read) {
             byPath_.insert(QDir::cleanPath(file), file);
             if (const QString identity = vardo::fileIdentity(file); !identity.isEmpty())
