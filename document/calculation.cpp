@@ -4,9 +4,11 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <array>
 
 #include "core/safefile.h"
@@ -62,6 +64,9 @@ struct Layout {
     QStringList view;
     QStringList object;  // empty: the version has no section "object"
     QStringList picks;   // empty: the version has no section "picks"
+    // The fields of each section of texts in the order of their names, which is the order of the
+    // keys of a JSON object and of a QMap.
+    QHash<QString, QStringList> byName;
 };
 
 // Index 0 is version 1. A new field gets a new version: its layout is the last one with the
@@ -107,9 +112,33 @@ const std::array<Layout, kFormatVersion>& layouts() {
         third.picks = {u"txtG1"_s,  u"txtG2"_s,  u"txtG3"_s,  u"txtG4"_s,  u"txtG5"_s,  u"txtG6"_s,
                        u"txtG7"_s,  u"txtG8"_s,  u"txtGg1"_s, u"txtGg2"_s, u"txtGg3"_s, u"txtGg4"_s,
                        u"txtGg5"_s, u"txtGg6"_s, u"txtGg7"_s, u"txtGg8"_s};
-        return std::array<Layout, kFormatVersion>{first, second, third};
+        std::array<Layout, kFormatVersion> versions{first, second, third};
+        for (Layout& l : versions) {
+            const std::pair<const QString&, QStringList&> sections[] = {
+                {kInputs, l.inputs},
+                {kMfs, l.mfs},
+                {kResults, l.results},
+                {kTableFields, l.tableFields},
+                {kObject, l.object}};
+            for (const auto& [name, fields] : sections) {
+                QStringList sorted = fields;
+                sorted.sort();
+                l.byName.insert(name, sorted);
+            }
+        }
+        return versions;
     }();
     return all;
+}
+
+// After every one of the fields was found there: no other field, but in "view".
+void requireNoOthers(const QJsonObject& object, const QString& sectionName,
+                     const QStringList& fields) {
+    // Every one of the fields is there: with as many keys, there is no other.
+    if (sectionName == kView || object.size() == fields.size()) return;
+    for (auto it = object.begin(); it != object.end(); ++it)
+        if (!fields.contains(it.key()))
+            throw Failure(u"в разделе «%1» неизвестное поле «%2»"_s.arg(sectionName, it.key()));
 }
 
 // Every field of the version there. Nothing else either, but in "view": a panel flag this
@@ -121,14 +150,10 @@ void requireExactly(const QJsonObject& object, const QString& sectionName,
     for (const QString& field : fields)
         if (!object.contains(field))
             throw Failure(u"в разделе «%1» нет поля «%2»"_s.arg(sectionName, field));
-    if (sectionName == kView) return;
-    for (auto it = object.begin(); it != object.end(); ++it)
-        if (!fields.contains(it.key()))
-            throw Failure(u"в разделе «%1» неизвестное поле «%2»"_s.arg(sectionName, it.key()));
+    requireNoOthers(object, sectionName, fields);
 }
 
-QString textField(const QJsonObject& object, const QString& sectionName, const QString& field) {
-    const QJsonValue value = object.value(field);
+QString textField(const QJsonValue& value, const QString& sectionName, const QString& field) {
     if (!value.isString())
         throw Failure(u"поле «%1» раздела «%2» должно быть текстом"_s.arg(field, sectionName));
     QString text = value.toString();
@@ -138,15 +163,46 @@ QString textField(const QJsonObject& object, const QString& sectionName, const Q
     return text;
 }
 
+QString textField(const QJsonObject& object, const QString& sectionName, const QString& field) {
+    return textField(object.value(field), sectionName, field);
+}
+
 // The texts of a section as the file's version wrote them, and empty those fields of the newest
-// version that the file's version did not have.
+// version that the file's version did not have. Checked as requireExactly and textField do, in
+// their order, each field looked up once.
 QMap<QString, QString> texts(const QJsonObject& root, const QString& sectionName,
-                             const QStringList& fields, const QStringList& newest) {
+                             const QStringList& fields, const QStringList& newest,
+                             const QStringList& fieldsByName) {
     const QJsonObject object = section(root, sectionName);
-    requireExactly(object, sectionName, fields);
+    // (The lists of two versions are one shared list when the section did not change.)
+    if (fields == newest && object.size() == fields.size()) {
+        // A section as this program writes it: its keys, in their order, are the fields in the
+        // order of their names, and each value is a text it can keep. The map is then filled
+        // at its end, every field looked at once; anything else is checked field by field below.
+        QMap<QString, QString> out;
+        auto field = fieldsByName.cbegin();
+        for (auto it = object.constBegin(); it != object.constEnd(); ++it, ++field) {
+            const QJsonValue value = it.value();
+            if (field == fieldsByName.cend() || it.key() != *field || !value.isString()) break;
+            QString text = value.toString();
+            if (text.size() > kMaxTextLength) break;
+            out.insert(out.cend(), *field, std::move(text));
+        }
+        if (out.size() == fields.size()) return out;
+    }
+    QList<QJsonValue> values;
+    values.reserve(fields.size());
+    for (const QString& field : fields) {
+        values << object.value(field);
+        if (values.constLast().isUndefined())
+            throw Failure(u"в разделе «%1» нет поля «%2»"_s.arg(sectionName, field));
+    }
+    requireNoOthers(object, sectionName, fields);
     QMap<QString, QString> out;
-    for (const QString& field : newest) out.insert(field, QString());
-    for (const QString& field : fields) out.insert(field, textField(object, sectionName, field));
+    if (&newest != &fields)
+        for (const QString& field : newest) out.insert(field, QString());
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        out.insert(fields[i], textField(values[i], sectionName, fields[i]));
     return out;
 }
 
@@ -181,10 +237,11 @@ Calculation parseRoot(const QJsonObject& root) {
         if (!known.contains(it.key())) throw Failure(u"неизвестный раздел «%1»"_s.arg(it.key()));
 
     Calculation c;
-    c.inputs = texts(root, kInputs, file.inputs, newest.inputs);
-    c.mfs = texts(root, kMfs, file.mfs, newest.mfs);
-    c.results = texts(root, kResults, file.results, newest.results);
-    c.tableFields = texts(root, kTableFields, file.tableFields, newest.tableFields);
+    c.inputs = texts(root, kInputs, file.inputs, newest.inputs, file.byName[kInputs]);
+    c.mfs = texts(root, kMfs, file.mfs, newest.mfs, file.byName[kMfs]);
+    c.results = texts(root, kResults, file.results, newest.results, file.byName[kResults]);
+    c.tableFields =
+        texts(root, kTableFields, file.tableFields, newest.tableFields, file.byName[kTableFields]);
 
     const QJsonObject options = section(root, kOptions);
     QStringList groupKeys;
@@ -227,7 +284,8 @@ Calculation parseRoot(const QJsonObject& root) {
     }
 
     if (!file.object.isEmpty()) {
-        const QMap<QString, QString> object = texts(root, kObject, file.object, newest.object);
+        const QMap<QString, QString> object =
+            texts(root, kObject, file.object, newest.object, file.byName[kObject]);
         for (const ObjectField& f : objectFields())
             c.object.*f.member = object.value(QString::fromUtf16(f.key));
     }
@@ -341,9 +399,26 @@ QString rowCaption(const tables::Table& table, const QString& dataSource, int ro
     return table.rows[row].value(column);
 }
 
+namespace {
+
+// A list of fields in the order of their names: a map filled in this order grows at its end,
+// without a search.
+template <const QStringList& (*fields)()>
+const QStringList& byName() {
+    static const QStringList sorted = [] {
+        QStringList out = fields();
+        out.sort();
+        return out;
+    }();
+    return sorted;
+}
+
+}  // namespace
+
 Calculation capture(const CalculationPort& port) {
     Calculation c;
-    for (const QString& name : inputFields()) c.inputs.insert(name, port.text(name));
+    for (const QString& name : byName<inputFields>())
+        c.inputs.insert(c.inputs.cend(), name, port.text(name));
     for (const OptionGroupRow& g : optionGroups()) {
         QString chosen;
         for (const QString& option : g.options)
@@ -353,15 +428,19 @@ Calculation capture(const CalculationPort& port) {
             }
         c.options.insert(g.key, chosen);
     }
-    for (const QString& name : mfsFields()) c.mfs.insert(name, port.text(name));
-    for (const QString& name : dataSources()) {
+    for (const QString& name : byName<mfsFields>())
+        c.mfs.insert(c.mfs.cend(), name, port.text(name));
+    for (const QString& name : byName<dataSources>()) {
         const int row = port.currentRow(name);
-        c.sources.insert(name,
+        c.sources.insert(c.sources.cend(), name,
                          {row, rowCaption(port.table(name), name, row), port.workbookName(name)});
     }
-    for (const QString& name : tableFields()) c.tableFields.insert(name, port.text(name));
-    for (const QString& name : resultFields()) c.results.insert(name, port.text(name));
-    for (const QString& name : viewFields()) c.view.insert(name, port.isVisible(name));
+    for (const QString& name : byName<tableFields>())
+        c.tableFields.insert(c.tableFields.cend(), name, port.text(name));
+    for (const QString& name : byName<resultFields>())
+        c.results.insert(c.results.cend(), name, port.text(name));
+    for (const QString& name : byName<viewFields>())
+        c.view.insert(c.view.cend(), name, port.isVisible(name));
     return c;
 }
 
@@ -394,44 +473,204 @@ QStringList apply(CalculationPort& port, const Calculation& c) {
     return warnings;
 }
 
+namespace {
+
+// The file's text as QJsonDocument::toJson(QJsonDocument::Indented) writes the same object, made
+// straight from the calculation: building a QJsonObject first took most of a save's work. Keys come
+// in the order of their UTF-16 code units (a QMap's order, and QJsonObject's), each level is
+// indented by four spaces, and texts are escaped as Qt escapes them.
+class JsonText {
+  public:
+    QByteArray bytes;
+
+    JsonText() { bytes.reserve(8192); }
+
+    // Opens an object: the whole text's, or the value of the key last written.
+    void open() {
+        bytes += "{\n";
+        ++depth_;
+        first_ = true;
+    }
+    void close() {
+        if (!first_) bytes += '\n';
+        --depth_;
+        bytes.append(4 * depth_, ' ');
+        bytes += '}';
+        first_ = false;
+    }
+    // The key of the next member; its value follows.
+    void key(QStringView name) {
+        if (!first_) bytes += ",\n";
+        first_ = false;
+        bytes.append(4 * depth_, ' ');
+        string(name);
+        bytes += ": ";
+    }
+    void string(QStringView text) {
+        bytes += '"';
+        escape(text);
+        bytes += '"';
+    }
+    void number(qint64 n) { bytes += QByteArray::number(n); }
+    void boolean(bool on) { bytes += on ? "true" : "false"; }
+    void null() { bytes += "null"; }
+
+    void texts(QStringView name, const QMap<QString, QString>& map) {
+        key(name);
+        open();
+        for (auto it = map.cbegin(); it != map.cend(); ++it) {
+            key(it.key());
+            string(it.value());
+        }
+        close();
+    }
+
+  private:
+    static char hex(unsigned digit) { return "0123456789abcdef"[digit & 0xf]; }
+
+    void escape(QStringView text) {
+        const char16_t* at = text.utf16();
+        const char16_t* const end = at + text.size();
+        while (at != end) {
+            const auto plain = [](char16_t c) {
+                return c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\';
+            };
+            if (plain(*at)) {
+                // A run of characters written as they are: one append.
+                const char16_t* from = at;
+                while (at != end && plain(*at)) ++at;
+                const qsizetype size = bytes.size();
+                bytes.resize(size + (at - from));
+                std::copy(from, at, bytes.data() + size);
+                continue;
+            }
+            const char16_t u = *at++;
+            if (u < 0x80) {
+                bytes += '\\';
+                switch (u) {
+                    case u'"':
+                        bytes += '"';
+                        break;
+                    case u'\\':
+                        bytes += '\\';
+                        break;
+                    case 0x8:
+                        bytes += 'b';
+                        break;
+                    case 0xc:
+                        bytes += 'f';
+                        break;
+                    case 0xa:
+                        bytes += 'n';
+                        break;
+                    case 0xd:
+                        bytes += 'r';
+                        break;
+                    case 0x9:
+                        bytes += 't';
+                        break;
+                    default:
+                        bytes += "u00";
+                        bytes += hex(u >> 4);
+                        bytes += hex(u);
+                }
+            } else if (u < 0x800) {
+                bytes += char(0xc0 | (u >> 6));
+                bytes += char(0x80 | (u & 0x3f));
+            } else if (!QChar::isSurrogate(u)) {
+                bytes += char(0xe0 | (u >> 12));
+                bytes += char(0x80 | ((u >> 6) & 0x3f));
+                bytes += char(0x80 | (u & 0x3f));
+            } else if (QChar::isHighSurrogate(u) && at != end && QChar::isLowSurrogate(*at)) {
+                const char32_t code = QChar::surrogateToUcs4(u, *at++);
+                bytes += char(0xf0 | (code >> 18));
+                bytes += char(0x80 | ((code >> 12) & 0x3f));
+                bytes += char(0x80 | ((code >> 6) & 0x3f));
+                bytes += char(0x80 | (code & 0x3f));
+            } else {
+                // A surrogate without its pair is no UTF-8: its escape keeps it.
+                bytes += "\\u";
+                for (int shift = 12; shift >= 0; shift -= 4) bytes += hex(u >> shift);
+            }
+        }
+    }
+
+    int depth_ = 0;
+    bool first_ = true;
+};
+
+}  // namespace
+
 QByteArray toJson(const Calculation& c) {
-    const auto object = [](const QMap<QString, QString>& map) {
-        QJsonObject o;
-        for (auto it = map.cbegin(); it != map.cend(); ++it) o.insert(it.key(), it.value());
-        return o;
-    };
-    QJsonObject root;
-    root.insert(u"format"_s, formatName());
-    root.insert(u"version"_s, kFormatVersion);
-    root.insert(u"program"_s, version::programTitle());
-    root.insert(u"saved"_s, QDateTime::currentDateTime().toString(Qt::ISODate));
-    root.insert(kInputs, object(c.inputs));
-    root.insert(kOptions, object(c.options));
-    root.insert(kMfs, object(c.mfs));
-    QJsonObject sources;
-    for (auto it = c.sources.cbegin(); it != c.sources.cend(); ++it)
-        sources.insert(it.key(), QJsonObject{{u"row"_s, it->row},
-                                             {u"caption"_s, it->caption},
-                                             {u"workbook"_s, it->workbook}});
-    root.insert(kSources, sources);
-    root.insert(kTableFields, object(c.tableFields));
-    root.insert(kResults, object(c.results));
-    QJsonObject view;
-    for (auto it = c.view.cbegin(); it != c.view.cend(); ++it) view.insert(it.key(), it.value());
-    root.insert(kView, view);
-    QJsonObject objectData;
+    // The keys of each object below are written in their order.
+    JsonText json;
+    json.open();
+    json.key(u"format");
+    json.string(formatName());
+    json.texts(kInputs, c.inputs);
+    json.texts(kMfs, c.mfs);
+    json.key(kObject);
+    json.open();
+    QMap<QString, QString> objectData;
     for (const ObjectField& f : objectFields())
         objectData.insert(QString::fromUtf16(f.key), c.object.*f.member);
-    root.insert(kObject, objectData);
-    QJsonObject picks;
-    for (const QString& name : pickedFields()) {
-        const auto it = c.picks.constFind(name);
-        picks.insert(name, it == c.picks.cend()
-                               ? QJsonValue()
-                               : QJsonObject{{u"caption"_s, it->caption}, {u"value"_s, it->value}});
+    for (auto it = objectData.cbegin(); it != objectData.cend(); ++it) {
+        json.key(it.key());
+        json.string(it.value());
     }
-    root.insert(kPicks, picks);
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    json.close();
+    json.texts(kOptions, c.options);
+    json.key(kPicks);
+    json.open();
+    QStringList picked = pickedFields();
+    picked.sort();
+    for (const QString& name : std::as_const(picked)) {
+        json.key(name);
+        const auto it = c.picks.constFind(name);
+        if (it == c.picks.cend()) {
+            json.null();
+            continue;
+        }
+        json.open();
+        json.key(u"caption");
+        json.string(it->caption);
+        json.key(u"value");
+        json.string(it->value);
+        json.close();
+    }
+    json.close();
+    json.key(u"program");
+    json.string(version::programTitle());
+    json.texts(kResults, c.results);
+    json.key(u"saved");
+    json.string(QDateTime::currentDateTime().toString(Qt::ISODate));
+    json.key(kSources);
+    json.open();
+    for (auto it = c.sources.cbegin(); it != c.sources.cend(); ++it) {
+        json.key(it.key());
+        json.open();
+        json.key(u"caption");
+        json.string(it->caption);
+        json.key(u"row");
+        json.number(it->row);
+        json.key(u"workbook");
+        json.string(it->workbook);
+        json.close();
+    }
+    json.close();
+    json.texts(kTableFields, c.tableFields);
+    json.key(u"version");
+    json.number(kFormatVersion);
+    json.key(kView);
+    json.open();
+    for (auto it = c.view.cbegin(); it != c.view.cend(); ++it) {
+        json.key(it.key());
+        json.boolean(it.value());
+    }
+    json.close();
+    json.close();
+    json.bytes += '\n';
+    return json.bytes;
 }
 
 namespace {
@@ -498,7 +737,7 @@ std::optional<Calculation> fromJson(QByteArrayView bytes, QString* error) {
     }
 }
 
-std::optional<Calculation> readFile(const QString& path, QString* error) {
+std::optional<Calculation> readFile(const QString& path, QString* error, FileStamp* stamp) {
     const auto fail = [&](const QString& why) {
         if (error)
             *error =
@@ -507,16 +746,20 @@ std::optional<Calculation> readFile(const QString& path, QString* error) {
     };
     // Only a regular file is read (a FIFO or a device under this name never makes the program
     // wait), and never more than a calculation file can hold.
-    const FileRead read = readRegularFile(path, kMaxFileBytes);
+    const FileRead read = readRegularFile(path, kMaxFileBytes, stamp);
     if (read.problem == FileProblem::TooLarge) return fail(tooLargeText());
     if (!read.ok()) return fail(read.reason);
     QString why;
     std::optional<Calculation> c = fromJson(read.bytes, &why);
-    if (!c) return fail(why);
+    if (!c) {
+        if (stamp) *stamp = {};
+        return fail(why);
+    }
     return c;
 }
 
-bool writeFile(const QString& path, const Calculation& calculation, QString* error) {
+bool writeFile(const QString& path, const Calculation& calculation, QString* error,
+               FileStamp* stamp) {
     const QFileInfo info(path);
     const bool existed = info.exists();
     const auto fail = [&](const QString& why) {
@@ -534,7 +777,7 @@ bool writeFile(const QString& path, const Calculation& calculation, QString* err
                 .arg(kMaxFileBytes >> 20));
     QString why;
     if (!fromJson(bytes, &why)) return fail(u"такой файл нельзя было бы открыть: "_s + why);
-    if (!writeFileAtomically(path, bytes, &why)) return fail(why);
+    if (!writeFileAtomically(path, bytes, &why, stamp)) return fail(why);
     return true;
 }
 

@@ -142,6 +142,9 @@ void DocumentTest::roundTrip_data() {
     longest.object.note = QString(kMaxTextLength, u'я');
     longest.object.object = u"<b>ст.</b> %1"_s;
     QTest::newRow("object data at its longest") << longest;
+    Calculation control = startCalculation();
+    control.inputs[u"txtVm"_s] = u"\u0001\u001f\u007f\b\f\r\u2028 \\u0041 é"_s;
+    QTest::newRow("control characters") << control;
 }
 
 void DocumentTest::roundTrip() {
@@ -152,6 +155,11 @@ void DocumentTest::roundTrip() {
     const QString path = dir.filePath(u"расчет.vardo"_s);
     QString error;
     QVERIFY2(writeFile(path, calculation, &error), qPrintable(error));
+    // Byte for byte what Qt's own JSON writer makes of the same object.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    QCOMPARE(QJsonDocument::fromJson(written).toJson(), written);
     const std::optional<Calculation> back = readFile(path, &error);
     QVERIFY2(back, qPrintable(error));
     QCOMPARE(back->inputs, calculation.inputs);
