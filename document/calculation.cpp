@@ -473,204 +473,44 @@ QStringList apply(CalculationPort& port, const Calculation& c) {
     return warnings;
 }
 
-namespace {
-
-// The file's text as QJsonDocument::toJson(QJsonDocument::Indented) writes the same object, made
-// straight from the calculation: building a QJsonObject first took most of a save's work. Keys come
-// in the order of their UTF-16 code units (a QMap's order, and QJsonObject's), each level is
-// indented by four spaces, and texts are escaped as Qt escapes them.
-class JsonText {
-  public:
-    QByteArray bytes;
-
-    JsonText() { bytes.reserve(8192); }
-
-    // Opens an object: the whole text's, or the value of the key last written.
-    void open() {
-        bytes += "{\n";
-        ++depth_;
-        first_ = true;
-    }
-    void close() {
-        if (!first_) bytes += '\n';
-        --depth_;
-        bytes.append(4 * depth_, ' ');
-        bytes += '}';
-        first_ = false;
-    }
-    // The key of the next member; its value follows.
-    void key(QStringView name) {
-        if (!first_) bytes += ",\n";
-        first_ = false;
-        bytes.append(4 * depth_, ' ');
-        string(name);
-        bytes += ": ";
-    }
-    void string(QStringView text) {
-        bytes += '"';
-        escape(text);
-        bytes += '"';
-    }
-    void number(qint64 n) { bytes += QByteArray::number(n); }
-    void boolean(bool on) { bytes += on ? "true" : "false"; }
-    void null() { bytes += "null"; }
-
-    void texts(QStringView name, const QMap<QString, QString>& map) {
-        key(name);
-        open();
-        for (auto it = map.cbegin(); it != map.cend(); ++it) {
-            key(it.key());
-            string(it.value());
-        }
-        close();
-    }
-
-  private:
-    static char hex(unsigned digit) { return "0123456789abcdef"[digit & 0xf]; }
-
-    void escape(QStringView text) {
-        const char16_t* at = text.utf16();
-        const char16_t* const end = at + text.size();
-        while (at != end) {
-            const auto plain = [](char16_t c) {
-                return c >= 0x20 && c < 0x80 && c != u'"' && c != u'\\';
-            };
-            if (plain(*at)) {
-                // A run of characters written as they are: one append.
-                const char16_t* from = at;
-                while (at != end && plain(*at)) ++at;
-                const qsizetype size = bytes.size();
-                bytes.resize(size + (at - from));
-                std::copy(from, at, bytes.data() + size);
-                continue;
-            }
-            const char16_t u = *at++;
-            if (u < 0x80) {
-                bytes += '\\';
-                switch (u) {
-                    case u'"':
-                        bytes += '"';
-                        break;
-                    case u'\\':
-                        bytes += '\\';
-                        break;
-                    case 0x8:
-                        bytes += 'b';
-                        break;
-                    case 0xc:
-                        bytes += 'f';
-                        break;
-                    case 0xa:
-                        bytes += 'n';
-                        break;
-                    case 0xd:
-                        bytes += 'r';
-                        break;
-                    case 0x9:
-                        bytes += 't';
-                        break;
-                    default:
-                        bytes += "u00";
-                        bytes += hex(u >> 4);
-                        bytes += hex(u);
-                }
-            } else if (u < 0x800) {
-                bytes += char(0xc0 | (u >> 6));
-                bytes += char(0x80 | (u & 0x3f));
-            } else if (!QChar::isSurrogate(u)) {
-                bytes += char(0xe0 | (u >> 12));
-                bytes += char(0x80 | ((u >> 6) & 0x3f));
-                bytes += char(0x80 | (u & 0x3f));
-            } else if (QChar::isHighSurrogate(u) && at != end && QChar::isLowSurrogate(*at)) {
-                const char32_t code = QChar::surrogateToUcs4(u, *at++);
-                bytes += char(0xf0 | (code >> 18));
-                bytes += char(0x80 | ((code >> 12) & 0x3f));
-                bytes += char(0x80 | ((code >> 6) & 0x3f));
-                bytes += char(0x80 | (code & 0x3f));
-            } else {
-                // A surrogate without its pair is no UTF-8: its escape keeps it.
-                bytes += "\\u";
-                for (int shift = 12; shift >= 0; shift -= 4) bytes += hex(u >> shift);
-            }
-        }
-    }
-
-    int depth_ = 0;
-    bool first_ = true;
-};
-
-}  // namespace
-
 QByteArray toJson(const Calculation& c) {
-    // The keys of each object below are written in their order.
-    JsonText json;
-    json.open();
-    json.key(u"format");
-    json.string(formatName());
-    json.texts(kInputs, c.inputs);
-    json.texts(kMfs, c.mfs);
-    json.key(kObject);
-    json.open();
-    QMap<QString, QString> objectData;
+    const auto object = [](const QMap<QString, QString>& map) {
+        QJsonObject o;
+        for (auto it = map.cbegin(); it != map.cend(); ++it) o.insert(it.key(), it.value());
+        return o;
+    };
+    QJsonObject root;
+    root.insert(u"format"_s, formatName());
+    root.insert(u"version"_s, kFormatVersion);
+    root.insert(u"program"_s, version::programTitle());
+    root.insert(u"saved"_s, QDateTime::currentDateTime().toString(Qt::ISODate));
+    root.insert(kInputs, object(c.inputs));
+    root.insert(kOptions, object(c.options));
+    root.insert(kMfs, object(c.mfs));
+    QJsonObject sources;
+    for (auto it = c.sources.cbegin(); it != c.sources.cend(); ++it)
+        sources.insert(it.key(), QJsonObject{{u"row"_s, it->row},
+                                             {u"caption"_s, it->caption},
+                                             {u"workbook"_s, it->workbook}});
+    root.insert(kSources, sources);
+    root.insert(kTableFields, object(c.tableFields));
+    root.insert(kResults, object(c.results));
+    QJsonObject view;
+    for (auto it = c.view.cbegin(); it != c.view.cend(); ++it) view.insert(it.key(), it.value());
+    root.insert(kView, view);
+    QJsonObject objectData;
     for (const ObjectField& f : objectFields())
         objectData.insert(QString::fromUtf16(f.key), c.object.*f.member);
-    for (auto it = objectData.cbegin(); it != objectData.cend(); ++it) {
-        json.key(it.key());
-        json.string(it.value());
-    }
-    json.close();
-    json.texts(kOptions, c.options);
-    json.key(kPicks);
-    json.open();
-    QStringList picked = pickedFields();
-    picked.sort();
-    for (const QString& name : std::as_const(picked)) {
-        json.key(name);
+    root.insert(kObject, objectData);
+    QJsonObject picks;
+    for (const QString& name : pickedFields()) {
         const auto it = c.picks.constFind(name);
-        if (it == c.picks.cend()) {
-            json.null();
-            continue;
-        }
-        json.open();
-        json.key(u"caption");
-        json.string(it->caption);
-        json.key(u"value");
-        json.string(it->value);
-        json.close();
+        picks.insert(name, it == c.picks.cend()
+                               ? QJsonValue()
+                               : QJsonObject{{u"caption"_s, it->caption}, {u"value"_s, it->value}});
     }
-    json.close();
-    json.key(u"program");
-    json.string(version::programTitle());
-    json.texts(kResults, c.results);
-    json.key(u"saved");
-    json.string(QDateTime::currentDateTime().toString(Qt::ISODate));
-    json.key(kSources);
-    json.open();
-    for (auto it = c.sources.cbegin(); it != c.sources.cend(); ++it) {
-        json.key(it.key());
-        json.open();
-        json.key(u"caption");
-        json.string(it->caption);
-        json.key(u"row");
-        json.number(it->row);
-        json.key(u"workbook");
-        json.string(it->workbook);
-        json.close();
-    }
-    json.close();
-    json.texts(kTableFields, c.tableFields);
-    json.key(u"version");
-    json.number(kFormatVersion);
-    json.key(kView);
-    json.open();
-    for (auto it = c.view.cbegin(); it != c.view.cend(); ++it) {
-        json.key(it.key());
-        json.boolean(it.value());
-    }
-    json.close();
-    json.close();
-    json.bytes += '\n';
-    return json.bytes;
+    root.insert(kPicks, picks);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
 namespace {

@@ -155,11 +155,6 @@ void DocumentTest::roundTrip() {
     const QString path = dir.filePath(u"расчет.vardo"_s);
     QString error;
     QVERIFY2(writeFile(path, calculation, &error), qPrintable(error));
-    // Byte for byte what Qt's own JSON writer makes of the same object.
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray written = file.readAll();
-    QCOMPARE(QJsonDocument::fromJson(written).toJson(), written);
     const std::optional<Calculation> back = readFile(path, &error);
     QVERIFY2(back, qPrintable(error));
     QCOMPARE(back->inputs, calculation.inputs);
