@@ -1,7 +1,5 @@
 #include "core/safefile.h"
 
-#include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -280,6 +278,21 @@ class Descriptor {
     int fd_;
 };
 
+QString identityOf(const struct stat& st) {
+    return QString::number(static_cast<quint64>(st.st_dev)) + u':' +
+           QString::number(static_cast<quint64>(st.st_ino));
+}
+
+// The stamp of a file of these bytes that the system describes so.
+FileStamp stampOf(const struct stat& st, const QByteArray& bytes) {
+    FileStamp stamp;
+    stamp.identity = identityOf(st);
+    stamp.size = bytes.size();
+    stamp.modified = qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+    stamp.bytes = bytes;
+    return stamp;
+}
+
 QString parentFolder(const QByteArray& nativePath) {
     const QString path = fileNameFromBytes(nativePath);
     const QFileInfo info(path);
@@ -343,7 +356,8 @@ int createTemporary(const QByteArray& folder, QByteArray* name) {
 
 }  // namespace
 
-FileRead readRegularFile(const QString& path, qint64 maxBytes) {
+FileRead readRegularFile(const QString& path, qint64 maxBytes, FileStamp* stamp) {
+    if (stamp) *stamp = {};
     if (path.isEmpty()) return readFailure(FileProblem::NotFound, u"имя файла не указано"_s);
     const QByteArray native = fileNameToBytes(path);
     int fd;
@@ -380,10 +394,12 @@ FileRead readRegularFile(const QString& path, qint64 maxBytes) {
     }
     if (done > maxBytes) return readFailure(FileProblem::TooLarge, tooLarge(maxBytes));
     bytes.truncate(static_cast<qsizetype>(done));
+    if (stamp) *stamp = stampOf(st, bytes);
     return result;
 }
 
-bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason) {
+bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason,
+                         FileStamp* stamp) {
     const auto fail = [reason](const QString& why) {
         if (reason) *reason = why;
         return false;
@@ -464,6 +480,12 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    if (stamp) {
+        // The file that now has the name; renaming kept its identity and time.
+        struct stat written;
+        *stamp = ::stat(target.constData(), &written) == 0 ? stampOf(written, bytes.toByteArray())
+                                                           : FileStamp{};
+    }
     return true;
 }
 
@@ -484,8 +506,7 @@ bool isSameFile(const QString& a, const QString& b) {
 QString fileIdentity(const QString& path) {
     struct stat st;
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
-    return QString::number(static_cast<quint64>(st.st_dev)) + u':' +
-           QString::number(static_cast<quint64>(st.st_ino));
+    return identityOf(st);
 }
 
 #else  // Q_OS_WIN: the same guarantees with the calls of Windows.
@@ -557,6 +578,25 @@ FileProblem problemOf(DWORD error) {
     }
 }
 
+QString identityOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return QString::number(info.dwVolumeSerialNumber) + u':' +
+           QString::number((quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+}
+
+// The stamp of a file of these bytes that the system describes so.
+FileStamp stampOf(const BY_HANDLE_FILE_INFORMATION& info, const QByteArray& bytes) {
+    // FILETIME counts 100 ns from 1601-01-01.
+    constexpr qint64 kUnixEpoch = 116444736000000000LL;
+    const qint64 written = static_cast<qint64>(
+        (quint64(info.ftLastWriteTime.dwHighDateTime) << 32) | info.ftLastWriteTime.dwLowDateTime);
+    FileStamp stamp;
+    stamp.identity = identityOf(info);
+    stamp.size = bytes.size();
+    stamp.modified = (written - kUnixEpoch) / 10000;
+    stamp.bytes = bytes;
+    return stamp;
+}
+
 FileRead openFailure(DWORD error) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
         return readFailure(FileProblem::NotFound, u"файл не найден"_s);
@@ -578,7 +618,8 @@ QString resolveForWriting(const QString& path) {
 
 }  // namespace
 
-FileRead readRegularFile(const QString& path, qint64 maxBytes) {
+FileRead readRegularFile(const QString& path, qint64 maxBytes, FileStamp* stamp) {
+    if (stamp) *stamp = {};
     if (path.isEmpty()) return readFailure(FileProblem::NotFound, u"имя файла не указано"_s);
     Handle file(openToInspect(path, GENERIC_READ));
     if (!file.valid()) return openFailure(::GetLastError());
@@ -607,10 +648,13 @@ FileRead readRegularFile(const QString& path, qint64 maxBytes) {
     }
     if (done > maxBytes) return readFailure(FileProblem::TooLarge, tooLarge(maxBytes));
     bytes.truncate(static_cast<qsizetype>(done));
+    if (BY_HANDLE_FILE_INFORMATION info; stamp && ::GetFileInformationByHandle(file.get(), &info))
+        *stamp = stampOf(info, bytes);
     return result;
 }
 
-bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason) {
+bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason,
+                         FileStamp* stamp) {
     const auto fail = [reason](const QString& why) {
         if (reason) *reason = why;
         return false;
@@ -678,6 +722,15 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
     if (!::MoveFileExW(wide(temporary).c_str(), wide(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return abandon(::GetLastError());
+    if (stamp) {
+        // The file that now has the name, looked at once its handle is closed: the time of the
+        // last write is then final.
+        Handle written(openToInspect(target, 0));
+        BY_HANDLE_FILE_INFORMATION info;
+        *stamp = written.valid() && ::GetFileInformationByHandle(written.get(), &info)
+                     ? stampOf(info, bytes.toByteArray())
+                     : FileStamp{};
+    }
     return true;
 }
 
@@ -700,21 +753,14 @@ QString fileIdentity(const QString& path) {
     Handle h(openToInspect(path, 0));
     BY_HANDLE_FILE_INFORMATION info;
     if (!h.valid() || !::GetFileInformationByHandle(h.get(), &info)) return {};
-    return QString::number(info.dwVolumeSerialNumber) + u':' +
-           QString::number((quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+    return identityOf(info);
 }
 
 #endif
 
 FileStamp stampFile(const QString& path, qint64 maxBytes) {
-    const FileRead read = readRegularFile(path, maxBytes);
-    if (!read.ok()) return {};
-    const QFileInfo info(path);
     FileStamp stamp;
-    stamp.identity = fileIdentity(path);
-    stamp.size = read.bytes.size();
-    stamp.modified = info.lastModified().toMSecsSinceEpoch();
-    stamp.hash = QCryptographicHash::hash(read.bytes, QCryptographicHash::Sha256);
+    readRegularFile(path, maxBytes, &stamp);
     return stamp;
 }
 

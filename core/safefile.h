@@ -35,13 +35,19 @@ struct FileRead {
     bool ok() const { return problem == FileProblem::None; }
 };
 
+struct FileStamp;
+
 // The whole file at path if it is a regular file of at most maxBytes bytes. TooLarge is told
-// before the file is read; at most maxBytes + 1 bytes are ever read.
-FileRead readRegularFile(const QString& path, qint64 maxBytes);
+// before the file is read; at most maxBytes + 1 bytes are ever read. When stamp is given it gets
+// the stamp of the file read (empty on failure), taken from the same open file, so that the
+// file need not be looked at again.
+FileRead readRegularFile(const QString& path, qint64 maxBytes, FileStamp* stamp = nullptr);
 
 // Replaces the file at path (or the file its symbolic links lead to) with bytes, or creates it.
-// On failure returns false, *reason says why, and whatever was at path is as it was.
-bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason);
+// On failure returns false, *reason says why, and whatever was at path is as it was. When stamp
+// is given and the file was written, it gets the stamp of the new file.
+bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason,
+                         FileStamp* stamp = nullptr);
 
 // What the file at path is when it is not a regular file ("это папка, а не файл", "это не обычный
 // файл, а канал (FIFO)", ...); empty for a regular file or when nothing is there.
@@ -54,7 +60,7 @@ struct FileStamp {
     QString identity;  // fileIdentity: another file put in its place has another
     qint64 size = -1;
     qint64 modified = 0;  // ms since the epoch
-    QByteArray hash;      // SHA-256 of the bytes: a change within the same millisecond and size
+    QByteArray bytes;     // the contents: a change within the same millisecond and size
 
     bool isEmpty() const { return identity.isEmpty(); }
     bool operator==(const FileStamp&) const = default;

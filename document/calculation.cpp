@@ -4,9 +4,11 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <array>
 
 #include "core/safefile.h"
@@ -62,6 +64,9 @@ struct Layout {
     QStringList view;
     QStringList object;  // empty: the version has no section "object"
     QStringList picks;   // empty: the version has no section "picks"
+    // The fields of each section of texts in the order of their names, which is the order of the
+    // keys of a JSON object and of a QMap.
+    QHash<QString, QStringList> byName;
 };
 
 // Index 0 is version 1. A new field gets a new version: its layout is the last one with the
@@ -107,9 +112,33 @@ const std::array<Layout, kFormatVersion>& layouts() {
         third.picks = {u"txtG1"_s,  u"txtG2"_s,  u"txtG3"_s,  u"txtG4"_s,  u"txtG5"_s,  u"txtG6"_s,
                        u"txtG7"_s,  u"txtG8"_s,  u"txtGg1"_s, u"txtGg2"_s, u"txtGg3"_s, u"txtGg4"_s,
                        u"txtGg5"_s, u"txtGg6"_s, u"txtGg7"_s, u"txtGg8"_s};
-        return std::array<Layout, kFormatVersion>{first, second, third};
+        std::array<Layout, kFormatVersion> versions{first, second, third};
+        for (Layout& l : versions) {
+            const std::pair<const QString&, QStringList&> sections[] = {
+                {kInputs, l.inputs},
+                {kMfs, l.mfs},
+                {kResults, l.results},
+                {kTableFields, l.tableFields},
+                {kObject, l.object}};
+            for (const auto& [name, fields] : sections) {
+                QStringList sorted = fields;
+                sorted.sort();
+                l.byName.insert(name, sorted);
+            }
+        }
+        return versions;
     }();
     return all;
+}
+
+// After every one of the fields was found there: no other field, but in "view".
+void requireNoOthers(const QJsonObject& object, const QString& sectionName,
+                     const QStringList& fields) {
+    // Every one of the fields is there: with as many keys, there is no other.
+    if (sectionName == kView || object.size() == fields.size()) return;
+    for (auto it = object.begin(); it != object.end(); ++it)
+        if (!fields.contains(it.key()))
+            throw Failure(u"в разделе «%1» неизвестное поле «%2»"_s.arg(sectionName, it.key()));
 }
 
 // Every field of the version there. Nothing else either, but in "view": a panel flag this
@@ -121,14 +150,10 @@ void requireExactly(const QJsonObject& object, const QString& sectionName,
     for (const QString& field : fields)
         if (!object.contains(field))
             throw Failure(u"в разделе «%1» нет поля «%2»"_s.arg(sectionName, field));
-    if (sectionName == kView) return;
-    for (auto it = object.begin(); it != object.end(); ++it)
-        if (!fields.contains(it.key()))
-            throw Failure(u"в разделе «%1» неизвестное поле «%2»"_s.arg(sectionName, it.key()));
+    requireNoOthers(object, sectionName, fields);
 }
 
-QString textField(const QJsonObject& object, const QString& sectionName, const QString& field) {
-    const QJsonValue value = object.value(field);
+QString textField(const QJsonValue& value, const QString& sectionName, const QString& field) {
     if (!value.isString())
         throw Failure(u"поле «%1» раздела «%2» должно быть текстом"_s.arg(field, sectionName));
     QString text = value.toString();
@@ -138,15 +163,46 @@ QString textField(const QJsonObject& object, const QString& sectionName, const Q
     return text;
 }
 
+QString textField(const QJsonObject& object, const QString& sectionName, const QString& field) {
+    return textField(object.value(field), sectionName, field);
+}
+
 // The texts of a section as the file's version wrote them, and empty those fields of the newest
-// version that the file's version did not have.
+// version that the file's version did not have. Checked as requireExactly and textField do, in
+// their order, each field looked up once.
 QMap<QString, QString> texts(const QJsonObject& root, const QString& sectionName,
-                             const QStringList& fields, const QStringList& newest) {
+                             const QStringList& fields, const QStringList& newest,
+                             const QStringList& fieldsByName) {
     const QJsonObject object = section(root, sectionName);
-    requireExactly(object, sectionName, fields);
+    // (The lists of two versions are one shared list when the section did not change.)
+    if (fields == newest && object.size() == fields.size()) {
+        // A section as this program writes it: its keys, in their order, are the fields in the
+        // order of their names, and each value is a text it can keep. The map is then filled
+        // at its end, every field looked at once; anything else is checked field by field below.
+        QMap<QString, QString> out;
+        auto field = fieldsByName.cbegin();
+        for (auto it = object.constBegin(); it != object.constEnd(); ++it, ++field) {
+            const QJsonValue value = it.value();
+            if (field == fieldsByName.cend() || it.key() != *field || !value.isString()) break;
+            QString text = value.toString();
+            if (text.size() > kMaxTextLength) break;
+            out.insert(out.cend(), *field, std::move(text));
+        }
+        if (out.size() == fields.size()) return out;
+    }
+    QList<QJsonValue> values;
+    values.reserve(fields.size());
+    for (const QString& field : fields) {
+        values << object.value(field);
+        if (values.constLast().isUndefined())
+            throw Failure(u"в разделе «%1» нет поля «%2»"_s.arg(sectionName, field));
+    }
+    requireNoOthers(object, sectionName, fields);
     QMap<QString, QString> out;
-    for (const QString& field : newest) out.insert(field, QString());
-    for (const QString& field : fields) out.insert(field, textField(object, sectionName, field));
+    if (&newest != &fields)
+        for (const QString& field : newest) out.insert(field, QString());
+    for (qsizetype i = 0; i < fields.size(); ++i)
+        out.insert(fields[i], textField(values[i], sectionName, fields[i]));
     return out;
 }
 
@@ -181,10 +237,11 @@ Calculation parseRoot(const QJsonObject& root) {
         if (!known.contains(it.key())) throw Failure(u"неизвестный раздел «%1»"_s.arg(it.key()));
 
     Calculation c;
-    c.inputs = texts(root, kInputs, file.inputs, newest.inputs);
-    c.mfs = texts(root, kMfs, file.mfs, newest.mfs);
-    c.results = texts(root, kResults, file.results, newest.results);
-    c.tableFields = texts(root, kTableFields, file.tableFields, newest.tableFields);
+    c.inputs = texts(root, kInputs, file.inputs, newest.inputs, file.byName[kInputs]);
+    c.mfs = texts(root, kMfs, file.mfs, newest.mfs, file.byName[kMfs]);
+    c.results = texts(root, kResults, file.results, newest.results, file.byName[kResults]);
+    c.tableFields =
+        texts(root, kTableFields, file.tableFields, newest.tableFields, file.byName[kTableFields]);
 
     const QJsonObject options = section(root, kOptions);
     QStringList groupKeys;
@@ -227,7 +284,8 @@ Calculation parseRoot(const QJsonObject& root) {
     }
 
     if (!file.object.isEmpty()) {
-        const QMap<QString, QString> object = texts(root, kObject, file.object, newest.object);
+        const QMap<QString, QString> object =
+            texts(root, kObject, file.object, newest.object, file.byName[kObject]);
         for (const ObjectField& f : objectFields())
             c.object.*f.member = object.value(QString::fromUtf16(f.key));
     }
@@ -341,9 +399,26 @@ QString rowCaption(const tables::Table& table, const QString& dataSource, int ro
     return table.rows[row].value(column);
 }
 
+namespace {
+
+// A list of fields in the order of their names: a map filled in this order grows at its end,
+// without a search.
+template <const QStringList& (*fields)()>
+const QStringList& byName() {
+    static const QStringList sorted = [] {
+        QStringList out = fields();
+        out.sort();
+        return out;
+    }();
+    return sorted;
+}
+
+}  // namespace
+
 Calculation capture(const CalculationPort& port) {
     Calculation c;
-    for (const QString& name : inputFields()) c.inputs.insert(name, port.text(name));
+    for (const QString& name : byName<inputFields>())
+        c.inputs.insert(c.inputs.cend(), name, port.text(name));
     for (const OptionGroupRow& g : optionGroups()) {
         QString chosen;
         for (const QString& option : g.options)
@@ -353,15 +428,19 @@ Calculation capture(const CalculationPort& port) {
             }
         c.options.insert(g.key, chosen);
     }
-    for (const QString& name : mfsFields()) c.mfs.insert(name, port.text(name));
-    for (const QString& name : dataSources()) {
+    for (const QString& name : byName<mfsFields>())
+        c.mfs.insert(c.mfs.cend(), name, port.text(name));
+    for (const QString& name : byName<dataSources>()) {
         const int row = port.currentRow(name);
-        c.sources.insert(name,
+        c.sources.insert(c.sources.cend(), name,
                          {row, rowCaption(port.table(name), name, row), port.workbookName(name)});
     }
-    for (const QString& name : tableFields()) c.tableFields.insert(name, port.text(name));
-    for (const QString& name : resultFields()) c.results.insert(name, port.text(name));
-    for (const QString& name : viewFields()) c.view.insert(name, port.isVisible(name));
+    for (const QString& name : byName<tableFields>())
+        c.tableFields.insert(c.tableFields.cend(), name, port.text(name));
+    for (const QString& name : byName<resultFields>())
+        c.results.insert(c.results.cend(), name, port.text(name));
+    for (const QString& name : byName<viewFields>())
+        c.view.insert(c.view.cend(), name, port.isVisible(name));
     return c;
 }
 
@@ -498,7 +577,7 @@ std::optional<Calculation> fromJson(QByteArrayView bytes, QString* error) {
     }
 }
 
-std::optional<Calculation> readFile(const QString& path, QString* error) {
+std::optional<Calculation> readFile(const QString& path, QString* error, FileStamp* stamp) {
     const auto fail = [&](const QString& why) {
         if (error)
             *error =
@@ -507,16 +586,20 @@ std::optional<Calculation> readFile(const QString& path, QString* error) {
     };
     // Only a regular file is read (a FIFO or a device under this name never makes the program
     // wait), and never more than a calculation file can hold.
-    const FileRead read = readRegularFile(path, kMaxFileBytes);
+    const FileRead read = readRegularFile(path, kMaxFileBytes, stamp);
     if (read.problem == FileProblem::TooLarge) return fail(tooLargeText());
     if (!read.ok()) return fail(read.reason);
     QString why;
     std::optional<Calculation> c = fromJson(read.bytes, &why);
-    if (!c) return fail(why);
+    if (!c) {
+        if (stamp) *stamp = {};
+        return fail(why);
+    }
     return c;
 }
 
-bool writeFile(const QString& path, const Calculation& calculation, QString* error) {
+bool writeFile(const QString& path, const Calculation& calculation, QString* error,
+               FileStamp* stamp) {
     const QFileInfo info(path);
     const bool existed = info.exists();
     const auto fail = [&](const QString& why) {
@@ -534,7 +617,7 @@ bool writeFile(const QString& path, const Calculation& calculation, QString* err
                 .arg(kMaxFileBytes >> 20));
     QString why;
     if (!fromJson(bytes, &why)) return fail(u"такой файл нельзя было бы открыть: "_s + why);
-    if (!writeFileAtomically(path, bytes, &why)) return fail(why);
+    if (!writeFileAtomically(path, bytes, &why, stamp)) return fail(why);
     return true;
 }
 

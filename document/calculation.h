@@ -34,6 +34,10 @@
 #include "document/objectdata.h"
 #include "tables/workbook.h"
 
+namespace vardo {
+struct FileStamp;
+}
+
 namespace vardo::document {
 
 class CalculationPort;
@@ -122,11 +126,14 @@ QByteArray toJson(const Calculation& calculation);
 // the file's name).
 std::optional<Calculation> fromJson(QByteArrayView bytes, QString* error);
 
-// Reads and checks a file; on failure *error is a whole Russian message naming the file.
-std::optional<Calculation> readFile(const QString& path, QString* error);
+// Reads and checks a file; on failure *error is a whole Russian message naming the file. The
+// stamp, when asked for, is that of the bytes read (core/safefile.h), empty on failure.
+std::optional<Calculation> readFile(const QString& path, QString* error,
+                                    FileStamp* stamp = nullptr);
 // Checks the file as readFile would, then writes it through a temporary file that replaces the
 // old one only when complete: a failure at any point leaves the old file as it was. On failure
-// *error is a whole Russian message.
-bool writeFile(const QString& path, const Calculation& calculation, QString* error);
+// *error is a whole Russian message. The stamp, when asked for, is that of the file written.
+bool writeFile(const QString& path, const Calculation& calculation, QString* error,
+               FileStamp* stamp = nullptr);
 
 }  // namespace vardo::document

@@ -72,24 +72,25 @@ void DocumentController::setObjectData(const document::ObjectData& data) {
 
 void DocumentController::refresh() {
     if (restoring_) return;
-    const bool modified = isModified();
+    tellModified(isModified());
+}
+
+void DocumentController::tellModified(bool modified) {
     if (modified == modified_) return;
     modified_ = modified;
     Q_EMIT modifiedChanged(modified_);
 }
 
-void DocumentController::markSaved(const document::Calculation& saved) {
+void DocumentController::markSaved(const document::Calculation& saved,
+                                   const document::Calculation& sheet) {
     saved_ = saved;
     Q_EMIT titleChanged(title());
-    refresh();
+    tellModified(sheet != saved_);
 }
 
 void DocumentController::markUnchanged() {
-    markSaved(capture());
-}
-
-void DocumentController::stamp() {
-    stamp_ = path_.isEmpty() ? FileStamp{} : stampFile(path_, document::kMaxFileBytes);
+    const document::Calculation sheet = capture();
+    markSaved(sheet, sheet);
 }
 
 QString DocumentController::chooseName(FileName purpose, const QString& suggested) const {
@@ -99,7 +100,9 @@ QString DocumentController::chooseName(FileName purpose, const QString& suggeste
 bool DocumentController::open(const QString& path) {
     // The whole file is read and checked before the first control changes.
     QString error;
-    const std::optional<document::Calculation> calculation = document::readFile(path, &error);
+    FileStamp stamp;
+    const std::optional<document::Calculation> calculation =
+        document::readFile(path, &error, &stamp);
     if (!calculation) {
         sheet_.message(error);
         return false;
@@ -110,13 +113,14 @@ bool DocumentController::open(const QString& path) {
     picks_ = calculation->picks;
     restoring_ = false;
     path_ = QFileInfo(path).absoluteFilePath();
-    stamp();
+    stamp_ = std::move(stamp);
     RecentFiles::add(path_);
     Q_EMIT opened();
     // Unchanged is the sheet as the file brought it back (a row found by its caption at another
     // index, an option group the file leaves unchosen). A row that is gone is not the file's:
     // compared with the file itself, that is a change to save.
-    markSaved(warnings.isEmpty() ? capture() : *calculation);
+    const document::Calculation sheet = capture();
+    markSaved(warnings.isEmpty() ? sheet : *calculation, sheet);
     if (!warnings.isEmpty())
         sheet_.message(u"Расчет «%1» открыт, но строки таблиц восстановлены не все:\n%2."_s.arg(
             QFileInfo(path).fileName(), warnings.join(u";\n"_s)));
@@ -167,14 +171,15 @@ bool DocumentController::save(const QString& chosenPath) {
     }
     const document::Calculation calculation = capture();
     QString error;
-    if (!document::writeFile(path, calculation, &error)) {
+    FileStamp stamp;
+    if (!document::writeFile(path, calculation, &error, &stamp)) {
         sheet_.message(error);
         return false;
     }
     path_ = QFileInfo(path).absoluteFilePath();
-    stamp();
+    stamp_ = std::move(stamp);
     RecentFiles::add(path_);
-    markSaved(calculation);
+    markSaved(calculation, calculation);
     Q_EMIT saved();
     return true;
 }
@@ -263,7 +268,7 @@ bool DocumentController::startNew() {
     // A new calculation belongs to no file; what it shows now is its unchanged state.
     path_.clear();
     stamp_ = {};
-    markSaved(capture());
+    markUnchanged();
     return true;
 }
 

@@ -121,8 +121,9 @@ class DocumentController : public QObject {
   private:
     // Every load field recorded as never picked: the start of a new calculation.
     static QMap<QString, document::PickedRow> nothingPicked();
-    void markSaved(const document::Calculation& saved);
-    void stamp();
+    // The file holds `saved`; `sheet` is what capture() gives now.
+    void markSaved(const document::Calculation& saved, const document::Calculation& sheet);
+    void tellModified(bool modified);
     bool mayReplace(QString* path);
     bool saveBeforeGoingOn();
     QString chooseName(FileName purpose, const QString& suggested) const;

@@ -8,7 +8,6 @@
 #include <QStandardPaths>
 #include <QThreadPool>
 #include <QWaitCondition>
-#include <optional>
 
 #include "core/datafile.h"
 
@@ -25,100 +24,10 @@ QString absolute(const QString& path) {
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
 
-// What this program set and has not yet seen written; a value that is not set is unchanged.
+// What the settings keep.
 struct Values {
-    std::optional<QStringList> files;
-    std::optional<QString> folder;
-    bool empty() const { return !files && !folder; }
-};
-
-// Writing the settings takes a lock file and syncs the file to disk: tens of milliseconds on a
-// real disk, which the user would wait for after every open and save. So the values are written
-// off the window's thread, each change once, with one sync for both keys; a change made while
-// one is being written is written right after it. Until then the values set here are what this
-// program reads. A normal end waits for the write (when the application object goes); a crash
-// loses at most the change not yet written, never the file, which QSettings replaces whole.
-class Writer {
-  public:
-    static Writer& instance() {
-        static Writer writer;
-        return writer;
-    }
-
-    void set(const Values& changed) {
-        if (!settingsProblem().isEmpty()) return;  // nothing is kept
-        QMutexLocker locker(&mutex_);
-        if (changed.files) waiting_.files = changed.files;
-        if (changed.folder) waiting_.folder = changed.folder;
-        if (busy_) return;  // the write under way takes it up after its own
-        busy_ = true;
-        if (!QCoreApplication::instance()) {
-            // Nothing would wait for a write at the end: written now.
-            locker.unlock();
-            writeWaiting();
-            return;
-        }
-        if (!flushAtEnd_) {
-            qAddPostRoutine(&RecentFiles::flush);
-            flushAtEnd_ = true;
-        }
-        QThreadPool::globalInstance()->start([this] { writeWaiting(); });
-    }
-
-    // The values set here and not yet written, else those read from the settings (read once for
-    // both keys).
-    Values current() {
-        Values known;
-        {
-            QMutexLocker locker(&mutex_);
-            for (const Values* v : {&waiting_, &writing_}) {
-                if (!known.files && v->files) known.files = v->files;
-                if (!known.folder && v->folder) known.folder = v->folder;
-            }
-        }
-        if (known.files && known.folder) return known;
-        const std::unique_ptr<QSettings> kept = openSettings();
-        if (!known.files)
-            known.files = kept ? kept->value(kFilesKey).toStringList() : QStringList();
-        if (!known.folder) known.folder = kept ? kept->value(kFolderKey).toString() : QString();
-        return known;
-    }
-
-    void flush() {
-        QMutexLocker locker(&mutex_);
-        while (busy_) idle_.wait(&mutex_);
-    }
-
-  private:
-    void writeWaiting() {
-        QMutexLocker locker(&mutex_);
-        while (!waiting_.empty()) {
-            writing_ = std::exchange(waiting_, {});
-            locker.unlock();
-            write(writing_);
-            locker.relock();
-            writing_ = {};
-        }
-        busy_ = false;
-        idle_.wakeAll();
-    }
-
-    // Without usable settings (core/datafile.h says why at start) nothing is kept.
-    static void write(const Values& values) {
-        const std::unique_ptr<QSettings> kept = openSettings();
-        if (!kept) return;
-        if (values.files && values.files->isEmpty()) kept->remove(kFilesKey);
-        if (values.files && !values.files->isEmpty()) kept->setValue(kFilesKey, *values.files);
-        if (values.folder) kept->setValue(kFolderKey, *values.folder);
-        kept->sync();
-    }
-
-    QMutex mutex_;
-    QWaitCondition idle_;
-    Values waiting_;  // set, not yet being written
-    Values writing_;  // being written now
-    bool busy_ = false;
-    bool flushAtEnd_ = false;
+    QStringList files;  // newest first, none twice, at most kMaxFiles
+    QString folder;
 };
 
 // The kept files, newest first, none twice, at most kMaxFiles.
@@ -132,38 +41,171 @@ QStringList unique(const QStringList& files) {
     return out;
 }
 
-void keep(const QStringList& files) {
-    if (RecentFiles::files() != files) Writer::instance().set({files, std::nullopt});
+Values read(const QSettings& kept) {
+    return {unique(kept.value(kFilesKey).toStringList()), kept.value(kFolderKey).toString()};
 }
+
+// A change asked for here. It is applied to the values the settings hold when it is written, so
+// the window's thread never reads the settings to make it; applying the same changes twice gives
+// what applying them once gives.
+struct Change {
+    enum class Kind { Add, Remove, Clear, Folder };
+    Kind kind;
+    QString path;  // absolute: the file added or removed, or the folder
+};
+
+void apply(Values& values, const QList<Change>& changes) {
+    for (const Change& c : changes) {
+        switch (c.kind) {
+            case Change::Kind::Add:
+                values.files.removeAll(c.path);
+                values.files.prepend(c.path);
+                values.files = unique(values.files);
+                values.folder = absolute(QFileInfo(c.path).absolutePath());
+                break;
+            case Change::Kind::Remove:
+                values.files.removeAll(c.path);
+                break;
+            case Change::Kind::Clear:
+                values.files.clear();
+                break;
+            case Change::Kind::Folder:
+                values.folder = c.path;
+                break;
+        }
+    }
+}
+
+// Writing the settings takes a lock file and syncs the file to disk: tens of milliseconds on a
+// real disk, which the user would wait for after every open and save; even reading them looks at
+// four files. So a change is only noted on the window's thread, and written off it: applied to
+// what the settings hold then, written once with one sync for both keys, and only when it
+// changes them; a change made while one is being written is written right after it. Until then
+// what is read is the settings with the changes not yet written applied. A normal end waits for
+// the write (when the application object goes); a crash loses at most the change not yet
+// written, never the file, which QSettings replaces whole.
+class Writer {
+  public:
+    static Writer& instance() {
+        static Writer writer;
+        return writer;
+    }
+
+    void change(Change c) {
+        QMutexLocker locker(&mutex_);
+        waiting_ << std::move(c);
+        if (busy_) return;  // the write asked for or under way takes it up
+        busy_ = true;
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app) {
+            // Nothing would wait for a write at the end: written now.
+            locker.unlock();
+            writeWaiting();
+            return;
+        }
+        if (!flushAtEnd_) {
+            qAddPostRoutine(&RecentFiles::flush);
+            flushAtEnd_ = true;
+        }
+        // The write begins when the event loop next runs, once the open or save that made the
+        // change is done: a thread woken now would take the processor from it.
+        posted_ = true;
+        QMetaObject::invokeMethod(
+            app, [this] { startPosted(); }, Qt::QueuedConnection);
+    }
+
+    // The settings with the changes not yet written applied. Without usable settings (core/
+    // datafile.h says why at start) nothing is kept.
+    Values current() {
+        QList<Change> pending;
+        {
+            // Taken before the settings are read: a change written meanwhile is then applied
+            // twice, which changes nothing.
+            QMutexLocker locker(&mutex_);
+            pending = writing_ + waiting_;
+        }
+        const std::unique_ptr<QSettings> kept = openSettings();
+        if (!kept) return {};
+        Values values = read(*kept);
+        apply(values, pending);
+        return values;
+    }
+
+    void flush() {
+        QMutexLocker locker(&mutex_);
+        if (posted_) {
+            // Not begun yet: written here and now.
+            posted_ = false;
+            locker.unlock();
+            writeWaiting();
+            return;
+        }
+        while (busy_) idle_.wait(&mutex_);
+    }
+
+  private:
+    void startPosted() {
+        QMutexLocker locker(&mutex_);
+        if (!posted_) return;  // flushed meanwhile
+        posted_ = false;
+        QThreadPool::globalInstance()->start([this] { writeWaiting(); });
+    }
+
+    void writeWaiting() {
+        QMutexLocker locker(&mutex_);
+        while (!waiting_.isEmpty()) {
+            writing_ = std::exchange(waiting_, {});
+            locker.unlock();
+            write(writing_);
+            locker.relock();
+            writing_.clear();
+        }
+        busy_ = false;
+        idle_.wakeAll();
+    }
+
+    static void write(const QList<Change>& changes) {
+        const std::unique_ptr<QSettings> kept = openSettings();
+        if (!kept) return;
+        const Values before = read(*kept);
+        Values after = before;
+        apply(after, changes);
+        if (after.files == before.files && after.folder == before.folder) return;
+        if (after.files != before.files) {
+            if (after.files.isEmpty())
+                kept->remove(kFilesKey);
+            else
+                kept->setValue(kFilesKey, after.files);
+        }
+        if (after.folder != before.folder) kept->setValue(kFolderKey, after.folder);
+        kept->sync();
+    }
+
+    QMutex mutex_;
+    QWaitCondition idle_;
+    QList<Change> waiting_;  // asked for, not yet being written
+    QList<Change> writing_;  // being written now
+    bool busy_ = false;      // a write is asked for or under way
+    bool posted_ = false;    // asked for, not begun
+    bool flushAtEnd_ = false;
+};
 
 }  // namespace
 
 QStringList RecentFiles::files() {
-    return unique(*Writer::instance().current().files);
+    return Writer::instance().current().files;
 }
 
 void RecentFiles::add(const QString& path) {
-    const QString file = absolute(path);
-    const Values now = Writer::instance().current();
-    const QStringList before = unique(*now.files);
-    QStringList list = before;
-    list.removeAll(file);
-    list.prepend(file);
-    while (list.size() > kMaxFiles) list.removeLast();
-    Values changed;
-    if (list != before) changed.files = list;
-    if (const QString folder = absolute(QFileInfo(file).absolutePath()); *now.folder != folder)
-        changed.folder = folder;
-    if (!changed.empty()) Writer::instance().set(changed);
+    Writer::instance().change({Change::Kind::Add, absolute(path)});
 }
 
 void RecentFiles::remove(const QString& path) {
-    QStringList list = files();
-    if (list.removeAll(absolute(path)) > 0) keep(list);
+    Writer::instance().change({Change::Kind::Remove, absolute(path)});
 }
 
 void RecentFiles::clear() {
-    keep({});
+    Writer::instance().change({Change::Kind::Clear, QString()});
 }
 
 void RecentFiles::flush() {
@@ -176,13 +218,12 @@ QString RecentFiles::documentsFolder() {
 }
 
 QString RecentFiles::startFolder() {
-    const QString last = *Writer::instance().current().folder;
+    const QString last = Writer::instance().current().folder;
     return !last.isEmpty() && QFileInfo(last).isDir() ? last : documentsFolder();
 }
 
 void RecentFiles::setLastFolder(const QString& folder) {
-    const QString kept = absolute(folder);
-    if (*Writer::instance().current().folder != kept) Writer::instance().set({std::nullopt, kept});
+    Writer::instance().change({Change::Kind::Folder, absolute(folder)});
 }
 
 }  // namespace vardo::mainwindow

@@ -142,6 +142,9 @@ void DocumentTest::roundTrip_data() {
     longest.object.note = QString(kMaxTextLength, u'я');
     longest.object.object = u"<b>ст.</b> %1"_s;
     QTest::newRow("object data at its longest") << longest;
+    Calculation control = startCalculation();
+    control.inputs[u"txtVm"_s] = u"\u0001\u001f\u007f\b\f\r\u2028 \\u0041 é"_s;
+    QTest::newRow("control characters") << control;
 }
 
 void DocumentTest::roundTrip() {

@@ -521,6 +521,16 @@ void FilesGuiTest::recentFiles() {
     third->trigger();
     QCOMPARE(f.window->document().path(), paths[8]);
     QCOMPARE(RecentFiles::files().first(), paths[8]);
+
+    // A file kept meanwhile by another copy of the program stays: an open's change is applied to
+    // what the settings hold when it is written, after the open.
+    RecentFiles::flush();
+    QVERIFY(f.window->document().open(paths[0]));
+    const QString theirs = dir.filePath(u"их.vardo"_s);
+    vardo::openSettings()->setValue(u"files/recent"_s, QStringList{theirs});
+    RecentFiles::flush();
+    QCOMPARE(vardo::openSettings()->value(u"files/recent"_s).toStringList(),
+             (QStringList{paths[0], theirs}));
 }
 
 void FilesGuiTest::vanishedRecentFile() {
