@@ -1,17 +1,24 @@
 #include "mainwindow/gradewindow.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
+#include <memory>
 
 #include "core/catalogue.h"
 #include "core/numbertext.h"
@@ -47,6 +54,138 @@ QTableWidgetItem* item(const QString& text) {
     return it;
 }
 
+// The grade table's cells with each text laid out once. A keystroke can change every cell, and the
+// standard delegate lays a cell's text out (and shapes it) three times for each paint (its place,
+// its elision, its drawing) and again for every size asked. Where the style is Fusion and the
+// text fits its cell whole, a cell is painted here as the standard delegate paints it there, from
+// the layout kept for it; any other cell (another style, a text cut short) is left to the standard
+// delegate.
+class GradeCellDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        // The size depends on the text, its font and the width it may wrap in.
+        const SizeKey key{opt.text, opt.font, opt.rect.size(), opt.features};
+        if (const auto found = sizes_.constFind(key); found != sizes_.cend()) return *found;
+        if (sizes_.size() > 4096) sizes_.clear();
+        return *sizes_.insert(key, QStyledItemDelegate::sizeHint(option, index));
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QWidget* widget = opt.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        const bool plain = qstrcmp(style->metaObject()->className(), "QFusionStyle") == 0 &&
+                           opt.showDecorationSelected &&
+                           !(opt.features & (QStyleOptionViewItem::HasCheckIndicator |
+                                             QStyleOptionViewItem::HasDecoration)) &&
+                           !(opt.state & QStyle::State_Editing) &&
+                           opt.decorationPosition == QStyleOptionViewItem::Left;
+        // Fusion's text rectangle: the cell less the focus frame's margin on each side.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const QRect textRect = opt.rect.adjusted(margin, 0, -margin, 0);
+        const Laid* laid = plain && !opt.text.isEmpty() ? layoutOf(index, opt, textRect) : nullptr;
+        if (!plain || (laid && (!laid->fits || laid->size.height() > textRect.height()))) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        painter->save();
+        painter->setClipRegion(painter->hasClipping() ? (painter->clipRegion() & opt.rect)
+                                                      : QRegion(opt.rect));
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
+        QPalette::ColorGroup group =
+            opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
+            group = QPalette::Inactive;
+        if (laid) {
+            painter->setPen(opt.palette.color(group, opt.state & QStyle::State_Selected
+                                                         ? QPalette::HighlightedText
+                                                         : QPalette::Text));
+            const QRect at = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                                 laid->size, textRect);
+            laid->layout->draw(painter, QPointF(textRect.x(), at.top()));
+        }
+        if (opt.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(opt);
+            focus.rect = opt.rect;
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+            focus.backgroundColor = opt.palette.color(
+                opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
+                opt.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+        }
+        painter->restore();
+    }
+
+  private:
+    struct SizeKey {
+        QString text;
+        QFont font;
+        QSize bounds;
+        QStyleOptionViewItem::ViewItemFeatures features;
+        bool operator==(const SizeKey&) const = default;
+        friend size_t qHash(const SizeKey& k, size_t seed = 0) {
+            return qHashMulti(seed, k.text, k.font, k.bounds.width(), k.bounds.height(),
+                              k.features.toInt());
+        }
+    };
+    // A cell's text laid out as Fusion lays it out to draw it: wrapped at the text rectangle's
+    // width, each line from the left.
+    struct Laid {
+        QString text;
+        QFont font;
+        int width = 0;
+        QTextOption option;
+        std::unique_ptr<QTextLayout> layout;
+        QSize size;         // of the lines, as the style aligns them in the cell
+        bool fits = false;  // every line whole within the width: nothing elided
+    };
+
+    const Laid* layoutOf(const QModelIndex& index, const QStyleOptionViewItem& opt,
+                         const QRect& textRect) const {
+        QTextOption option;
+        option.setWrapMode(opt.features & QStyleOptionViewItem::WrapText ? QTextOption::WordWrap
+                                                                         : QTextOption::ManualWrap);
+        option.setTextDirection(opt.direction);
+        option.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
+        Laid& laid = laid_[{index.row(), index.column()}];
+        if (laid.layout && laid.text == opt.text && laid.font == opt.font &&
+            laid.width == textRect.width() && laid.option.wrapMode() == option.wrapMode() &&
+            laid.option.textDirection() == option.textDirection() &&
+            laid.option.alignment() == option.alignment())
+            return &laid;
+        laid.text = opt.text;
+        laid.font = opt.font;
+        laid.width = textRect.width();
+        laid.option = option;
+        laid.layout = std::make_unique<QTextLayout>(opt.text, opt.font);
+        laid.layout->setTextOption(option);
+        laid.layout->setCacheEnabled(true);  // the shaped glyphs are kept for the next paint
+        laid.fits = true;
+        qreal height = 0;
+        laid.layout->beginLayout();
+        for (QTextLine line = laid.layout->createLine(); line.isValid();
+             line = laid.layout->createLine()) {
+            line.setLineWidth(laid.width);
+            line.setPosition(QPointF(0, height));
+            height += line.height();
+            if (line.naturalTextWidth() > laid.width) laid.fits = false;
+        }
+        laid.layout->endLayout();
+        laid.size = laid.layout->boundingRect().size().toSize();
+        return &laid;
+    }
+
+    mutable QHash<SizeKey, QSize> sizes_;
+    mutable std::map<std::pair<int, int>, Laid> laid_;
+};
+
 }  // namespace
 
 GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
@@ -67,6 +206,7 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     grades_->setWordWrap(true);
     grades_->verticalHeader()->setVisible(false);
     grades_->horizontalHeader()->setStretchLastSection(true);
+    grades_->setItemDelegate(new GradeCellDelegate(grades_));
     // The selected grade is tinted, its band colours still seen through.
     QPalette tint = grades_->palette();
     tint.setColor(QPalette::Highlight, QColor(40, 90, 200, 70));

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,6 +99,8 @@ class SheetAssistTest : public QObject {
     void gradeWindowFollowsTheSheet();
     void gradeWindowKeepsWhatDidNotChange();
     void gradeWindowFitsItsScreen();
+    void gradeTablePaintsAsTheStandardDelegate_data();
+    void gradeTablePaintsAsTheStandardDelegate();
     void gradeWindowSaysWhatIsMissing_data();
     void gradeWindowSaysWhatIsMissing();
     void applyMovesTheFourNavigators_data();
@@ -316,6 +319,39 @@ void SheetAssistTest::gradeWindowFitsItsScreen() {
     QCOMPARE(table->rowCount(), GradeWindow::kRowsShown);
     QVERIFY(!table->verticalScrollBar()->isVisible());
     QCOMPARE(table->rowAt(table->viewport()->height() - 1), -1);  // room below the last row
+}
+
+void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate_data() {
+    QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<int>("narrowed");  // a column made too narrow for its texts, or -1
+    QTest::newRow("passing, a grade chosen") << QStringList{u"txtVm=10"_s} << -1;
+    QTest::newRow("failing, Lр outside") << QStringList{u"txtLp=185"_s} << -1;
+    QTest::newRow("texts cut short") << QStringList{u"txtLp=185"_s} << GradeWindow::kLengthColumn;
+}
+
+void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate() {
+    // State: the worked example changed, the grades shown, the second grade selected.
+    QFETCH(QStringList, changes);
+    QFETCH(int, narrowed);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(user.run(changes + kMomentButtons));
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    auto* table = w->findChild<QTableWidget*>(u"grades"_s);
+    table->setCurrentCell(1, 2);
+    table->setFocus();
+    if (narrowed >= 0) table->setColumnWidth(narrowed, 12);
+    QCoreApplication::processEvents();
+    // Action: the table painted, then painted by Qt's own delegate.
+    const QImage ours = table->grab().toImage();
+    table->setItemDelegate(new QStyledItemDelegate(table));
+    const QImage standard = table->grab().toImage();
+    // Expected: the same pixels.
+    QCOMPARE(ours, standard);
 }
 
 void SheetAssistTest::gradeWindowSaysWhatIsMissing_data() {
