@@ -418,6 +418,11 @@ void GradeWindow::showTable(const Table& table) {
     if (table.headers != shown_.headers) {
         grades_->setColumnCount(static_cast<int>(table.headers.size()));
         grades_->setHorizontalHeaderLabels(table.headers);
+        // Measured once for each set of headers: a header's width is a layout of its lines.
+        headerWidths_.clear();
+        for (int col = 0; col < table.headers.size(); ++col)
+            headerWidths_ << grades_->horizontalHeader()->sectionSizeHint(col);
+        headerHeight_ = grades_->horizontalHeader()->sizeHint().height();
     }
     grades_->setRowCount(static_cast<int>(table.rows.size()));
     QList<bool> columnChanged(table.headers.size(), false);
@@ -452,8 +457,7 @@ void GradeWindow::showTable(const Table& table) {
         const auto* view = static_cast<const QAbstractItemView*>(grades_);
         for (int col = 0; col < columnChanged.size(); ++col) {
             if (!columnChanged[col]) continue;
-            const int wanted = std::max(view->sizeHintForColumn(col),
-                                        grades_->horizontalHeader()->sectionSizeHint(col));
+            const int wanted = std::max(view->sizeHintForColumn(col), headerWidths_.value(col));
             if (wanted > grades_->columnWidth(col)) grades_->setColumnWidth(col, wanted);
         }
         for (int r = 0; r < rowChanged.size(); ++r)
@@ -466,8 +470,7 @@ void GradeWindow::fitTable() {
     // As tall as its rows, up to kRowsShown without a scrollbar (with room for a horizontal one),
     // so the lines below it have the room they need; as wide as its columns where the screen has
     // the room, growing only, so that a keystroke that narrows a column changes no limit.
-    const int chrome = std::max(grades_->horizontalHeader()->sizeHint().height(),
-                                grades_->horizontalHeader()->height()) +
+    const int chrome = std::max(headerHeight_, grades_->horizontalHeader()->height()) +
                        2 * grades_->frameWidth() + 4 +
                        grades_->horizontalScrollBar()->sizeHint().height();
     int all = chrome;
@@ -484,7 +487,7 @@ void GradeWindow::fitTable() {
             col < last
                 ? grades_->columnWidth(col)
                 : std::max(static_cast<const QAbstractItemView*>(grades_)->sizeHintForColumn(col),
-                           grades_->horizontalHeader()->sectionSizeHint(col));
+                           headerWidths_.value(col));
     const QScreen* screen = this->screen();
     if (screen) width = std::min(width, screen->availableGeometry().width() * 9 / 10);
     const QSize least(std::max(width, grades_->minimumWidth()), std::max(shown, 120));
