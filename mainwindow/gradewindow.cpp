@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "core/catalogue.h"
 #include "core/numbertext.h"
@@ -186,6 +187,71 @@ class GradeCellDelegate : public QStyledItemDelegate {
     mutable std::map<std::pair<int, int>, Laid> laid_;
 };
 
+// The notice above the grades: a word-wrapped label that keeps what it measured for each text it
+// was given. Typing back and forth brings the same notices back, and a wrapped text is laid out
+// anew for every size the window's layout asks of it. The sizes depend on the text and on the
+// label's font and style, and are forgotten when these change.
+class NoticeLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+    // Each measured by QLabel first, then kept: measuring may polish the label, which forgets.
+    QSize sizeHint() const override {
+        if (const Measured* m = known(); m && m->hint) return *m->hint;
+        const QSize hint = QLabel::sizeHint();
+        return *(measured().hint = hint);
+    }
+    QSize minimumSizeHint() const override {
+        if (const Measured* m = known(); m && m->least) return *m->least;
+        const QSize least = QLabel::minimumSizeHint();
+        return *(measured().least = least);
+    }
+    int heightForWidth(int width) const override {
+        if (const Measured* m = known()) {
+            if (const auto found = m->heights.constFind(width); found != m->heights.cend())
+                return *found;
+        }
+        const int height = QLabel::heightForWidth(width);
+        Measured& m = measured();
+        if (m.heights.size() > 64) m.heights.clear();
+        m.heights.insert(width, height);
+        return height;
+    }
+
+  protected:
+    bool event(QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::FontChange:
+            case QEvent::StyleChange:
+            case QEvent::Polish:
+            case QEvent::LayoutDirectionChange:
+            case QEvent::ContentsRectChange:
+            case QEvent::ScreenChangeInternal:
+                measured_.clear();
+                break;
+            default:
+                break;
+        }
+        return QLabel::event(e);
+    }
+
+  private:
+    struct Measured {
+        std::optional<QSize> hint;
+        std::optional<QSize> least;
+        QHash<int, int> heights;
+    };
+    const Measured* known() const {
+        const auto found = measured_.constFind(text());
+        return found == measured_.cend() ? nullptr : &*found;
+    }
+    Measured& measured() const {
+        if (measured_.size() > 16 && !measured_.contains(text())) measured_.clear();
+        return measured_[text()];
+    }
+    mutable QHash<QString, Measured> measured_;
+};
+
 }  // namespace
 
 GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
@@ -194,7 +260,7 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     setWindowTitle(u"Подбор ригеля"_s);
     heading_ = new QLabel(this);
     heading_->setObjectName(u"heading"_s);
-    notice_ = new QLabel(this);
+    notice_ = new NoticeLabel(this);
     notice_->setObjectName(u"notice"_s);
     notice_->setWordWrap(true);
     notice_->setStyleSheet(u"color: #a05000"_s);

@@ -809,6 +809,13 @@ void SheetAssistTest::screenshots() {
     f.window->assist().refreshNow();
     QCoreApplication::processEvents();  // the layout takes the new lines
     QVERIFY(w->grab().save(folder + u"/grades-failing.png"_s));
+    // Typed back and forth: longer notice above, the reasons scrolled below, then as before.
+    for (const QString& lp : {u"185"_s, u"18"_s, u"185"_s}) {
+        QVERIFY(user.run({u"txtLp="_s + lp}));
+        f.window->assist().refreshNow();
+        QCoreApplication::processEvents();
+        QVERIFY(w->grab().save(folder + u"/grades-lp"_s + lp + u".png"_s));
+    }
     QVERIFY(user.run({u"txtLp=17"_s, u"txtVm=25.5"_s}));
     f.window->assist().refreshNow();
     QVERIFY(f.window->grab().save(folder + u"/sheet-stale-and-bad.png"_s));
