@@ -396,7 +396,6 @@ void GradeWindow::recheck() {
     if (!caveats.isEmpty()) notice << u"Замечания к выводу:\n— "_s + caveats.join(u"\n— "_s);
     notice_->setText(notice.join(u'\n'));
     notice_->setVisible(!notice.isEmpty());
-    fill();
     if (missing_.isEmpty()) {
         // The report's own conclusion, word for word.
         QString verdict =
@@ -406,6 +405,7 @@ void GradeWindow::recheck() {
     } else {
         verdict_->setText(u"Марка не подобрана: не хватает данных."_s);
     }
+    fill();
 }
 
 GradeWindow::Table GradeWindow::tableOfCheck() const {
@@ -458,20 +458,30 @@ void GradeWindow::fill() {
     for (const document::GradeCheck& g : check_.grades)
         if (g.verdict != document::Verdict::Passes && !g.reasons.isEmpty())
             reasons << g.grade + u" — "_s + g.reasons.join(u"; "_s);
-    // Compared with the text set last: the editor gives its text back with plain spaces for
-    // the non-breaking ones.
-    // Set into the document itself, which lays out only the lines in sight when they are painted.
-    if (QString text = reasons.join(u'\n'); text != reasonsText_) {
-        reasons_->document()->setPlainText(text);
-        reasonsText_ = std::move(text);
-    }
-    reasons_->setVisible(!reasons.isEmpty());
     Table table = tableOfCheck();
     if (table != shown_) {
         showTable(table);
         shown_ = std::move(table);
     }
     apply_->setEnabled(!grades_->selectedItems().isEmpty());
+    // Compared with the text set last: the editor gives its text back with plain spaces for
+    // the non-breaking ones.
+    QString text = reasons.join(u'\n');
+    if (text == reasonsText_) {
+        reasons_->setVisible(!reasons.isEmpty());
+        return;
+    }
+    // The editor lays its text out for the room it has, and again whenever its width changes
+    // (its scrollbar comes or goes, the window's layout gives it another size). So the old text
+    // goes first, the window is laid out with everything else it now shows, and the new text is
+    // laid out once in the room it is shown in (twice when it needs the scrollbar). It is set
+    // into the document itself, which lays out only the lines in sight.
+    const bool shown = isVisible();
+    if (shown && !reasonsText_.isEmpty()) reasons_->document()->clear();
+    reasons_->setVisible(!reasons.isEmpty());
+    if (shown) layout()->activate();
+    reasons_->document()->setPlainText(text);
+    reasonsText_ = std::move(text);
 }
 
 void GradeWindow::showTable(const Table& table) {

@@ -809,7 +809,9 @@ void SheetAssistTest::screenshots() {
     f.window->assist().refreshNow();
     QCoreApplication::processEvents();  // the layout takes the new lines
     QVERIFY(w->grab().save(folder + u"/grades-failing.png"_s));
-    // Typed back and forth: longer notice above, the reasons scrolled below, then as before.
+    // Typed back and forth in a window at its least size: longer notice above, the reasons
+    // scrolled below, then as before.
+    w->resize(w->minimumSize());
     for (const QString& lp : {u"185"_s, u"18"_s, u"185"_s}) {
         QVERIFY(user.run({u"txtLp="_s + lp}));
         f.window->assist().refreshNow();
