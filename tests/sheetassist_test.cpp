@@ -98,6 +98,7 @@ class SheetAssistTest : public QObject {
     void gradeWindowShowsTheWorkedCheck();
     void gradeWindowFollowsTheSheet();
     void gradeWindowKeepsWhatDidNotChange();
+    void gradeNoticeMeasuresAsAPlainLabel();
     void gradeWindowFitsItsScreen();
     void gradeTablePaintsAsTheStandardDelegate_data();
     void gradeTablePaintsAsTheStandardDelegate();
@@ -288,6 +289,39 @@ void SheetAssistTest::gradeWindowKeepsWhatDidNotChange() {
     f.window->assist().refreshNow();
     QCOMPARE(table->item(0, GradeWindow::kLengthColumn), length);
     QCOMPARE(length->text(), u"не входит"_s);
+}
+
+void SheetAssistTest::gradeNoticeMeasuresAsAPlainLabel() {
+    // State: the worked example, the grades shown.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    auto* notice = w->findChild<QLabel*>(u"notice"_s);
+    // Action: notices typed back and forth, then a larger font. Expected: the sizes a new label
+    // with the same text, font and style measures.
+    for (const QString& step : {u"185"_s, u"18"_s, u"185"_s, u"font"_s}) {
+        if (step == u"font"_s) {
+            QFont larger = notice->font();
+            larger.setPointSizeF(larger.pointSizeF() * 1.5);
+            notice->setFont(larger);
+        } else {
+            QVERIFY(user.run({u"txtLp="_s + step}));
+            f.window->assist().refreshNow();
+        }
+        if (notice->text().isEmpty()) continue;  // at Lр 18 the worked example has no caveat
+        QLabel plain(notice->text());
+        plain.setWordWrap(true);
+        plain.setStyleSheet(notice->styleSheet());
+        plain.setFont(notice->font());
+        QCOMPARE(notice->sizeHint(), plain.sizeHint());
+        QCOMPARE(notice->minimumSizeHint(), plain.minimumSizeHint());
+        for (const int width : {200, 500, notice->width()})
+            QCOMPARE(notice->heightForWidth(width), plain.heightForWidth(width));
+    }
 }
 
 void SheetAssistTest::gradeWindowFitsItsScreen() {
