@@ -1,17 +1,25 @@
 #include "mainwindow/gradewindow.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
 
 #include "core/catalogue.h"
 #include "core/numbertext.h"
@@ -47,6 +55,203 @@ QTableWidgetItem* item(const QString& text) {
     return it;
 }
 
+// The grade table's cells with each text laid out once. A keystroke can change every cell, and the
+// standard delegate lays a cell's text out (and shapes it) three times for each paint (its place,
+// its elision, its drawing) and again for every size asked. Where the style is Fusion and the
+// text fits its cell whole, a cell is painted here as the standard delegate paints it there, from
+// the layout kept for it; any other cell (another style, a text cut short) is left to the standard
+// delegate.
+class GradeCellDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        // The size depends on the text, its font and the width it may wrap in.
+        const SizeKey key{opt.text, opt.font, opt.rect.size(), opt.features};
+        if (const auto found = sizes_.constFind(key); found != sizes_.cend()) return *found;
+        if (sizes_.size() > 4096) sizes_.clear();
+        return *sizes_.insert(key, QStyledItemDelegate::sizeHint(option, index));
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QWidget* widget = opt.widget;
+        const QStyle* style = widget ? widget->style() : QApplication::style();
+        const bool plain = qstrcmp(style->metaObject()->className(), "QFusionStyle") == 0 &&
+                           opt.showDecorationSelected &&
+                           !(opt.features & (QStyleOptionViewItem::HasCheckIndicator |
+                                             QStyleOptionViewItem::HasDecoration)) &&
+                           !(opt.state & QStyle::State_Editing) &&
+                           opt.decorationPosition == QStyleOptionViewItem::Left;
+        // Fusion's text rectangle: the cell less the focus frame's margin on each side.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const QRect textRect = opt.rect.adjusted(margin, 0, -margin, 0);
+        const Laid* laid = plain && !opt.text.isEmpty() ? layoutOf(index, opt, textRect) : nullptr;
+        if (!plain || (laid && (!laid->fits || laid->size.height() > textRect.height()))) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        painter->save();
+        painter->setClipRegion(painter->hasClipping() ? (painter->clipRegion() & opt.rect)
+                                                      : QRegion(opt.rect));
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, painter, widget);
+        QPalette::ColorGroup group =
+            opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
+            group = QPalette::Inactive;
+        if (laid) {
+            painter->setPen(opt.palette.color(group, opt.state & QStyle::State_Selected
+                                                         ? QPalette::HighlightedText
+                                                         : QPalette::Text));
+            const QRect at = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                                 laid->size, textRect);
+            laid->layout->draw(painter, QPointF(textRect.x(), at.top()));
+        }
+        if (opt.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(opt);
+            focus.rect = opt.rect;
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+            focus.backgroundColor = opt.palette.color(
+                opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
+                opt.state & QStyle::State_Selected ? QPalette::Highlight : QPalette::Window);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+        }
+        painter->restore();
+    }
+
+  private:
+    struct SizeKey {
+        QString text;
+        QFont font;
+        QSize bounds;
+        QStyleOptionViewItem::ViewItemFeatures features;
+        bool operator==(const SizeKey&) const = default;
+        friend size_t qHash(const SizeKey& k, size_t seed = 0) {
+            return qHashMulti(seed, k.text, k.font, k.bounds.width(), k.bounds.height(),
+                              k.features.toInt());
+        }
+    };
+    // A cell's text laid out as Fusion lays it out to draw it: wrapped at the text rectangle's
+    // width, each line from the left.
+    struct Laid {
+        QString text;
+        QFont font;
+        int width = 0;
+        QTextOption option;
+        std::unique_ptr<QTextLayout> layout;
+        QSize size;         // of the lines, as the style aligns them in the cell
+        bool fits = false;  // every line whole within the width: nothing elided
+    };
+
+    const Laid* layoutOf(const QModelIndex& index, const QStyleOptionViewItem& opt,
+                         const QRect& textRect) const {
+        QTextOption option;
+        option.setWrapMode(opt.features & QStyleOptionViewItem::WrapText ? QTextOption::WordWrap
+                                                                         : QTextOption::ManualWrap);
+        option.setTextDirection(opt.direction);
+        option.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
+        Laid& laid = laid_[{index.row(), index.column()}];
+        if (laid.layout && laid.text == opt.text && laid.font == opt.font &&
+            laid.width == textRect.width() && laid.option.wrapMode() == option.wrapMode() &&
+            laid.option.textDirection() == option.textDirection() &&
+            laid.option.alignment() == option.alignment())
+            return &laid;
+        laid.text = opt.text;
+        laid.font = opt.font;
+        laid.width = textRect.width();
+        laid.option = option;
+        laid.layout = std::make_unique<QTextLayout>(opt.text, opt.font);
+        laid.layout->setTextOption(option);
+        laid.layout->setCacheEnabled(true);  // the shaped glyphs are kept for the next paint
+        laid.fits = true;
+        qreal height = 0;
+        laid.layout->beginLayout();
+        for (QTextLine line = laid.layout->createLine(); line.isValid();
+             line = laid.layout->createLine()) {
+            line.setLineWidth(laid.width);
+            line.setPosition(QPointF(0, height));
+            height += line.height();
+            if (line.naturalTextWidth() > laid.width) laid.fits = false;
+        }
+        laid.layout->endLayout();
+        laid.size = laid.layout->boundingRect().size().toSize();
+        return &laid;
+    }
+
+    mutable QHash<SizeKey, QSize> sizes_;
+    mutable std::map<std::pair<int, int>, Laid> laid_;
+};
+
+// The notice above the grades: a word-wrapped label that keeps what it measured for each text it
+// was given. Typing back and forth brings the same notices back, and a wrapped text is laid out
+// anew for every size the window's layout asks of it. The sizes depend on the text and on the
+// label's font and style, and are forgotten when these change.
+class NoticeLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+    // Each measured by QLabel first, then kept: measuring may polish the label, which forgets.
+    QSize sizeHint() const override {
+        if (const Measured* m = known(); m && m->hint) return *m->hint;
+        const QSize hint = QLabel::sizeHint();
+        return *(measured().hint = hint);
+    }
+    QSize minimumSizeHint() const override {
+        if (const Measured* m = known(); m && m->least) return *m->least;
+        const QSize least = QLabel::minimumSizeHint();
+        return *(measured().least = least);
+    }
+    int heightForWidth(int width) const override {
+        if (const Measured* m = known()) {
+            if (const auto found = m->heights.constFind(width); found != m->heights.cend())
+                return *found;
+        }
+        const int height = QLabel::heightForWidth(width);
+        Measured& m = measured();
+        if (m.heights.size() > 64) m.heights.clear();
+        m.heights.insert(width, height);
+        return height;
+    }
+
+  protected:
+    bool event(QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::FontChange:
+            case QEvent::StyleChange:
+            case QEvent::Polish:
+            case QEvent::LayoutDirectionChange:
+            case QEvent::ContentsRectChange:
+            case QEvent::ScreenChangeInternal:
+                measured_.clear();
+                break;
+            default:
+                break;
+        }
+        return QLabel::event(e);
+    }
+
+  private:
+    struct Measured {
+        std::optional<QSize> hint;
+        std::optional<QSize> least;
+        QHash<int, int> heights;
+    };
+    const Measured* known() const {
+        const auto found = measured_.constFind(text());
+        return found == measured_.cend() ? nullptr : &*found;
+    }
+    Measured& measured() const {
+        if (measured_.size() > 16 && !measured_.contains(text())) measured_.clear();
+        return measured_[text()];
+    }
+    mutable QHash<QString, Measured> measured_;
+};
+
 }  // namespace
 
 GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
@@ -55,7 +260,7 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     setWindowTitle(u"Подбор ригеля"_s);
     heading_ = new QLabel(this);
     heading_->setObjectName(u"heading"_s);
-    notice_ = new QLabel(this);
+    notice_ = new NoticeLabel(this);
     notice_->setObjectName(u"notice"_s);
     notice_->setWordWrap(true);
     notice_->setStyleSheet(u"color: #a05000"_s);
@@ -67,6 +272,7 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     grades_->setWordWrap(true);
     grades_->verticalHeader()->setVisible(false);
     grades_->horizontalHeader()->setStretchLastSection(true);
+    grades_->setItemDelegate(new GradeCellDelegate(grades_));
     // The selected grade is tinted, its band colours still seen through.
     QPalette tint = grades_->palette();
     tint.setColor(QPalette::Highlight, QColor(40, 90, 200, 70));
@@ -190,7 +396,6 @@ void GradeWindow::recheck() {
     if (!caveats.isEmpty()) notice << u"Замечания к выводу:\n— "_s + caveats.join(u"\n— "_s);
     notice_->setText(notice.join(u'\n'));
     notice_->setVisible(!notice.isEmpty());
-    fill();
     if (missing_.isEmpty()) {
         // The report's own conclusion, word for word.
         QString verdict =
@@ -200,6 +405,7 @@ void GradeWindow::recheck() {
     } else {
         verdict_->setText(u"Марка не подобрана: не хватает данных."_s);
     }
+    fill();
 }
 
 GradeWindow::Table GradeWindow::tableOfCheck() const {
@@ -252,20 +458,30 @@ void GradeWindow::fill() {
     for (const document::GradeCheck& g : check_.grades)
         if (g.verdict != document::Verdict::Passes && !g.reasons.isEmpty())
             reasons << g.grade + u" — "_s + g.reasons.join(u"; "_s);
-    // Compared with the text set last: the editor gives its text back with plain spaces for
-    // the non-breaking ones.
-    // Set into the document itself, which lays out only the lines in sight when they are painted.
-    if (QString text = reasons.join(u'\n'); text != reasonsText_) {
-        reasons_->document()->setPlainText(text);
-        reasonsText_ = std::move(text);
-    }
-    reasons_->setVisible(!reasons.isEmpty());
     Table table = tableOfCheck();
     if (table != shown_) {
         showTable(table);
         shown_ = std::move(table);
     }
     apply_->setEnabled(!grades_->selectedItems().isEmpty());
+    // Compared with the text set last: the editor gives its text back with plain spaces for
+    // the non-breaking ones.
+    QString text = reasons.join(u'\n');
+    if (text == reasonsText_) {
+        reasons_->setVisible(!reasons.isEmpty());
+        return;
+    }
+    // The editor lays its text out for the room it has, and again whenever its width changes
+    // (its scrollbar comes or goes, the window's layout gives it another size). So the old text
+    // goes first, the window is laid out with everything else it now shows, and the new text is
+    // laid out once in the room it is shown in (twice when it needs the scrollbar). It is set
+    // into the document itself, which lays out only the lines in sight.
+    const bool shown = isVisible();
+    if (shown && !reasonsText_.isEmpty()) reasons_->document()->clear();
+    reasons_->setVisible(!reasons.isEmpty());
+    if (shown) layout()->activate();
+    reasons_->document()->setPlainText(text);
+    reasonsText_ = std::move(text);
 }
 
 void GradeWindow::showTable(const Table& table) {
@@ -278,6 +494,11 @@ void GradeWindow::showTable(const Table& table) {
     if (table.headers != shown_.headers) {
         grades_->setColumnCount(static_cast<int>(table.headers.size()));
         grades_->setHorizontalHeaderLabels(table.headers);
+        // Measured once for each set of headers: a header's width is a layout of its lines.
+        headerWidths_.clear();
+        for (int col = 0; col < table.headers.size(); ++col)
+            headerWidths_ << grades_->horizontalHeader()->sectionSizeHint(col);
+        headerHeight_ = grades_->horizontalHeader()->sizeHint().height();
     }
     grades_->setRowCount(static_cast<int>(table.rows.size()));
     QList<bool> columnChanged(table.headers.size(), false);
@@ -312,8 +533,7 @@ void GradeWindow::showTable(const Table& table) {
         const auto* view = static_cast<const QAbstractItemView*>(grades_);
         for (int col = 0; col < columnChanged.size(); ++col) {
             if (!columnChanged[col]) continue;
-            const int wanted = std::max(view->sizeHintForColumn(col),
-                                        grades_->horizontalHeader()->sectionSizeHint(col));
+            const int wanted = std::max(view->sizeHintForColumn(col), headerWidths_.value(col));
             if (wanted > grades_->columnWidth(col)) grades_->setColumnWidth(col, wanted);
         }
         for (int r = 0; r < rowChanged.size(); ++r)
@@ -326,8 +546,7 @@ void GradeWindow::fitTable() {
     // As tall as its rows, up to kRowsShown without a scrollbar (with room for a horizontal one),
     // so the lines below it have the room they need; as wide as its columns where the screen has
     // the room, growing only, so that a keystroke that narrows a column changes no limit.
-    const int chrome = std::max(grades_->horizontalHeader()->sizeHint().height(),
-                                grades_->horizontalHeader()->height()) +
+    const int chrome = std::max(headerHeight_, grades_->horizontalHeader()->height()) +
                        2 * grades_->frameWidth() + 4 +
                        grades_->horizontalScrollBar()->sizeHint().height();
     int all = chrome;
@@ -344,7 +563,7 @@ void GradeWindow::fitTable() {
             col < last
                 ? grades_->columnWidth(col)
                 : std::max(static_cast<const QAbstractItemView*>(grades_)->sizeHintForColumn(col),
-                           grades_->horizontalHeader()->sectionSizeHint(col));
+                           headerWidths_.value(col));
     const QScreen* screen = this->screen();
     if (screen) width = std::min(width, screen->availableGeometry().width() * 9 / 10);
     const QSize least(std::max(width, grades_->minimumWidth()), std::max(shown, 120));

@@ -111,6 +111,9 @@ class GradeWindow : public QWidget {
     QPlainTextEdit* reasons_;
     QString reasonsText_;
     Table shown_;
+    // The headers' own widths and height, as shown_.headers gives them.
+    QList<int> headerWidths_;
+    int headerHeight_ = 0;
     bool placed_ = false;
     QLabel* verdict_;
     QPushButton* apply_;

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -97,7 +98,10 @@ class SheetAssistTest : public QObject {
     void gradeWindowShowsTheWorkedCheck();
     void gradeWindowFollowsTheSheet();
     void gradeWindowKeepsWhatDidNotChange();
+    void gradeNoticeMeasuresAsAPlainLabel();
     void gradeWindowFitsItsScreen();
+    void gradeTablePaintsAsTheStandardDelegate_data();
+    void gradeTablePaintsAsTheStandardDelegate();
     void gradeWindowSaysWhatIsMissing_data();
     void gradeWindowSaysWhatIsMissing();
     void applyMovesTheFourNavigators_data();
@@ -289,6 +293,39 @@ void SheetAssistTest::gradeWindowKeepsWhatDidNotChange() {
     QCOMPARE(length->text(), u"не входит"_s);
 }
 
+void SheetAssistTest::gradeNoticeMeasuresAsAPlainLabel() {
+    // State: the worked example, the grades shown.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    auto* notice = w->findChild<QLabel*>(u"notice"_s);
+    // Action: notices typed back and forth, then a larger font. Expected: the sizes a new label
+    // with the same text, font and style measures.
+    for (const QString& step : {u"185"_s, u"18"_s, u"185"_s, u"font"_s}) {
+        if (step == u"font"_s) {
+            QFont larger = notice->font();
+            larger.setPointSizeF(larger.pointSizeF() * 1.5);
+            notice->setFont(larger);
+        } else {
+            QVERIFY(user.run({u"txtLp="_s + step}));
+            f.window->assist().refreshNow();
+        }
+        if (notice->text().isEmpty()) continue;  // at Lр 18 the worked example has no caveat
+        QLabel plain(notice->text());
+        plain.setWordWrap(true);
+        plain.setStyleSheet(notice->styleSheet());
+        plain.setFont(notice->font());
+        QCOMPARE(notice->sizeHint(), plain.sizeHint());
+        QCOMPARE(notice->minimumSizeHint(), plain.minimumSizeHint());
+        for (const int width : {200, 500, notice->width()})
+            QCOMPARE(notice->heightForWidth(width), plain.heightForWidth(width));
+    }
+}
+
 void SheetAssistTest::gradeWindowFitsItsScreen() {
     // State: the worked example; the allowable moments of eight grades (the sample's six and
     // its last two again).
@@ -318,6 +355,39 @@ void SheetAssistTest::gradeWindowFitsItsScreen() {
     QCOMPARE(table->rowCount(), GradeWindow::kRowsShown);
     QVERIFY(!table->verticalScrollBar()->isVisible());
     QCOMPARE(table->rowAt(table->viewport()->height() - 1), -1);  // room below the last row
+}
+
+void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate_data() {
+    QTest::addColumn<QStringList>("changes");
+    QTest::addColumn<int>("narrowed");  // a column made too narrow for its texts, or -1
+    QTest::newRow("passing, a grade chosen") << QStringList{u"txtVm=10"_s} << -1;
+    QTest::newRow("failing, Lр outside") << QStringList{u"txtLp=185"_s} << -1;
+    QTest::newRow("texts cut short") << QStringList{u"txtLp=185"_s} << GradeWindow::kLengthColumn;
+}
+
+void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate() {
+    // State: the worked example changed, the grades shown, the second grade selected.
+    QFETCH(QStringList, changes);
+    QFETCH(int, narrowed);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(user.run(changes + kMomentButtons));
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    auto* table = w->findChild<QTableWidget*>(u"grades"_s);
+    table->setCurrentCell(1, 2);
+    table->setFocus();
+    if (narrowed >= 0) table->setColumnWidth(narrowed, 12);
+    QCoreApplication::processEvents();
+    // Action: the table painted, then painted by Qt's own delegate.
+    const QImage ours = table->grab().toImage();
+    table->setItemDelegate(new QStyledItemDelegate(table));
+    const QImage standard = table->grab().toImage();
+    // Expected: the same pixels.
+    QCOMPARE(ours, standard);
 }
 
 void SheetAssistTest::gradeWindowSaysWhatIsMissing_data() {
@@ -775,6 +845,15 @@ void SheetAssistTest::screenshots() {
     f.window->assist().refreshNow();
     QCoreApplication::processEvents();  // the layout takes the new lines
     QVERIFY(w->grab().save(folder + u"/grades-failing.png"_s));
+    // Typed back and forth in a window at its least size: longer notice above, the reasons
+    // scrolled below, then as before.
+    w->resize(w->minimumSize());
+    for (const QString& lp : {u"185"_s, u"18"_s, u"185"_s}) {
+        QVERIFY(user.run({u"txtLp="_s + lp}));
+        f.window->assist().refreshNow();
+        QCoreApplication::processEvents();
+        QVERIFY(w->grab().save(folder + u"/grades-lp"_s + lp + u".png"_s));
+    }
     QVERIFY(user.run({u"txtLp=17"_s, u"txtVm=25.5"_s}));
     f.window->assist().refreshNow();
     QVERIFY(f.window->grab().save(folder + u"/sheet-stale-and-bad.png"_s));
