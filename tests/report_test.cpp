@@ -72,31 +72,35 @@ ReportInput inputFor(const Calculation& c, const QString& fileName = u"расч�
     return in;
 }
 
-// The text of every page of a written PDF, read back with Qt PDF.
-QStringList pdfPages(const Report& report) {
+// The report written as a PDF and loaded back by Qt PDF, handed to read.
+template <typename Read>
+auto readBack(const Report& report, Read read) {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"отчет.pdf"_s);
     QString error;
     if (!report.writePdf(path, &error)) qFatal("%s", qPrintable(error));
     QPdfDocument pdf;
     if (pdf.load(path) != QPdfDocument::Error::None) qFatal("PDF not readable");
-    QStringList pages;
-    for (int p = 0; p < pdf.pageCount(); ++p) pages << pdf.getAllText(p).text();
-    return pages;
+    return read(pdf);
+}
+
+// The text of every page of a written PDF, read back with Qt PDF.
+QStringList pdfPages(const Report& report) {
+    return readBack(report, [](QPdfDocument& pdf) {
+        QStringList pages;
+        for (int p = 0; p < pdf.pageCount(); ++p) pages << pdf.getAllText(p).text();
+        return pages;
+    });
 }
 
 // The pages of a written PDF as Qt PDF renders them, at 100 dpi.
 QList<QImage> pdfImages(const Report& report) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"отчет.pdf"_s);
-    QString error;
-    if (!report.writePdf(path, &error)) qFatal("%s", qPrintable(error));
-    QPdfDocument pdf;
-    if (pdf.load(path) != QPdfDocument::Error::None) qFatal("PDF not readable");
-    QList<QImage> pages;
-    for (int p = 0; p < pdf.pageCount(); ++p)
-        pages << pdf.render(p, (pdf.pagePointSize(p) * 100 / 72).toSize());
-    return pages;
+    return readBack(report, [](QPdfDocument& pdf) {
+        QList<QImage> pages;
+        for (int p = 0; p < pdf.pageCount(); ++p)
+            pages << pdf.render(p, (pdf.pagePointSize(p) * 100 / 72).toSize());
+        return pages;
+    });
 }
 
 // The sheet's gр, gрг (b = 10 mm) and Pp set to the rows of one grade of the sample tables.
