@@ -22,4 +22,17 @@ QStringList folders();
 QFunctionPointer load(const QString& name, const QString& what, int interface, const char* entry,
                       QString* why);
 
+// load() as the type of the entry point, with why it is missing; kept by its caller for the run.
+template <typename Function>
+struct Entry {
+    Function function = nullptr;
+    QString why;  // empty when there is a function
+};
+template <typename Function>
+Entry<Function> entry(const QString& name, const QString& what, int interface, const char* symbol) {
+    QString why;
+    const auto function = reinterpret_cast<Function>(load(name, what, interface, symbol, &why));
+    return {function, function ? QString() : why};
+}
+
 }  // namespace vardo::modules

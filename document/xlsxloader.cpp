@@ -13,37 +13,18 @@ extern "C" bool vardo_xlsx_write(const vardo::document::XlsxBook* book, QByteArr
 
 namespace vardo::document {
 
-namespace {
-
-#ifndef VARDO_XLSX_LINKED
-// The module's writer, or why there is none.
-struct Module {
-    VardoXlsxWrite write = nullptr;
-    QString why;
-};
-
-Module load() {
-    QString why;
-    const auto write = reinterpret_cast<VardoXlsxWrite>(modules::load(
-        u"vardo_xlsx"_s, u"модуль записи .xlsx"_s, kXlsxInterface, "vardo_xlsx_write", &why));
-    if (!write) return {nullptr, why + u"; в .csv ведомость записывается и без него"_s};
-    return {write, {}};
-}
-#endif
-
-}  // namespace
-
 std::optional<QByteArray> writeXlsxBook(const XlsxBook& book, QString* why) {
     QByteArray bytes;
 #ifdef VARDO_XLSX_LINKED
     if (!vardo_xlsx_write(&book, &bytes, why)) return std::nullopt;
 #else
-    static const Module module = load();
-    if (!module.write) {
-        if (why) *why = module.why;
+    static const auto module = modules::entry<VardoXlsxWrite>(
+        u"vardo_xlsx"_s, u"модуль записи .xlsx"_s, kXlsxInterface, "vardo_xlsx_write");
+    if (!module.function) {
+        if (why) *why = module.why + u"; в .csv ведомость записывается и без него"_s;
         return std::nullopt;
     }
-    if (!module.write(&book, &bytes, why)) return std::nullopt;
+    if (!module.function(&book, &bytes, why)) return std::nullopt;
 #endif
     return bytes;
 }

@@ -10,35 +10,18 @@ extern "C" void vardo_print_report(const vardo::mainwindow::PrintJob* job,
 
 namespace vardo::mainwindow {
 
-namespace {
-
-#ifndef VARDO_PRINT_LINKED
-struct Module {
-    VardoPrintReport print = nullptr;
-    QString why;
-};
-
-Module load() {
-    QString why;
-    const auto print = reinterpret_cast<VardoPrintReport>(modules::load(
-        u"vardo_print"_s, u"модуль печати"_s, kPrintInterface, "vardo_print_report", &why));
-    return {print, print ? QString() : why};
-}
-#endif
-
-}  // namespace
-
 bool printReport(const PrintJob& job, PrintResult* result, QString* why) {
 #ifdef VARDO_PRINT_LINKED
     Q_UNUSED(why);
     vardo_print_report(&job, result);
 #else
-    static const Module module = load();
-    if (!module.print) {
+    static const auto module = modules::entry<VardoPrintReport>(
+        u"vardo_print"_s, u"модуль печати"_s, kPrintInterface, "vardo_print_report");
+    if (!module.function) {
         if (why) *why = module.why;
         return false;
     }
-    module.print(&job, result);
+    module.function(&job, result);
 #endif
     return true;
 }
