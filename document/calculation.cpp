@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <algorithm>
 #include <array>
+#include <map>
 
 #include "core/safefile.h"
 #include "core/sheet.h"
@@ -35,6 +36,21 @@ const QString kPicks = u"picks"_s;
 
 // A row index beyond any table a workbook reader accepts.
 constexpr qint64 kMaxRow = tables::kMaxTableCells;
+
+// A map filled in the order of its keys: each entry goes in at the end, without a search, and its
+// value is moved in, not copied.
+template <class T>
+class InOrder {
+  public:
+    void append(const QString& key, T value) {
+        entries_.emplace_hint(entries_.end(), key, std::move(value));
+    }
+    qsizetype size() const { return static_cast<qsizetype>(entries_.size()); }
+    QMap<QString, T> take() { return QMap<QString, T>(std::move(entries_)); }
+
+  private:
+    std::map<QString, T> entries_;
+};
 
 class Failure {
   public:
@@ -115,11 +131,10 @@ const std::array<Layout, kFormatVersion>& layouts() {
         std::array<Layout, kFormatVersion> versions{first, second, third};
         for (Layout& l : versions) {
             const std::pair<const QString&, QStringList&> sections[] = {
-                {kInputs, l.inputs},
-                {kMfs, l.mfs},
-                {kResults, l.results},
-                {kTableFields, l.tableFields},
-                {kObject, l.object}};
+                {kInputs, l.inputs},   {kMfs, l.mfs},
+                {kResults, l.results}, {kTableFields, l.tableFields},
+                {kObject, l.object},   {kSources, l.dataSources},
+                {kView, l.view},       {kPicks, l.picks}};
             for (const auto& [name, fields] : sections) {
                 QStringList sorted = fields;
                 sorted.sort();
@@ -167,6 +182,27 @@ QString textField(const QJsonObject& object, const QString& sectionName, const Q
     return textField(object.value(field), sectionName, field);
 }
 
+// A section as this program writes it: its keys, in their order, are `byName` (the fields in the
+// order of their names), and take(field, value) accepts each value. Every field is then looked at
+// once, in one pass; false when the section is anything else (or take refused a value), and the
+// caller then checks it field by field, which says what is wrong.
+template <class Take>
+bool walkInOrder(const QJsonObject& object, const QStringList& byName, Take&& take) {
+    if (object.size() != byName.size()) return false;
+    auto field = byName.cbegin();
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it, ++field)
+        if (it.key() != *field || !take(*field, it.value())) return false;
+    return true;
+}
+
+// A text this program keeps as it is written: a JSON string no longer than a field may be.
+std::optional<QString> keptText(const QJsonValue& value) {
+    if (!value.isString()) return std::nullopt;
+    QString text = value.toString();
+    if (text.size() > kMaxTextLength) return std::nullopt;
+    return text;
+}
+
 // The texts of a section as the file's version wrote them, and empty those fields of the newest
 // version that the file's version did not have. Checked as requireExactly and textField do, in
 // their order, each field looked up once.
@@ -175,20 +211,14 @@ QMap<QString, QString> texts(const QJsonObject& root, const QString& sectionName
                              const QStringList& fieldsByName) {
     const QJsonObject object = section(root, sectionName);
     // (The lists of two versions are one shared list when the section did not change.)
-    if (fields == newest && object.size() == fields.size()) {
-        // A section as this program writes it: its keys, in their order, are the fields in the
-        // order of their names, and each value is a text it can keep. The map is then filled
-        // at its end, every field looked at once; anything else is checked field by field below.
-        QMap<QString, QString> out;
-        auto field = fieldsByName.cbegin();
-        for (auto it = object.constBegin(); it != object.constEnd(); ++it, ++field) {
-            const QJsonValue value = it.value();
-            if (field == fieldsByName.cend() || it.key() != *field || !value.isString()) break;
-            QString text = value.toString();
-            if (text.size() > kMaxTextLength) break;
-            out.insert(out.cend(), *field, std::move(text));
-        }
-        if (out.size() == fields.size()) return out;
+    if (fields == newest) {
+        InOrder<QString> out;
+        if (walkInOrder(object, fieldsByName, [&out](const QString& field, const QJsonValue& v) {
+                std::optional<QString> text = keptText(v);
+                if (text) out.append(field, std::move(*text));
+                return text.has_value();
+            }))
+            return out.take();
     }
     QList<QJsonValue> values;
     values.reserve(fields.size());
@@ -213,6 +243,120 @@ std::optional<qint64> integer(const QJsonValue& value) {
     if (!(d >= -9.0e15 && d <= 9.0e15) || d != static_cast<double>(static_cast<qint64>(d)))
         return std::nullopt;
     return static_cast<qint64>(d);
+}
+
+// A table row as this program writes it: "caption", "row" and "workbook", nothing else, each as
+// the field-by-field checks of sourceRows() accept it; nothing otherwise.
+std::optional<SourceRow> keptSourceRow(const QJsonValue& value) {
+    static const QStringList keys = {u"caption"_s, u"row"_s, u"workbook"_s};
+    if (!value.isObject()) return std::nullopt;
+    SourceRow source;
+    const bool kept =
+        walkInOrder(value.toObject(), keys, [&source](const QString& key, const QJsonValue& v) {
+            if (key == keys[1]) {
+                const std::optional<qint64> row = integer(v);
+                if (!row || *row < -1 || *row >= kMaxRow) return false;
+                source.row = static_cast<int>(*row);
+                return true;
+            }
+            std::optional<QString> text = keptText(v);
+            if (text) (key == keys[0] ? source.caption : source.workbook) = std::move(*text);
+            return text.has_value();
+        });
+    return kept ? std::optional(std::move(source)) : std::nullopt;
+}
+
+QMap<QString, SourceRow> sourceRows(const QJsonObject& sources, const Layout& file,
+                                    const Layout& newest) {
+    if (file.dataSources == newest.dataSources) {
+        InOrder<SourceRow> out;
+        if (walkInOrder(sources, file.byName[kSources],
+                        [&out](const QString& name, const QJsonValue& v) {
+                            std::optional<SourceRow> row = keptSourceRow(v);
+                            if (row) out.append(name, std::move(*row));
+                            return row.has_value();
+                        }))
+            return out.take();
+    }
+    requireExactly(sources, kSources, file.dataSources);
+    QMap<QString, SourceRow> out;
+    for (const QString& name : newest.dataSources) out.insert(name, {});
+    for (const QString& name : file.dataSources) {
+        const QJsonValue value = sources.value(name);
+        if (!value.isObject()) throw Failure(u"строка таблицы «%1» записана неверно"_s.arg(name));
+        const QJsonObject o = value.toObject();
+        const QString where = kSources + u'.' + name;
+        requireExactly(o, where, {u"row"_s, u"caption"_s, u"workbook"_s});
+        const std::optional<qint64> row = integer(o.value(u"row"_s));
+        if (!row || *row < -1 || *row >= kMaxRow)
+            throw Failure(
+                u"номер строки таблицы «%1» должен быть целым числом от -1 до %2"_s.arg(name).arg(
+                    kMaxRow - 1));
+        out.insert(name, {static_cast<int>(*row), textField(o, where, u"caption"_s),
+                          textField(o, where, u"workbook"_s)});
+    }
+    return out;
+}
+
+QMap<QString, bool> viewFlags(const QJsonObject& view, const Layout& file, const Layout& newest) {
+    if (file.view == newest.view) {
+        InOrder<bool> out;
+        if (walkInOrder(view, file.byName[kView], [&out](const QString& name, const QJsonValue& v) {
+                if (v.isBool()) out.append(name, v.toBool());
+                return v.isBool();
+            }))
+            return out.take();
+    }
+    requireExactly(view, kView, file.view);
+    QMap<QString, bool> out;
+    for (const QString& name : newest.view) out.insert(name, false);
+    for (const QString& name : file.view) {
+        const QJsonValue value = view.value(name);
+        if (!value.isBool())
+            throw Failure(u"поле «%1» раздела «%2» должно быть true или false"_s.arg(name, kView));
+        out.insert(name, value.toBool());
+    }
+    return out;
+}
+
+// A recorded pick as this program writes it: "caption" and "value", texts, nothing else.
+std::optional<PickedRow> keptPick(const QJsonValue& value) {
+    static const QStringList keys = {u"caption"_s, u"value"_s};
+    if (!value.isObject()) return std::nullopt;
+    PickedRow pick;
+    const bool kept =
+        walkInOrder(value.toObject(), keys, [&pick](const QString& key, const QJsonValue& v) {
+            std::optional<QString> text = keptText(v);
+            if (text) (key == keys[0] ? pick.caption : pick.value) = std::move(*text);
+            return text.has_value();
+        });
+    return kept ? std::optional(std::move(pick)) : std::nullopt;
+}
+
+// The picks a file recorded; a field whose pick is null was not recorded and is left out.
+QMap<QString, PickedRow> pickedRows(const QJsonObject& picks, const Layout& file) {
+    InOrder<PickedRow> inOrder;
+    if (walkInOrder(picks, file.byName[kPicks],
+                    [&inOrder](const QString& name, const QJsonValue& v) {
+                        if (v.isNull()) return true;
+                        std::optional<PickedRow> pick = keptPick(v);
+                        if (pick) inOrder.append(name, std::move(*pick));
+                        return pick.has_value();
+                    }))
+        return inOrder.take();
+    requireExactly(picks, kPicks, file.picks);
+    QMap<QString, PickedRow> out;
+    for (const QString& name : file.picks) {
+        const QJsonValue value = picks.value(name);
+        if (value.isNull()) continue;  // not recorded
+        if (!value.isObject())
+            throw Failure(u"выбор строки для поля «%1» записан неверно"_s.arg(name));
+        const QJsonObject o = value.toObject();
+        const QString where = kPicks + u'.' + name;
+        requireExactly(o, where, {u"caption"_s, u"value"_s});
+        out.insert(name, {textField(o, where, u"caption"_s), textField(o, where, u"value"_s)});
+    }
+    return out;
 }
 
 Calculation parseRoot(const QJsonObject& root) {
@@ -255,33 +399,8 @@ Calculation parseRoot(const QJsonObject& root) {
         c.options.insert(g.key, chosen);
     }
 
-    const QJsonObject sources = section(root, kSources);
-    requireExactly(sources, kSources, file.dataSources);
-    for (const QString& name : newest.dataSources) c.sources.insert(name, {});
-    for (const QString& name : file.dataSources) {
-        const QJsonValue value = sources.value(name);
-        if (!value.isObject()) throw Failure(u"строка таблицы «%1» записана неверно"_s.arg(name));
-        const QJsonObject o = value.toObject();
-        const QString where = kSources + u'.' + name;
-        requireExactly(o, where, {u"row"_s, u"caption"_s, u"workbook"_s});
-        const std::optional<qint64> row = integer(o.value(u"row"_s));
-        if (!row || *row < -1 || *row >= kMaxRow)
-            throw Failure(
-                u"номер строки таблицы «%1» должен быть целым числом от -1 до %2"_s.arg(name).arg(
-                    kMaxRow - 1));
-        c.sources.insert(name, {static_cast<int>(*row), textField(o, where, u"caption"_s),
-                                textField(o, where, u"workbook"_s)});
-    }
-
-    const QJsonObject view = section(root, kView);
-    requireExactly(view, kView, file.view);
-    for (const QString& name : newest.view) c.view.insert(name, false);
-    for (const QString& name : file.view) {
-        const QJsonValue value = view.value(name);
-        if (!value.isBool())
-            throw Failure(u"поле «%1» раздела «%2» должно быть true или false"_s.arg(name, kView));
-        c.view.insert(name, value.toBool());
-    }
+    c.sources = sourceRows(section(root, kSources), file, newest);
+    c.view = viewFlags(section(root, kView), file, newest);
 
     if (!file.object.isEmpty()) {
         const QMap<QString, QString> object =
@@ -290,21 +409,7 @@ Calculation parseRoot(const QJsonObject& root) {
             c.object.*f.member = object.value(QString::fromUtf16(f.key));
     }
 
-    if (!file.picks.isEmpty()) {
-        const QJsonObject picks = section(root, kPicks);
-        requireExactly(picks, kPicks, file.picks);
-        for (const QString& name : file.picks) {
-            const QJsonValue value = picks.value(name);
-            if (value.isNull()) continue;  // not recorded
-            if (!value.isObject())
-                throw Failure(u"выбор строки для поля «%1» записан неверно"_s.arg(name));
-            const QJsonObject o = value.toObject();
-            const QString where = kPicks + u'.' + name;
-            requireExactly(o, where, {u"caption"_s, u"value"_s});
-            c.picks.insert(name,
-                           {textField(o, where, u"caption"_s), textField(o, where, u"value"_s)});
-        }
-    }
+    if (!file.picks.isEmpty()) c.picks = pickedRows(section(root, kPicks), file);
     return c;
 }
 
@@ -417,8 +522,12 @@ const QStringList& byName() {
 
 Calculation capture(const CalculationPort& port) {
     Calculation c;
-    for (const QString& name : byName<inputFields>())
-        c.inputs.insert(c.inputs.cend(), name, port.text(name));
+    const auto texts = [&port]<const QStringList& (*fields)()>() {
+        InOrder<QString> out;
+        for (const QString& name : byName<fields>()) out.append(name, port.text(name));
+        return out.take();
+    };
+    c.inputs = texts.operator()<inputFields>();
     for (const OptionGroupRow& g : optionGroups()) {
         QString chosen;
         for (const QString& option : g.options)
@@ -428,19 +537,19 @@ Calculation capture(const CalculationPort& port) {
             }
         c.options.insert(g.key, chosen);
     }
-    for (const QString& name : byName<mfsFields>())
-        c.mfs.insert(c.mfs.cend(), name, port.text(name));
+    c.mfs = texts.operator()<mfsFields>();
+    InOrder<SourceRow> sources;
     for (const QString& name : byName<dataSources>()) {
         const int row = port.currentRow(name);
-        c.sources.insert(c.sources.cend(), name,
-                         {row, rowCaption(port.table(name), name, row), port.workbookName(name)});
+        sources.append(name,
+                       {row, rowCaption(port.table(name), name, row), port.workbookName(name)});
     }
-    for (const QString& name : byName<tableFields>())
-        c.tableFields.insert(c.tableFields.cend(), name, port.text(name));
-    for (const QString& name : byName<resultFields>())
-        c.results.insert(c.results.cend(), name, port.text(name));
-    for (const QString& name : byName<viewFields>())
-        c.view.insert(c.view.cend(), name, port.isVisible(name));
+    c.sources = sources.take();
+    c.tableFields = texts.operator()<tableFields>();
+    c.results = texts.operator()<resultFields>();
+    InOrder<bool> view;
+    for (const QString& name : byName<viewFields>()) view.append(name, port.isVisible(name));
+    c.view = view.take();
     return c;
 }
 

@@ -401,6 +401,38 @@ void DocumentTest::badFiles_data() {
         d.insert(u"row"_s, 0.5);
         s.insert(u"Data8"_s, d);
     })) << u"номер строки таблицы «Data8»"_s;
+    // A table row or a pick that is not as the program writes it is refused with the same reason
+    // whichever field of it is wrong.
+    const auto inEntry = [inSection](const QString& section, const QString& entry,
+                                     const std::function<void(QJsonObject&)>& f) {
+        return inSection(section, [entry, f](QJsonObject& s) {
+            QJsonObject e = s.value(entry).toObject();
+            f(e);
+            s.insert(entry, e);
+        });
+    };
+    QTest::newRow("row past any table")
+        << changed(inEntry(u"sources"_s, u"Data3"_s,
+                           [](QJsonObject& d) { d.insert(u"row"_s, tables::kMaxTableCells); }))
+        << u"номер строки таблицы «Data3»"_s;
+    QTest::newRow("row caption a number")
+        << changed(
+               inEntry(u"sources"_s, u"Data2"_s, [](QJsonObject& d) { d.insert(u"caption"_s, 5); }))
+        << u"поле «caption» раздела «sources.Data2» должно быть текстом"_s;
+    QTest::newRow("row with an unknown field")
+        << changed(inEntry(u"sources"_s, u"Data5"_s,
+                           [](QJsonObject& d) { d.insert(u"sheet"_s, u"Лист1"_s); }))
+        << u"неизвестное поле «sheet»"_s;
+    QTest::newRow("pick a number")
+        << changed(inSection(u"picks"_s, [](QJsonObject& s) { s.insert(u"txtG2"_s, 7); }))
+        << u"выбор строки для поля «txtG2» записан неверно"_s;
+    QTest::newRow("pick value too long") << changed(inSection(u"picks"_s, [](QJsonObject& s) {
+        s.insert(u"txtGg4"_s, QJsonObject{{u"caption"_s, u"Ф-1"_s},
+                                          {u"value"_s, QString(kMaxTextLength + 1, u'1')}});
+    })) << u"длиннее"_s;
+    QTest::newRow("pick without its caption") << changed(inSection(u"picks"_s, [](QJsonObject& s) {
+        s.insert(u"txtG1"_s, QJsonObject{{u"value"_s, u"0,3"_s}});
+    })) << u"в разделе «picks.txtG1» нет поля «caption»"_s;
     QTest::newRow("object data in a version 1 file")
         << changed([](QJsonObject& r) { r.insert(u"version"_s, 1); })
         << u"неизвестный раздел «object»"_s;
