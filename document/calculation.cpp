@@ -582,7 +582,9 @@ QStringList apply(CalculationPort& port, const Calculation& c) {
     return warnings;
 }
 
-QByteArray toJson(const Calculation& c) {
+namespace {
+
+QJsonObject toJsonObject(const Calculation& c) {
     const auto object = [](const QMap<QString, QString>& map) {
         QJsonObject o;
         for (auto it = map.cbegin(); it != map.cend(); ++it) o.insert(it.key(), it.value());
@@ -619,7 +621,13 @@ QByteArray toJson(const Calculation& c) {
                                : QJsonObject{{u"caption"_s, it->caption}, {u"value"_s, it->value}});
     }
     root.insert(kPicks, picks);
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return root;
+}
+
+}  // namespace
+
+QByteArray toJson(const Calculation& c) {
+    return QJsonDocument(toJsonObject(c)).toJson(QJsonDocument::Indented);
 }
 
 namespace {
@@ -717,15 +725,22 @@ bool writeFile(const QString& path, const Calculation& calculation, QString* err
                 info.fileName(), why, messages::fileKept(existed));
         return false;
     };
-    // What is written must open again: the same checks as reading, before the first byte.
-    const QByteArray bytes = toJson(calculation);
+    // What is written must open again: the same checks as reading, before the first byte. They
+    // are made on the JSON object the text is written from; the text itself is Qt's writing of
+    // that object, which Qt's reader takes back whole.
+    const QJsonObject root = toJsonObject(calculation);
+    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
     if (bytes.size() > kMaxFileBytes)
         return fail(
             u"расчет занял бы %1 МБ, а файл расчета может быть не больше %2 МБ; "
             u"сократите длинные тексты полей"_s.arg((bytes.size() + (1 << 20) - 1) >> 20)
                 .arg(kMaxFileBytes >> 20));
+    try {
+        parseRoot(root);
+    } catch (const Failure& f) {
+        return fail(u"такой файл нельзя было бы открыть: "_s + f.why());
+    }
     QString why;
-    if (!fromJson(bytes, &why)) return fail(u"такой файл нельзя было бы открыть: "_s + why);
     if (!writeFileAtomically(path, bytes, &why, stamp)) return fail(why);
     return true;
 }
