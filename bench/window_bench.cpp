@@ -167,6 +167,7 @@ void openFile(benchmark::State& state) {
 // the texts onto the window's controls.
 void openDocument(benchmark::State& state) {
     vardo::document::MemoryPort sheet;
+    sheet.recording = false;  // the log of effects is the tests' own; no window keeps one
     for (const QString& source : vardo::document::dataSources()) {
         const QString workbook = vardo::catalogue::workbookOf(source);
         vardo::tables::ReadResult read =
