@@ -13,10 +13,12 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -155,12 +157,19 @@ class GradeCellDelegate : public QStyledItemDelegate {
                                                                          : QTextOption::ManualWrap);
         option.setTextDirection(opt.direction);
         option.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
-        Laid& laid = laid_[{index.row(), index.column()}];
-        if (laid.layout && laid.text == opt.text && laid.font == opt.font &&
-            laid.width == textRect.width() && laid.option.wrapMode() == option.wrapMode() &&
-            laid.option.textDirection() == option.textDirection() &&
-            laid.option.alignment() == option.alignment())
-            return &laid;
+        // A cell keeps its last two texts: typing back and forth brings the other one back.
+        // The one used last is first.
+        auto& kept = laid_[{index.row(), index.column()}];
+        for (Laid& laid : kept)
+            if (laid.layout && laid.text == opt.text && laid.font == opt.font &&
+                laid.width == textRect.width() && laid.option.wrapMode() == option.wrapMode() &&
+                laid.option.textDirection() == option.textDirection() &&
+                laid.option.alignment() == option.alignment()) {
+                if (&laid != &kept[0]) std::swap(kept[0], kept[1]);
+                return &kept[0];
+            }
+        std::swap(kept[0], kept[1]);
+        Laid& laid = kept[0];
         laid.text = opt.text;
         laid.font = opt.font;
         laid.width = textRect.width();
@@ -184,7 +193,7 @@ class GradeCellDelegate : public QStyledItemDelegate {
     }
 
     mutable QHash<SizeKey, QSize> sizes_;
-    mutable std::map<std::pair<int, int>, Laid> laid_;
+    mutable std::map<std::pair<int, int>, std::array<Laid, 2>> laid_;
 };
 
 // The notice above the grades: a word-wrapped label that keeps what it measured for each text it
@@ -278,6 +287,10 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     tint.setColor(QPalette::Highlight, QColor(40, 90, 200, 70));
     tint.setColor(QPalette::HighlightedText, tint.color(QPalette::Text));
     grades_->setPalette(tint);
+    // Opaque, filled with the window's own colour: when the notice above changes its height,
+    // the table is moved on screen as it is (its headers, frame, scrollbar), and only what
+    // changed in it is painted again.
+    grades_->setAutoFillBackground(true);
     // The reasons scroll on their own, so that a long list neither pushes the window off the
     // screen nor has the window laid out again when it changes; only the lines in sight are laid
     // out. They read as the window's text, and can be selected and copied.
@@ -396,15 +409,16 @@ void GradeWindow::recheck() {
     if (!caveats.isEmpty()) notice << u"Замечания к выводу:\n— "_s + caveats.join(u"\n— "_s);
     notice_->setText(notice.join(u'\n'));
     notice_->setVisible(!notice.isEmpty());
+    QString verdict = u"Марка не подобрана: не хватает данных."_s;
     if (missing_.isEmpty()) {
         // The report's own conclusion, word for word.
-        QString verdict =
+        verdict =
             document::verdictText(check_, c, table, document::allowableWorkbookName(c), QString());
         verdict[0] = verdict[0].toUpper();
-        verdict_->setText(verdict + u'.');
-    } else {
-        verdict_->setText(u"Марка не подобрана: не хватает данных."_s);
+        verdict += u'.';
     }
+    // A label given its text again is painted again.
+    if (verdict != verdict_->text()) verdict_->setText(verdict);
     fill();
 }
 
@@ -480,7 +494,11 @@ void GradeWindow::fill() {
     if (shown && !reasonsText_.isEmpty()) reasons_->document()->clear();
     reasons_->setVisible(!reasons.isEmpty());
     if (shown) layout()->activate();
-    reasons_->document()->setPlainText(text);
+    QTextDocument* document = reasons_->document();
+    document->setPlainText(text);
+    // Each line's glyphs are kept between its paints, until it is laid out again.
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        block.layout()->setCacheEnabled(true);
     reasonsText_ = std::move(text);
 }
 
@@ -505,11 +523,14 @@ void GradeWindow::showTable(const Table& table) {
     QList<bool> rowChanged(table.rows.size(), false);
     QFont bold;
     bold.setBold(true);
+    qsizetype cells = 0, changed = 0;
     for (int r = 0; r < table.rows.size(); ++r) {
         for (int col = 0; col < table.rows[r].size(); ++col) {
             const Cell& cell = table.rows[r][col];
             QTableWidgetItem* it = grades_->item(r, col);
             const Cell* was = reshaped ? nullptr : &shown_.rows[r][col];
+            ++cells;
+            if (!was || *was != cell) ++changed;
             if (!was || was->text != cell.text || was->bold != cell.bold) columnChanged[col] = true;
             if (!was || was->text.count(u'\n') != cell.text.count(u'\n') || was->bold != cell.bold)
                 rowChanged[r] = true;
@@ -524,6 +545,9 @@ void GradeWindow::showTable(const Table& table) {
             it->setData(Qt::FontRole, cell.bold ? QVariant(bold) : QVariant());
         }
     }
+    // Most cells new: the table is painted again as one piece rather than cell by cell (each
+    // piece of what is to be painted has the grid and every cell it touches painted for it).
+    if (changed * 2 > cells) grades_->viewport()->update();
     if (reshaped) {
         grades_->resizeColumnsToContents();
         grades_->resizeRowsToContents();

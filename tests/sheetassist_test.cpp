@@ -100,6 +100,7 @@ class SheetAssistTest : public QObject {
     void gradeWindowKeepsWhatDidNotChange();
     void gradeNoticeMeasuresAsAPlainLabel();
     void gradeWindowFitsItsScreen();
+    void gradeWindowOnScreenAsPaintedWhole();
     void gradeTablePaintsAsTheStandardDelegate_data();
     void gradeTablePaintsAsTheStandardDelegate();
     void gradeWindowSaysWhatIsMissing_data();
@@ -355,6 +356,30 @@ void SheetAssistTest::gradeWindowFitsItsScreen() {
     QCOMPARE(table->rowCount(), GradeWindow::kRowsShown);
     QVERIFY(!table->verticalScrollBar()->isVisible());
     QCOMPARE(table->rowAt(table->viewport()->height() - 1), -1);  // room below the last row
+}
+
+void SheetAssistTest::gradeWindowOnScreenAsPaintedWhole() {
+    // State: the worked example with stale results, the grades shown as opened, then at their
+    // least size.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(user.run(QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtVm=10"_s}));
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    // Action: Lр typed back and forth: the notice grows and shrinks, every cell changes.
+    // Expected: each time, what is on screen (the backing store) is the window painted whole.
+    for (const QString& lp : {u"185"_s, u"18"_s, u"185"_s, u"18"_s, u"185"_s, u"18"_s}) {
+        if (lp == u"18"_s) w->resize(w->minimumSize());
+        QVERIFY(user.run({u"txtLp="_s + lp}));
+        f.window->assist().refreshNow();
+        QCoreApplication::processEvents();
+        QCOMPARE(
+            w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32),
+            w->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
 }
 
 void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate_data() {
