@@ -160,7 +160,7 @@ ScheduleRow scheduleRow(const QString& fileName, const Calculation& c,
 }
 
 QList<ScheduleRow> makeSchedule(const QStringList& paths, const ScheduleTables& tables,
-                                const ScheduleProgress& progress) {
+                                const ScheduleProgress& progress, const ScheduleRowMade& made) {
     QList<ScheduleRow> rows;
     rows.reserve(paths.size());
     for (const QString& path : paths) {
@@ -175,6 +175,7 @@ QList<ScheduleRow> makeSchedule(const QStringList& paths, const ScheduleTables& 
             row.verdict = error;
             rows << row;
         }
+        if (made) made(rows.constLast());
     }
     return rows;
 }

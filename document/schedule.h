@@ -68,10 +68,13 @@ ScheduleRow scheduleRow(const QString& fileName, const Calculation& calculation,
 // Told before each file is read: how many are done, of how many, and the file's path. Returns
 // false to stop there (the user's "Отмена").
 using ScheduleProgress = std::function<bool(qsizetype done, qsizetype total, const QString& path)>;
+// Told of each row once it is made, in the order of the files.
+using ScheduleRowMade = std::function<void(const ScheduleRow& row)>;
 // Reads each file (readFile: only regular files, every field checked) and makes its row. When
 // progress stops it, the rows of the files done before.
 QList<ScheduleRow> makeSchedule(const QStringList& paths, const ScheduleTables& tables,
-                                const ScheduleProgress& progress = {});
+                                const ScheduleProgress& progress = {},
+                                const ScheduleRowMade& made = {});
 
 // The header of every column, with its unit; `section` names the end block ("1/3 (1/4)").
 QStringList scheduleHeader();
