@@ -4,6 +4,7 @@
 // tooltips with quantities and units.
 
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -99,6 +100,8 @@ class SheetAssistTest : public QObject {
     void gradeWindowFollowsTheSheet();
     void gradeWindowKeepsWhatDidNotChange();
     void gradeNoticeMeasuresAsAPlainLabel();
+    void gradeNoticePaintsAsAPlainLabel_data();
+    void gradeNoticePaintsAsAPlainLabel();
     void gradeWindowFitsItsScreen();
     void gradeWindowOnScreenAsPaintedWhole();
     void gradeTablePaintsAsTheStandardDelegate_data();
@@ -324,6 +327,56 @@ void SheetAssistTest::gradeNoticeMeasuresAsAPlainLabel() {
         QCOMPARE(notice->minimumSizeHint(), plain.minimumSizeHint());
         for (const int width : {200, 500, notice->width()})
             QCOMPARE(notice->heightForWidth(width), plain.heightForWidth(width));
+    }
+}
+
+void SheetAssistTest::gradeNoticePaintsAsAPlainLabel_data() {
+    QTest::addColumn<QString>("text");  // "" keeps the window's own notice
+    QTest::addColumn<QSize>("size");    // empty: as the window lays it out
+    QTest::addColumn<int>("alignment");
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    QTest::newRow("as shown") << QString() << QSize() << left;
+    QTest::newRow("narrow, more lines") << QString() << QSize(200, 160) << left;
+    QTest::newRow("cut short by its height") << QString() << QSize(200, 20) << left;
+    QTest::newRow("at the bottom") << QString() << QSize(300, 200) << int(Qt::AlignBottom);
+    QTest::newRow("tab, return, long word")
+        << u"Замечание\tс табуляцией\rи возвратом:\n— Пролёт_без_единого_пробела_длиннее_строки"_s
+        << QSize(120, 90) << int(Qt::AlignTop);
+}
+
+void SheetAssistTest::gradeNoticePaintsAsAPlainLabel() {
+    // State: the worked example out of its design lengths, the grades shown with a notice.
+    QFETCH(QString, text);
+    QFETCH(QSize, size);
+    QFETCH(int, alignment);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(user.run(QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtLp=185"_s}));
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    w->layout()->setEnabled(false);  // the label keeps the size given here
+    auto* notice = w->findChild<QLabel*>(u"notice"_s);
+    if (!text.isEmpty()) notice->setText(text);
+    QVERIFY(!notice->text().isEmpty());
+    notice->setAlignment(Qt::Alignment(alignment));
+    if (!size.isEmpty()) notice->resize(size);
+    const QString shown = notice->text();
+    QLabel plain(shown, w);
+    plain.setWordWrap(true);
+    plain.setStyleSheet(notice->styleSheet());
+    plain.setFont(notice->font());
+    plain.setAlignment(notice->alignment());
+    plain.setGeometry(notice->geometry());
+    plain.show();
+    // Action: painted, another text painted, the first painted again.
+    // Expected: each time the pixels of a plain label with the same text, style and place.
+    for (const QString& t : {shown, u"Другое замечание."_s, shown}) {
+        notice->setText(t);
+        plain.setText(t);
+        QCOMPARE(notice->grab().toImage(), plain.grab().toImage());
     }
 }
 
