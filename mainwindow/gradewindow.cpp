@@ -626,13 +626,22 @@ void GradeWindow::showTable(const Table& table) {
     for (int r = 0; r < table.rows.size(); ++r) {
         for (int col = 0; col < table.rows[r].size(); ++col) {
             const Cell& cell = table.rows[r][col];
-            QTableWidgetItem* it = grades_->item(r, col);
             const Cell* was = reshaped ? nullptr : &shown_.rows[r][col];
             ++cells;
             if (!was || *was != cell) ++changed;
             if (!was || was->text != cell.text || was->bold != cell.bold) columnChanged[col] = true;
             if (!was || was->text.count(u'\n') != cell.text.count(u'\n') || was->bold != cell.bold)
                 rowChanged[r] = true;
+        }
+    }
+    // Most cells new: the table is painted again as one piece rather than cell by cell (each
+    // piece of what is to be painted has the grid and every cell it touches painted for it).
+    // Asked first, it takes in each cell's own request as the cell is rewritten.
+    if (changed * 2 > cells) grades_->viewport()->update();
+    for (int r = 0; r < table.rows.size(); ++r) {
+        for (int col = 0; col < table.rows[r].size(); ++col) {
+            const Cell& cell = table.rows[r][col];
+            QTableWidgetItem* it = grades_->item(r, col);
             if (!it) {
                 it = item(cell.text);
                 grades_->setItem(r, col, it);
@@ -644,9 +653,6 @@ void GradeWindow::showTable(const Table& table) {
             it->setData(Qt::FontRole, cell.bold ? QVariant(bold) : QVariant());
         }
     }
-    // Most cells new: the table is painted again as one piece rather than cell by cell (each
-    // piece of what is to be painted has the grid and every cell it touches painted for it).
-    if (changed * 2 > cells) grades_->viewport()->update();
     if (reshaped) {
         grades_->resizeColumnsToContents();
         grades_->resizeRowsToContents();
