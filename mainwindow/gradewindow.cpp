@@ -393,17 +393,22 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     // The reasons scroll on their own, so that a long list neither pushes the window off the
     // screen nor has the window laid out again when it changes; only the lines in sight are laid
     // out. They read as the window's text, and can be selected and copied.
-    reasons_ = new QPlainTextEdit(this);
+    // Two editors take turns, one shown, the other kept aside with the text shown before it.
+    for (QPlainTextEdit** editor : {&reasons_, &keptReasons_}) {
+        auto* e = *editor = new QPlainTextEdit(this);
+        e->setReadOnly(true);
+        e->setUndoRedoEnabled(false);
+        e->setFrameShape(QFrame::NoFrame);
+        e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QPalette plain = e->palette();
+        plain.setBrush(QPalette::Base, plain.brush(QPalette::Window));
+        e->setPalette(plain);
+        e->setMinimumHeight(3 * e->fontMetrics().lineSpacing() +
+                            2 * static_cast<int>(e->document()->documentMargin()));
+    }
     reasons_->setObjectName(u"reasons"_s);
-    reasons_->setReadOnly(true);
-    reasons_->setUndoRedoEnabled(false);
-    reasons_->setFrameShape(QFrame::NoFrame);
-    reasons_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QPalette plain = reasons_->palette();
-    plain.setBrush(QPalette::Base, plain.brush(QPalette::Window));
-    reasons_->setPalette(plain);
-    reasons_->setMinimumHeight(3 * reasons_->fontMetrics().lineSpacing() +
-                               2 * static_cast<int>(reasons_->document()->documentMargin()));
+    keptReasons_->setObjectName(u"keptReasons"_s);
+    keptReasons_->hide();
     verdict_ = new LiveLabel(this);
     verdict_->setObjectName(u"verdict"_s);
     verdict_->setWordWrap(true);
@@ -428,6 +433,7 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     layout->addWidget(grades_);
     // The room left over goes to the reasons when there are any, else below the verdict.
     layout->addWidget(reasons_, 1);
+    layout->addWidget(keptReasons_, 1);
     layout->addWidget(verdict_);
     layout->addStretch(0);
     layout->addLayout(buttons);
@@ -584,7 +590,28 @@ void GradeWindow::fill() {
         reasons_->setVisible(!reasons.isEmpty());
         return;
     }
-    // The editor lays its text out for the room it has, and again whenever its width changes
+    // An editor lays its text out anew, shaping every line, whenever it is given a text or its
+    // width changes. So the one shown is put aside with its text and layout, and the other one
+    // shown in its place (named "reasons" in turn): typing back and forth brings back the text
+    // put aside, laid out already. It is shown as a text given anew is: from its start, nothing
+    // selected.
+    QPlainTextEdit* const aside = reasons_;
+    const bool focused = focusWidget() == aside;
+    std::swap(reasons_, keptReasons_);
+    std::swap(reasonsText_, keptReasonsText_);
+    aside->hide();
+    aside->setObjectName(u"keptReasons"_s);
+    reasons_->setObjectName(u"reasons"_s);
+    if (text == reasonsText_) {
+        const QTextCursor cursor = reasons_->textCursor();
+        if (cursor.position() != 0 || cursor.hasSelection())
+            reasons_->moveCursor(QTextCursor::Start);
+        reasons_->verticalScrollBar()->setValue(0);
+        reasons_->setVisible(!reasons.isEmpty());
+        if (focused) reasons_->setFocus();
+        return;
+    }
+    // Else the editor lays its text out for the room it has, and again whenever its width changes
     // (its scrollbar comes or goes, the window's layout gives it another size). So the old text
     // goes first, the window is laid out with everything else it now shows, and the new text is
     // laid out once in the room it is shown in (twice when it needs the scrollbar). It is set
@@ -599,6 +626,7 @@ void GradeWindow::fill() {
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         block.layout()->setCacheEnabled(true);
     reasonsText_ = std::move(text);
+    if (focused) reasons_->setFocus();
 }
 
 void GradeWindow::showTable(const Table& table) {

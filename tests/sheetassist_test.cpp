@@ -104,6 +104,7 @@ class SheetAssistTest : public QObject {
     void gradeNoticePaintsAsAPlainLabel();
     void gradeWindowFitsItsScreen();
     void gradeWindowOnScreenAsPaintedWhole();
+    void gradeReasonsTypedBackAreShownAsGivenAnew();
     void gradeTablePaintsAsTheStandardDelegate_data();
     void gradeTablePaintsAsTheStandardDelegate();
     void gradeWindowSaysWhatIsMissing_data();
@@ -433,6 +434,43 @@ void SheetAssistTest::gradeWindowOnScreenAsPaintedWhole() {
             w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32),
             w->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
+}
+
+void SheetAssistTest::gradeReasonsTypedBackAreShownAsGivenAnew() {
+    // State: the worked example with stale results, the grades at their least size, Lр 185: the
+    // reasons scrolled down, with the window's focus.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(user.run(QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtVm=10"_s}));
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    w->resize(w->minimumSize());
+    const auto typeLp = [&](const QString& lp) {
+        QVERIFY(user.run({u"txtLp="_s + lp}));
+        f.window->assist().refreshNow();
+        QCoreApplication::processEvents();
+    };
+    typeLp(u"185"_s);
+    auto* reasons = w->findChild<QPlainTextEdit*>(u"reasons"_s);
+    const QString shown = reasons->toPlainText();
+    reasons->verticalScrollBar()->setValue(reasons->verticalScrollBar()->maximum());
+    QVERIFY(reasons->verticalScrollBar()->value() > 0);
+    reasons->setFocus();
+    // Action: Lр 18, then 185 again.
+    typeLp(u"18"_s);
+    QVERIFY(w->findChild<QPlainTextEdit*>(u"reasons"_s)->toPlainText() != shown);
+    typeLp(u"185"_s);
+    // Expected: the reasons of Lр 185, the only editor shown, from their start, with the focus.
+    reasons = w->findChild<QPlainTextEdit*>(u"reasons"_s);
+    QCOMPARE(reasons->toPlainText(), shown);
+    for (const QPlainTextEdit* e : w->findChildren<QPlainTextEdit*>())
+        QCOMPARE(e->isVisible(), e == reasons);
+    QCOMPARE(reasons->textCursor().position(), 0);
+    QCOMPARE(reasons->verticalScrollBar()->value(), 0);
+    QCOMPARE(w->focusWidget(), reasons);
 }
 
 void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate_data() {
