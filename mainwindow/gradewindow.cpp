@@ -11,6 +11,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -19,6 +20,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <map>
 #include <memory>
 #include <optional>
@@ -196,11 +198,12 @@ class GradeCellDelegate : public QStyledItemDelegate {
     mutable std::map<std::pair<int, int>, std::array<Laid, 2>> laid_;
 };
 
-// The notice above the grades: a word-wrapped label that keeps what it measured for each text it
-// was given. Typing back and forth brings the same notices back, and a wrapped text is laid out
-// anew for every size the window's layout asks of it. The sizes depend on the text and on the
-// label's font and style, and are forgotten when these change.
-class NoticeLabel : public QLabel {
+// The texts that follow the sheet (the heading, the notice above the grades, the verdict): a
+// label that keeps what it measured for each text it was given. Typing back and forth brings the
+// same texts back, and a wrapped text is laid out anew for every size the window's layout asks of
+// it. The sizes depend on the text and on the label's font and style, and are forgotten when
+// these change.
+class LiveLabel : public QLabel {
   public:
     using QLabel::QLabel;
 
@@ -228,6 +231,51 @@ class NoticeLabel : public QLabel {
     }
 
   protected:
+    // Painted as QLabel paints a word-wrapped plain text under Fusion (the style draws it with
+    // QPainter::drawText, which lays the text out and shapes it on every paint), from a layout
+    // kept for each of the last two texts: typing back and forth brings the other one back. Any
+    // other label (rich text, a frame or margins, another style, disabled) is QLabel's to paint.
+    void paintEvent(QPaintEvent* event) override {
+        const QStyle* style = this->style();
+        const auto isFusion = [](const QStyle* s) {
+            return qstrcmp(s->metaObject()->className(), "QFusionStyle") == 0;
+        };
+        const bool plain = isFusion(QApplication::style()) &&
+                           (isFusion(style) ||
+                            qstrcmp(style->metaObject()->className(), "QStyleSheetStyle") == 0) &&
+                           !text().isEmpty() && isEnabled() && wordWrap() && !buddy() &&
+                           frameWidth() == 0 && margin() == 0 && indent() < 0 &&
+                           !text().isRightToLeft() &&
+                           (textFormat() == Qt::PlainText ||
+                            (textFormat() == Qt::AutoText && !Qt::mightBeRichText(text()))) &&
+                           !(textInteractionFlags() &
+                             (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard)) &&
+                           (alignment() & Qt::AlignHorizontal_Mask) == Qt::AlignLeft &&
+                           !text().contains(QChar(0x9c)) && !font().underline() &&
+                           !font().overline() && !font().strikeOut();
+        if (!plain) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QFont font = painter.font();
+        const Laid& laid = layoutOf(font, contentsRect());
+        const QRectF r(laid.rect);
+        qreal yoff = 0;
+        if (alignment() & Qt::AlignBottom)
+            yoff = r.height() - laid.height;
+        else if (alignment() & Qt::AlignVCenter)
+            yoff = (r.height() - laid.height) / 2;
+        QStyleOption opt;
+        opt.initFrom(this);
+        painter.setPen(QPen(opt.palette.brush(foregroundRole()), painter.pen().widthF()));
+        if (!r.contains(QRectF(r.x(), r.y() + yoff, laid.width, laid.height)))
+            painter.setClipRect(r, Qt::IntersectClip);
+        for (int i = 0; i < laid.layout->lineCount(); ++i)
+            laid.layout->lineAt(i).draw(&painter, QPointF(r.x(), r.y() + yoff));
+    }
+
     bool event(QEvent* e) override {
         switch (e->type()) {
             case QEvent::FontChange:
@@ -259,6 +307,57 @@ class NoticeLabel : public QLabel {
         return measured_[text()];
     }
     mutable QHash<QString, Measured> measured_;
+
+    // A text laid out as QPainter::drawText lays it out in `rect` with Qt::TextWordWrap: lines
+    // of the rectangle's width on whole pixels a leading apart, no more lines once the rectangle
+    // is full.
+    struct Laid {
+        QString text;
+        QFont font;
+        QRect rect;
+        std::unique_ptr<QTextLayout> layout;
+        qreal width = 0;
+        qreal height = 0;
+    };
+    const Laid& layoutOf(const QFont& font, const QRect& rect) {
+        for (Laid& laid : laid_)
+            if (laid.layout && laid.text == text() && laid.font == font && laid.rect == rect) {
+                if (&laid != &laid_[0]) std::swap(laid_[0], laid_[1]);
+                return laid_[0];
+            }
+        std::swap(laid_[0], laid_[1]);
+        Laid& laid = laid_[0];
+        laid.text = text();
+        laid.font = font;
+        laid.rect = rect;
+        QString shown = text();
+        for (QChar& c : shown) {
+            if (c == u'\r' || c == u'\t') c = u' ';
+            if (c == u'\n') c = QChar::LineSeparator;
+        }
+        laid.layout = std::make_unique<QTextLayout>(shown, font);
+        QTextOption option;
+        option.setTextDirection(Qt::LeftToRight);
+        laid.layout->setTextOption(option);
+        laid.layout->setCacheEnabled(true);  // the shaped glyphs are kept for the next paint
+        const qreal leading = QFontMetricsF(font).leading();
+        const qreal lineWidth = std::max<qreal>(0, rect.width());
+        laid.width = 0;
+        laid.height = -leading;
+        laid.layout->beginLayout();
+        for (QTextLine line = laid.layout->createLine(); line.isValid();
+             line = laid.layout->createLine()) {
+            line.setLineWidth(lineWidth);
+            laid.height = std::ceil(laid.height + leading);
+            line.setPosition(QPointF(0, laid.height));
+            laid.height += line.ascent() + line.descent();
+            laid.width = std::max(laid.width, line.naturalTextWidth());
+            if (laid.height >= rect.height()) break;
+        }
+        laid.layout->endLayout();
+        return laid;
+    }
+    std::array<Laid, 2> laid_;
 };
 
 }  // namespace
@@ -267,9 +366,9 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     : QWidget(parent, Qt::Tool), port_(port), click_(std::move(click)) {
     setObjectName(u"GradeWindow"_s);
     setWindowTitle(u"Подбор ригеля"_s);
-    heading_ = new QLabel(this);
+    heading_ = new LiveLabel(this);
     heading_->setObjectName(u"heading"_s);
-    notice_ = new NoticeLabel(this);
+    notice_ = new LiveLabel(this);
     notice_->setObjectName(u"notice"_s);
     notice_->setWordWrap(true);
     notice_->setStyleSheet(u"color: #a05000"_s);
@@ -294,18 +393,23 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     // The reasons scroll on their own, so that a long list neither pushes the window off the
     // screen nor has the window laid out again when it changes; only the lines in sight are laid
     // out. They read as the window's text, and can be selected and copied.
-    reasons_ = new QPlainTextEdit(this);
+    // Two editors take turns, one shown, the other kept aside with the text shown before it.
+    for (QPlainTextEdit** editor : {&reasons_, &keptReasons_}) {
+        auto* e = *editor = new QPlainTextEdit(this);
+        e->setReadOnly(true);
+        e->setUndoRedoEnabled(false);
+        e->setFrameShape(QFrame::NoFrame);
+        e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        QPalette plain = e->palette();
+        plain.setBrush(QPalette::Base, plain.brush(QPalette::Window));
+        e->setPalette(plain);
+        e->setMinimumHeight(3 * e->fontMetrics().lineSpacing() +
+                            2 * static_cast<int>(e->document()->documentMargin()));
+    }
     reasons_->setObjectName(u"reasons"_s);
-    reasons_->setReadOnly(true);
-    reasons_->setUndoRedoEnabled(false);
-    reasons_->setFrameShape(QFrame::NoFrame);
-    reasons_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QPalette plain = reasons_->palette();
-    plain.setBrush(QPalette::Base, plain.brush(QPalette::Window));
-    reasons_->setPalette(plain);
-    reasons_->setMinimumHeight(3 * reasons_->fontMetrics().lineSpacing() +
-                               2 * static_cast<int>(reasons_->document()->documentMargin()));
-    verdict_ = new QLabel(this);
+    keptReasons_->setObjectName(u"keptReasons"_s);
+    keptReasons_->hide();
+    verdict_ = new LiveLabel(this);
     verdict_->setObjectName(u"verdict"_s);
     verdict_->setWordWrap(true);
     QFont bold = verdict_->font();
@@ -329,6 +433,7 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     layout->addWidget(grades_);
     // The room left over goes to the reasons when there are any, else below the verdict.
     layout->addWidget(reasons_, 1);
+    layout->addWidget(keptReasons_, 1);
     layout->addWidget(verdict_);
     layout->addStretch(0);
     layout->addLayout(buttons);
@@ -485,7 +590,28 @@ void GradeWindow::fill() {
         reasons_->setVisible(!reasons.isEmpty());
         return;
     }
-    // The editor lays its text out for the room it has, and again whenever its width changes
+    // An editor lays its text out anew, shaping every line, whenever it is given a text or its
+    // width changes. So the one shown is put aside with its text and layout, and the other one
+    // shown in its place (named "reasons" in turn): typing back and forth brings back the text
+    // put aside, laid out already. It is shown as a text given anew is: from its start, nothing
+    // selected.
+    QPlainTextEdit* const aside = reasons_;
+    const bool focused = focusWidget() == aside;
+    std::swap(reasons_, keptReasons_);
+    std::swap(reasonsText_, keptReasonsText_);
+    aside->hide();
+    aside->setObjectName(u"keptReasons"_s);
+    reasons_->setObjectName(u"reasons"_s);
+    if (text == reasonsText_) {
+        const QTextCursor cursor = reasons_->textCursor();
+        if (cursor.position() != 0 || cursor.hasSelection())
+            reasons_->moveCursor(QTextCursor::Start);
+        reasons_->verticalScrollBar()->setValue(0);
+        reasons_->setVisible(!reasons.isEmpty());
+        if (focused) reasons_->setFocus();
+        return;
+    }
+    // Else the editor lays its text out for the room it has, and again whenever its width changes
     // (its scrollbar comes or goes, the window's layout gives it another size). So the old text
     // goes first, the window is laid out with everything else it now shows, and the new text is
     // laid out once in the room it is shown in (twice when it needs the scrollbar). It is set
@@ -500,6 +626,7 @@ void GradeWindow::fill() {
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         block.layout()->setCacheEnabled(true);
     reasonsText_ = std::move(text);
+    if (focused) reasons_->setFocus();
 }
 
 void GradeWindow::showTable(const Table& table) {
@@ -527,13 +654,22 @@ void GradeWindow::showTable(const Table& table) {
     for (int r = 0; r < table.rows.size(); ++r) {
         for (int col = 0; col < table.rows[r].size(); ++col) {
             const Cell& cell = table.rows[r][col];
-            QTableWidgetItem* it = grades_->item(r, col);
             const Cell* was = reshaped ? nullptr : &shown_.rows[r][col];
             ++cells;
             if (!was || *was != cell) ++changed;
             if (!was || was->text != cell.text || was->bold != cell.bold) columnChanged[col] = true;
             if (!was || was->text.count(u'\n') != cell.text.count(u'\n') || was->bold != cell.bold)
                 rowChanged[r] = true;
+        }
+    }
+    // Most cells new: the table is painted again as one piece rather than cell by cell (each
+    // piece of what is to be painted has the grid and every cell it touches painted for it).
+    // Asked first, it takes in each cell's own request as the cell is rewritten.
+    if (changed * 2 > cells) grades_->viewport()->update();
+    for (int r = 0; r < table.rows.size(); ++r) {
+        for (int col = 0; col < table.rows[r].size(); ++col) {
+            const Cell& cell = table.rows[r][col];
+            QTableWidgetItem* it = grades_->item(r, col);
             if (!it) {
                 it = item(cell.text);
                 grades_->setItem(r, col, it);
@@ -545,9 +681,6 @@ void GradeWindow::showTable(const Table& table) {
             it->setData(Qt::FontRole, cell.bold ? QVariant(bold) : QVariant());
         }
     }
-    // Most cells new: the table is painted again as one piece rather than cell by cell (each
-    // piece of what is to be painted has the grid and every cell it touches painted for it).
-    if (changed * 2 > cells) grades_->viewport()->update();
     if (reshaped) {
         grades_->resizeColumnsToContents();
         grades_->resizeRowsToContents();

@@ -110,6 +110,8 @@ class GradeWindow : public QWidget {
     QTableWidget* grades_;
     QPlainTextEdit* reasons_;
     QString reasonsText_;
+    QPlainTextEdit* keptReasons_;  // hidden, with the reasons shown before
+    QString keptReasonsText_;
     Table shown_;
     // The headers' own widths and height, as shown_.headers gives them.
     QList<int> headerWidths_;

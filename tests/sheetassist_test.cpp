@@ -4,6 +4,7 @@
 // tooltips with quantities and units.
 
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -99,8 +100,11 @@ class SheetAssistTest : public QObject {
     void gradeWindowFollowsTheSheet();
     void gradeWindowKeepsWhatDidNotChange();
     void gradeNoticeMeasuresAsAPlainLabel();
+    void gradeNoticePaintsAsAPlainLabel_data();
+    void gradeNoticePaintsAsAPlainLabel();
     void gradeWindowFitsItsScreen();
     void gradeWindowOnScreenAsPaintedWhole();
+    void gradeReasonsTypedBackAreShownAsGivenAnew();
     void gradeTablePaintsAsTheStandardDelegate_data();
     void gradeTablePaintsAsTheStandardDelegate();
     void gradeWindowSaysWhatIsMissing_data();
@@ -327,6 +331,56 @@ void SheetAssistTest::gradeNoticeMeasuresAsAPlainLabel() {
     }
 }
 
+void SheetAssistTest::gradeNoticePaintsAsAPlainLabel_data() {
+    QTest::addColumn<QString>("text");  // "" keeps the window's own notice
+    QTest::addColumn<QSize>("size");    // empty: as the window lays it out
+    QTest::addColumn<int>("alignment");
+    const int left = Qt::AlignLeft | Qt::AlignVCenter;
+    QTest::newRow("as shown") << QString() << QSize() << left;
+    QTest::newRow("narrow, more lines") << QString() << QSize(200, 160) << left;
+    QTest::newRow("cut short by its height") << QString() << QSize(200, 20) << left;
+    QTest::newRow("at the bottom") << QString() << QSize(300, 200) << int(Qt::AlignBottom);
+    QTest::newRow("tab, return, long word")
+        << u"Замечание\tс табуляцией\rи возвратом:\n— Пролёт_без_единого_пробела_длиннее_строки"_s
+        << QSize(120, 90) << int(Qt::AlignTop);
+}
+
+void SheetAssistTest::gradeNoticePaintsAsAPlainLabel() {
+    // State: the worked example out of its design lengths, the grades shown with a notice.
+    QFETCH(QString, text);
+    QFETCH(QSize, size);
+    QFETCH(int, alignment);
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(user.run(QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtLp=185"_s}));
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    w->layout()->setEnabled(false);  // the label keeps the size given here
+    auto* notice = w->findChild<QLabel*>(u"notice"_s);
+    if (!text.isEmpty()) notice->setText(text);
+    QVERIFY(!notice->text().isEmpty());
+    notice->setAlignment(Qt::Alignment(alignment));
+    if (!size.isEmpty()) notice->resize(size);
+    const QString shown = notice->text();
+    QLabel plain(shown, w);
+    plain.setWordWrap(true);
+    plain.setStyleSheet(notice->styleSheet());
+    plain.setFont(notice->font());
+    plain.setAlignment(notice->alignment());
+    plain.setGeometry(notice->geometry());
+    plain.show();
+    // Action: painted, another text painted, the first painted again.
+    // Expected: each time the pixels of a plain label with the same text, style and place.
+    for (const QString& t : {shown, u"Другое замечание."_s, shown}) {
+        notice->setText(t);
+        plain.setText(t);
+        QCOMPARE(notice->grab().toImage(), plain.grab().toImage());
+    }
+}
+
 void SheetAssistTest::gradeWindowFitsItsScreen() {
     // State: the worked example; the allowable moments of eight grades (the sample's six and
     // its last two again).
@@ -380,6 +434,43 @@ void SheetAssistTest::gradeWindowOnScreenAsPaintedWhole() {
             w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32),
             w->grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
+}
+
+void SheetAssistTest::gradeReasonsTypedBackAreShownAsGivenAnew() {
+    // State: the worked example with stale results, the grades at their least size, Lр 185: the
+    // reasons scrolled down, with the window's focus.
+    Form1Fixture f;
+    QVERIFY(f.show());
+    User user(f, User::Reach::Direct);
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    QVERIFY(user.run(QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtVm=10"_s}));
+    GradeWindow* w = openGrades(f);
+    QVERIFY(w);
+    w->resize(w->minimumSize());
+    const auto typeLp = [&](const QString& lp) {
+        QVERIFY(user.run({u"txtLp="_s + lp}));
+        f.window->assist().refreshNow();
+        QCoreApplication::processEvents();
+    };
+    typeLp(u"185"_s);
+    auto* reasons = w->findChild<QPlainTextEdit*>(u"reasons"_s);
+    const QString shown = reasons->toPlainText();
+    reasons->verticalScrollBar()->setValue(reasons->verticalScrollBar()->maximum());
+    QVERIFY(reasons->verticalScrollBar()->value() > 0);
+    reasons->setFocus();
+    // Action: Lр 18, then 185 again.
+    typeLp(u"18"_s);
+    QVERIFY(w->findChild<QPlainTextEdit*>(u"reasons"_s)->toPlainText() != shown);
+    typeLp(u"185"_s);
+    // Expected: the reasons of Lр 185, the only editor shown, from their start, with the focus.
+    reasons = w->findChild<QPlainTextEdit*>(u"reasons"_s);
+    QCOMPARE(reasons->toPlainText(), shown);
+    for (const QPlainTextEdit* e : w->findChildren<QPlainTextEdit*>())
+        QCOMPARE(e->isVisible(), e == reasons);
+    QCOMPARE(reasons->textCursor().position(), 0);
+    QCOMPARE(reasons->verticalScrollBar()->value(), 0);
+    QCOMPARE(w->focusWidget(), reasons);
 }
 
 void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate_data() {
