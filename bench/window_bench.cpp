@@ -5,7 +5,8 @@
 //   - saving it ("Сохранить") against writing the same bytes with QSaveFile;
 //   - a keystroke in a field with the window "Подбор ригеля" open, from the key event until the
 //     grade window is repainted, against the same keystroke with the grade window closed (until
-//     the field is repainted).
+//     the field is repainted): typed back and forth (Lр 18 ↔ 185, the grade window's texts of
+//     the value before come back) and typed as new values (Lр 181 .. 189, every text is new).
 // The files lie in a temporary folder on the disk (not in memory), and the program's settings in
 // a temporary folder of their own, so the user's recent files are left alone. Recent files are
 // written behind the user's back; between two opens or saves the bench waits for that write
