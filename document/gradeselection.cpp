@@ -27,14 +27,14 @@ QStringList selectionMissing(const Calculation& calculation, const Results& resu
     return missing;
 }
 
-std::array<EndLoad, 2> endLoads(const Calculation& c, const Results& results) {
+EndLoads endLoads(const Calculation& c, const Results& results) {
     const Results now = sectionLoads(c);
     const struct {
         Name field, left, right;
     } kLoads[] = {
         {names::kLoadSectionMoment, names::kLoadLeftMoment, names::kLoadRightMoment},
         {names::kIceLoadSectionMoment, names::kIceLoadLeftMoment, names::kIceLoadRightMoment}};
-    std::array<EndLoad, 2> out;
+    EndLoads out;
     for (int k = 0; k < 2; ++k) {
         EndLoad& e = out[k];
         e.field = kLoads[k].field;
@@ -58,11 +58,12 @@ std::array<EndLoad, 2> endLoads(const Calculation& c, const Results& results) {
 CrossbeamCheck checkEveryGrade(const Calculation& c, const Results& results,
                                const tables::Table& allowable,
                                const CrossbeamTables& crossbeamTables,
-                               std::span<const catalogue::Series> seriesTable) {
+                               std::span<const catalogue::Series> seriesTable,
+                               const EndLoads* ends) {
     // The loads the end block is checked with: the largest, and the smallest when they differ.
     Results largest = results, smallest = results;
     bool bothWays = false;
-    for (const EndLoad& e : endLoads(c, results)) {
+    for (const EndLoad& e : ends ? *ends : endLoads(c, results)) {
         if (!e.largest) continue;
         largest.insert(e.field, {formatFixed(*e.largest), true});
         smallest.insert(e.field, {formatFixed(*e.smallest), true});
@@ -154,7 +155,7 @@ QString namesList(const QStringList& names) {
 
 QList<Remark> remarks(const Calculation& c, const Results& results, const CrossbeamCheck& check,
                       const CrossbeamTables& crossbeamTables, const tables::Table& mfsTable,
-                      const Results* recomputed) {
+                      const Results* recomputed, const EndLoads* ends) {
     QList<Remark> out;
     const bool quarter = c.options.value(names::Frame15) == names::Option10;
     // A text from a user or a workbook, as long as the report shows it.
@@ -164,7 +165,7 @@ QList<Remark> remarks(const Calculation& c, const Results& results, const Crossb
     };
     const auto quoted = [&brief](const QString& text) { return u"«"_s + brief(text) + u"»"_s; };
 
-    for (const EndLoad& e : endLoads(c, results)) {
+    for (const EndLoad& e : ends ? *ends : endLoads(c, results)) {
         if (!e.saved || (!e.left && !e.right)) continue;
         const QString caption = catalogue::resultCaption(e.field, quarter);
         const Fixed sides =

@@ -62,14 +62,18 @@ struct EndLoad {
     std::optional<Fixed> left, right;        // nothing: the inputs give none
     std::optional<Fixed> largest, smallest;  // of the three; nothing when `saved` is nothing
 };
-std::array<EndLoad, 2> endLoads(const Calculation& calculation, const Results& results);
+using EndLoads = std::array<EndLoad, 2>;
+EndLoads endLoads(const Calculation& calculation, const Results& results);
 
 // Every grade of `allowable` with its own gр, gрг, Pp from `crossbeamTables` (the columns of the
 // calculation's series in `seriesTable`), the end block with the governing loads (endLoads).
+// `ends`: what endLoads(calculation, results) gives, when the caller has it already (it works
+// the end loads out again for every check, from the inputs).
 CrossbeamCheck checkEveryGrade(const Calculation& calculation, const Results& results,
                                const tables::Table& allowable,
                                const CrossbeamTables& crossbeamTables,
-                               std::span<const catalogue::Series> seriesTable = catalogue::kSeries);
+                               std::span<const catalogue::Series> seriesTable = catalogue::kSeries,
+                               const EndLoads* ends = nullptr);
 
 // The row of the Мфс table (т38.1.xls) the calculation's Мфс values are: the row shown when it
 // matches, else the first that does; -1 when none does.
@@ -101,10 +105,12 @@ struct Remark {
     RemarkKind kind;
     QString text;
 };
-// `recomputed`: what recompute(calculation) gives, when the caller has it already.
+// `recomputed`, `ends`: what recompute(calculation) and endLoads(calculation, results) give, when
+// the caller has them already.
 QList<Remark> remarks(const Calculation& calculation, const Results& results,
                       const CrossbeamCheck& check, const CrossbeamTables& crossbeamTables,
-                      const tables::Table& mfsTable, const Results* recomputed = nullptr);
+                      const tables::Table& mfsTable, const Results* recomputed = nullptr,
+                      const EndLoads* ends = nullptr);
 
 // One line: the grade chosen, or why none is; the same in the report, the schedule of crossbeams
 // and the window "Подбор ригеля". allowableError: why the allowable-moment table could not be

@@ -92,9 +92,11 @@ int headerRowsOf(QTextTable* table) {
 Report::Report(ReportInput input, Layout layout) : input_(std::move(input)) {
     // Every grade with its own gр, gрг, Pp; the suspension loads and Мфс are the report's.
     const Calculation& c = input_.calculation;
-    check_ = checkEveryGrade(c, input_.results, input_.allowable, input_.crossbeamTables);
-    remarks_ =
-        document::remarks(c, input_.results, check_, input_.crossbeamTables, input_.mfsTable);
+    const EndLoads ends = endLoads(c, input_.results);
+    check_ = checkEveryGrade(c, input_.results, input_.allowable, input_.crossbeamTables,
+                             catalogue::kSeries, &ends);
+    remarks_ = document::remarks(c, input_.results, check_, input_.crossbeamTables, input_.mfsTable,
+                                 nullptr, &ends);
 
     // Laid out for a 300 dpi page; the same device resolution is used to paint.
     layoutDevice_ = std::make_unique<QImage>(1, 1, QImage::Format_RGB32);

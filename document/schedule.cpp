@@ -136,10 +136,12 @@ ScheduleRow scheduleRow(const QString& fileName, const Calculation& c,
     const AllowableTable own = tables.allowable.value(allowableWorkbookName(c));
     const tables::Table& allowable = own.table;
     const QString& allowableError = own.error;
-    const CrossbeamCheck check = checkEveryGrade(c, again.results, allowable, tables.crossbeam);
+    const EndLoads ends = endLoads(c, again.results);
+    const CrossbeamCheck check =
+        checkEveryGrade(c, again.results, allowable, tables.crossbeam, catalogue::kSeries, &ends);
     row.verdict = verdictText(check, c, allowable, allowableWorkbookName(c), allowableError);
     for (const Remark& r :
-         remarks(c, again.results, check, tables.crossbeam, tables.mfs, &again.results))
+         remarks(c, again.results, check, tables.crossbeam, tables.mfs, &again.results, &ends))
         row.remarks << r.text;
     row.checked = allowableError.isEmpty() && allowable.rowCount() > 0 &&
                   tables.crossbeam.weight.rowCount() > 0 && tables.crossbeam.ice.rowCount() > 0 &&

@@ -494,8 +494,12 @@ void GradeWindow::recheck() {
     if (table.rowCount() == 0)
         missing_.prepend(u"таблица допускаемых моментов «"_s + document::allowableWorkbookName(c) +
                          u"» не прочитана"_s);
-    check_ = missing_.isEmpty() ? document::checkEveryGrade(c, results, table, crossbeamTables)
-                                : document::CrossbeamCheck{};
+    // The end loads are worked out from the inputs once, for the check and for its caveats.
+    const std::optional<document::EndLoads> ends =
+        missing_.isEmpty() ? std::optional(document::endLoads(c, results)) : std::nullopt;
+    check_ = ends ? document::checkEveryGrade(c, results, table, crossbeamTables,
+                                              catalogue::kSeries, &*ends)
+                  : document::CrossbeamCheck{};
     QStringList notice;
     if (!missing_.isEmpty())
         notice << u"Подбор невозможен, на листе не хватает данных:\n— "_s +
@@ -505,9 +509,9 @@ void GradeWindow::recheck() {
     // The report's caveats of the verdict; the grades checked only in part have their own lines
     // below the table, and stale results are said above when the sheet marks them.
     QStringList caveats;
-    if (missing_.isEmpty())
-        for (const document::Remark& r :
-             document::remarks(c, results, check_, crossbeamTables, port_.table(names::Data6)))
+    if (ends)
+        for (const document::Remark& r : document::remarks(
+                 c, results, check_, crossbeamTables, port_.table(names::Data6), nullptr, &*ends))
             if (r.kind != document::RemarkKind::Unchecked &&
                 (r.kind != document::RemarkKind::Stale || stale_.isEmpty()))
                 caveats << r.text + u'.';
