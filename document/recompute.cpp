@@ -50,11 +50,13 @@ void run(MemoryPort& port, Which which, Results& out) {
     const bool sectionChosen = port.isChecked(names::Option9) || port.isChecked(names::Option10);
     for (const ProcedureEntry& p : calc::resultProcedures()) {
         if (!recomputed(p) || !which(p)) continue;
-        const qsizetype before = port.messages().size();
+        // The messages the procedure showed: the "message TEXT" effects it added.
+        const qsizetype before = port.effects.size();
         p.run(port);
         bool refused = p.atSection && !sectionChosen;
-        const QStringList shown = port.messages();
-        for (qsizetype i = before; i < shown.size(); ++i) refused = refused || isNoData(shown[i]);
+        for (qsizetype i = before; i < port.effects.size(); ++i)
+            if (const QString& e = port.effects[i]; e.startsWith(u"message "_s))
+                refused = refused || isNoData(e.mid(8));
         out.insert(p.result, {port.text(p.result), !refused});
     }
 }
