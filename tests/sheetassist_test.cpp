@@ -65,6 +65,14 @@ GradeWindow* openGrades(Form1Fixture& f) {
     return w;
 }
 
+// The worked example walked through, then `typed`, and "Подбор ригеля" opened; null when a step
+// failed.
+GradeWindow* gradesAfter(Form1Fixture& f, User& user, const QStringList& typed) {
+    CalculationRoad road(user, CalculationRoad::workedExample());
+    walkWorkedExample(f, user, road);
+    return user.run(typed) ? openGrades(f) : nullptr;
+}
+
 CrossbeamCheck reportCheck(Form1Fixture& f) {
     const vardo::mainwindow::WindowPort port(f.window->sheet());
     const vardo::document::Report report(vardo::mainwindow::reportInputOf(port, {}));
@@ -353,10 +361,8 @@ void SheetAssistTest::gradeNoticePaintsAsAPlainLabel() {
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
-    CalculationRoad road(user, CalculationRoad::workedExample());
-    walkWorkedExample(f, user, road);
-    QVERIFY(user.run(QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtLp=185"_s}));
-    GradeWindow* w = openGrades(f);
+    GradeWindow* w = gradesAfter(
+        f, user, QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtLp=185"_s});
     QVERIFY(w);
     w->layout()->setEnabled(false);  // the label keeps the size given here
     auto* notice = w->findChild<QLabel*>(u"notice"_s);
@@ -418,10 +424,8 @@ void SheetAssistTest::gradeWindowOnScreenAsPaintedWhole() {
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
-    CalculationRoad road(user, CalculationRoad::workedExample());
-    walkWorkedExample(f, user, road);
-    QVERIFY(user.run(QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtVm=10"_s}));
-    GradeWindow* w = openGrades(f);
+    GradeWindow* w = gradesAfter(
+        f, user, QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtVm=10"_s});
     QVERIFY(w);
     // Action: Lр typed back and forth: the notice grows and shrinks, every cell changes.
     // Expected: each time, what is on screen (the backing store) is the window painted whole.
@@ -442,10 +446,8 @@ void SheetAssistTest::gradeReasonsTypedBackAreShownAsGivenAnew() {
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
-    CalculationRoad road(user, CalculationRoad::workedExample());
-    walkWorkedExample(f, user, road);
-    QVERIFY(user.run(QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtVm=10"_s}));
-    GradeWindow* w = openGrades(f);
+    GradeWindow* w = gradesAfter(
+        f, user, QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtVm=10"_s});
     QVERIFY(w);
     w->resize(w->minimumSize());
     const auto typeLp = [&](const QString& lp) {
@@ -488,10 +490,7 @@ void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate() {
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
-    CalculationRoad road(user, CalculationRoad::workedExample());
-    walkWorkedExample(f, user, road);
-    QVERIFY(user.run(changes + kMomentButtons));
-    GradeWindow* w = openGrades(f);
+    GradeWindow* w = gradesAfter(f, user, changes + kMomentButtons);
     QVERIFY(w);
     auto* table = w->findChild<QTableWidget*>(u"grades"_s);
     table->setCurrentCell(1, 2);
@@ -950,11 +949,8 @@ void SheetAssistTest::screenshots() {
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
-    CalculationRoad road(user, CalculationRoad::workedExample());
-    walkWorkedExample(f, user, road);
-    QVERIFY(
-        user.run(QStringList{u"txtVm=10"_s, u"Text21=1000"_s, u"Text22=300"_s} + kMomentButtons));
-    GradeWindow* w = openGrades(f);
+    GradeWindow* w = gradesAfter(
+        f, user, QStringList{u"txtVm=10"_s, u"Text21=1000"_s, u"Text22=300"_s} + kMomentButtons);
     QVERIFY(w);
     QVERIFY(w->grab().save(folder + u"/grades-passing.png"_s));
     QVERIFY(user.run(QStringList{u"Text21=900000"_s} + kMomentButtons));
