@@ -10,12 +10,14 @@
 #include <QJsonObject>
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <map>
 
 #include "core/safefile.h"
 #include "core/sheet.h"
 #include "core/version.h"
 #include "document/calculationport.h"
+#include "document/jsontext.h"
 
 namespace vardo::document {
 
@@ -60,6 +62,26 @@ class Failure {
   private:
     QString why_;
 };
+
+// What reading refuses, in its words; the same words when saving refuses to write such a file.
+Failure missingField(const QString& sectionName, const QString& field) {
+    return Failure(u"в разделе «%1» нет поля «%2»"_s.arg(sectionName, field));
+}
+Failure unknownField(const QString& sectionName, const QString& field) {
+    return Failure(u"в разделе «%1» неизвестное поле «%2»"_s.arg(sectionName, field));
+}
+Failure tooLong(const QString& sectionName, const QString& field) {
+    return Failure(
+        u"поле «%1» раздела «%2» длиннее %3 знаков"_s.arg(field, sectionName).arg(kMaxTextLength));
+}
+Failure rowOutOfRange(const QString& dataSource) {
+    return Failure(
+        u"номер строки таблицы «%1» должен быть целым числом от -1 до %2"_s.arg(dataSource)
+            .arg(kMaxRow - 1));
+}
+Failure unknownOption(const QString& group, const QString& chosen) {
+    return Failure(u"в группе «%1» нет переключателя «%2»"_s.arg(group, chosen));
+}
 
 QJsonObject section(const QJsonObject& root, const QString& name) {
     const QJsonValue value = root.value(name);
@@ -152,8 +174,7 @@ void requireNoOthers(const QJsonObject& object, const QString& sectionName,
     // Every one of the fields is there: with as many keys, there is no other.
     if (sectionName == kView || object.size() == fields.size()) return;
     for (auto it = object.begin(); it != object.end(); ++it)
-        if (!fields.contains(it.key()))
-            throw Failure(u"в разделе «%1» неизвестное поле «%2»"_s.arg(sectionName, it.key()));
+        if (!fields.contains(it.key())) throw unknownField(sectionName, it.key());
 }
 
 // Every field of the version there. Nothing else either, but in "view": a panel flag this
@@ -163,8 +184,7 @@ void requireNoOthers(const QJsonObject& object, const QString& sectionName,
 void requireExactly(const QJsonObject& object, const QString& sectionName,
                     const QStringList& fields) {
     for (const QString& field : fields)
-        if (!object.contains(field))
-            throw Failure(u"в разделе «%1» нет поля «%2»"_s.arg(sectionName, field));
+        if (!object.contains(field)) throw missingField(sectionName, field);
     requireNoOthers(object, sectionName, fields);
 }
 
@@ -172,9 +192,7 @@ QString textField(const QJsonValue& value, const QString& sectionName, const QSt
     if (!value.isString())
         throw Failure(u"поле «%1» раздела «%2» должно быть текстом"_s.arg(field, sectionName));
     QString text = value.toString();
-    if (text.size() > kMaxTextLength)
-        throw Failure(u"поле «%1» раздела «%2» длиннее %3 знаков"_s.arg(field, sectionName)
-                          .arg(kMaxTextLength));
+    if (text.size() > kMaxTextLength) throw tooLong(sectionName, field);
     return text;
 }
 
@@ -224,8 +242,7 @@ QMap<QString, QString> texts(const QJsonObject& root, const QString& sectionName
     values.reserve(fields.size());
     for (const QString& field : fields) {
         values << object.value(field);
-        if (values.constLast().isUndefined())
-            throw Failure(u"в разделе «%1» нет поля «%2»"_s.arg(sectionName, field));
+        if (values.constLast().isUndefined()) throw missingField(sectionName, field);
     }
     requireNoOthers(object, sectionName, fields);
     QMap<QString, QString> out;
@@ -288,10 +305,7 @@ QMap<QString, SourceRow> sourceRows(const QJsonObject& sources, const Layout& fi
         const QString where = kSources + u'.' + name;
         requireExactly(o, where, {u"row"_s, u"caption"_s, u"workbook"_s});
         const std::optional<qint64> row = integer(o.value(u"row"_s));
-        if (!row || *row < -1 || *row >= kMaxRow)
-            throw Failure(
-                u"номер строки таблицы «%1» должен быть целым числом от -1 до %2"_s.arg(name).arg(
-                    kMaxRow - 1));
+        if (!row || *row < -1 || *row >= kMaxRow) throw rowOutOfRange(name);
         out.insert(name, {static_cast<int>(*row), textField(o, where, u"caption"_s),
                           textField(o, where, u"workbook"_s)});
     }
@@ -394,8 +408,7 @@ Calculation parseRoot(const QJsonObject& root) {
     for (const OptionGroupRow& g : newest.options) c.options.insert(g.key, QString());
     for (const OptionGroupRow& g : file.options) {
         const QString chosen = textField(options, kOptions, g.key);
-        if (!chosen.isEmpty() && !g.options.contains(chosen))
-            throw Failure(u"в группе «%1» нет переключателя «%2»"_s.arg(g.key, chosen));
+        if (!chosen.isEmpty() && !g.options.contains(chosen)) throw unknownOption(g.key, chosen);
         c.options.insert(g.key, chosen);
     }
 
@@ -411,6 +424,89 @@ Calculation parseRoot(const QJsonObject& root) {
 
     if (!file.picks.isEmpty()) c.picks = pickedRows(section(root, kPicks), file);
     return c;
+}
+
+// The fields of a map are exactly those of a section (but for othersAllowed, every one of them),
+// or it says which is missing or unknown, as reading does.
+template <class Map>
+void requireFields(const Map& map, const QString& sectionName, const QStringList& byName,
+                   bool othersAllowed = false) {
+    if (map.size() == byName.size() && std::equal(map.keyBegin(), map.keyEnd(), byName.cbegin()))
+        return;
+    for (const QString& field : byName)
+        if (!map.contains(field)) throw missingField(sectionName, field);
+    if (othersAllowed) return;
+    for (auto key = map.keyBegin(); key != map.keyEnd(); ++key)
+        if (!byName.contains(*key)) throw unknownField(sectionName, *key);
+}
+
+void requireShort(const QString& text, const QString& sectionName, const QString& field) {
+    if (text.size() > kMaxTextLength) throw tooLong(sectionName, field);
+}
+
+// A list of fields in the order of their names: a map filled in this order grows at its end,
+// without a search.
+template <const QStringList& (*fields)()>
+const QStringList& byName() {
+    static const QStringList sorted = [] {
+        QStringList out = fields();
+        out.sort();
+        return out;
+    }();
+    return sorted;
+}
+
+// The object data by the keys of its fields in the file.
+QMap<QString, QString> objectTexts(const ObjectData& object) {
+    QMap<QString, QString> byKey;
+    for (const ObjectField& f : objectFields())
+        byKey.insert(QString::fromUtf16(f.key), object.*f.member);
+    return byKey;
+}
+
+// What reading would refuse in a calculation to be written, said in reading's words: a section
+// without the fields of the newest version or with others, a text longer than a field may be, a
+// choice its group does not have, a row past any table. The text itself is JsonText's writing,
+// which the tests hold byte for byte to Qt's writing of the same object, so checking the
+// calculation checks the file: reading the text back would find nothing else, at twice the cost.
+void requireReadable(const Calculation& c) {
+    const Layout& newest = layouts().back();
+    const std::pair<const QString&, const QMap<QString, QString>&> texts[] = {
+        {kInputs, c.inputs}, {kMfs, c.mfs}, {kResults, c.results}, {kTableFields, c.tableFields}};
+    for (const auto& [name, map] : texts) {
+        requireFields(map, name, newest.byName[name]);
+        for (auto it = map.cbegin(); it != map.cend(); ++it) requireShort(*it, name, it.key());
+    }
+    QStringList groups;
+    for (const OptionGroupRow& g : newest.options) groups << g.key;
+    groups.sort();
+    requireFields(c.options, kOptions, groups);
+    for (const OptionGroupRow& g : newest.options) {
+        const QString& chosen = c.options[g.key];
+        requireShort(chosen, kOptions, g.key);
+        if (!chosen.isEmpty() && !g.options.contains(chosen)) throw unknownOption(g.key, chosen);
+    }
+    requireFields(c.sources, kSources, newest.byName[kSources]);
+    for (auto it = c.sources.cbegin(); it != c.sources.cend(); ++it) {
+        if (it->row < -1 || it->row >= kMaxRow) throw rowOutOfRange(it.key());
+        const QString where = kSources + u'.' + it.key();
+        requireShort(it->caption, where, u"caption"_s);
+        requireShort(it->workbook, where, u"workbook"_s);
+    }
+    requireFields(c.view, kView, newest.byName[kView], true);
+    const QMap<QString, QString> object = objectTexts(c.object);
+    requireFields(object, kObject, newest.byName[kObject]);
+    for (auto it = object.cbegin(); it != object.cend(); ++it) requireShort(*it, kObject, it.key());
+    // Every picked field is written, null when its pick is not recorded.
+    if (byName<pickedFields>() != newest.byName[kPicks])
+        throw Failure(u"список полей раздела «%1» не тот, что читает программа"_s.arg(kPicks));
+    for (const QString& name : byName<pickedFields>()) {
+        const auto it = c.picks.constFind(name);
+        if (it == c.picks.cend()) continue;
+        const QString where = kPicks + u'.' + name;
+        requireShort(it->caption, where, u"caption"_s);
+        requireShort(it->value, where, u"value"_s);
+    }
 }
 
 // Where a saved row is now: its index while the caption there is the same, else the first row
@@ -504,21 +600,7 @@ QString rowCaption(const tables::Table& table, const QString& dataSource, int ro
     return table.rows[row].value(column);
 }
 
-namespace {
-
-// A list of fields in the order of their names: a map filled in this order grows at its end,
-// without a search.
-template <const QStringList& (*fields)()>
-const QStringList& byName() {
-    static const QStringList sorted = [] {
-        QStringList out = fields();
-        out.sort();
-        return out;
-    }();
-    return sorted;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 Calculation capture(const CalculationPort& port) {
     Calculation c;
@@ -582,52 +664,81 @@ QStringList apply(CalculationPort& port, const Calculation& c) {
     return warnings;
 }
 
-namespace {
-
-QJsonObject toJsonObject(const Calculation& c) {
-    const auto object = [](const QMap<QString, QString>& map) {
-        QJsonObject o;
-        for (auto it = map.cbegin(); it != map.cend(); ++it) o.insert(it.key(), it.value());
-        return o;
-    };
-    QJsonObject root;
-    root.insert(u"format"_s, formatName());
-    root.insert(u"version"_s, kFormatVersion);
-    root.insert(u"program"_s, version::programTitle());
-    root.insert(u"saved"_s, QDateTime::currentDateTime().toString(Qt::ISODate));
-    root.insert(kInputs, object(c.inputs));
-    root.insert(kOptions, object(c.options));
-    root.insert(kMfs, object(c.mfs));
-    QJsonObject sources;
-    for (auto it = c.sources.cbegin(); it != c.sources.cend(); ++it)
-        sources.insert(it.key(), QJsonObject{{u"row"_s, it->row},
-                                             {u"caption"_s, it->caption},
-                                             {u"workbook"_s, it->workbook}});
-    root.insert(kSources, sources);
-    root.insert(kTableFields, object(c.tableFields));
-    root.insert(kResults, object(c.results));
-    QJsonObject view;
-    for (auto it = c.view.cbegin(); it != c.view.cend(); ++it) view.insert(it.key(), it.value());
-    root.insert(kView, view);
-    QJsonObject objectData;
-    for (const ObjectField& f : objectFields())
-        objectData.insert(QString::fromUtf16(f.key), c.object.*f.member);
-    root.insert(kObject, objectData);
-    QJsonObject picks;
-    for (const QString& name : pickedFields()) {
-        const auto it = c.picks.constFind(name);
-        picks.insert(name, it == c.picks.cend()
-                               ? QJsonValue()
-                               : QJsonObject{{u"caption"_s, it->caption}, {u"value"_s, it->value}});
-    }
-    root.insert(kPicks, picks);
-    return root;
-}
-
-}  // namespace
-
 QByteArray toJson(const Calculation& c) {
-    return QJsonDocument(toJsonObject(c)).toJson(QJsonDocument::Indented);
+    JsonText json;
+    const auto texts = [&json](const QMap<QString, QString>& map) {
+        json.open();
+        for (auto it = map.cbegin(); it != map.cend(); ++it) json.member(it.key(), it.value());
+        json.close();
+    };
+    // The members of a table row and of a pick are written in the order of their names.
+    const auto sources = [&] {
+        json.open();
+        for (auto it = c.sources.cbegin(); it != c.sources.cend(); ++it) {
+            json.key(it.key());
+            json.open();
+            json.member(u"caption", it->caption);
+            json.key(u"row");
+            json.number(it->row);
+            json.member(u"workbook", it->workbook);
+            json.close();
+        }
+        json.close();
+    };
+    const auto view = [&] {
+        json.open();
+        for (auto it = c.view.cbegin(); it != c.view.cend(); ++it) {
+            json.key(it.key());
+            json.boolean(it.value());
+        }
+        json.close();
+    };
+    const auto picks = [&] {
+        json.open();
+        for (const QString& name : byName<pickedFields>()) {
+            json.key(name);
+            const auto it = c.picks.constFind(name);
+            if (it == c.picks.cend()) {
+                json.null();
+                continue;
+            }
+            json.open();
+            json.member(u"caption", it->caption);
+            json.member(u"value", it->value);
+            json.close();
+        }
+        json.close();
+    };
+    const QString saved = QDateTime::currentDateTime().toString(Qt::ISODate);
+    struct Section {
+        QStringView name;
+        std::function<void()> write;
+    };
+    std::array<Section, 13> sections = {{
+        {u"format", [&] { json.string(formatName()); }},
+        {u"version", [&] { json.number(kFormatVersion); }},
+        {u"program", [&] { json.string(version::programTitle()); }},
+        {u"saved", [&] { json.string(saved); }},
+        {kInputs, [&] { texts(c.inputs); }},
+        {kOptions, [&] { texts(c.options); }},
+        {kMfs, [&] { texts(c.mfs); }},
+        {kSources, sources},
+        {kTableFields, [&] { texts(c.tableFields); }},
+        {kResults, [&] { texts(c.results); }},
+        {kView, view},
+        {kObject, [&] { texts(objectTexts(c.object)); }},
+        {kPicks, picks},
+    }};
+    // The sections in the order of their names, as a JSON object keeps its keys.
+    std::sort(sections.begin(), sections.end(),
+              [](const Section& a, const Section& b) { return a.name < b.name; });
+    json.open();
+    for (const Section& s : sections) {
+        json.key(s.name);
+        s.write();
+    }
+    json.close();
+    return json.take();
 }
 
 namespace {
@@ -725,18 +836,15 @@ bool writeFile(const QString& path, const Calculation& calculation, QString* err
                 info.fileName(), why, messages::fileKept(existed));
         return false;
     };
-    // What is written must open again: the same checks as reading, before the first byte. They
-    // are made on the JSON object the text is written from; the text itself is Qt's writing of
-    // that object, which Qt's reader takes back whole.
-    const QJsonObject root = toJsonObject(calculation);
-    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    const QByteArray bytes = toJson(calculation);
     if (bytes.size() > kMaxFileBytes)
         return fail(
             u"расчет занял бы %1 МБ, а файл расчета может быть не больше %2 МБ; "
             u"сократите длинные тексты полей"_s.arg((bytes.size() + (1 << 20) - 1) >> 20)
                 .arg(kMaxFileBytes >> 20));
+    // What is written must open again: checked before the first byte reaches the disk.
     try {
-        parseRoot(root);
+        requireReadable(calculation);
     } catch (const Failure& f) {
         return fail(u"такой файл нельзя было бы открыть: "_s + f.why());
     }

@@ -111,6 +111,8 @@ class DocumentTest : public QObject {
     void badFiles();
     void unreadableFiles();
     void saveIsAtomic();
+    void refusedBeforeWriting_data();
+    void refusedBeforeWriting();
     void designLengths_data();
     void designLengths();
     void utilisationBands_data();
@@ -145,6 +147,12 @@ void DocumentTest::roundTrip_data() {
     Calculation control = startCalculation();
     control.inputs[u"txtVm"_s] = u"\u0001\u001f\u007f\b\f\r\u2028 \\u0041 é"_s;
     QTest::newRow("control characters") << control;
+    Calculation picked = oddExample();
+    picked.picks = {{u"txtG1"_s, {u"Подвеска «КС-070»"_s, u"1,59"_s}},
+                    {u"txtGg8"_s, {u"\"\\\t😀"_s, QString()}}};
+    picked.object.note =
+        u"пара: \xd83d\xde00, одна: "_s + QChar(0xd83d) + u" и "_s + QChar(0xde00) + u'.';
+    QTest::newRow("picks and lone surrogates") << picked;
 }
 
 void DocumentTest::roundTrip() {
@@ -155,6 +163,11 @@ void DocumentTest::roundTrip() {
     const QString path = dir.filePath(u"расчет.vardo"_s);
     QString error;
     QVERIFY2(writeFile(path, calculation, &error), qPrintable(error));
+    // Byte for byte what Qt's own JSON writer makes of the same object.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    QCOMPARE(QJsonDocument::fromJson(written).toJson(), written);
     const std::optional<Calculation> back = readFile(path, &error);
     QVERIFY2(back, qPrintable(error));
     QCOMPARE(back->inputs, calculation.inputs);
@@ -527,6 +540,52 @@ void DocumentTest::saveIsAtomic() {
     QVERIFY2(error.contains(u"нет папки"_s), qPrintable(error));
     QVERIFY(writeFile(path, momentExample(), &error));
     QVERIFY(*readFile(path, &error) == momentExample());
+}
+
+void DocumentTest::refusedBeforeWriting_data() {
+    QTest::addColumn<Calculation>("calculation");
+    const auto changed = [](const std::function<void(Calculation&)>& change) {
+        Calculation c = momentExample();
+        change(c);
+        return c;
+    };
+    const QString overlong(kMaxTextLength + 1, u'я');
+    QTest::newRow("input too long")
+        << changed([&](Calculation& c) { c.inputs[u"txtL3"_s] = overlong; });
+    QTest::newRow("note too long") << changed([&](Calculation& c) { c.object.note = overlong; });
+    QTest::newRow("row caption too long")
+        << changed([&](Calculation& c) { c.sources[u"Data3"_s].caption = overlong; });
+    QTest::newRow("pick too long") << changed([&](Calculation& c) {
+        c.picks[u"txtGg2"_s] = {u"подвеска"_s, overlong};
+    });
+    QTest::newRow("row past any table")
+        << changed([](Calculation& c) { c.sources[u"Data1"_s].row = tables::kMaxTableCells; });
+    QTest::newRow("row below -1") << changed(
+        [](Calculation& c) { c.sources[u"Data8"_s].row = -2; });
+    QTest::newRow("option of another group")
+        << changed([](Calculation& c) { c.options[u"Frame3"_s] = u"Option9"_s; });
+    QTest::newRow("input missing") << changed([](Calculation& c) { c.inputs.remove(u"txtVm"_s); });
+    QTest::newRow("unknown input")
+        << changed([](Calculation& c) { c.inputs[u"txtL9"_s] = u"1"_s; });
+    QTest::newRow("panel flag missing")
+        << changed([](Calculation& c) { c.view.remove(u"Frame2"_s); });
+}
+
+void DocumentTest::refusedBeforeWriting() {
+    // State: a calculation that reading would refuse. Action: save it, new and over an old file.
+    // Expected: refused with reading's own reason; no new file, the old one unchanged.
+    QFETCH(Calculation, calculation);
+    QString readingSays;
+    QVERIFY(!fromJson(toJson(calculation), &readingSays));
+    QTemporaryDir dir;
+    QString error;
+    QVERIFY(!writeFile(dir.filePath(u"новый.vardo"_s), calculation, &error));
+    QVERIFY2(error.contains(u"нельзя было бы открыть: "_s + readingSays), qPrintable(error));
+    QVERIFY(QDir(dir.path()).isEmpty());
+    const QString old = dir.filePath(u"старый.vardo"_s);
+    QVERIFY(writeFile(old, momentExample(), &error));
+    QVERIFY(!writeFile(old, calculation, &error));
+    QVERIFY(*readFile(old, &error) == momentExample());
 }
 
 void DocumentTest::designLengths_data() {
