@@ -180,7 +180,7 @@ bool DocumentController::save(const QString& chosenPath) {
     stamp_ = std::move(stamp);
     RecentFiles::add(path_);
     markSaved(calculation, calculation);
-    Q_EMIT saved();
+    Q_EMIT saved(calculation);
     return true;
 }
 

@@ -115,8 +115,9 @@ class DocumentController : public QObject {
     void opened();
     // "Новый расчет" emptied the sheet.
     void cleared();
-    // The calculation was written into its file, path().
-    void saved();
+    // The calculation was written into its file, path(); `sheet` is what it holds, the sheet as
+    // it is now.
+    void saved(const document::Calculation& sheet);
 
   private:
     // Every load field recorded as never picked: the start of a new calculation.

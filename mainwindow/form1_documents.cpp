@@ -115,9 +115,12 @@ QString Form1::readFileAt(const QString& path, bool calculationToo) const {
     if (const QString open = document_->path();
         calculationToo && !open.isEmpty() && isSameFile(path, open))
         return u"файл расчета «"_s + QFileInfo(open).fileName() + u"»"_s;
+    // The file is looked at once, and each table's file beside it.
+    const QString identity = fileIdentity(path);
+    if (identity.isEmpty()) return {};
     for (const QString& name : document::dataSources())
         if (const auto* source = qobject_cast<tables::DataSource*>(controls_.value(name)))
-            if (!source->fileName().isEmpty() && isSameFile(path, source->fileName()))
+            if (!source->fileName().isEmpty() && fileIdentity(source->fileName()) == identity)
                 return u"справочную таблицу «"_s + QFileInfo(source->fileName()).fileName() +
                        u"»"_s;
     return {};

@@ -157,8 +157,13 @@ void Form1::wireEdit() {
         });
     }
     connect(document_, &DocumentController::opened, history_, &SheetHistory::restart);
-    connect(document_, &DocumentController::saved, history_, &SheetHistory::setClean);
-    connect(document_, &DocumentController::cleared, history_, &SheetHistory::setClean);
+    // A save has just captured the sheet: the history takes that, not a capture of its own.
+    connect(document_, &DocumentController::saved, history_,
+            [this](const document::Calculation& sheet) {
+                history_->setClean(SheetHistory::State{sheet, assist_->marks().memory()});
+            });
+    connect(document_, &DocumentController::cleared, history_,
+            qOverload<>(&SheetHistory::setClean));
     connect(assist_, &SheetAssist::gradeWindowCreated, this, [this](GradeWindow* grades) {
         connect(grades, &GradeWindow::applying, history_, [this](const QString& grade) {
             history_->begin(u"марку «"_s + grade + u"» из «Подбор ригеля»"_s);

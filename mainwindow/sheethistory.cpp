@@ -84,12 +84,15 @@ void SheetHistory::commit() {
 }
 
 void SheetHistory::record() {
+    record(capture_());
+}
+
+void SheetHistory::record(State now) {
     QString text = !typingField_.isEmpty() ? typingName_ : name_;
     const bool typed = !typingField_.isEmpty();
     typingField_.clear();
     typingName_.clear();
     name_.clear();
-    State now = capture_();
     if (now == current_) {
         if (typed) Q_EMIT actionsChanged();
         return;
@@ -121,6 +124,12 @@ void SheetHistory::restart() {
 
 void SheetHistory::setClean() {
     commit();
+    stack_.setClean();
+}
+
+void SheetHistory::setClean(State now) {
+    deferred_.stop();
+    record(std::move(now));
     stack_.setClean();
 }
 

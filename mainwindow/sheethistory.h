@@ -74,6 +74,8 @@ class SheetHistory : public QObject {
     void restart();
     // The sheet as it is now is what its file holds (saved, or a new calculation's start).
     void setClean();
+    // The same, with the sheet as it is now already taken (a save has just captured it).
+    void setClean(State now);
 
     // Undo and redo of the sheet; what is being typed is a step of its own first.
     void undo();
@@ -86,6 +88,7 @@ class SheetHistory : public QObject {
   private:
     class Step;
     void record();
+    void record(State now);
     void put(const State& state);
 
     Capture capture_;
