@@ -49,10 +49,10 @@ std::optional<GradeRows> findGradeRows(const CrossbeamTables& tables,
     };
     GradeRows out;
     for (const auto& l : lookups) {
-        const QString workbook = QString::fromUtf16(l.workbook);
-        const QString symbol = QString::fromUtf16(l.symbol);
+        // (Named only when something is missing.)
+        const auto workbook = [&l] { return QString::fromUtf16(l.workbook); };
         if (l.table.rowCount() == 0) {
-            if (why) *why = u"таблица «"_s + workbook + u"» не прочитана"_s;
+            if (why) *why = u"таблица «"_s + workbook() + u"» не прочитана"_s;
             return std::nullopt;
         }
         if (l.value == &GradeRows::gpg && iceColumn < 0) {
@@ -61,12 +61,14 @@ std::optional<GradeRows> findGradeRows(const CrossbeamTables& tables,
         }
         const int r = rowOf(l.table, l.columns.caption, grade);
         if (r < 0) {
-            if (why) *why = u"в таблице «"_s + workbook + u"» нет строки марки"_s;
+            if (why) *why = u"в таблице «"_s + workbook() + u"» нет строки марки"_s;
             return std::nullopt;
         }
         const QString cell = l.table.rows[r].value(l.columns.value).trimmed();
         if (cell.isEmpty()) {
-            if (why) *why = u"в таблице «"_s + workbook + u"» у марки нет значения "_s + symbol;
+            if (why)
+                *why = u"в таблице «"_s + workbook() + u"» у марки нет значения "_s +
+                       QString::fromUtf16(l.symbol);
             return std::nullopt;
         }
         out.*(l.value) = cell;

@@ -123,9 +123,15 @@ MfsRow mfsRowOf(const Calculation& c, const tables::Table& t) {
 
 std::optional<SheetRowsOwner> sheetRowsOwner(const Calculation& c, const CrossbeamTables& t,
                                              std::span<const catalogue::Series> seriesTable) {
-    const auto same = [](const QString& a, const QString& b) {
-        const std::optional<Fixed> x = parseFixed(a), y = parseFixed(b);
-        return x && y && *x == *y;
+    // A row's values are the sheet's when each is the same number; a sheet value that is no
+    // number is no row's.
+    const std::optional<Fixed> gp = parseFixed(c.inputs.value(names::txtGp)),
+                               gpg = parseFixed(c.inputs.value(names::txtGpg)),
+                               pp = parseFixed(c.inputs.value(names::txtPp));
+    if (!gp || !gpg || !pp) return std::nullopt;
+    const auto same = [](const QString& cell, Fixed sheet) {
+        const std::optional<Fixed> x = parseFixed(cell);
+        return x && *x == sheet;
     };
     const catalogue::Series& own = series(c, seriesTable);
     QList<const catalogue::Series*> order{&own};
@@ -137,9 +143,7 @@ std::optional<SheetRowsOwner> sheetRowsOwner(const Calculation& c, const Crossbe
             if (caption.trimmed().isEmpty()) continue;
             const std::optional<GradeRows> rows =
                 findGradeRows(t, *s, caption, iceColumn(c), nullptr);
-            if (rows && same(rows->gp, c.inputs.value(names::txtGp)) &&
-                same(rows->gpg, c.inputs.value(names::txtGpg)) &&
-                same(rows->pp, c.inputs.value(names::txtPp)))
+            if (rows && same(rows->gp, *gp) && same(rows->gpg, *gpg) && same(rows->pp, *pp))
                 return SheetRowsOwner{s, caption};
         }
     }
