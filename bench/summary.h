@@ -116,11 +116,14 @@ class MedianCollector : public benchmark::ConsoleReporter {
 };
 
 // Runs the registered benchmarks with the defaults of the bench command (7 repetitions, medians
-// only) unless the command line says otherwise; returns false when the command line was wrong.
-inline bool runBenchmarks(int argc, char** argv, MedianCollector& collector) {
+// only) and a program's own (`more`) unless the command line says otherwise; returns false when
+// the command line was wrong.
+inline bool runBenchmarks(int argc, char** argv, MedianCollector& collector,
+                          std::vector<std::string> more = {}) {
     std::vector<std::string> defaults = {"--benchmark_repetitions=7",
                                          "--benchmark_report_aggregates_only=true",
                                          "--benchmark_min_time=0.05"};
+    defaults.insert(defaults.end(), more.begin(), more.end());
     // Counting: one repetition, the instructions being the same in every one; long enough that
     // what runs once (first allocations, lazy set-up) weighs little per body.
     if (countingInstructions())
