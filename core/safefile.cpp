@@ -330,15 +330,22 @@ int resolveForWriting(const QByteArray& path, QByteArray* target, bool* exists,
     }
 }
 
-// A new empty file with a short name in folder, readable and writable as a new file of the user
-// is (the umask applies): the name of the target may already be as long as names can be.
-int createTemporary(const QByteArray& folder, QByteArray* name) {
+// A name for a temporary file in folder: short, since the target's may already be as long as
+// names can be.
+QByteArray temporaryName(const QByteArray& folder) {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray candidate = folder + "/.vardo-";
+    for (int i = 0; i < 6; ++i)
+        candidate += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+    return candidate;
+}
+
+// A new empty file with a temporary name in folder, readable and writable as a new file of the
+// user is (the umask applies).
+int createTemporary(const QByteArray& folder, QByteArray* name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        QByteArray candidate = folder + "/.vardo-";
-        for (int i = 0; i < 6; ++i)
-            candidate += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+        const QByteArray candidate = temporaryName(folder);
         int fd;
         do {
             fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
@@ -353,6 +360,42 @@ int createTemporary(const QByteArray& folder, QByteArray* name) {
     errno = EEXIST;
     return -1;
 }
+
+// The same without a name (Linux): the file is named only once it is complete (nameTemporary),
+// so that a write cut short, by a crash or a power cut, leaves nothing behind in the folder; it
+// also costs the disk less. -1 where the system or the file system cannot make one.
+int createUnnamed(const QByteArray& folder) {
+#ifdef O_TMPFILE
+    int fd;
+    do {
+        fd = ::open(folder.constData(), O_WRONLY | O_TMPFILE | O_CLOEXEC | O_NOCTTY, 0666);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+#else
+    Q_UNUSED(folder);
+    return -1;
+#endif
+}
+
+// Gives the unnamed file fd a temporary name in folder; 0, or the error (no /proc to name it by,
+// say).
+int nameTemporary(int fd, const QByteArray& folder, QByteArray* name) {
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray candidate = temporaryName(folder);
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, candidate.constData(),
+                     AT_SYMLINK_FOLLOW) == 0) {
+            *name = candidate;
+            return 0;
+        }
+        if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+}
+
+// writeFileAtomically, the temporary file made unnamed first where it can be.
+bool writeAtomically(const QString& path, QByteArrayView bytes, QString* reason, FileStamp* stamp,
+                     bool unnamedFirst);
 
 }  // namespace
 
@@ -400,6 +443,13 @@ FileRead readRegularFile(const QString& path, qint64 maxBytes, FileStamp* stamp)
 
 bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason,
                          FileStamp* stamp) {
+    return writeAtomically(path, bytes, reason, stamp, true);
+}
+
+namespace {
+
+bool writeAtomically(const QString& path, QByteArrayView bytes, QString* reason, FileStamp* stamp,
+                     bool unnamedFirst) {
     const auto fail = [reason](const QString& why) {
         if (reason) *reason = why;
         return false;
@@ -431,14 +481,15 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
     const qsizetype slash = target.lastIndexOf('/');
     const QByteArray nativeFolder =
         slash < 0 ? QByteArray(".") : (slash == 0 ? QByteArray("/") : target.left(slash));
-    QByteArray temporary;
-    const int fd = createTemporary(nativeFolder, &temporary);
+    QByteArray temporary;  // empty while the file has no name
+    const int unnamed = unnamedFirst ? createUnnamed(nativeFolder) : -1;
+    const int fd = unnamed >= 0 ? unnamed : createTemporary(nativeFolder, &temporary);
     if (fd < 0) return fail(describeSystemError(errno, folder));
     Descriptor file(fd);
     const auto abandon = [&](int error) {
         const QString why = describeSystemError(error, folder);
         file.close();
-        ::unlink(temporary.constData());
+        if (!temporary.isEmpty()) ::unlink(temporary.constData());
         return fail(why);
     };
 
@@ -465,6 +516,15 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
         synced = ::fsync(fd);
     } while (synced != 0 && errno == EINTR);
     if (synced != 0) return abandon(errno);
+    if (temporary.isEmpty()) {
+        if (nameTemporary(fd, nativeFolder, &temporary) != 0) {
+            // It cannot be named so (no /proc, say): written again into a file named from the
+            // start. The unnamed one goes with its descriptor.
+            file.close();
+            return writeAtomically(path, bytes, reason, stamp, false);
+        }
+        // Its name is on the disk with the rename's, synced below.
+    }
     if (const int error = file.close()) {
         ::unlink(temporary.constData());
         return fail(describeSystemError(error, folder));
@@ -488,6 +548,8 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* rea
     }
     return true;
 }
+
+}  // namespace
 
 QString describeNonRegular(const QString& path) {
     struct stat st;
@@ -655,6 +717,13 @@ FileRead readRegularFile(const QString& path, qint64 maxBytes, FileStamp* stamp)
 
 bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason,
                          FileStamp* stamp) {
+    return writeAtomically(path, bytes, reason, stamp, true);
+}
+
+namespace {
+
+bool writeAtomically(const QString& path, QByteArrayView bytes, QString* reason, FileStamp* stamp,
+                     bool unnamedFirst) {
     const auto fail = [reason](const QString& why) {
         if (reason) *reason = why;
         return false;

@@ -2,8 +2,9 @@
 // Every file the program reads or writes goes through here.
 //
 //   readRegularFile:     open without blocking --fstat--> only a regular file, at most maxBytes
-//   writeFileAtomically: the real file behind any links --> a temporary file beside it, every
-//                        byte written and synced --> renamed over the old file
+//   writeFileAtomically: the real file behind any links --> a temporary file beside it (on
+//                        Linux without a name until complete), every byte written and synced
+//                        --> renamed over the old file, the folder synced
 //
 // Reading never waits on a FIFO or a device and never takes more memory than its bound. Writing
 // never replaces anything that is not a regular file and never leaves half a file: on any

@@ -120,6 +120,25 @@ class DiskFullTest : public QObject {
         QCOMPARE(entries(folder), QStringList{u"расчет.vardo"_s});
     }
 
+    void savedWithoutProc() {
+        // State: no /proc (a container may have none), so that a temporary file made without a
+        // name cannot be given one. Action: save anew and over the file. Expected: saved whole
+        // both times, nothing left over.
+        const QString folder = freshFolder("noproc");
+        if (::mount("vardo-noproc", "/proc", "tmpfs", MS_NOSUID | MS_NODEV, "size=4k") != 0)
+            QSKIP("cannot mount a tmpfs over /proc");
+        const QString path = QDir(folder).filePath(u"расчет.vardo"_s);
+        QString error;
+        doc::Calculation c = calculation();
+        const bool created = doc::writeFile(path, c, &error);
+        c.inputs[u"txtProlet"_s] = u"24"_s;
+        const bool replaced = created && doc::writeFile(path, c, &error);
+        ::umount2("/proc", MNT_DETACH);
+        QVERIFY2(replaced, qPrintable(error));
+        QVERIFY(doc::readFile(path, &error) == c);
+        QCOMPARE(entries(folder), QStringList{u"расчет.vardo"_s});
+    }
+
     void reportKeepsTheOldOutput_data() {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("output");
