@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include <QJsonDocument>
+
 #include "document/calculation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,8 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (why.isEmpty()) std::abort();
         return 0;
     }
-    // What was accepted is written as the program writes it and must read back unchanged.
-    const std::optional<doc::Calculation> again = doc::fromJson(doc::toJson(*calculation), &why);
+    // What was accepted is written as the program writes it and must read back unchanged, the
+    // text byte for byte as Qt's JSON writer writes the same object.
+    const QByteArray text = doc::toJson(*calculation);
+    const std::optional<doc::Calculation> again = doc::fromJson(text, &why);
     if (!again || !(*again == *calculation)) std::abort();
+    if (QJsonDocument::fromJson(text).toJson() != text) std::abort();
     return 0;
 }
