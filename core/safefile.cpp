@@ -717,13 +717,6 @@ FileRead readRegularFile(const QString& path, qint64 maxBytes, FileStamp* stamp)
 
 bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* reason,
                          FileStamp* stamp) {
-    return writeAtomically(path, bytes, reason, stamp, true);
-}
-
-namespace {
-
-bool writeAtomically(const QString& path, QByteArrayView bytes, QString* reason, FileStamp* stamp,
-                     bool unnamedFirst) {
     const auto fail = [reason](const QString& why) {
         if (reason) *reason = why;
         return false;
