@@ -73,6 +73,17 @@ GradeWindow* gradesAfter(Form1Fixture& f, User& user, const QStringList& typed) 
     return user.run(typed) ? openGrades(f) : nullptr;
 }
 
+// The worked example with its results gone stale: Text21 typed over, the moments computed again.
+const QStringList kStaleMoments = QStringList{u"Text21=3900"_s} + kMomentButtons;
+
+// The user's steps taken, the grade window refreshed and laid out as the event loop would.
+bool typedAndShown(Form1Fixture& f, User& user, const QStringList& steps) {
+    if (!user.run(steps)) return false;
+    f.window->assist().refreshNow();
+    QCoreApplication::processEvents();
+    return true;
+}
+
 CrossbeamCheck reportCheck(Form1Fixture& f) {
     const vardo::mainwindow::WindowPort port(f.window->sheet());
     const vardo::document::Report report(vardo::mainwindow::reportInputOf(port, {}));
@@ -361,8 +372,7 @@ void SheetAssistTest::gradeNoticePaintsAsAPlainLabel() {
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
-    GradeWindow* w = gradesAfter(
-        f, user, QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtLp=185"_s});
+    GradeWindow* w = gradesAfter(f, user, kStaleMoments + QStringList{u"txtLp=185"_s});
     QVERIFY(w);
     w->layout()->setEnabled(false);  // the label keeps the size given here
     auto* notice = w->findChild<QLabel*>(u"notice"_s);
@@ -424,16 +434,13 @@ void SheetAssistTest::gradeWindowOnScreenAsPaintedWhole() {
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
-    GradeWindow* w = gradesAfter(
-        f, user, QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtVm=10"_s});
+    GradeWindow* w = gradesAfter(f, user, kStaleMoments + QStringList{u"txtVm=10"_s});
     QVERIFY(w);
     // Action: Lр typed back and forth: the notice grows and shrinks, every cell changes.
     // Expected: each time, what is on screen (the backing store) is the window painted whole.
     for (const QString& lp : {u"185"_s, u"18"_s, u"185"_s, u"18"_s, u"185"_s, u"18"_s}) {
         if (lp == u"18"_s) w->resize(w->minimumSize());
-        QVERIFY(user.run({u"txtLp="_s + lp}));
-        f.window->assist().refreshNow();
-        QCoreApplication::processEvents();
+        QVERIFY(typedAndShown(f, user, {u"txtLp="_s + lp}));
         QCOMPARE(
             w->screen()->grabWindow(w->winId()).toImage().convertToFormat(QImage::Format_RGB32),
             w->grab().toImage().convertToFormat(QImage::Format_RGB32));
@@ -446,14 +453,11 @@ void SheetAssistTest::gradeReasonsTypedBackAreShownAsGivenAnew() {
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
-    GradeWindow* w = gradesAfter(
-        f, user, QStringList{u"Text21=3900"_s} + kMomentButtons + QStringList{u"txtVm=10"_s});
+    GradeWindow* w = gradesAfter(f, user, kStaleMoments + QStringList{u"txtVm=10"_s});
     QVERIFY(w);
     w->resize(w->minimumSize());
     const auto typeLp = [&](const QString& lp) {
-        QVERIFY(user.run({u"txtLp="_s + lp}));
-        f.window->assist().refreshNow();
-        QCoreApplication::processEvents();
+        QVERIFY(typedAndShown(f, user, {u"txtLp="_s + lp}));
     };
     typeLp(u"185"_s);
     auto* reasons = w->findChild<QPlainTextEdit*>(u"reasons"_s);
@@ -953,17 +957,13 @@ void SheetAssistTest::screenshots() {
         f, user, QStringList{u"txtVm=10"_s, u"Text21=1000"_s, u"Text22=300"_s} + kMomentButtons);
     QVERIFY(w);
     QVERIFY(w->grab().save(folder + u"/grades-passing.png"_s));
-    QVERIFY(user.run(QStringList{u"Text21=900000"_s} + kMomentButtons));
-    f.window->assist().refreshNow();
-    QCoreApplication::processEvents();  // the layout takes the new lines
+    QVERIFY(typedAndShown(f, user, QStringList{u"Text21=900000"_s} + kMomentButtons));
     QVERIFY(w->grab().save(folder + u"/grades-failing.png"_s));
     // Typed back and forth in a window at its least size: longer notice above, the reasons
     // scrolled below, then as before.
     w->resize(w->minimumSize());
     for (const QString& lp : {u"185"_s, u"18"_s, u"185"_s}) {
-        QVERIFY(user.run({u"txtLp="_s + lp}));
-        f.window->assist().refreshNow();
-        QCoreApplication::processEvents();
+        QVERIFY(typedAndShown(f, user, {u"txtLp="_s + lp}));
         QVERIFY(w->grab().save(folder + u"/grades-lp"_s + lp + u".png"_s));
     }
     QVERIFY(user.run({u"txtLp=17"_s, u"txtVm=25.5"_s}));
