@@ -6,6 +6,7 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 #ifdef Q_OS_WIN
@@ -481,8 +482,11 @@ bool writeAtomically(const QString& path, QByteArrayView bytes, QString* reason,
     const qsizetype slash = target.lastIndexOf('/');
     const QByteArray nativeFolder =
         slash < 0 ? QByteArray(".") : (slash == 0 ? QByteArray("/") : target.left(slash));
+    // Once an unnamed file could not be named here, the files are named from the start: not
+    // written twice on every save.
+    static std::atomic<bool> namingWorks{true};
     QByteArray temporary;  // empty while the file has no name
-    const int unnamed = unnamedFirst ? createUnnamed(nativeFolder) : -1;
+    const int unnamed = unnamedFirst && namingWorks ? createUnnamed(nativeFolder) : -1;
     const int fd = unnamed >= 0 ? unnamed : createTemporary(nativeFolder, &temporary);
     if (fd < 0) return fail(describeSystemError(errno, folder));
     Descriptor file(fd);
@@ -521,6 +525,7 @@ bool writeAtomically(const QString& path, QByteArrayView bytes, QString* reason,
             // It cannot be named so (no /proc, say): written again into a file named from the
             // start. The unnamed one goes with its descriptor.
             file.close();
+            namingWorks = false;
             return writeAtomically(path, bytes, reason, stamp, false);
         }
         // Its name is on the disk with the rename's, synced below.
