@@ -118,6 +118,7 @@ class SheetAssistTest : public QObject {
     void gradeWindowShowsTheWorkedCheck();
     void gradeWindowFollowsTheSheet();
     void gradeWindowKeepsWhatDidNotChange();
+    void gradeNoticeMeasuresAsAPlainLabel_data();
     void gradeNoticeMeasuresAsAPlainLabel();
     void gradeNoticePaintsAsAPlainLabel_data();
     void gradeNoticePaintsAsAPlainLabel();
@@ -317,8 +318,32 @@ void SheetAssistTest::gradeWindowKeepsWhatDidNotChange() {
     QCOMPARE(length->text(), u"не входит"_s);
 }
 
+void SheetAssistTest::gradeNoticeMeasuresAsAPlainLabel_data() {
+    QTest::addColumn<QStringList>("typed");  // Lр typed in turn, the notice measured after each
+    QTest::addColumn<QString>("text");       // "" keeps the window's own notice
+    QTest::addColumn<qreal>("scale");        // of the font's size
+    QTest::addColumn<int>("minimumWidth");
+    QTest::newRow("typed back and forth") << QStringList{u"185"_s, u"18"_s, u"185"_s} << QString()
+                                          << 1.0 << 0;
+    QTest::newRow("larger font") << QStringList{u"185"_s} << QString() << 1.5 << 0;
+    QTest::newRow("smaller font") << QStringList{u"185"_s} << QString() << 0.83 << 0;
+    QTest::newRow("a minimum width") << QStringList{u"185"_s} << QString() << 1.0 << 300;
+    QTest::newRow("empty lines, tab, return, last break")
+        << QStringList{u"185"_s} << u"Первая\n\nтретья\tс табуляцией\rи возвратом\n"_s << 1.1 << 0;
+    QTest::newRow("one word longer than a line")
+        << QStringList{u"185"_s} << u"— Пролёт_без_единого_пробела_длиннее_строки"_s << 1.2 << 0;
+    QTest::newRow("one line, narrowed to a half")
+        << QStringList{u"185"_s} << u"Замечание в одну строку средней длины."_s << 1.0 << 0;
+    QTest::newRow("one line, narrowed to a quarter")
+        << QStringList{u"185"_s} << u"Замечание в одну строку."_s << 1.0 << 0;
+}
+
 void SheetAssistTest::gradeNoticeMeasuresAsAPlainLabel() {
     // State: the worked example, the grades shown.
+    QFETCH(QStringList, typed);
+    QFETCH(QString, text);
+    QFETCH(qreal, scale);
+    QFETCH(int, minimumWidth);
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
@@ -327,25 +352,25 @@ void SheetAssistTest::gradeNoticeMeasuresAsAPlainLabel() {
     GradeWindow* w = openGrades(f);
     QVERIFY(w);
     auto* notice = w->findChild<QLabel*>(u"notice"_s);
-    // Action: notices typed back and forth, then a larger font. Expected: the sizes a new label
-    // with the same text, font and style measures.
-    for (const QString& step : {u"185"_s, u"18"_s, u"185"_s, u"font"_s}) {
-        if (step == u"font"_s) {
-            QFont larger = notice->font();
-            larger.setPointSizeF(larger.pointSizeF() * 1.5);
-            notice->setFont(larger);
-        } else {
-            QVERIFY(user.run({u"txtLp="_s + step}));
-            f.window->assist().refreshNow();
-        }
+    QFont font = notice->font();
+    font.setPointSizeF(font.pointSizeF() * scale);
+    notice->setFont(font);
+    notice->setMinimumWidth(minimumWidth);
+    // Action: each Lр typed (or the text given). Expected: the sizes a new label with the same
+    // text, font, style and limits measures.
+    for (const QString& lp : typed) {
+        QVERIFY(user.run({u"txtLp="_s + lp}));
+        f.window->assist().refreshNow();
+        if (!text.isEmpty()) notice->setText(text);
         if (notice->text().isEmpty()) continue;  // at Lр 18 the worked example has no caveat
         QLabel plain(notice->text());
         plain.setWordWrap(true);
         plain.setStyleSheet(notice->styleSheet());
         plain.setFont(notice->font());
+        plain.setMinimumWidth(minimumWidth);
         QCOMPARE(notice->sizeHint(), plain.sizeHint());
         QCOMPARE(notice->minimumSizeHint(), plain.minimumSizeHint());
-        for (const int width : {200, 500, notice->width()})
+        for (const int width : {0, 1, 200, 500, notice->width()})
             QCOMPARE(notice->heightForWidth(width), plain.heightForWidth(width));
     }
 }
@@ -362,6 +387,8 @@ void SheetAssistTest::gradeNoticePaintsAsAPlainLabel_data() {
     QTest::newRow("tab, return, long word")
         << u"Замечание\tс табуляцией\rи возвратом:\n— Пролёт_без_единого_пробела_длиннее_строки"_s
         << QSize(120, 90) << int(Qt::AlignTop);
+    QTest::newRow("empty lines, last break, centred")
+        << u"Первая строка\n\nтретья строка, длиннее\n"_s << QSize(150, 120) << left;
 }
 
 void SheetAssistTest::gradeNoticePaintsAsAPlainLabel() {
@@ -501,11 +528,20 @@ void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate() {
     table->setFocus();
     if (narrowed >= 0) table->setColumnWidth(narrowed, 12);
     QCoreApplication::processEvents();
-    // Action: the table painted, then painted by Qt's own delegate.
+    // Action: the table measured and painted, then measured and painted by Qt's own delegate.
+    const auto* view = static_cast<const QAbstractItemView*>(table);
+    const auto sizes = [&] {
+        QList<int> hints;
+        for (int col = 0; col < table->columnCount(); ++col) hints << view->sizeHintForColumn(col);
+        for (int row = 0; row < table->rowCount(); ++row) hints << view->sizeHintForRow(row);
+        return hints;
+    };
+    const QList<int> ourSizes = sizes();
     const QImage ours = table->grab().toImage();
     table->setItemDelegate(new QStyledItemDelegate(table));
     const QImage standard = table->grab().toImage();
-    // Expected: the same pixels.
+    // Expected: the same column widths and row heights asked, the same pixels.
+    QCOMPARE(ourSizes, sizes());
     QCOMPARE(ours, standard);
 }
 
