@@ -302,6 +302,7 @@ void GradeWindow::fill() {
     // selected.
     QPlainTextEdit* const aside = reasons_;
     const bool focused = focusWidget() == aside;
+    const bool scrolled = aside->isVisible() && aside->verticalScrollBar()->isVisible();
     std::swap(reasons_, keptReasons_);
     std::swap(reasonsText_, keptReasonsText_);
     aside->hide();
@@ -319,14 +320,19 @@ void GradeWindow::fill() {
     // Else the editor lays its text out for the room it has, and again whenever its width changes
     // (its scrollbar comes or goes, the window's layout gives it another size). So the old text
     // goes first, the window is laid out with everything else it now shows, and the new text is
-    // laid out once in the room it is shown in (twice when it needs the scrollbar). It is set
-    // into the document itself, which lays out only the lines in sight.
+    // laid out once in the room it is shown in. It is set into the document itself, which lays
+    // out only the lines in sight. When the reasons shown before needed the scrollbar, the new
+    // ones most likely do too: they are laid out with the scrollbar in place, and the scrollbar
+    // is left to come and go as the text needs once they are (a text that does not need it is
+    // laid out a second time, without it).
     const bool shown = isVisible();
     if (shown && !reasonsText_.isEmpty()) reasons_->document()->clear();
     reasons_->setVisible(!reasons.isEmpty());
     if (shown) layout()->activate();
+    if (scrolled) reasons_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QTextDocument* document = reasons_->document();
     document->setPlainText(text);
+    reasons_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Each line's glyphs are kept between its paints, until it is laid out again.
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         block.layout()->setCacheEnabled(true);

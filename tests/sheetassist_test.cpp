@@ -483,8 +483,22 @@ void SheetAssistTest::gradeReasonsTypedBackAreShownAsGivenAnew() {
     GradeWindow* w = gradesAfter(f, user, kStaleMoments + QStringList{u"txtVm=10"_s});
     QVERIFY(w);
     w->resize(w->minimumSize());
+    // After each Lр typed: the reasons as Qt's own editor shows their text given anew in their
+    // place (the scrollbar or none, the lines in sight).
     const auto typeLp = [&](const QString& lp) {
         QVERIFY(typedAndShown(f, user, {u"txtLp="_s + lp}));
+        auto* shown = w->findChild<QPlainTextEdit*>(u"reasons"_s);
+        QPlainTextEdit fresh(w);
+        fresh.setReadOnly(true);
+        fresh.setFrameShape(QFrame::NoFrame);
+        fresh.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        fresh.setPalette(shown->palette());
+        fresh.setGeometry(shown->geometry());
+        fresh.show();
+        fresh.setPlainText(shown->document()->toRawText());
+        QCoreApplication::processEvents();  // the scrollbar comes or goes on the next turn
+        QCOMPARE(shown->verticalScrollBar()->isVisible(), fresh.verticalScrollBar()->isVisible());
+        QCOMPARE(shown->viewport()->grab().toImage(), fresh.viewport()->grab().toImage());
     };
     typeLp(u"185"_s);
     auto* reasons = w->findChild<QPlainTextEdit*>(u"reasons"_s);
@@ -504,6 +518,10 @@ void SheetAssistTest::gradeReasonsTypedBackAreShownAsGivenAnew() {
     QCOMPARE(reasons->textCursor().position(), 0);
     QCOMPARE(reasons->verticalScrollBar()->value(), 0);
     QCOMPARE(w->focusWidget(), reasons);
+    // Then new lengths, and the window made taller: the reasons with their scrollbar, then without.
+    typeLp(u"186"_s);
+    w->resize(w->width(), w->height() + 400);
+    typeLp(u"187"_s);
 }
 
 void SheetAssistTest::gradeTablePaintsAsTheStandardDelegate_data() {
