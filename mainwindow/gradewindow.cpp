@@ -362,21 +362,36 @@ void GradeWindow::showTable(const Table& table) {
     QFont bold;
     bold.setBold(true);
     qsizetype cells = 0, changed = 0;
+    QRect changedArea;  // of the cells rewritten, on the view as it is
     for (int r = 0; r < table.rows.size(); ++r) {
         for (int col = 0; col < table.rows[r].size(); ++col) {
             const Cell& cell = table.rows[r][col];
             const Cell* was = reshaped ? nullptr : &shown_.rows[r][col];
             ++cells;
-            if (!was || *was != cell) ++changed;
+            // A cell that looks as it did (its tooltip aside) is not painted again.
+            if (!was || was->text != cell.text || was->background != cell.background ||
+                was->bold != cell.bold) {
+                ++changed;
+                if (was)
+                    changedArea |= QRect(grades_->columnViewportPosition(col),
+                                         grades_->rowViewportPosition(r),
+                                         grades_->columnWidth(col), grades_->rowHeight(r));
+            }
             if (!was || was->text != cell.text || was->bold != cell.bold) columnChanged[col] = true;
             if (!was || was->text.count(u'\n') != cell.text.count(u'\n') || was->bold != cell.bold)
                 rowChanged[r] = true;
         }
     }
-    // Most cells new: the table is painted again as one piece rather than cell by cell (each
-    // piece of what is to be painted has the grid and every cell it touches painted for it).
-    // Asked first, it takes in each cell's own request as the cell is rewritten.
-    if (changed * 2 > cells) grades_->viewport()->update();
+    // Most cells new: the cells that changed are painted again as one piece (the rectangle
+    // around them) rather than cell by cell: each piece of what is to be painted has the grid
+    // and every cell it touches painted for it. Asked first, it takes in each cell's own request
+    // as the cell is rewritten. The cells around it that stay the same are not painted again.
+    if (changed * 2 > cells) {
+        if (reshaped)
+            grades_->viewport()->update();
+        else
+            grades_->viewport()->update(changedArea);
+    }
     for (int r = 0; r < table.rows.size(); ++r) {
         for (int col = 0; col < table.rows[r].size(); ++col) {
             const Cell& cell = table.rows[r][col];
@@ -386,7 +401,12 @@ void GradeWindow::showTable(const Table& table) {
                 grades_->setItem(r, col, it);
             }
             it->setText(cell.text);
-            it->setToolTip(cell.toolTip);
+            if (it->toolTip() != cell.toolTip) {
+                // A tooltip is read when it is shown: a new one is no reason to paint the cell
+                // again, and the view is not told of it.
+                const QSignalBlocker quiet(grades_->model());
+                it->setToolTip(cell.toolTip);
+            }
             it->setData(Qt::BackgroundRole,
                         cell.background.isValid() ? QVariant(QBrush(cell.background)) : QVariant());
             it->setData(Qt::FontRole, cell.bold ? QVariant(bold) : QVariant());

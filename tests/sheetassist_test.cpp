@@ -316,6 +316,10 @@ void SheetAssistTest::gradeWindowKeepsWhatDidNotChange() {
     f.window->assist().refreshNow();
     QCOMPARE(table->item(0, GradeWindow::kLengthColumn), length);
     QCOMPARE(length->text(), u"не входит"_s);
+    // A tooltip changed alone is taken in: the verdict's gives the grade's reasons.
+    QVERIFY(!w->check().grades[0].reasons.isEmpty());
+    QCOMPARE(table->item(0, GradeWindow::kVerdictColumn)->toolTip(),
+             w->check().grades[0].reasons.join(u'\n'));
 }
 
 void SheetAssistTest::gradeNoticeMeasuresAsAPlainLabel_data() {
