@@ -23,10 +23,9 @@ QSize GradeCellDelegate::sizeHint(const QStyleOptionViewItem& option,
         !index.data(Qt::SizeHintRole).isValid()) {
         const int margin = textMargin(opt);
         const bool wrapped = opt.rect.isValid() && (opt.features & QStyleOptionViewItem::WrapText);
-        const int width = opt.rect.isValid()
-                              ? opt.rect.width() - 2 * margin
-                              : view->columnWidth(index.column()) - (view->showGrid() ? 1 : 0) -
-                                    2 * margin;
+        const int width = opt.rect.isValid() ? opt.rect.width() - 2 * margin
+                                             : view->columnWidth(index.column()) -
+                                                   (view->showGrid() ? 1 : 0) - 2 * margin;
         const Laid* laid = layoutOf(index, opt, width);
         if (wrapped || laid->unwrapped)
             return {static_cast<int>(std::ceil(laid->natural)) + 2 * margin,
@@ -64,8 +63,9 @@ void GradeCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     if (group == QPalette::Normal && !(opt.state & QStyle::State_Active))
         group = QPalette::Inactive;
     if (laid) {
-        painter->setPen(opt.palette.color(
-            group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setPen(opt.palette.color(group, opt.state & QStyle::State_Selected
+                                                     ? QPalette::HighlightedText
+                                                     : QPalette::Text));
         const QRect at = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
                                              laid->size, textRect);
         laid->layout->draw(painter, QPointF(textRect.x(), at.top()));
@@ -140,8 +140,8 @@ const GradeCellDelegate::Laid* GradeCellDelegate::layoutOf(const QModelIndex& in
     laid.layout->endLayout();
     laid.size = laid.layout->boundingRect().size().toSize();
     // Each line ends where the text breaks it: the lines it has at any width.
-    const qsizetype breaks = opt.text.count(QChar::LineSeparator) +
-                             opt.text.count(QChar::ParagraphSeparator);
+    const qsizetype breaks =
+        opt.text.count(QChar::LineSeparator) + opt.text.count(QChar::ParagraphSeparator);
     laid.unwrapped = laid.layout->lineCount() == breaks + 1;
     return &laid;
 }

@@ -28,6 +28,7 @@
 #include "core/catalogue.h"
 #include "core/numbertext.h"
 #include "document/gradeselection.h"
+#include "document/recompute.h"
 #include "mainwindow/gradecelldelegate.h"
 #include "mainwindow/livelabel.h"
 #include "mainwindow/windowport.h"
@@ -179,7 +180,10 @@ void GradeWindow::showFor(const QWidget* mainWindow) {
 void GradeWindow::recheck() {
     pending_ = false;
     const document::Calculation c = document::capture(port_);
-    const document::Results results = document::sheetResults(c);
+    // The procedures run once on the sheet's inputs: for the results as the sheet holds them and
+    // for the caveats that compare them.
+    const document::Results recomputed = document::recompute(c).results;
+    const document::Results results = document::savedResults(c, recomputed);
     const QString allowable = document::allowableSource(c);
     const tables::Table table = port_.table(allowable);
     const document::CrossbeamTables crossbeamTables =
@@ -211,8 +215,9 @@ void GradeWindow::recheck() {
     // below the table, and stale results are said above when the sheet marks them.
     QStringList caveats;
     if (ends)
-        for (const document::Remark& r : document::remarks(
-                 c, results, check_, crossbeamTables, port_.table(names::Data6), nullptr, &*ends))
+        for (const document::Remark& r :
+             document::remarks(c, results, check_, crossbeamTables, port_.table(names::Data6),
+                               &recomputed, &*ends))
             if (r.kind != document::RemarkKind::Unchecked &&
                 (r.kind != document::RemarkKind::Stale || stale_.isEmpty()))
                 caveats << r.text + u'.';
@@ -373,9 +378,9 @@ void GradeWindow::showTable(const Table& table) {
                 was->bold != cell.bold) {
                 ++changed;
                 if (was)
-                    changedArea |= QRect(grades_->columnViewportPosition(col),
-                                         grades_->rowViewportPosition(r),
-                                         grades_->columnWidth(col), grades_->rowHeight(r));
+                    changedArea |=
+                        QRect(grades_->columnViewportPosition(col), grades_->rowViewportPosition(r),
+                              grades_->columnWidth(col), grades_->rowHeight(r));
             }
             if (!was || was->text != cell.text || was->bold != cell.bold) columnChanged[col] = true;
             if (!was || was->text.count(u'\n') != cell.text.count(u'\n') || was->bold != cell.bold)

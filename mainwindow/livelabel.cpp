@@ -68,8 +68,8 @@ QSize LiveLabel::minimumSizeHint() const {
         // As QLabel: as wide as the widest word, as high as its paragraphs each on one line but
         // no higher than the preferred size.
         ensurePolished();
-        least = QSize(sizeForWidth(0).width(), std::min(sizeForWidth(-1).height(),
-                                                        sizeForWidth(QWIDGETSIZE_MAX).height()));
+        least = QSize(sizeForWidth(0).width(),
+                      std::min(sizeForWidth(-1).height(), sizeForWidth(QWIDGETSIZE_MAX).height()));
     } else {
         least = QLabel::minimumSizeHint();
     }
@@ -93,11 +93,10 @@ void LiveLabel::paintEvent(QPaintEvent* event) {
     // Painted here where the style would draw the text with QPainter::drawText in the label's
     // own colour: Fusion, or a style sheet over it.
     const QStyle* style = this->style();
-    const bool plain = laysOutItself() && isFusion(QApplication::style()) &&
-                       (isFusion(style) ||
-                        qstrcmp(style->metaObject()->className(), "QStyleSheetStyle") == 0) &&
-                       isEnabled() && !font().underline() && !font().overline() &&
-                       !font().strikeOut();
+    const bool plain =
+        laysOutItself() && isFusion(QApplication::style()) &&
+        (isFusion(style) || qstrcmp(style->metaObject()->className(), "QStyleSheetStyle") == 0) &&
+        isEnabled() && !font().underline() && !font().overline() && !font().strikeOut();
     if (!plain) {
         QLabel::paintEvent(event);
         return;
