@@ -11,10 +11,16 @@
 namespace vardo::mainwindow {
 
 // One paragraph (the text between two line breaks) laid out at one width, its lines from the top
-// on whole pixels a leading apart, as drawText places the lines of a whole text.
+// on whole pixels a leading apart, as drawText places the lines of a whole text. It is laid out
+// with what the layout of the whole text sees around it: the line break that ends it, and before
+// it a letter of the script the text before it ends in (a dash or a digit that begins a
+// paragraph is of the script before it, and a font that lacks a glyph is stood in for by one
+// chosen for that script). Those are lines of the layout that are not the paragraph's own.
 struct LiveLabel::Paragraph {
-    Paragraph(const QString& text, const QFont& font) : layout(text, font) {}
+    explicit Paragraph(const QString& text, const QFont& font) : layout(text, font) {}
     QTextLayout layout;
+    int first = 0;  // the paragraph's own lines: first, first + 1, ...
+    int count = 0;
     qreal width = 0;   // of its widest line
     qreal bottom = 0;  // of its last line
 };
@@ -39,6 +45,48 @@ QStringList paragraphsOf(QString text) {
     for (QChar& c : text)
         if (c == u'\r') c = u' ';
     return text.split(u'\n');
+}
+
+// A letter of a script of its own (not a digit, space, dash or mark that takes the script of the
+// letters around it).
+bool hasScript(char32_t c) {
+    return QChar::script(c) > QChar::Script_Common && !QChar::isMark(c);
+}
+
+// The last such letter of `text`, or 0.
+char32_t lastLetter(QStringView text) {
+    const QList<uint> code = text.toUcs4();
+    for (auto it = code.crbegin(); it != code.crend(); ++it)
+        if (hasScript(*it)) return *it;
+    return 0;
+}
+
+// The first such letter of `text`, or 0.
+char32_t firstLetter(QStringView text) {
+    for (const char32_t c : text.toUcs4())
+        if (hasScript(c)) return c;
+    return 0;
+}
+
+// Text drawn right to left anywhere in it, or bidirectional controls.
+bool hasRightToLeft(QStringView text) {
+    for (const char32_t c : text.toUcs4()) switch (QChar::direction(c)) {
+            case QChar::DirR:
+            case QChar::DirAL:
+            case QChar::DirRLE:
+            case QChar::DirRLO:
+            case QChar::DirRLI:
+            case QChar::DirLRE:
+            case QChar::DirLRO:
+            case QChar::DirLRI:
+            case QChar::DirFSI:
+            case QChar::DirPDF:
+            case QChar::DirPDI:
+                return true;
+            default:
+                break;
+        }
+    return false;
 }
 
 bool isFusion(const QStyle* style) {
@@ -112,9 +160,9 @@ void LiveLabel::paintEvent(QPaintEvent* event) {
     qsizetype lastParagraph = flow.paragraphs.size() - 1;
     int lastLine = -1;  // every line of the last paragraph
     for (qsizetype p = 0; p < flow.paragraphs.size() && lastLine < 0; ++p) {
-        const QTextLayout& layout = flow.paragraphs[p]->layout;
-        for (int i = 0; i < layout.lineCount(); ++i) {
-            const QTextLine line = layout.lineAt(i);
+        const Paragraph& paragraph = *flow.paragraphs[p];
+        for (int i = paragraph.first; i < paragraph.first + paragraph.count; ++i) {
+            const QTextLine line = paragraph.layout.lineAt(i);
             height = flow.tops[p] + line.y() + line.ascent() + line.descent();
             width = std::max(width, line.naturalTextWidth());
             if (height >= r.height()) {
@@ -135,10 +183,11 @@ void LiveLabel::paintEvent(QPaintEvent* event) {
     if (!r.contains(QRectF(r.x(), r.y() + yoff, width, height)))
         painter.setClipRect(r, Qt::IntersectClip);
     for (qsizetype p = 0; p <= lastParagraph; ++p) {
-        const QTextLayout& layout = flow.paragraphs[p]->layout;
-        const int lines = p == lastParagraph && lastLine >= 0 ? lastLine + 1 : layout.lineCount();
-        for (int i = 0; i < lines; ++i)
-            layout.lineAt(i).draw(&painter, QPointF(r.x(), r.y() + yoff + flow.tops[p]));
+        const Paragraph& paragraph = *flow.paragraphs[p];
+        const int end =
+            p == lastParagraph && lastLine >= 0 ? lastLine + 1 : paragraph.first + paragraph.count;
+        for (int i = paragraph.first; i < end; ++i)
+            paragraph.layout.lineAt(i).draw(&painter, QPointF(r.x(), r.y() + yoff + flow.tops[p]));
     }
 }
 
@@ -166,7 +215,7 @@ bool LiveLabel::laysOutItself() const {
             (textFormat() == Qt::AutoText && !Qt::mightBeRichText(shown))) &&
            !(textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard)) &&
            (alignment() & Qt::AlignHorizontal_Mask) == Qt::AlignLeft &&
-           !shown.contains(QChar(0x9c)) && !shown.contains(u'\t');
+           !shown.contains(QChar(0x9c)) && !shown.contains(u'\t') && !hasRightToLeft(shown);
 }
 
 QSize LiveLabel::sizeForWidth(int width) const {
@@ -194,8 +243,17 @@ LiveLabel::Flow LiveLabel::flowOf(const QString& text, const QFont& font, int wi
     Flow flow;
     const qreal leading = QFontMetricsF(font).leading();
     qreal height = -leading;
-    for (const QString& p : paragraphsOf(text)) {
-        std::shared_ptr<const Paragraph> laid = paragraph(p, font, width);
+    const QStringList paragraphs = paragraphsOf(text);
+    // The script the text before each paragraph ends in; before the first letter of all, the
+    // script of that letter (the layout of the whole gives it to what comes before it).
+    char32_t before = 0;
+    for (const QString& p : paragraphs)
+        if ((before = firstLetter(p))) break;
+    for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+        const QString& p = paragraphs[i];
+        std::shared_ptr<const Paragraph> laid =
+            paragraph(p, before, i + 1 == paragraphs.size(), font, width);
+        if (const char32_t last = lastLetter(p)) before = last;
         const qreal top = std::ceil(height + leading);
         height = top + laid->bottom;
         flow.width = std::max(flow.width, laid->width);
@@ -207,14 +265,21 @@ LiveLabel::Flow LiveLabel::flowOf(const QString& text, const QFont& font, int wi
 }
 
 std::shared_ptr<const LiveLabel::Paragraph> LiveLabel::paragraph(const QString& text,
+                                                                 char32_t before, bool last,
                                                                  const QFont& font,
                                                                  int width) const {
-    const ParagraphKey key{text, font, width};
+    const ParagraphKey key{text, before, last, font, width};
     if (const auto found = paragraphs_.find(key); found != paragraphs_.end()) {
         found->used = ++uses_;
         return found->paragraph;
     }
-    auto laid = std::make_shared<Paragraph>(text, font);
+    QString around;
+    if (before) around = QString::fromUcs4(&before, 1) + QChar(QChar::LineSeparator);
+    const qsizetype start = around.size();
+    const qsizetype end = start + text.size();
+    around += text;
+    if (!last) around += QChar(QChar::LineSeparator);
+    auto laid = std::make_shared<Paragraph>(around, font);
     QTextLayout& layout = laid->layout;
     QTextOption option;
     option.setTextDirection(Qt::LeftToRight);
@@ -223,14 +288,21 @@ std::shared_ptr<const LiveLabel::Paragraph> LiveLabel::paragraph(const QString& 
     const qreal leading = QFontMetricsF(font).leading();
     qreal height = -leading;
     layout.beginLayout();
+    laid->first = -1;
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(std::max(0, width));
+        // The letter before is on a line of its own; after the break that ends the paragraph
+        // the layout begins an empty line.
+        if (line.textStart() < start || line.textStart() > end) continue;
+        if (laid->first < 0) laid->first = line.lineNumber();
+        ++laid->count;
         height = std::ceil(height + leading);
         line.setPosition(QPointF(0, height));
         height += line.ascent() + line.descent();
         laid->width = std::max(laid->width, line.naturalTextWidth());
     }
     layout.endLayout();
+    laid->first = std::max(laid->first, 0);
     laid->bottom = height;
     if (paragraphs_.size() >= kParagraphsKept) {
         // The older half goes.

@@ -39,11 +39,13 @@ class LiveLabel : public QLabel {
     struct Flow;
     struct ParagraphKey {
         QString text;
+        char32_t before = 0;  // a letter of the script the text before it ends in, or 0
+        bool last = false;    // the text's last paragraph: no line break ends it
         QFont font;
         int width = 0;
         bool operator==(const ParagraphKey&) const = default;
         friend size_t qHash(const ParagraphKey& k, size_t seed = 0) {
-            return qHashMulti(seed, k.text, k.font, k.width);
+            return qHashMulti(seed, k.text, k.before, k.last, k.font, k.width);
         }
     };
     struct Kept {
@@ -62,8 +64,8 @@ class LiveLabel : public QLabel {
     QSize sizeForWidth(int width) const;
     // The text laid out at `width` as drawText lays it out, without a bottom.
     Flow flowOf(const QString& text, const QFont& font, int width) const;
-    std::shared_ptr<const Paragraph> paragraph(const QString& text, const QFont& font,
-                                               int width) const;
+    std::shared_ptr<const Paragraph> paragraph(const QString& text, char32_t before, bool last,
+                                               const QFont& font, int width) const;
 
     const Measured* known() const;
     Measured& measured() const;

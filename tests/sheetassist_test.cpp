@@ -334,6 +334,8 @@ void SheetAssistTest::gradeNoticeMeasuresAsAPlainLabel_data() {
     QTest::newRow("a minimum width") << QStringList{u"185"_s} << QString() << 1.0 << 300;
     QTest::newRow("empty lines, tab, return, last break")
         << QStringList{u"185"_s} << u"Первая\n\nтретья\tс табуляцией\rи возвратом\n"_s << 1.1 << 0;
+    QTest::newRow("empty lines, last break")
+        << QStringList{u"185"_s} << u"— Первая\n\n— третья строка, G\n"_s << 1.0 << 0;
     QTest::newRow("one word longer than a line")
         << QStringList{u"185"_s} << u"— Пролёт_без_единого_пробела_длиннее_строки"_s << 1.2 << 0;
     QTest::newRow("one line, narrowed to a half")
@@ -383,16 +385,22 @@ void SheetAssistTest::gradeNoticePaintsAsAPlainLabel_data() {
     QTest::addColumn<QString>("text");  // "" keeps the window's own notice
     QTest::addColumn<QSize>("size");    // empty: as the window lays it out
     QTest::addColumn<int>("alignment");
+    QTest::addColumn<QString>("family");  // "" keeps the window's font; Liberation Sans has leading
     const int left = Qt::AlignLeft | Qt::AlignVCenter;
-    QTest::newRow("as shown") << QString() << QSize() << left;
-    QTest::newRow("narrow, more lines") << QString() << QSize(200, 160) << left;
-    QTest::newRow("cut short by its height") << QString() << QSize(200, 20) << left;
-    QTest::newRow("at the bottom") << QString() << QSize(300, 200) << int(Qt::AlignBottom);
+    const QString leading = u"Liberation Sans"_s;
+    QTest::newRow("as shown") << QString() << QSize() << left << QString();
+    QTest::newRow("narrow, more lines") << QString() << QSize(200, 160) << left << QString();
+    QTest::newRow("cut short by its height") << QString() << QSize(200, 20) << left << QString();
+    QTest::newRow("at the bottom") << QString() << QSize(300, 200) << int(Qt::AlignBottom)
+                                   << QString();
     QTest::newRow("tab, return, long word")
         << u"Замечание\tс табуляцией\rи возвратом:\n— Пролёт_без_единого_пробела_длиннее_строки"_s
-        << QSize(120, 90) << int(Qt::AlignTop);
+        << QSize(120, 90) << int(Qt::AlignTop) << QString();
     QTest::newRow("empty lines, last break, centred")
-        << u"Первая строка\n\nтретья строка, длиннее\n"_s << QSize(150, 120) << left;
+        << u"Первая строка\n\nтретья строка, длиннее\n"_s << QSize(150, 120) << left << QString();
+    QTest::newRow("a font with leading, narrow") << QString() << QSize(200, 160) << left << leading;
+    QTest::newRow("a font with leading, empty lines")
+        << u"Первая строка\n\nтретья строка, длиннее\n"_s << QSize(150, 120) << left << leading;
 }
 
 void SheetAssistTest::gradeNoticePaintsAsAPlainLabel() {
@@ -400,6 +408,7 @@ void SheetAssistTest::gradeNoticePaintsAsAPlainLabel() {
     QFETCH(QString, text);
     QFETCH(QSize, size);
     QFETCH(int, alignment);
+    QFETCH(QString, family);
     Form1Fixture f;
     QVERIFY(f.show());
     User user(f, User::Reach::Direct);
@@ -409,6 +418,11 @@ void SheetAssistTest::gradeNoticePaintsAsAPlainLabel() {
     auto* notice = w->findChild<QLabel*>(u"notice"_s);
     if (!text.isEmpty()) notice->setText(text);
     QVERIFY(!notice->text().isEmpty());
+    if (!family.isEmpty()) {
+        QFont font = notice->font();
+        font.setFamily(family);
+        notice->setFont(font);
+    }
     notice->setAlignment(Qt::Alignment(alignment));
     if (!size.isEmpty()) notice->resize(size);
     const QString shown = notice->text();
