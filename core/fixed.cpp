@@ -34,7 +34,9 @@ Fixed Fixed::fromDouble(double value) {
     if (!std::isfinite(value)) throw OverflowError();
     // The scaling is done in extended precision so that it adds no rounding of its own where the
     // platform has it; the rounding to an integer follows the default mode, to nearest even.
-    const long double scaled = std::nearbyint(static_cast<long double>(value) * kScale);
+    // rint rounds as nearbyint does; it only may raise the inexact flag, which nothing reads,
+    // where nearbyint saves and restores the floating-point environment around every call.
+    const long double scaled = std::rint(static_cast<long double>(value) * kScale);
     // 2^63 is exactly representable; the valid range is [-2^63, 2^63).
     constexpr long double kLimit = 9223372036854775808.0L;
     if (scaled < -kLimit || scaled >= kLimit) throw OverflowError();
