@@ -1,5 +1,6 @@
 #include "mainwindow/gradewindow.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHash>
@@ -235,6 +236,10 @@ void GradeWindow::recheck() {
     // A label given its text again is painted again.
     if (verdict != verdict_->text()) verdict_->setText(verdict);
     fill();
+    // The window is laid out for what it now shows before it is painted: the first label given a
+    // text asks for a paint before the layout asks to be redone, and a notice that grew would be
+    // painted at its old height first, then everything below it again.
+    if (isVisible()) layout()->activate();
 }
 
 GradeWindow::Table GradeWindow::tableOfCheck() const {
@@ -341,6 +346,17 @@ void GradeWindow::fill() {
     // Each line's glyphs are kept between its paints, until it is laid out again.
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
         block.layout()->setCacheEnabled(true);
+    // The lines in sight are laid out now, not while the editor paints them: laid out while
+    // painting, a block that takes more lines than it was counted for changes the scrollbar's
+    // range, and the editor and its scrollbar are painted a second time.
+    if (shown) {
+        const QAbstractTextDocumentLayout* lines = document->documentLayout();
+        const int room = reasons_->viewport()->height();
+        qreal y = 0;
+        for (QTextBlock block = document->begin(); block.isValid() && y < room;
+             block = block.next())
+            y += lines->blockBoundingRect(block).height();
+    }
     reasonsText_ = std::move(text);
     if (focused) reasons_->setFocus();
 }
