@@ -70,7 +70,8 @@ char32_t firstLetter(QStringView text) {
 
 // Text drawn right to left anywhere in it, or bidirectional controls.
 bool hasRightToLeft(QStringView text) {
-    for (const char32_t c : text.toUcs4()) switch (QChar::direction(c)) {
+    for (const char32_t c : text.toUcs4()) {
+        switch (QChar::direction(c)) {
             case QChar::DirR:
             case QChar::DirAL:
             case QChar::DirRLE:
@@ -86,6 +87,7 @@ bool hasRightToLeft(QStringView text) {
             default:
                 break;
         }
+    }
     return false;
 }
 
