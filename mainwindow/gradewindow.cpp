@@ -113,6 +113,9 @@ GradeWindow::GradeWindow(WindowPort& port, Click click, QWidget* parent)
     keptReasons_->setObjectName(u"keptReasons"_s);
     keptReasons_->hide();
     verdict_ = new LiveLabel(this);
+    // They show names from the tables and files (a workbook's, a grade's): shown as typed, never
+    // as markup.
+    for (QLabel* label : {heading_, notice_, verdict_}) label->setTextFormat(Qt::PlainText);
     verdict_->setObjectName(u"verdict"_s);
     verdict_->setWordWrap(true);
     QFont bold = verdict_->font();

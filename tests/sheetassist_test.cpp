@@ -398,6 +398,9 @@ void SheetAssistTest::gradeNoticePaintsAsAPlainLabel_data() {
         << QSize(120, 90) << int(Qt::AlignTop) << QString();
     QTest::newRow("empty lines, last break, centred")
         << u"Первая строка\n\nтретья строка, длиннее\n"_s << QSize(150, 120) << left << QString();
+    QTest::newRow("markup, shown as typed")
+        << u"<b>П-4</b> из «<i>т36.1.xls</i>»\n— &amp; строка"_s << QSize(200, 90) << left
+        << QString();
     QTest::newRow("a font with leading, narrow") << QString() << QSize(200, 160) << left << leading;
     QTest::newRow("a font with leading, empty lines")
         << u"Первая строка\n\nтретья строка, длиннее\n"_s << QSize(150, 120) << left << leading;
@@ -427,6 +430,7 @@ void SheetAssistTest::gradeNoticePaintsAsAPlainLabel() {
     if (!size.isEmpty()) notice->resize(size);
     const QString shown = notice->text();
     QLabel plain(shown, w);
+    plain.setTextFormat(Qt::PlainText);
     plain.setWordWrap(true);
     plain.setStyleSheet(notice->styleSheet());
     plain.setFont(notice->font());
